@@ -1,0 +1,28 @@
+# make play: build and start the game.  make test: build and run every test.
+# make bench: print the benchmark figures.  Each first installs what is missing.
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: deps build build-asan play test bench clean
+
+deps:
+	@bash tools/install-deps.sh
+
+build: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build build -j$(JOBS)
+
+build-asan: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGRIM_SANITIZE=ON > /dev/null
+	@cmake --build build-asan -j$(JOBS) --target all_tests
+
+play: build
+	@./build/grimhollow
+
+test: build build-asan
+	@bash tools/run-tests.sh
+
+bench: build
+	@for b in build/tools/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf build build-asan

@@ -1,0 +1,65 @@
+// The one door between the game's rules and the screen, keyboard and clock.
+// The rules call the dispatchers below; each goes to the front end chosen at
+// start: the Allegro one in the game, the headless one in tests and tools.
+#pragma once
+
+#include <string>
+
+struct front_end {
+  const char* name;
+  void (*message_box)(const char* text);
+  void (*warning_message)(const char* l1, const char* l2, const char* l3, const char* l4,
+                          const char* l5, const char* l6, int size);
+  void (*drawmap)();
+  void (*getinput)();
+  void (*enter_name)();
+  void (*draw_splat)(int dx, int dy, int size);
+  void (*draw_explosion)(int dx, int dy, int kind);
+  void (*draw_zapline)(int dx1, int dy1, int dx2, int dy2);
+  void (*highcolor_fade_out)(int speed);
+  void (*clear_message_box)();
+  void (*splash_screen2)();
+  int (*option_select)(const char* l1, const char* l2, const char* l3, const char* title);
+  std::string (*select_file)();
+  // Loads a picture into the unit (kind 1) or object (kind 0) picture table;
+  // overlay, when not null, is drawn lit over it (the gem chip).
+  void (*load_icon)(int kind, int player, int number, const char* path, const char* overlay);
+  void (*creature_turn_banner)();
+  void (*show_fps)(int fps);
+  void (*rest)(int milliseconds);
+  void (*wait_clock)(int milliseconds);  // the busy pause of usleep
+};
+
+// The front end in use; set once at start.
+extern const front_end* frontend;
+void select_frontend(const front_end* fe);
+
+// ---------------------------------------------------------------------------
+// Dispatchers the rules call
+// ---------------------------------------------------------------------------
+void message_box(const char* text);
+void warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
+                     const char* l5, const char* l6, int size);
+void drawmap();
+void getinput();
+void enter_name();
+void usleep(int delay);
+void rest_ms(int milliseconds);
+void draw_splat(int dx, int dy, int size);
+void draw_explosion(int dx, int dy, int kind);
+void draw_zapline(int dx1, int dy1, int dx2, int dy2);
+void highcolor_fade_out(int speed);
+void clear_message_box();
+void splash_screen2();
+int option_select(const char* l1, const char* l2, const char* l3, const char* title);
+std::string select_file();
+void creature_turn_banner();
+void show_fps(int fps);
+// Chooses the picture of a unit (kind 1) or object (kind 0) by its race or
+// type and name, and has the front end load it.  The choice draws rand() for
+// potions and food, in the game and headless alike.
+void assign_icon(int kind, int player, int number, int weapon_picture);
+// The picture file (and overlay, "" for none) assign_icon picks; draws the
+// same rand() calls.  Returns false when the kind is neither 0 nor 1.
+bool icon_file(int kind, int player, int number, int weapon_picture, std::string& path,
+               std::string& overlay);

@@ -1,0 +1,144 @@
+#include "core/loop.h"
+
+#include <cstdio>
+
+#include "core/events.h"
+#include "core/frontend.h"
+#include "core/turn.h"
+#include "core/world.h"
+#include "creatures/score.h"
+#include "creatures/sight.h"
+#include "generation/dungeon.h"
+#include "core/barrels.h"
+#include "persistence/save.h"
+
+void init_loop() {
+  UPDATE_MAP = 1;
+  BOUNCED = 0;
+  CURRENT_PLAYER = 1;
+  CURRENT_UNIT = 1;
+  MESSAGE_LINE = 1;
+  IS_GLOBAL_LIGHTING_ON = 0;
+
+  if (gameover != GAME_QUIT) {
+    splash_screen2();
+    int choice = option_select("1 NEW GAME", "2 LOAD GAME", "3 QUIT", "MAIN MENU");
+    if (choice == 1)
+      gameover = GAME_NEW;
+    else if (choice == 2)
+      gameover = GAME_LOAD;
+    else
+      gameover = GAME_QUIT;
+  }
+  if (gameover == GAME_NEW) enter_name();
+  if (gameover != GAME_NEW && gameover != GAME_LOAD) return;
+
+  bool new_game = gameover == GAME_NEW;
+  if (new_game) {
+    DIFFICULTY = option_select("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL");
+    if (DEBUG_MODE == 1) std::printf("\ninit loop():\n");
+    initializevariables();
+    test_map_init();
+    assign_containers();
+    clear_message_box();
+  } else if (text_load_map(0) == FAIL) {
+    return;
+  }
+
+  novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+  reveal_tiles();
+  if (new_game) generate_character();
+  gameover = GAME_PLAYING;
+  main_loop();
+}
+
+static unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
+
+// The acting unit's turn is over: hand play on, or end the turn when nobody
+// of the party has points left.
+static void hand_on_play() {
+  if (DEBUG_MODE > 0) std::printf("\n No Moves Left\n");
+  int before = CURRENT_UNIT;
+  next_unit();
+  if (CURRENT_UNIT == before) {
+    if (DEBUG_MODE > 0) std::printf("\n ending turn");
+    end_turn();
+  }
+  if (gameover != GAME_OVER) {
+    UPDATE_MAP = 1;
+    novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+    reveal_tiles();
+  }
+}
+
+static void check_party_health() {
+  unit_record& u = acting_unit();
+  if (u.health < 1 && u.status != UNIT_FREE) u.status = UNIT_UNCONSCIOUS;
+  if (u.status == UNIT_UNCONSCIOUS) {
+    message_box("Unit is unconscious.");
+    u.moves = 0;
+  }
+  if (unit[1][1].health <= -10 && gameover != GAME_OVER) {
+    warning_message("YOU ARE DEAD!", "", "GAME OVER", "", "", "", 20);
+    if (DEBUG_MODE > 0) std::printf("YOU ARE DEAD!\n");
+    rest_ms(500);
+    final_score();
+    gameover = GAME_OVER;
+  }
+}
+
+void main_loop() {
+  ticker = 0;
+  int frames = 0, shown_rate = 0, last_poll = 0;
+  const int frame_rate_base = 30;
+
+  for (int i = 0; i < 8; i++) message_box("");
+  acting_unit().moves = acting_unit().movement;
+
+  while (gameover == GAME_PLAYING) {
+    UPDATE_MAP = 1;
+    frames++;
+    int t = ticker;
+    if (t < 7)
+      ticks = 0;
+    else if (t < 14)
+      ticks = 1;
+    else if (t < 21)
+      ticks = 2;
+    else if (t < 28)
+      ticks = 3;
+    show_fps(shown_rate);
+    if (ticker > frame_rate_base) {
+      ticker = 0;
+      shown_rate = frames;
+      frames = 0;
+    }
+
+    if (UPDATE_MAP == 1) {
+      drawmap();
+      if (BARREL_EXPLODE) {
+        map_barrelcheck(acting_unit().z);
+        BARREL_EXPLODE = 0;
+      }
+      UPDATE_MAP = 0;
+    }
+
+    if (acting_unit().moves < 1) {
+      hand_on_play();
+    } else {
+      int now = ticker;
+      if (now - last_poll > 2 || last_poll - now > 2) {
+        last_poll = now;
+        getinput();
+        novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+      }
+    }
+
+    check_party_health();
+    rest_ms(1);
+  }
+
+  clear_message_box();
+  if (DEBUG_MODE > 0) std::printf("\nDEAD outside mainloop\n");
+  if (acting_unit().status == UNIT_FREE || gameover == GAME_OVER) gameover = GAME_PLAYING;
+}

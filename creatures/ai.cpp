@@ -1,0 +1,5 @@
+#include "creatures/ai.h"
+
+void otherplayermove() {
+  // stand-in until built
+}

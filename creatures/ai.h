@@ -1,0 +1,4 @@
+// The computer players' turn.
+#pragma once
+
+void otherplayermove();

@@ -1,0 +1,5 @@
+#include "creatures/sight.h"
+
+void reveal_tiles() {
+  // stand-in until built
+}
