@@ -1,0 +1,4 @@
+// The mine-cart ride.
+#pragma once
+
+void traverse_track(int player, int u);
