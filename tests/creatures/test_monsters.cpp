@@ -249,6 +249,16 @@ TEST_F(Monster, WanderingSalamandersPickASpotBesideTheirOwnAfterTheirItem) {
     forget(2, 1);
   }
   EXPECT_EQ(spots.size(), 4u);
+
+  // On level 0 a salamander is too dull for an item: grade, facing and
+  // movement come first, then the spot, x before y.
+  for (unsigned seed = 1; seed < 20; seed++) {
+    auto r = draws_for(seed, 5);
+    create_monster(2, 1, 0, 20, 30, 45);
+    EXPECT_EQ(unit[2][1].waypoint_x[8], 19 + r[3] % 3);
+    EXPECT_EQ(unit[2][1].waypoint_y[8], 29 + r[4] % 3);
+    forget(2, 1);
+  }
 }
 
 TEST_F(Monster, WaterRequestsNeedWater) {
