@@ -29,112 +29,47 @@ struct stepped {
   int value;
 };
 
-// The quality tables, written out from the rules of the game.
+// The quality tables, written out from the rules of the game: row 0 is the
+// one every roll off the table takes.
+template <std::size_t N>
+stepped pick(int roll, const std::string (&words)[N], const int (&values)[N]) {
+  int row = roll >= 1 && roll < static_cast<int>(N) ? roll : 0;
+  return {words[row], values[row]};
+}
+
 stepped metal(int raw, int d, int v) {
-  switch (raw % 4 - (d < 4) + (d >= 6) + (d >= 9)) {
-    case 1:
-      return {"copper ", v - 1};
-    case 2:
-      return {"bronze ", v};
-    case 3:
-      return {"iron ", v + 2};
-    case 4:
-      return {"steel ", v + 4};
-    case 5:
-      return {"tempered ", v * 2};
-    default:
-      return {"stone ", v / 2};
-  }
+  const std::string w[] = {"stone ", "copper ", "bronze ", "iron ", "steel ", "tempered "};
+  return pick(raw % 4 - (d < 4) + (d >= 6) + (d >= 9), w, {v / 2, v - 1, v, v + 2, v + 4, v * 2});
 }
 
 stepped condition(int raw, int d, int v) {
-  switch (raw % 3 - (d < 4) + (d >= 5) + (d >= 9)) {
-    case 1:
-      return {"average ", v};
-    case 2:
-      return {"nice ", v + 1};
-    case 3:
-      return {"fine ", v + 2};
-    case 4:
-      return {"excellent ", v + 4};
-    default:
-      return {"broken ", v / 2};
-  }
+  const std::string w[] = {"broken ", "average ", "nice ", "fine ", "excellent "};
+  return pick(raw % 3 - (d < 4) + (d >= 5) + (d >= 9), w, {v / 2, v, v + 1, v + 2, v + 4});
 }
 
 stepped age(int raw, int d, int v) {
-  switch (raw % 3 - (d < 4) + (d >= 8)) {
-    case 1:
-      return {"used ", v};
-    case 2:
-      return {"fine ", v + v / 2};
-    case 3:
-      return {"master ", 2 * v + 3};
-    default:
-      return {"ancient ", v / 2};
-  }
+  const std::string w[] = {"ancient ", "used ", "fine ", "master "};
+  return pick(raw % 3 - (d < 4) + (d >= 8), w, {v / 2, v, v + v / 2, 2 * v + 3});
 }
 
 stepped food(int raw, int d, int v) {
-  switch (raw % 3 - (d < 4) + (d >= 8)) {
-    case 1:
-      return {" stale", v - 2};
-    case 2:
-      return {" edible", 2 * v};
-    case 3:
-      return {" strange", 2 * v + 2};
-    default:
-      return {" rotten", v / 2};
-  }
+  const std::string w[] = {" rotten", " stale", " edible", " strange"};
+  return pick(raw % 3 - (d < 4) + (d >= 8), w, {v / 2, v - 2, 2 * v, 2 * v + 2});
 }
 
-stepped gem_grade(int raw, int d, int w) {
-  switch (raw % 4 - (d < 4) + (d >= 8)) {
-    case 1:
-      return {"rough ", w};
-    case 2:
-      return {"", w * 3 / 2};
-    case 3:
-      return {"cut ", w * 3};
-    case 4:
-      return {"flawless ", w * 5};
-    default:
-      return {"chipped ", w / 3};
-  }
+stepped gem_grade(int raw, int d, int v) {
+  const std::string w[] = {"chipped ", "rough ", "", "cut ", "flawless "};
+  return pick(raw % 4 - (d < 4) + (d >= 8), w, {v / 3, v, v * 3 / 2, v * 3, v * 5});
 }
 
-stepped stone(int raw, int d, int w) {
-  switch (raw % 5 - (d < 4) + (d >= 8)) {
-    case 1:
-      return {"emerald ", w};
-    case 2:
-      return {"sapphire ", w * 2};
-    case 3:
-      return {"ruby ", w * 3};
-    case 4:
-      return {"amethyst ", w * 5};
-    case 5:
-      return {"diamond ", w * 8};
-    default:
-      return {"crystal ", w / 5};
-  }
+stepped stone(int raw, int d, int v) {
+  const std::string w[] = {"crystal ", "emerald ", "sapphire ", "ruby ", "amethyst ", "diamond "};
+  return pick(raw % 5 - (d < 4) + (d >= 8), w, {v / 5, v, v * 2, v * 3, v * 5, v * 8});
 }
 
-stepped coin(int raw, int d, int w) {
-  switch (raw % 5 - (d < 4) + (d >= 8)) {
-    case 1:
-      return {" bronze ", w};
-    case 2:
-      return {" silver ", w * 3};
-    case 3:
-      return {" gold ", w * 10};
-    case 4:
-      return {" platinum ", w * 25};
-    case 5:
-      return {" royal ", w * 100};
-    default:
-      return {" common ", w / 2};
-  }
+stepped coin(int raw, int d, int v) {
+  const std::string w[] = {" common ", " bronze ", " silver ", " gold ", " platinum ", " royal "};
+  return pick(raw % 5 - (d < 4) + (d >= 8), w, {v / 2, v, v * 3, v * 10, v * 25, v * 100});
 }
 
 class Catalogue : public ::testing::Test {
