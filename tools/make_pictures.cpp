@@ -2079,7 +2079,7 @@ int main(int argc, char** argv) {
   save(cell_door(), "celldoorclosed");
   save(metal_door(false), "metaldoorclosed");
   save(metal_door(true), "metaldooropen");
-  save(rock_wall(rgb(92, 84, 76), 5), "wall3a");
+  save(rock_wall(rgb(66, 58, 52), 5), "wall3a");
   save(floor_corner(), "floor corner");
   // Units by race, and the ground marker under them by facing
   save(hero(), "you");
