@@ -19,22 +19,18 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on the first free display number.
+# Starts Xvfb on a display it picks itself (-displayfd), so tests running at
+# the same time never share a server.
 start_display() {
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 50); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    if [ -s "$WORK/display" ]; then
+      export DISPLAY=":$(head -n1 "$WORK/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
   fail "no X display could be started"
 }
