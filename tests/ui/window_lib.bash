@@ -1,0 +1,90 @@
+# Shared by the window tests: a private X server, the game started in it, and
+# the helpers that wait for the window and press keys the way a player does.
+# Usage: source this file, then start_display, then start_game DIR ANSWERS.
+
+GAME_PID=""
+XVFB_PID=""
+WORK=$(mktemp -d)
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$WORK/game.out" ] && { echo "--- game output"; cat "$WORK/game.out"; }
+  exit 1
+}
+
+# Starts Xvfb on a display it picks itself (-displayfd), so tests running at
+# the same time never share a server.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    if [ -s "$WORK/display" ]; then
+      export DISPLAY=":$(head -n1 "$WORK/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "no X display could be started"
+}
+
+# start_game EXECUTABLE ANSWERS: runs the game with its console answers.
+start_game() {
+  printf "$2" | "$1" >"$WORK/game.out" 2>"$WORK/game.err" &
+  GAME_PID=$!
+}
+
+wait_window() {
+  for _ in $(seq 1 100); do
+    WINDOW=$(xdotool search --onlyvisible --name . 2>/dev/null | head -n1)
+    [ -n "$WINDOW" ] && return 0
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened"
+    sleep 0.1
+  done
+  fail "no window appeared"
+}
+
+# Distinct colours on the screen: a drawn menu has hundreds, a blank one few.
+screen_colours() {
+  import -window root "$WORK/shot.png" || fail "no screenshot"
+  convert "$WORK/shot.png" -format %k info:
+}
+
+# Waits until the screen shows more than a few colours (the menu is drawn).
+wait_menu() {
+  for _ in $(seq 1 50); do
+    colours=$(screen_colours)
+    [ "$colours" -gt 200 ] && return 0
+    sleep 0.2
+  done
+  fail "the menu was not drawn (only $colours colours on screen)"
+}
+
+hold_key() {
+  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+  xdotool keydown "$1"
+  sleep 0.2
+  xdotool keyup "$1"
+}
+
+# Waits up to $1 seconds for the game to end; sets GAME_STATUS.
+wait_exit() {
+  local limit=$(($1 * 10))
+  for _ in $(seq 1 "$limit"); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      wait "$GAME_PID"
+      GAME_STATUS=$?
+      GAME_PID=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the game did not end within $1 seconds"
+}

@@ -1,0 +1,186 @@
+// The Allegro front end's table: what each dispatcher of the rules does in
+// the window.  Also the title screen, the pointer and the pauses.
+#include <allegro.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/frontend.h"
+#include "core/world.h"
+#include "ui/assets_allegro.h"
+#include "ui/graphics.h"
+#include "ui/screens.h"
+
+// From the menu module.
+int option_select_allegro(const char* l1, const char* l2, const char* l3, const char* title);
+std::string select_file_allegro();
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Entries that later screens fill in
+// ---------------------------------------------------------------------------
+void message_box_allegro(const char*) {
+  // stand-in until built
+}
+void allegro_warning_message(const char*, const char*, const char*, const char*, const char*,
+                             const char*, int) {
+  // stand-in until built
+}
+void drawmap_allegro() {
+  // stand-in until built
+}
+void getinput_allegro() {
+  // stand-in until built
+}
+void allegro_enter_name() {
+  // stand-in until built
+}
+void draw_splat_allegro(int, int, int) {
+  // stand-in until built
+}
+void draw_explosion_allegro(int, int, int) {
+  // stand-in until built
+}
+void draw_zapline_allegro(int, int, int, int) {
+  // stand-in until built
+}
+void highcolor_fade_out_allegro(int) {
+  // stand-in until built
+}
+void creature_turn_banner_allegro() {
+  // stand-in until built
+}
+void show_fps_allegro(int) {
+  // stand-in until built
+}
+
+void clear_message_box_allegro() {
+  for (int i = 1; i < MESSAGE_LINES; i++) copy_text(M_line[i], " ");
+}
+
+// ---------------------------------------------------------------------------
+// Pauses
+// ---------------------------------------------------------------------------
+void rest_allegro(int milliseconds) { rest(static_cast<unsigned>(milliseconds)); }
+
+// The busy pause of usleep: spins on the clock and never yields.
+void wait_clock_allegro(int milliseconds) {
+  using clock = std::chrono::steady_clock;
+  auto until = clock::now() + std::chrono::milliseconds(milliseconds);
+  while (clock::now() < until) {
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Unit and object pictures
+// ---------------------------------------------------------------------------
+
+// Potions, ropes and corpses have always been quiet about a missing picture.
+bool quiet_object(int number) {
+  int type = object[number].type;
+  return type == ITEM_POTION || type == ITEM_ROPE || type == ITEM_CORPSE;
+}
+
+void load_icon_allegro(int kind, int player, int number, const char* path, const char* overlay) {
+  bitmap_slot* slot = nullptr;
+  if (kind == 1 && unit_slot_valid(player, number))
+    slot = &unit_bmp[player][number];
+  else if (kind == 0 && number >= 0 && number < OBJECT_SLOTS)
+    slot = &object_bmp[number];
+  if (!slot) return;
+
+  slot->reset(load_picture(path));
+  if (!*slot) {
+    if (kind == 1)
+      std::printf("Couldn't load image  MONSTER BMP!\n");
+    else if (!quiet_object(number))
+      std::printf("Couldn't load image  OBJECT BMP! OBNo: %d\n", number);
+    return;
+  }
+  if (overlay) {
+    std::unique_ptr<BITMAP, bitmap_deleter> over(load_picture(overlay));
+    draw_lit_sprite_safe(*slot, over.get(), 0, 0, 0);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Title screen
+// ---------------------------------------------------------------------------
+constexpr const char* STUDIO_LINE = "GRIMHOLLOW WORKS PRESENTS";
+constexpr const char* WEB_LINE = "www.grimhollowworks.net";
+constexpr const char* TITLE_LINE = "GRIMHOLLOW v1.0";
+constexpr const char* CREDITS_LINE = "Made by the Grimhollow Works team";
+
+void splash_screen2_allegro() {
+  if (!screen) return;
+  int w = SCREEN_W, h = SCREEN_H;
+  // Composed off screen and shown in one copy, so the text never flickers in.
+  std::unique_ptr<BITMAP, bitmap_deleter> page(create_bitmap(w, h));
+  if (!page) return;
+  clear_bitmap(page.get());
+  font1.reset(alfont_load_font("fonts/timesbd.TTF"));
+  ALFONT_FONT* f = font1.get();
+  alfont_set_font_size(f, 36);
+  int white = makecol(255, 255, 255);
+  alfont_textout_centre_aa(page.get(), f, STUDIO_LINE, w / 2, h / 2 - 250, white);
+  alfont_textout_centre_aa(page.get(), f, WEB_LINE, w / 2, h / 2 - 200, white);
+  alfont_textprintf_centre_ex(page.get(), f, w / 2, h / 2 - 150, makecol(160, 250, 160), 5, "%s",
+                              TITLE_LINE);
+  alfont_set_font_size(f, 32);
+  alfont_textprintf_centre_ex(page.get(), f, w / 2, h / 2 + 150, makecol(205, 205, 205), -1, "%s",
+                              CREDITS_LINE);
+  alfont_set_font_size(f, 36);
+  blit(page.get(), screen, 0, 0, 0, 0, w, h);
+}
+
+// ---------------------------------------------------------------------------
+// The table
+// ---------------------------------------------------------------------------
+std::string select_file_entry() { return select_file_allegro(); }
+
+const front_end allegro_front_end = {
+    "allegro",
+    message_box_allegro,
+    allegro_warning_message,
+    drawmap_allegro,
+    getinput_allegro,
+    allegro_enter_name,
+    draw_splat_allegro,
+    draw_explosion_allegro,
+    draw_zapline_allegro,
+    highcolor_fade_out_allegro,
+    clear_message_box_allegro,
+    splash_screen2_allegro,
+    option_select_allegro,
+    select_file_entry,
+    load_icon_allegro,
+    creature_turn_banner_allegro,
+    show_fps_allegro,
+    rest_allegro,
+    wait_clock_allegro,
+};
+
+}  // namespace
+
+void select_allegro_front_end() { select_frontend(&allegro_front_end); }
+
+// ---------------------------------------------------------------------------
+// The pointer over a still picture
+// ---------------------------------------------------------------------------
+void draw_mouse_over(BITMAP* backdrop) {
+  if (!screen || !backdrop) return;
+  std::unique_ptr<BITMAP, bitmap_deleter> page(create_bitmap(SCREEN_W, SCREEN_H));
+  if (!page) return;
+  clear_bitmap(page.get());
+  blit(backdrop, page.get(), 0, 0, 0, 0, backdrop->w, backdrop->h);
+  if (fingermouse_bmp)
+    masked_blit(fingermouse_bmp, page.get(), 0, 0, mouse_x - 10, mouse_y - 2,
+                fingermouse_bmp.get()->w, fingermouse_bmp.get()->h);
+  blit(page.get(), screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  rest(1);
+}
+
+void draw_mouse() { draw_mouse_over(TEMP_SCREEN); }

@@ -1,0 +1,181 @@
+#include "ui/menus.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+// ---------------------------------------------------------------------------
+// Three-choice box
+// ---------------------------------------------------------------------------
+
+int option_highlight(int current, int mouse_y, int screen_h) {
+  int mid = screen_h / 2;
+  // The clearing test comes first, so the last line still lights a little
+  // below the band.
+  if (mouse_y < mid - 40 || mouse_y > mid - 10) current = 0;
+  if (mouse_y > mid - 36 && mouse_y < mid - 26) current = 1;
+  if (mouse_y > mid - 25 && mouse_y < mid - 16) current = 2;
+  if (mouse_y > mid - 15 && mouse_y < mid - 6) current = 3;
+  return current;
+}
+
+int option_bar_y(int line) { return 34 + 12 * (line - 1); }
+
+// ---------------------------------------------------------------------------
+// File selector
+// ---------------------------------------------------------------------------
+
+int file_highlight(int current, int mouse_y, int screen_h, int n) {
+  int mid = screen_h / 2;
+  if (mouse_y < mid - 40 || mouse_y > mid - 10) current = FILE_ROW_NONE;
+  if (mouse_y > mid - 56 && mouse_y < mid - 46) current = FILE_ROW_TYPE;
+  if (mouse_y > mid - 36 && mouse_y < mid - 16) current = FILE_ROW_NAME1;
+  if (n > 2 && mouse_y > mid - 15 && mouse_y < mid + 5) current = FILE_ROW_NAME1 + 1;
+  if (n > 3 && mouse_y > mid + 6 && mouse_y < mid + 26) current = FILE_ROW_NAME1 + 2;
+  if (n > 4 && mouse_y > mid + 26 && mouse_y < mid + 46) current = FILE_ROW_NAME1 + 3;
+  return current;
+}
+
+int file_bar_y(int row) {
+  if (row == FILE_ROW_TYPE) return 10;
+  return 38 + 20 * (row - FILE_ROW_NAME1);
+}
+
+int file_panel_height(int n) { return 20 * n + 60; }
+
+bool file_exit_hit(int mouse_x, int mouse_y, int screen_w, int screen_h, int n, int mark_w,
+                   int mark_h) {
+  // The click area is the picture itself, wherever the panel's growth puts it.
+  int right = screen_w / 2 + 300;
+  int bottom = screen_h / 2 - 70 + file_panel_height(n);
+  return mouse_x > right - mark_w && mouse_x < right && mouse_y > bottom - mark_h &&
+         mouse_y < bottom;
+}
+
+std::vector<std::string> save_names_from_listing(const std::vector<std::string>& entries,
+                                                 bool (*read_first_line)(const std::string& path,
+                                                                         std::string& line)) {
+  std::vector<std::string> names;
+  for (const std::string& e : entries) {
+    if (names.size() >= FILE_MAX_NAMES) break;
+    if (e.find(".nam") == std::string::npos) continue;
+    std::string line;
+    if (read_first_line("save/" + e, line)) names.push_back(line);
+  }
+  return names;
+}
+
+bool read_save_name(const std::string& path, std::string& line) {
+  std::FILE* f = std::fopen(path.c_str(), "r");
+  if (!f) return false;
+  char buf[SAVE_NAME_SIZE] = "";
+  if (!std::fgets(buf, sizeof buf, f)) buf[0] = '\0';
+  std::fclose(f);
+  buf[std::strcspn(buf, "\r\n")] = '\0';
+  line = buf;
+  return true;
+}
+
+std::string file_row_result(int row, const std::vector<std::string>& names) {
+  int i = row - FILE_ROW_NAME1;
+  if (i >= 0 && i < static_cast<int>(names.size())) return names[static_cast<size_t>(i)];
+  return "";
+}
+
+// ---------------------------------------------------------------------------
+// Pop-up menus
+// ---------------------------------------------------------------------------
+const popup_menu QUIT_MENU = {"QUIT MENU", 1, 30, 33};
+const popup_menu LOADSAVE_MENU = {"LOAD SAVE MENU", 2, 40, 43};
+const popup_menu OPTIONS_MENU = {"GAME OPTIONS", 3, 50, 43};
+
+bool popup_keeps_open(const popup_menu& m, int left, int top, int mouse_x, int mouse_y) {
+  return mouse_x >= left - 3 && mouse_x <= left + 204 && mouse_y >= top - 3 &&
+         mouse_y <= top + m.reach;
+}
+
+int popup_highlight(const popup_menu& m, int current, int top, int mouse_y) {
+  if (mouse_y > top && mouse_y < top + 10) return 0;
+  for (int k = 1; k <= m.rows; k++)
+    if (mouse_y > top + 10 * k && mouse_y < top + 10 * k + 10) return k;
+  return current;
+}
+
+const char* game_speed_label(int speed) {
+  if (speed == 1) return ": SLOW";
+  if (speed == 3) return ": FAST";
+  return ": NORMAL";
+}
+
+const char* anti_alias_label(int anti_alias) {
+  if (anti_alias == 0) return ": OFF";
+  if (anti_alias == 1) return ": PIXEL";
+  return ": SCREEN";
+}
+
+int next_game_speed(int speed, const char** message) {
+  speed++;
+  if (speed > 3) speed = 1;
+  static const char* const messages[] = {"GAME SPEED SLOW", "GAME SPEED MEDIUM", "GAME SPEED FAST"};
+  // A speed outside 1..3 (never set by the game) steps to slow like 3 does.
+  if (speed < 1) speed = 1;
+  if (message) *message = messages[speed - 1];
+  return speed;
+}
+
+int next_anti_alias(int anti_alias, const char** message) {
+  const char* text;
+  int next;
+  if (anti_alias == 1) {
+    next = 2;
+    text = "ANTI_ALIASING TRANSPARENCY";
+  } else if (anti_alias == 2) {
+    next = 0;
+    text = "ANTI_ALIASING OFF";
+  } else {
+    next = 1;
+    text = "ANTI_ALIASING PIXEL";
+  }
+  if (message) *message = text;
+  return next;
+}
+
+// ---------------------------------------------------------------------------
+// Line entry
+// ---------------------------------------------------------------------------
+
+bool edit_entry(std::string& text, int character, int scancode, int backspace_scancode) {
+  if (character > 31 && character != 127) {
+    if (static_cast<int>(text.size()) < ENTRY_MAX)
+      text.push_back(static_cast<char>(std::toupper(character & 0xff)));
+    return true;
+  }
+  if (scancode == backspace_scancode && !text.empty()) text.pop_back();
+  return scancode == backspace_scancode;
+}
+
+std::string finished_entry(const std::string& text) { return text.empty() ? "Somebody" : text; }
+
+// ---------------------------------------------------------------------------
+// Start-up arithmetic
+// ---------------------------------------------------------------------------
+
+int view_tiles(int pixels, int tile_size) {
+  if (tile_size < 1) return 0;
+  int n = pixels / tile_size;
+  return n - n % 2;
+}
+
+int colour_depth_for_choice(char choice, int desktop_depth) {
+  switch (choice) {
+    case '1':
+      return 16;
+    case '2':
+      return 24;
+    case '4':
+      return desktop_depth < 15 ? 32 : desktop_depth;
+    default:
+      return 32;
+  }
+}

@@ -1,0 +1,16 @@
+// The modal screens of the Allegro front end that the rest of the front end
+// calls: the pop-up menus of the button bar, the line entry and the pointer.
+#pragma once
+
+#include <string>
+
+// Pop-up menus opened at the pointer by the quit, load-and-save and options
+// buttons.
+void mouse_quit();
+void mouse_loadsave();
+void mouse_gameoptions();
+// Reads one line of typed text (upper case, at most 29 characters) above
+// screen row y; style 1 plain with a cursor, style 2 large and centred.
+std::string grab_input(int y, int style);
+// Shows TEMP_SCREEN with the pointer on it.
+void draw_mouse();
