@@ -1,0 +1,156 @@
+// The outer loop and the frame loop, driven by the headless front end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/headless.h"
+#include "core/loop.h"
+#include "core/world.h"
+
+namespace {
+
+class Loop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_globals();
+    DEBUG_MODE = 0;
+    use_headless();
+    nuke_variables();
+  }
+
+  static void place_party_unit(int u, int x, int movement) {
+    unit_record& r = unit[1][u];
+    r.status = UNIT_NORMAL;
+    r.x = x, r.y = 5, r.z = 0;
+    r.movement = movement;
+    r.moves = movement;
+    r.health = 20;
+  }
+
+  static int said(const std::string& text) {
+    return static_cast<int>(
+        std::count(headless.messages.begin(), headless.messages.end(), text));
+  }
+};
+
+TEST_F(Loop, QuitFromTheMainMenuBuildsNoGame) {
+  headless.menu_choices = {3};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_QUIT);
+  EXPECT_EQ(headless.splash_calls, 1);
+  EXPECT_EQ(headless.drawmap_calls, 0);
+  EXPECT_EQ(headless.getinput_calls, 0);
+
+  // A quitting program shows no menu again.
+  init_loop();
+  EXPECT_EQ(headless.splash_calls, 1);
+}
+
+TEST_F(Loop, AFailedLoadGoesBackToTheMenu) {
+  headless.menu_choices = {2};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_LOAD);
+  EXPECT_EQ(headless.getinput_calls, 0);
+  headless.menu_choices = {3};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_QUIT);
+}
+
+TEST_F(Loop, AScriptedGameEndsThroughGameover) {
+  place_party_unit(1, 5, 30);
+  unit[1][1].moves = 0;  // the loop hands out the unit's points itself
+  headless.inputs.push_back([] { unit[1][1].moves -= 4; });
+  headless.inputs.push_back([] { gameover = GAME_OVER; });
+  main_loop();
+  EXPECT_EQ(gameover, GAME_PLAYING);  // back to the main menu
+  EXPECT_EQ(headless.getinput_calls, 2);
+  EXPECT_EQ(unit[1][1].moves, 26);
+  EXPECT_GT(headless.drawmap_calls, 2);
+  EXPECT_EQ(UPDATE_MAP, 0);
+  EXPECT_EQ(headless.clear_calls, 1);
+  ASSERT_GE(headless.messages.size(), 8u);
+  for (int i = 0; i < 8; i++) EXPECT_EQ(headless.messages[i], "");
+  EXPECT_EQ(said("PLAYER TURN ENDED"), 0);
+}
+
+TEST_F(Loop, TurnPassesToTheNextPartyUnitWithoutEndingTheTurn) {
+  place_party_unit(1, 5, 30);
+  place_party_unit(2, 6, 30);
+  int acting_after = 0;
+  headless.inputs.push_back([] { unit[1][1].moves = 0; });
+  headless.inputs.push_back([&] {
+    acting_after = CURRENT_UNIT;
+    gameover = GAME_OVER;
+  });
+  main_loop();
+  EXPECT_EQ(acting_after, 2);
+  EXPECT_EQ(said("NEXT UNIT"), 1);
+  EXPECT_EQ(said("PLAYER TURN ENDED"), 0);
+  EXPECT_EQ(unit[1][2].moves, 30);
+}
+
+TEST_F(Loop, TurnEndsOnceWhenNobodyHasPointsLeft) {
+  place_party_unit(1, 5, 30);
+  place_party_unit(2, 6, 25);
+  unit[1][2].moves = 0;
+  int moves_seen = -1, acting = 0;
+  headless.inputs.push_back([] { unit[1][1].moves = 0; });
+  headless.inputs.push_back([&] {
+    moves_seen = unit[1][1].moves;
+    acting = CURRENT_UNIT;
+    gameover = GAME_OVER;
+  });
+  main_loop();
+  EXPECT_EQ(said("PLAYER TURN ENDED"), 1);
+  EXPECT_EQ(said("TURN STARTED"), 1);
+  EXPECT_EQ(headless.banner_calls, 1);
+  EXPECT_EQ(acting, 1);  // the unit that acted last acts first again
+  EXPECT_EQ(moves_seen, 30);
+  EXPECT_EQ(unit[1][2].moves, 25);
+}
+
+TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
+  place_party_unit(1, 5, 30);
+  unit[1][1].health = -10;
+  main_loop();
+  ASSERT_EQ(headless.warnings.size(), 1u);
+  const headless_warning& w = headless.warnings[0];
+  EXPECT_EQ(w.lines[0], "YOU ARE DEAD!");
+  EXPECT_EQ(w.lines[2], "GAME OVER");
+  EXPECT_EQ(w.size, 20);
+  EXPECT_EQ(gameover, GAME_PLAYING);
+  EXPECT_EQ(headless.getinput_calls, 0);  // over before the first command
+}
+
+TEST_F(Loop, LeaderAtMinusNineOnlyFallsUnconscious) {
+  place_party_unit(1, 5, 30);
+  unit[1][1].health = -9;
+  main_loop();  // no script: the game is left once the leader can act again
+  EXPECT_TRUE(headless.warnings.empty());
+  // -9 climbs one a turn; at 1 the leader wakes.  Each of those turns the
+  // leader lies senseless and says so.
+  EXPECT_EQ(said("Unit is unconscious."), 10);
+  EXPECT_EQ(said("PLAYER TURN ENDED"), 10);
+  EXPECT_EQ(unit[1][1].status, UNIT_NORMAL);
+  EXPECT_EQ(unit[1][1].health, 1);
+}
+
+TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
+  place_party_unit(1, 5, 30);
+  place_party_unit(2, 6, 30);
+  CURRENT_UNIT = 2;
+  unit[1][2].health = 0;
+  int acting = 0;
+  headless.inputs.push_back([&] {
+    acting = CURRENT_UNIT;
+    gameover = GAME_OVER;
+  });
+  main_loop();
+  EXPECT_EQ(unit[1][2].status, UNIT_UNCONSCIOUS);
+  EXPECT_EQ(unit[1][2].moves, 0);
+  EXPECT_GE(said("Unit is unconscious."), 1);
+  EXPECT_EQ(acting, 1);
+  EXPECT_TRUE(headless.warnings.empty());
+}
+
+}  // namespace

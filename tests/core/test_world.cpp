@@ -1,0 +1,132 @@
+// The world tables: clearing, slot allocation and the derived grid fields.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/headless.h"
+#include "core/world.h"
+
+namespace {
+
+class World : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_globals();
+    DEBUG_MODE = 0;
+    use_headless();
+    nuke_variables();
+  }
+};
+
+TEST_F(World, ResetClearsEverySquareUnitObjectAndContainer) {
+  map[3][50][50].terrain = TERRAIN_ROCK;
+  map[3][50][50].scenery = SCENERY_NEST;
+  map[3][10][10].object_count = 4;
+  environment[3][50][0].lava = 1;
+  unit[2][7].status = UNIT_NORMAL;
+  unit[2][7].health = 12;
+  object[5].status = OBJECT_ON_GROUND;
+  object[5].z = 4;
+  container[9].state = CONTAINER_CLOSED;
+  nuke_variables();
+
+  EXPECT_EQ(map[3][50][50].terrain, TERRAIN_STONE_FLOOR);
+  EXPECT_EQ(map[3][50][50].scenery, 0);
+  EXPECT_EQ(map[3][50][50].passable, 1);
+  EXPECT_EQ(map[3][10][10].object_count, 0);
+  EXPECT_EQ(environment[3][50][0].lava, 0);
+  EXPECT_EQ(unit[2][7].status, UNIT_FREE);
+  EXPECT_EQ(unit[2][7].health, 0);
+  EXPECT_EQ(object[5].status, 0);
+  EXPECT_EQ(object[5].z, 0);
+  EXPECT_STREQ(object[5].name, " ");
+  EXPECT_EQ(container[9].state, 0);
+  for (int p = 0; p < 4; p++)
+    for (int u = 0; u <= UNIT_MAX; u++) ASSERT_EQ(unit[p][u].status, UNIT_FREE);
+}
+
+TEST_F(World, FreeSlotsAreTheLowestAndRunOutSoundly) {
+  EXPECT_EQ(next_free_unit(2), 1);
+  EXPECT_EQ(next_free_container(), 1);
+
+  unit[2][1].status = UNIT_NORMAL;
+  unit[2][2].status = UNIT_NORMAL;
+  EXPECT_EQ(next_free_unit(2), 3);
+  EXPECT_EQ(next_free_unit(1), 1);
+
+  for (int u = 1; u < UNIT_MAX; u++) unit[2][u].status = UNIT_NORMAL;
+  EXPECT_EQ(next_free_unit(2), 450);
+
+  for (int c = 1; c < CONTAINER_SLOTS; c++) container[c].state = CONTAINER_CLOSED;
+  EXPECT_EQ(next_free_container(), 1000);
+  container[500].state = 0;
+  EXPECT_EQ(next_free_container(), 500);
+}
+
+TEST_F(World, LaddersUpAndDownCountAsOneFeatureInRange) {
+  map[2][10][10].scenery = SCENERY_LADDER_DOWN;
+  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_UP, 2, 12, 12, 2), 1);
+  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_DOWN, 2, 12, 12, 2), 1);
+  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_UP, 2, 13, 12, 2), 0);
+  EXPECT_EQ(mapextra_in_range(SCENERY_NEST, 2, 10, 10, 3), 0);
+  map[2][10][10].scenery = SCENERY_LADDER_UP;
+  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_DOWN, 2, 8, 8, 2), 1);
+  // Another level does not count.
+  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_UP, 3, 10, 10, 2), 0);
+}
+
+TEST_F(World, RangeSearchAtTheEdgeStaysOnTheGrid) {
+  map[0][0][0].scenery = SCENERY_WELL;
+  EXPECT_EQ(mapextra_in_range(SCENERY_WELL, 0, 0, 0, 5), 1);
+  EXPECT_EQ(mapextra_in_range(SCENERY_WELL, 0, 50, 50, 5), 0);
+}
+
+TEST_F(World, ObjectCountsFollowTheLyingObjects) {
+  object[3] = object_record{};
+  object[3].status = OBJECT_ON_GROUND;
+  object[3].x = 7, object[3].y = 8, object[3].z = 1;
+  object[4] = object[3];
+  object[6] = object[3];
+  object[6].status = OBJECT_CARRIED;  // carried objects lie nowhere
+  object[7] = object[3];
+  object[7].z = 2;
+  map_object(1);
+  EXPECT_EQ(map[1][7][8].object_count, 2);
+  EXPECT_EQ(map[2][7][8].object_count, 0);
+}
+
+TEST_F(World, OccupancyIsRebuiltForTheLevelOnly) {
+  unit[1][1].status = UNIT_NORMAL;
+  unit[1][1].x = 5, unit[1][1].y = 6, unit[1][1].z = 0;
+  unit[2][3].status = UNIT_UNCONSCIOUS;
+  unit[2][3].x = 9, unit[2][3].y = 9, unit[2][3].z = 0;
+  unit[2][4].status = UNIT_NORMAL;
+  unit[2][4].x = 1, unit[2][4].y = 1, unit[2][4].z = 1;
+  unit[2][5].status = UNIT_FREE;  // a free slot marks nothing
+  unit[2][5].x = 2, unit[2][5].y = 2, unit[2][5].z = 0;
+  map_occupied(0);
+  EXPECT_EQ(map[0][5][6].occupant_player, 1);
+  EXPECT_EQ(map[0][5][6].occupant_unit, 1);
+  EXPECT_EQ(map[0][9][9].occupant_player, 2);
+  EXPECT_EQ(map[0][9][9].occupant_unit, 3);
+  EXPECT_EQ(map[1][1][1].occupant_player, 0);
+  EXPECT_EQ(map[0][2][2].occupant_player, 0);
+}
+
+TEST_F(World, OccupancyIgnoresUnitsStandingOffTheGrid) {
+  unit[2][1].status = UNIT_NORMAL;
+  unit[2][1].x = 51, unit[2][1].y = -1, unit[2][1].z = 0;
+  map_occupied(0);  // must not write outside the level
+  SUCCEED();
+}
+
+TEST_F(World, TextsAreCutToTheirBuffers) {
+  copy_text(unit[1][1].name, std::string(200, 'x').c_str());
+  EXPECT_EQ(std::strlen(unit[1][1].name), sizeof unit[1][1].name - 1);
+  copy_text(object[1].name, "iron ");
+  append_text(object[1].name, std::string(100, 'y').c_str());
+  EXPECT_EQ(std::strlen(object[1].name), sizeof object[1].name - 1);
+  EXPECT_EQ(std::strncmp(object[1].name, "iron y", 6), 0);
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/headless.h"
+#include "core/world.h"
+#include "items/destroy.h"
+#include "items/inventory.h"
+
+namespace {
+
+class Inventory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    use_headless();
+    reset_globals();
+    nuke_variables();
+    DEBUG_MODE = 0;
+    unit[1][2].status = UNIT_NORMAL;
+  }
+  // Puts an item of unit 2 of player 1 in slot k.
+  static void give(int k, int type, int status, int slot = 0, int weight = 0) {
+    object_record& o = object[k];
+    o = object_record{};
+    o.type = type;
+    o.status = status;
+    o.range = slot;
+    o.weight = weight;
+    o.owner_player = 1;
+    o.owner_unit = 2;
+  }
+  static void lay(int k, int type, int z, int x, int y, const char* name) {
+    object_record& o = object[k];
+    o = object_record{};
+    o.type = type;
+    o.status = OBJECT_ON_GROUND;
+    o.z = z, o.x = x, o.y = y;
+    copy_text(o.name, name);
+    map[z][x][y].object_count++;
+  }
+  static void put_in(int k, int type, int c, const char* name) {
+    object_record& o = object[k];
+    o = object_record{};
+    o.type = type;
+    o.status = OBJECT_CARRIED;
+    o.owner_player = OWNER_CONTAINER;
+    o.owner_unit = c;
+    copy_text(o.name, name);
+  }
+  static void chest(int c, int z, int x, int y, const char* name) {
+    container[c].state = CONTAINER_CLOSED;
+    container[c].z = z, container[c].x = x, container[c].y = y;
+    copy_text(container[c].name, name);
+  }
+};
+
+int (*const all_queries[])(int, int) = {carry_key,       carry_fairy,    carry_rope,   carry_weapon,
+                                        carry_armour,    carry_head,     carry_legs,   carry_arms,
+                                        carry_feet,      carry_backpack, carry_shield, carry_torch,
+                                        carry_lit_torch, carry_light};
+
+TEST_F(Inventory, AUnitWithNothingHasNothingWhateverLiesAround) {
+  lay(1, ITEM_KEY, 0, 1, 1, "A key");
+  lay(2, ITEM_TORCH, 0, 1, 1, "TORCH");
+  put_in(3, ITEM_ROPE, 1, "some rope");
+  for (auto query : all_queries) {
+    EXPECT_EQ(query(1, 2), 0);
+    EXPECT_EQ(query(0, 0), 0);  // ground items are nobody's
+  }
+  EXPECT_EQ(total_weight(1, 2), 0);
+  EXPECT_EQ(carried_objects(0, 0), 0);
+}
+
+TEST_F(Inventory, WornItemsAreFoundBySlotOnlyWhenWorn) {
+  const int slots[] = {SLOT_BODY, SLOT_HEAD, SLOT_LEGS,  SLOT_ARMS,
+                       SLOT_FEET, SLOT_BACK, SLOT_SHIELD};
+  int (*const queries[])(int, int) = {carry_armour, carry_head,     carry_legs,  carry_arms,
+                                      carry_feet,   carry_backpack, carry_shield};
+  for (int i = 0; i < 7; i++) {
+    nuke_variables();
+    unit[1][2].status = UNIT_NORMAL;
+    give(4, ITEM_WEARABLE, OBJECT_CARRIED, slots[i]);
+    EXPECT_EQ(queries[i](1, 2), 0);
+    give(6, ITEM_WEARABLE, OBJECT_WORN, slots[i]);
+    for (int j = 0; j < 7; j++) EXPECT_EQ(queries[j](1, 2), i == j ? 6 : 0) << i << " " << j;
+    EXPECT_EQ(queries[i](1, 3), 0);
+  }
+  give(7, ITEM_WEAPON, OBJECT_CARRIED);
+  EXPECT_EQ(carry_weapon(1, 2), 0);
+  give(8, ITEM_WEAPON, OBJECT_WIELDED);
+  EXPECT_EQ(carry_weapon(1, 2), 8);
+}
+
+TEST_F(Inventory, PackedThingsAreNotAtHand) {
+  give(1, ITEM_KEY, OBJECT_PACKED);
+  give(2, ITEM_FAIRY, OBJECT_PACKED);
+  give(3, ITEM_ROPE, OBJECT_PACKED);
+  give(4, ITEM_TORCH, OBJECT_PACKED);
+  EXPECT_EQ(carry_key(1, 2), 0);
+  EXPECT_EQ(carry_fairy(1, 2), 0);
+  EXPECT_EQ(carry_rope(1, 2), 0);
+  EXPECT_EQ(carry_torch(1, 2), 0);
+  EXPECT_EQ(carry_light(1, 2), 0);
+  EXPECT_EQ(packed_item(1, 2), 4);
+  EXPECT_EQ(carried_objects(1, 2), 0);
+  give(5, ITEM_KEY, OBJECT_CARRIED);
+  give(6, ITEM_ROPE, OBJECT_CARRIED);
+  give(7, ITEM_TORCH, OBJECT_CARRIED);
+  EXPECT_EQ(carry_key(1, 2), 5);
+  EXPECT_EQ(carry_rope(1, 2), 6);
+  EXPECT_EQ(carry_torch(1, 2), 7);
+}
+
+TEST_F(Inventory, LightComesFromALitTorchOrAFairyInHand) {
+  give(3, ITEM_FAIRY, OBJECT_WORN);
+  EXPECT_EQ(carry_light(1, 2), 0);
+  EXPECT_EQ(carry_fairy(1, 2), 3);
+  give(5, ITEM_TORCH, OBJECT_LIT);
+  EXPECT_EQ(carry_light(1, 2), 5);
+  EXPECT_EQ(carry_lit_torch(1, 2), 5);
+  EXPECT_EQ(carry_torch(1, 2), 0);
+  give(4, ITEM_FAIRY, OBJECT_CARRIED);
+  EXPECT_EQ(carry_light(1, 2), 4);  // the first of either sort
+
+  // A free unit slot carries nothing that lights or burns.
+  give(6, ITEM_TORCH, OBJECT_CARRIED);
+  unit[1][2].status = UNIT_FREE;
+  EXPECT_EQ(carry_light(1, 2), 0);
+  EXPECT_EQ(carry_lit_torch(1, 2), 0);
+  EXPECT_EQ(carry_torch(1, 2), 0);
+}
+
+TEST_F(Inventory, BorneLoadsWeighHalfAndHandsAndFlamesWeighFull) {
+  give(1, ITEM_WEARABLE, OBJECT_WORN, SLOT_BACK, 15);  // 7
+  give(2, ITEM_WEAPON, OBJECT_WIELDED, 0, 21);         // 10
+  give(3, ITEM_KEY, OBJECT_PACKED, 0, 3);              // 1
+  give(4, ITEM_TORCH, OBJECT_LIT, 0, 5);               // 5
+  give(5, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // 25
+  give(6, ITEM_GOLD, OBJECT_CARRIED, 0, 1);            // 1
+  EXPECT_EQ(total_weight(1, 2), 49);
+  EXPECT_EQ(carried_objects(1, 2), 4);
+  EXPECT_EQ(packed_item(1, 2), 1);
+  EXPECT_EQ(total_weight(2, 2), 0);
+}
+
+TEST_F(Inventory, ContainersAreFoundOnlyWhenInUse) {
+  container[2] = container_record{};
+  container[2].z = 1, container[2].x = 4, container[2].y = 5;
+  EXPECT_EQ(which_container(1, 4, 5), 0);
+  chest(7, 1, 4, 5, "chest");
+  chest(9, 1, 4, 5, "barrel");
+  EXPECT_EQ(which_container(1, 4, 5), 7);
+  EXPECT_EQ(which_container(1, 5, 4), 0);
+  EXPECT_EQ(which_container(2, 4, 5), 0);
+
+  put_in(1, ITEM_KEY, 7, "A key");
+  put_in(2, ITEM_KEY, 9, "A key");
+  put_in(3, ITEM_KEY, 7, "A key");
+  object[3].status = OBJECT_WORN;
+  EXPECT_EQ(container_held(7), 1);
+  EXPECT_EQ(container_held(9), 1);
+  EXPECT_EQ(container_held(0), 0);
+  EXPECT_EQ(container_held(CONTAINER_SLOTS), 0);
+}
+
+TEST_F(Inventory, EmptyingAChestLaysItsContentsOnItsSquare) {
+  chest(4, 2, 10, 12, "chest");
+  put_in(3, ITEM_KEY, 4, "A key");
+  put_in(8, ITEM_TORCH, 4, "TORCH");
+  put_in(9, ITEM_ROPE, 5, "some rope");
+  list_items_in_containter(4);
+  ASSERT_EQ(headless.messages.size(), 1u);
+  EXPECT_EQ(headless.messages[0], "In the chest there is A key, TORCH, .");
+  EXPECT_EQ(map[2][10][12].object_count, 2);
+  for (int k : {3, 8}) {
+    EXPECT_EQ(object[k].status, OBJECT_ON_GROUND);
+    EXPECT_EQ(object[k].owner_player, 0);
+    EXPECT_EQ(object[k].owner_unit, 0);
+    EXPECT_EQ(object[k].z * 10000 + object[k].x * 100 + object[k].y, 21012);
+  }
+  EXPECT_EQ(object[9].owner_unit, 5);
+  EXPECT_EQ(container_held(4), 0);
+
+  list_items_in_containter(4);
+  EXPECT_EQ(headless.messages.back(), "In the chest there is nothing.");
+  EXPECT_EQ(map[2][10][12].object_count, 2);
+}
+
+TEST_F(Inventory, DestroyingFreesSlotsAndKeepsSquareCountsTrue) {
+  lay(1, ITEM_KEY, 3, 3, 3, "A key");
+  lay(2, ITEM_KEY, 3, 3, 3, "A key");
+  lay(3, ITEM_KEY, 3, 3, 4, "A key");
+  give(4, ITEM_KEY, OBJECT_CARRIED);
+  object[4].z = 3, object[4].x = 3, object[4].y = 3;  // a carried item's stale position
+  destroy_tile_objects(3, 3, 3);
+  EXPECT_EQ(map[3][3][3].object_count, 0);
+  EXPECT_EQ(object[1].status, OBJECT_FREE);
+  EXPECT_STREQ(object[1].name, "destroyed");
+  EXPECT_STREQ(object[1].description, "destroyed");
+  EXPECT_EQ(object[1].type, 0);
+  EXPECT_EQ(object[1].z, 0);
+  EXPECT_EQ(object[3].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(object[4].status, OBJECT_CARRIED);
+
+  // A count already at 0 is not driven below it; a carried item leaves counts alone.
+  map[3][3][4].object_count = 0;
+  destroy_object(3);
+  EXPECT_EQ(map[3][3][4].object_count, 0);
+  map[3][3][3].object_count = 1;
+  destroy_object(4);
+  EXPECT_EQ(map[3][3][3].object_count, 1);
+
+  destroy_object(0);
+  destroy_object(-3);
+  destroy_object(OBJECT_SLOTS);
+  EXPECT_STRNE(object[0].name, "destroyed");
+}
+
+TEST_F(Inventory, DestroyingAContainerTakesItsContentsWithIt) {
+  chest(5, 1, 2, 2, "wardrobe");
+  chest(6, 1, 2, 3, "chest");
+  put_in(1, ITEM_KEY, 5, "A key");
+  put_in(2, ITEM_TORCH, 5, "TORCH");
+  object[2].status = OBJECT_WORN;  // any status counts as inside
+  put_in(3, ITEM_ROPE, 6, "some rope");
+  destroy_container(5);
+  EXPECT_EQ(container[5].state, CONTAINER_FREE);
+  EXPECT_EQ(container[5].x + container[5].y + container[5].z, 0);
+  EXPECT_EQ(object[1].status, OBJECT_FREE);
+  EXPECT_EQ(object[2].status, OBJECT_FREE);
+  EXPECT_EQ(object[3].status, OBJECT_CARRIED);
+  EXPECT_EQ(which_container(1, 2, 2), 0);
+  EXPECT_EQ(container_held(6), 1);
+}
+
+}  // namespace
