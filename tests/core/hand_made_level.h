@@ -54,7 +54,3 @@ inline object_record& give_item(int k, int player, int u, int type, int status) 
   std::snprintf(o.name, sizeof o.name, "item%d", k);
   return o;
 }
-
-// Rules that weigh or look into a unit's pack wait for the inventory queries.
-#define SKIP_UNTIL_INVENTORY_QUERIES() \
-  GTEST_SKIP() << "needs the inventory queries (carry_*, total_weight, which_container)"

@@ -112,7 +112,6 @@ TEST_F(DoorsTest, CellDoorWantsAKey) {
 }
 
 TEST_F(DoorsTest, KeyUnlocksTheCellDoorAndIsUsedUp) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
   put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
   map[Z][10][9].scenery = SCENERY_CELL_DOOR;
@@ -143,7 +142,6 @@ TEST_F(DoorsTest, BareHandsDoNothingAndCostNothing) {
 // Strength 10, a weapon of var1 5, moves 100 of 100: tier 3, so the blow is
 // 10 x (5 + r) x 3 with r in 0..4.
 TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   for (unsigned seed = 1; seed <= 30; seed++) {
     fresh_world(seed);
     std::srand(seed);
@@ -170,7 +168,6 @@ TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
 }
 
 TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   // var1 1 has no luck in it (r is always 0): force = strength x tier.
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
   give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
@@ -199,7 +196,6 @@ TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
 }
 
 TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
   give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 0;
   put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
@@ -242,7 +238,6 @@ TEST_F(DoorsTest, ChestMarkerWithoutAContainerStaysShut) {
 }
 
 TEST_F(DoorsTest, LockedChestTriedTwiceShowsItsPadlockAndCostsNothing) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
   map[Z][10][9].scenery = SCENERY_CONTAINER;
   container_record& chest = container[3];

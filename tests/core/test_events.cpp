@@ -18,7 +18,6 @@ class EventsTest : public ::testing::Test {
 // ---------------------------------------------------------------------------
 
 TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   int broke = 0, jumped = 0;
   for (unsigned seed = 1; seed <= 20; seed++) {
     fresh_world(seed);
@@ -41,7 +40,6 @@ TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
 }
 
 TEST_F(EventsTest, LightUnitNeverBreaksFloorboards) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, Z, 10, 10, EAST);
   give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 1;
   for (int x = 11; x < 40; x++) put_terrain(Z, x, 10, TERRAIN_WOODEN_FLOOR, 1);
@@ -131,7 +129,6 @@ TEST_F(EventsTest, PitHalvesPointsAndHurtsThePartyButHoldsBackCreatures) {
 }
 
 TEST_F(EventsTest, HeavyLoadSinksIntoQuicksand) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, Z, 10, 10, EAST, 100);
   map[Z][11][10].scenery = SCENERY_QUICKSAND;
   give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 76;
@@ -218,7 +215,6 @@ TEST_F(EventsTest, PutBackOntoAnotherHazardEndsThere) {
 }
 
 TEST_F(EventsTest, FireproofBootsWalkOnFire) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, Z, 10, 10, EAST);
   object_record& boots = give_item(3, 1, 1, ITEM_WEARABLE, OBJECT_WORN);
   boots.range = SLOT_FEET;
@@ -261,6 +257,10 @@ TEST_F(EventsTest, StandingBelowAPrisonerFreesIt) {
   EXPECT_EQ(headless.warnings[0].lines[4], "WELL DONE!");
   EXPECT_EQ(map[Z][10][9].scenery, 0);
   EXPECT_EQ(map[Z][10][9].occupant_player, 1);
+  EXPECT_EQ(map[Z][10][9].occupant_unit, 2);
+  EXPECT_NE(unit[1][2].status, UNIT_FREE);  // joins in the next free slot
+  EXPECT_EQ(unit[1][2].x, 10);
+  EXPECT_EQ(unit[1][2].y, 9);
   backward(1, 1);
   forward(1, 1);
   EXPECT_EQ(headless.warnings.size(), 1u);  // freed once
@@ -300,7 +300,6 @@ TEST_F(EventsTest, BottomLevelIsLitAndSightComesFromTheLeader) {
 }
 
 TEST_F(EventsTest, CarriedLightSetsSightBelowGround) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   put_unit(1, 1, 5, 10, 10, NORTH).sight = 4;
   give_item(1, 1, 1, ITEM_FAIRY, OBJECT_CARRIED).range = 6;
   novel_event(1, 1);

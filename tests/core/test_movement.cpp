@@ -172,7 +172,6 @@ TEST_F(MovementTest, StepBackIsNeverSlowedByEnemies) {
 }
 
 TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
-  SKIP_UNTIL_INVENTORY_QUERIES();
   for (int load : {50, 51}) {
     fresh_world();
     put_unit(1, 1, Z, 10, 10, EAST, 100);
