@@ -1,0 +1,25 @@
+// Interactions of the acting unit with the squares around it.  Doors are
+// handled here; the rest of the scenery joins as it is built.
+#include "core/scenery.h"
+
+#include "core/doors.h"
+#include "core/world.h"
+
+// Lighting a torch from lava: stand-in until built.
+static bool light_torch_from_lava(int x, int y, int z) {
+  (void)x, (void)y, (void)z;  // stand-in until built
+  return false;
+}
+
+// Chests, crypts, webs, herbs, ladders, statues, pools, switches and oil:
+// stand-in until built.
+static void interact_with_scenery(int x, int y, int z) {
+  (void)x, (void)y, (void)z;  // stand-in until built
+}
+
+void interact_scenery(int x, int y, int z) {
+  if (!on_grid(z, x, y)) return;
+  if (light_torch_from_lava(x, y, z)) return;
+  if (interact_door(x, y, z)) return;
+  interact_with_scenery(x, y, z);
+}

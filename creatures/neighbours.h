@@ -1,0 +1,7 @@
+// What stands next to a unit: the probes the movement rules and the
+// computer players use to notice an adjacent enemy.
+#pragma once
+
+// The direction of the first neighbouring square, clockwise from north, that
+// holds a unit of another player; FAIL when there is none.
+int next_to_enemy(int player, int u);

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include "core/doors.h"
+#include "core/scenery.h"
+#include "tests/core/hand_made_level.h"
+
+namespace {
+
+constexpr int Z = 2;
+
+class DoorsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh_world(); }
+};
+
+// ---------------------------------------------------------------------------
+// Opening and closing by hand
+// ---------------------------------------------------------------------------
+
+TEST_F(DoorsTest, OpeningNeedsWitsAndNeverWorksOnACellDoor) {
+  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  me.intelligence = 9;
+  open_door(NORTH, 1, 1);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(me.moves, 100);
+
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  me.intelligence = 30;
+  open_door(NORTH, 1, 1);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+
+  map[Z][10][9].scenery = 0;
+  open_door(NORTH, 1, 1);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(map[Z][10][9].passable, 1);
+  EXPECT_EQ(me.moves, 85);
+
+  close_door(NORTH, 1, 1);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(map[Z][10][9].passable, 0);
+  EXPECT_EQ(me.moves, 50);
+}
+
+// ---------------------------------------------------------------------------
+// Clicking on a door square
+// ---------------------------------------------------------------------------
+
+TEST_F(DoorsTest, ClickTurnsToTheDoorThenOpensAndClosesIt) {
+  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+  interact_scenery(11, 10, Z);
+  EXPECT_EQ(me.facing, EAST);
+  EXPECT_TRUE(headless_said("You OPEN the DOOR."));
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(map[Z][11][10].passable, 1);
+  EXPECT_EQ(me.moves, 100 - 10 - 25);
+  EXPECT_EQ(map[Z][11][10].revealed, 1);  // sight was updated
+
+  interact_scenery(11, 10, Z);
+  EXPECT_TRUE(headless_said("You CLOSE the DOOR"));
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(map[Z][11][10].passable, 0);
+  EXPECT_EQ(me.moves, 40);
+}
+
+TEST_F(DoorsTest, DoorwayWithSomethingInItWillNotClose) {
+  put_unit(1, 1, Z, 10, 10, EAST, 100);
+  put_terrain(Z, 11, 10, TERRAIN_OPEN_DOOR, 1);
+  map[Z][11][10].object_count = 1;
+  interact_scenery(11, 10, Z);
+  EXPECT_TRUE(headless_said("The door won't close, something is blocking it!"));
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(unit[1][1].moves, 100);
+
+  map[Z][11][10].object_count = 0;
+  put_unit(2, 4, Z, 11, 10, WEST);
+  interact_scenery(11, 10, Z);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+}
+
+TEST_F(DoorsTest, WebOrNestInTheDoorwayIsLeftToTheSceneryRules) {
+  put_unit(1, 1, Z, 10, 10, EAST, 100);
+  put_terrain(Z, 11, 10, TERRAIN_OPEN_DOOR, 1);
+  map[Z][11][10].scenery = SCENERY_WEB;
+  EXPECT_EQ(interact_door(11, 10, Z), 0);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+  map[Z][11][10].scenery = SCENERY_NEST;
+  EXPECT_EQ(interact_door(11, 10, Z), 1);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(unit[1][1].moves, 100);
+  EXPECT_EQ(interact_door(12, 12, Z), 0);  // no door at all
+}
+
+TEST_F(DoorsTest, NoPointsLeftAfterTurningMeansNoDoorWork) {
+  put_unit(1, 1, Z, 10, 10, WEST, 5);
+  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+  interact_scenery(11, 10, Z);
+  EXPECT_EQ(unit[1][1].facing, NORTHWEST);  // one eighth clockwise, then out of points
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
+}
+
+TEST_F(DoorsTest, CellDoorWantsAKey) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  interact_scenery(10, 9, Z);
+  EXPECT_TRUE(headless_said("The door is locked!"));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(unit[1][1].moves, 100);
+}
+
+TEST_F(DoorsTest, KeyUnlocksTheCellDoorAndIsUsedUp) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  object_record& key = give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
+  interact_scenery(10, 9, Z);
+  EXPECT_TRUE(headless_said("You UNLOCK the DOOR."));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(map[Z][10][9].scenery, 0);
+  EXPECT_EQ(map[Z][10][9].passable, 1);
+  EXPECT_EQ(key.status, 0);
+  EXPECT_EQ(key.owner_player, 0);
+  EXPECT_EQ(key.owner_unit, 0);
+  EXPECT_EQ(unit[1][1].moves, 75);
+}
+
+// ---------------------------------------------------------------------------
+// Forcing a door
+// ---------------------------------------------------------------------------
+
+TEST_F(DoorsTest, BareHandsDoNothingAndCostNothing) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  bash_door(Z, 10, 9, 1, 1);
+  EXPECT_TRUE(headless_said("Your kicks and punches are ineffectual!"));
+  EXPECT_EQ(unit[1][1].moves, 100);
+}
+
+// Strength 10, a weapon of var1 5, moves 100 of 100: tier 3, so the blow is
+// 10 x (5 + r) x 3 with r in 0..4.
+TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
+  for (unsigned seed = 1; seed <= 30; seed++) {
+    fresh_world(seed);
+    std::srand(seed);
+    int r = std::rand() % 5;
+    std::srand(seed);
+    put_unit(1, 1, Z, 10, 10, NORTH, 100);
+    give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 5;
+    put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+    map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+    bash_door(Z, 10, 9, 1, 1);
+    EXPECT_TRUE(headless_said("You strike the door with a mighy blow from item2"));
+    EXPECT_EQ(map[Z][10][9].terrain == TERRAIN_SMASHED_DOOR, r >= 3) << seed;
+    EXPECT_EQ(map[Z][10][9].scenery, SCENERY_CELL_DOOR);
+    EXPECT_EQ(unit[1][1].moves, 40);
+
+    map[Z][10][9] = map_cell{};
+    put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+    unit[1][1].moves = 100;
+    bash_door(Z, 10, 9, 1, 1);
+    EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+    EXPECT_EQ(map[Z][10][9].passable, 1);
+    EXPECT_TRUE(headless_said("You smash the door!"));
+  }
+}
+
+TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
+  // var1 1 has no luck in it (r is always 0): force = strength x tier.
+  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+
+  me.moves = 50;  // exactly (100 / 10) x 5: tier 1
+  me.strength = 100;
+  bash_door(Z, 10, 9, 1, 1);
+  EXPECT_TRUE(headless_said("You strike the door with item2"));
+  EXPECT_TRUE(headless_said("The door resists your attack."));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(me.moves, -10);  // a blow that fails still costs
+
+  me.moves = 51;  // tier 2: 2 x 51 = 102 breaks an ordinary door
+  me.strength = 51;
+  bash_door(Z, 10, 9, 1, 1);
+  EXPECT_TRUE(headless_said("You strike the door with a heavy blow from item2"));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  me.moves = 91;  // tier 3: 3 x 77 = 231 just breaks a cell door
+  me.strength = 77;
+  bash_door(Z, 10, 9, 1, 1);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+}
+
+TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 0;
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  std::srand(5);
+  int next = std::rand();
+  std::srand(5);
+  bash_door(Z, 10, 9, 1, 1);
+  EXPECT_TRUE(headless_said("The door resists your attack."));
+  EXPECT_EQ(unit[1][1].moves, 40);
+  EXPECT_EQ(std::rand(), next);  // no roll was drawn
+}
+
+// ---------------------------------------------------------------------------
+// Crypts and chests
+// ---------------------------------------------------------------------------
+
+TEST_F(DoorsTest, CryptOpensForThirtyFivePoints) {
+  put_unit(1, 1, Z, 10, 10, SOUTH, 100);
+  map[Z][10][9].scenery = SCENERY_CRYPT;
+  open_scenery(10, 9, Z, SCENERY_CRYPT);
+  EXPECT_EQ(unit[1][1].facing, NORTH);
+  EXPECT_EQ(map[Z][10][9].scenery, SCENERY_OPEN_CRYPT);
+  EXPECT_EQ(map[Z][10][9].passable, 0);
+  EXPECT_EQ(unit[1][1].moves, 100 - 20 - 35);
+
+  put_unit(1, 2, Z, 20, 10, SOUTH, 20);  // turning eats every point
+  CURRENT_UNIT = 2;
+  map[Z][20][9].scenery = SCENERY_CRYPT;
+  open_scenery(20, 9, Z, SCENERY_CRYPT);
+  EXPECT_EQ(map[Z][20][9].scenery, SCENERY_CRYPT);
+  EXPECT_EQ(unit[1][2].moves, 0);
+}
+
+TEST_F(DoorsTest, ChestMarkerWithoutAContainerStaysShut) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  map[Z][10][9].scenery = SCENERY_CONTAINER;
+  open_scenery(10, 9, Z, SCENERY_CONTAINER);
+  EXPECT_EQ(unit[1][1].moves, 100);
+  EXPECT_EQ(container[0].state, 0);
+}
+
+TEST_F(DoorsTest, LockedChestTriedTwiceShowsItsPadlockAndCostsNothing) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  map[Z][10][9].scenery = SCENERY_CONTAINER;
+  container_record& chest = container[3];
+  chest.x = 10, chest.y = 9, chest.z = Z;
+  chest.state = CONTAINER_CLOSED;
+  chest.type = CONTAINER_SMALL_CHEST;
+  chest.locked = LOCK_UNKNOWN;
+  copy_text(chest.name, "small chest");
+  for (int i = 0; i < 2; i++) {
+    headless.messages.clear();
+    open_scenery(10, 9, Z, SCENERY_CONTAINER);
+    EXPECT_TRUE(headless_said("The small chest is locked."));
+    EXPECT_EQ(chest.locked, LOCK_KNOWN);
+    EXPECT_EQ(chest.state, CONTAINER_CLOSED);
+    EXPECT_EQ(unit[1][1].moves, 100);
+  }
+  EXPECT_EQ(chest.facing, SOUTH);  // the lid faces the unit
+
+  chest.locked = LOCK_NONE;
+  open_scenery(10, 9, Z, SCENERY_CONTAINER);
+  EXPECT_EQ(chest.state, CONTAINER_OPEN);
+  EXPECT_EQ(unit[1][1].moves, 65);
+}
+
+}  // namespace

@@ -1,0 +1,356 @@
+#include <gtest/gtest.h>
+
+#include "core/movement.h"
+#include "tests/core/hand_made_level.h"
+
+namespace {
+
+constexpr int Z = 1;
+
+void (*const STEPS[8])(int, int) = {north, northeast, east, southeast,
+                                    south, southwest, west, northwest};
+
+class MovementTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh_world(); }
+};
+
+// ---------------------------------------------------------------------------
+// Single-square steps
+// ---------------------------------------------------------------------------
+
+TEST_F(MovementTest, EachStepMovesByItsOffsetAndLeavesPointsAndOccupancy) {
+  for (int d = 0; d < 8; d++) {
+    fresh_world();
+    put_unit(1, 1, Z, 10, 10, NORTH, 50);
+    STEPS[d](1, 1);
+    EXPECT_EQ(BOUNCED, 0) << d;
+    EXPECT_EQ(unit[1][1].x, 10 + DIRECTION_DX[d]) << d;
+    EXPECT_EQ(unit[1][1].y, 10 + DIRECTION_DY[d]) << d;
+    EXPECT_EQ(unit[1][1].moves, 50);
+    EXPECT_EQ(map[Z][10][10].occupant_unit, 1);  // the caller's business
+  }
+}
+
+TEST_F(MovementTest, StepRefusedByWallUnitAndLevelEdge) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  put_terrain(Z, 10, 9, TERRAIN_ROCK);
+  north(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(unit[1][1].y, 10);
+
+  put_unit(2, 1, Z, 11, 10, NORTH);
+  map[Z][11][10].passable = 1;  // a unit blocks even a passable square
+  east(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(unit[1][1].x, 10);
+
+  put_unit(1, 2, Z, 0, 0, NORTH);
+  north(1, 2);
+  EXPECT_EQ(BOUNCED, 1);
+  northwest(1, 2);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(unit[1][2].x, 0);
+  EXPECT_EQ(unit[1][2].y, 0);
+}
+
+TEST_F(MovementTest, SecretPassageInAWallIsPassable) {
+  put_unit(1, 1, Z, 10, 10, WEST);
+  put_terrain(Z, 9, 10, TERRAIN_ROCK, 2);
+  map[Z][9][10].scenery = SCENERY_SECRET_FOUND;
+  forward(1, 1);
+  EXPECT_EQ(BOUNCED, 0);
+  EXPECT_EQ(unit[1][1].x, 9);
+}
+
+TEST_F(MovementTest, WaterTerrorIsBoundToWater) {
+  unit_record& t = put_unit(2, 1, Z, 10, 10, EAST);
+  t.race = 14;
+  environment[Z][10][10].water = 1;
+  east(2, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  environment[Z][11][10].water = 1;
+  east(2, 1);
+  EXPECT_EQ(BOUNCED, 0);
+  EXPECT_EQ(t.x, 11);
+}
+
+// ---------------------------------------------------------------------------
+// Forward and backward: costs and occupancy
+// ---------------------------------------------------------------------------
+
+TEST_F(MovementTest, ForwardCostsTenAndMovesTheOccupancy) {
+  put_unit(1, 1, Z, 10, 10, EAST, 100);
+  forward(1, 1);
+  EXPECT_EQ(unit[1][1].x, 11);
+  EXPECT_EQ(unit[1][1].moves, 90);
+  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
+  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
+  EXPECT_EQ(map[Z][10][10].passable, 1);
+  EXPECT_EQ(map[Z][11][10].occupant_player, 1);
+  EXPECT_EQ(map[Z][11][10].occupant_unit, 1);
+  EXPECT_EQ(map[Z][11][10].passable, 0);
+  EXPECT_EQ(UPDATE_MAP, 1);
+}
+
+TEST_F(MovementTest, WaterDoublesTheStepCost) {
+  put_unit(1, 1, Z, 10, 10, EAST, 100);
+  environment[Z][11][10].water = 1;
+  forward(1, 1);
+  EXPECT_EQ(unit[1][1].moves, 80);
+  environment[Z][9][10].water = 1;
+  backward(1, 1);  // back to the dry square: 15
+  EXPECT_EQ(unit[1][1].moves, 65);
+  backward(1, 1);  // into the water behind: 30
+  EXPECT_EQ(unit[1][1].x, 9);
+  EXPECT_EQ(unit[1][1].moves, 35);
+}
+
+TEST_F(MovementTest, BackwardStepsAgainstEveryFacing) {
+  for (int d = 0; d < 8; d++) {
+    fresh_world();
+    put_unit(1, 1, Z, 10, 10, d, 100);
+    backward(1, 1);
+    EXPECT_EQ(unit[1][1].x, 10 - DIRECTION_DX[d]) << d;
+    EXPECT_EQ(unit[1][1].y, 10 - DIRECTION_DY[d]) << d;
+    EXPECT_EQ(unit[1][1].facing, d);
+    EXPECT_EQ(unit[1][1].moves, 85);
+    EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
+  }
+}
+
+TEST_F(MovementTest, RefusedStepCostsNothingAndKeepsTheSquare) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 10, 9, TERRAIN_BUILT_WALL);
+  put_terrain(Z, 10, 11, TERRAIN_BUILT_WALL);
+  forward(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(UPDATE_MAP, 0);
+  backward(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(unit[1][1].moves, 100);
+  EXPECT_EQ(unit[1][1].facing, NORTH);
+  EXPECT_EQ(map[Z][10][10].occupant_unit, 1);
+  EXPECT_EQ(map[Z][10][10].passable, 0);
+}
+
+TEST_F(MovementTest, EnemyAlongsideHalvesPointsBeforeTheStep) {
+  put_unit(1, 1, Z, 10, 10, EAST, 40);
+  put_unit(2, 5, Z, 12, 11, NORTH);
+  forward(1, 1);
+  EXPECT_EQ(unit[1][1].moves, 40 / 2 - 10);
+  EXPECT_TRUE(headless_said("Enemy slows you down."));
+
+  fresh_world();
+  put_unit(1, 1, Z, 10, 10, EAST, 40);
+  put_unit(2, 5, Z, 12, 11, NORTH);
+  environment[Z][11][10].water = 1;
+  forward(1, 1);
+  EXPECT_EQ(unit[1][1].moves, 0);
+}
+
+TEST_F(MovementTest, OnlyOtherPlayersSlowAndCreaturesAreNotTold) {
+  put_unit(1, 1, Z, 10, 10, EAST, 40);
+  put_unit(1, 2, Z, 12, 10, NORTH);  // a friend
+  forward(1, 1);
+  EXPECT_EQ(unit[1][1].moves, 30);
+
+  fresh_world();
+  put_unit(1, 1, Z, 30, 30, NORTH);
+  put_unit(2, 1, Z, 10, 10, EAST, 40);
+  put_unit(1, 2, Z, 12, 10, NORTH);
+  forward(2, 1);
+  EXPECT_EQ(unit[2][1].moves, 10);
+  EXPECT_FALSE(headless_said("Enemy slows you down."));
+}
+
+TEST_F(MovementTest, StepBackIsNeverSlowedByEnemies) {
+  put_unit(1, 1, Z, 10, 10, EAST, 40);
+  put_unit(2, 5, Z, 8, 10, NORTH);
+  backward(1, 1);
+  EXPECT_EQ(unit[1][1].moves, 25);
+}
+
+TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
+  for (int load : {50, 51}) {
+    fresh_world();
+    put_unit(1, 1, Z, 10, 10, EAST, 100);
+    map[Z][10][10].scenery = SCENERY_QUICKSAND;
+    give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = load;
+    forward(1, 1);
+    EXPECT_EQ(unit[1][1].x, load == 50 ? 11 : 10) << load;
+    EXPECT_EQ(headless_said("You're too heavy to zorvane!"), load == 51);
+    backward(1, 1);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Doors and hazards ahead
+// ---------------------------------------------------------------------------
+
+TEST_F(MovementTest, WalkingIntoADoorOpensItOnTheWay) {
+  put_unit(1, 1, Z, 10, 10, EAST, 100);
+  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+  forward(1, 1);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(unit[1][1].x, 11);
+  EXPECT_EQ(unit[1][1].moves, 100 - 15 - 10);
+}
+
+TEST_F(MovementTest, DullCreaturesAndCellDoorsStayShut) {
+  put_unit(1, 1, Z, 30, 30, NORTH);
+  unit_record& rat = put_unit(2, 1, Z, 10, 10, EAST, 100);
+  rat.intelligence = 9;
+  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+  forward(2, 1);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(rat.x, 10);
+  EXPECT_EQ(rat.moves, 100);
+  rat.intelligence = 10;
+  forward(2, 1);
+  EXPECT_EQ(rat.x, 11);
+  EXPECT_EQ(rat.moves, 75);
+
+  put_unit(1, 2, Z, 20, 20, NORTH, 100);
+  put_terrain(Z, 20, 19, TERRAIN_CLOSED_DOOR);
+  map[Z][20][19].scenery = SCENERY_CELL_DOOR;
+  forward(1, 2);
+  EXPECT_EQ(map[Z][20][19].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(unit[1][2].moves, 100);
+}
+
+TEST_F(MovementTest, CreaturesRefusePitsAndFiresThePartyMayEnter) {
+  put_unit(1, 1, Z, 30, 30, NORTH);
+  put_unit(2, 1, Z, 10, 10, EAST, 100);
+  map[Z][11][10].scenery = SCENERY_PIT;
+  forward(2, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(unit[2][1].x, 10);
+  map[Z][11][10].scenery = SCENERY_FIRE;
+  forward(2, 1);
+  EXPECT_EQ(BOUNCED, 1);
+
+  put_unit(1, 2, Z, 10, 20, EAST, 100);
+  map[Z][11][20].scenery = SCENERY_PIT;
+  forward(1, 2);
+  EXPECT_EQ(unit[1][2].x, 11);
+}
+
+// ---------------------------------------------------------------------------
+// Turning
+// ---------------------------------------------------------------------------
+
+TEST_F(MovementTest, TurningLeftAndRightWrapsAndCostsThree) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 10);
+  turnleft(1, 1);
+  EXPECT_EQ(unit[1][1].facing, NORTHWEST);
+  turnright(1, 1);
+  turnright(1, 1);
+  EXPECT_EQ(unit[1][1].facing, NORTHEAST);
+  EXPECT_EQ(unit[1][1].moves, 1);
+  EXPECT_EQ(unit[1][1].health, 20);
+}
+
+TEST_F(MovementTest, TurningInFireBurns) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  map[Z][10][10].scenery = SCENERY_FIRE;
+  int total = 0;
+  for (int i = 0; i < 8; i++) {
+    int before = unit[1][1].health;
+    turnright(1, 1);
+    EXPECT_LE(unit[1][1].health, before);
+    EXPECT_GE(unit[1][1].health, before - 9);
+    total += before - unit[1][1].health;
+  }
+  EXPECT_GT(total, 0);
+  EXPECT_TRUE(headless_said("OUCH! You get burnt!"));
+}
+
+TEST_F(MovementTest, TurningToASquareTakesTheShorterWay) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  turn_to_square(1, 1, 10, 11);  // due south: four eighths anticlockwise
+  EXPECT_EQ(unit[1][1].facing, SOUTH);
+  EXPECT_EQ(unit[1][1].moves, 80);
+  EXPECT_EQ(headless.drawmap_calls, 4);
+
+  turn_to_square(1, 1, 11, 11);  // one eighth anticlockwise to south-east
+  EXPECT_EQ(unit[1][1].facing, SOUTHEAST);
+  EXPECT_EQ(unit[1][1].moves, 75);
+
+  turn_to_square(1, 1, 10, 10);  // its own square: nothing
+  turn_to_square(1, 1, 14, 10);  // not adjacent: towards north
+  EXPECT_EQ(unit[1][1].facing, NORTH);
+}
+
+TEST_F(MovementTest, AHalfTurnGoesAnticlockwiseFromTheSmallerCode) {
+  put_unit(1, 1, Z, 10, 10, NORTH, 1);
+  turn_to_square(1, 1, 10, 11);
+  EXPECT_EQ(unit[1][1].facing, NORTHWEST);  // one eighth, then out of points
+  EXPECT_EQ(unit[1][1].moves, -4);
+
+  put_unit(1, 2, Z, 20, 20, SOUTH, 1);
+  turn_to_square(1, 2, 20, 19);
+  EXPECT_EQ(unit[1][2].facing, SOUTHWEST);
+
+  put_unit(1, 3, Z, 30, 30, EAST, 0);  // no points: no turn
+  turn_to_square(1, 3, 29, 30);
+  EXPECT_EQ(unit[1][3].facing, EAST);
+}
+
+TEST_F(MovementTest, TurnToMakesOneEighthWhateverThePoints) {
+  put_unit(1, 1, Z, 10, 10, EAST, 0);
+  turn_to(1, 1, WEST);
+  EXPECT_EQ(unit[1][1].facing, NORTHEAST);
+  EXPECT_EQ(unit[1][1].moves, -5);
+  turn_to(1, 1, NORTHEAST);
+  EXPECT_EQ(unit[1][1].moves, -5);
+  EXPECT_EQ(headless.drawmap_calls, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Looking ahead
+// ---------------------------------------------------------------------------
+
+TEST_F(MovementTest, ExtraFacingAnswersLavaBeforeUnitsBeforeScenery) {
+  put_unit(1, 1, Z, 10, 10, EAST);
+  map[Z][11][10].scenery = SCENERY_WEB;
+  EXPECT_EQ(extra_facing(NORTH, 1, 1), SCENERY_WEB);  // looks where the unit faces
+  put_unit(2, 1, Z, 11, 10, WEST);
+  EXPECT_EQ(extra_facing(EAST, 1, 1), AHEAD_UNIT);
+  environment[Z][11][10].lava = 1;
+  EXPECT_EQ(extra_facing(EAST, 1, 1), AHEAD_LAVA);
+  unit[1][1].facing = 9;
+  EXPECT_EQ(extra_facing(EAST, 1, 1), 0);
+}
+
+TEST_F(MovementTest, FacingAndObjectFacing) {
+  put_unit(1, 1, Z, 10, 10, SOUTH);
+  put_terrain(Z, 10, 11, TERRAIN_PILLAR);
+  map[Z][9][10].object_count = 3;
+  EXPECT_EQ(facing(WEST, 1, 1), TERRAIN_PILLAR);
+  EXPECT_EQ(object_facing(WEST), 3);  // object_facing uses its argument
+  EXPECT_EQ(object_facing(SOUTH), 0);
+  put_unit(1, 2, Z, 50, 50, EAST);
+  EXPECT_EQ(facing(EAST, 1, 2), TERRAIN_ROCK);  // off the level is rock
+  CURRENT_UNIT = 2;
+  EXPECT_EQ(object_facing(EAST), 0);
+}
+
+TEST_F(MovementTest, LineAheadIsBlockedByWallsLaddersAndUnits) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(is_infront_passable(4, 1, 1), 1);
+  map[Z][10][7].scenery = SCENERY_LADDER_UP;
+  EXPECT_EQ(is_infront_passable(2, 1, 1), 1);
+  EXPECT_EQ(is_infront_passable(3, 1, 1), FAIL);
+  map[Z][10][7].scenery = 0;
+  put_terrain(Z, 10, 8, TERRAIN_WINDOW);
+  EXPECT_EQ(is_infront_passable(3, 1, 1), FAIL);
+  put_terrain(Z, 10, 8, TERRAIN_OPEN_DOOR, 1);
+  put_unit(2, 3, Z, 10, 9, SOUTH);
+  EXPECT_EQ(is_infront_passable(1, 1, 1), FAIL);
+  put_unit(1, 2, Z, 48, 10, EAST);
+  EXPECT_EQ(is_infront_passable(2, 1, 2), 1);
+  EXPECT_EQ(is_infront_passable(3, 1, 2), FAIL);  // runs off the level
+}
+
+}  // namespace

@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "creatures/sight.h"
+#include "tests/core/hand_made_level.h"
+
+namespace {
+
+constexpr int Z = 3;
+
+class SightTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh_world(); }
+};
+
+using squares = std::set<std::pair<int, int>>;
+
+squares in_view(int z) {
+  squares s;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++)
+      if (map[z][x][y].revealed == 1) s.insert({x, y});
+  return s;
+}
+
+void row_of(int z, int y, int terrain) {
+  for (int x = 0; x < LAND_SIZE; x++) put_terrain(z, x, y, terrain);
+}
+
+// ---------------------------------------------------------------------------
+// single_ray
+// ---------------------------------------------------------------------------
+
+// The middle ray of a guard at (20, 20) looking 8 squares north examines
+// rows 19, 17, 16, 15 and 13 only.
+TEST_F(SightTest, SingleRayLooksAtItsRoundedInnerPointsOnly) {
+  put_unit(2, 1, Z, 20, 20, NORTH);
+  put_unit(1, 4, Z, 20, 17, SOUTH);
+  EXPECT_EQ(single_ray(20, 20, Z, 20, 12), 5 + 4);
+  fresh_world();
+  put_unit(2, 1, Z, 20, 20, NORTH);
+  put_unit(1, 4, Z, 20, 18, SOUTH);
+  EXPECT_EQ(single_ray(20, 20, Z, 20, 12), RAY_CLEAR);
+  fresh_world();
+  put_unit(2, 1, Z, 20, 20, NORTH);
+  put_unit(1, 4, Z, 20, 12, SOUTH);
+  EXPECT_EQ(single_ray(20, 20, Z, 20, 12), RAY_CLEAR);  // the end is never examined
+}
+
+TEST_F(SightTest, SingleRaySeesAPartyMemberOnTheThirdSquareButNeverFromTheParty) {
+  put_unit(2, 1, Z, 10, 10, EAST);
+  put_unit(1, 3, Z, 13, 10, WEST);
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), 8);
+  put_unit(1, 2, Z, 10, 20, EAST);
+  put_unit(1, 5, Z, 13, 20, WEST);
+  EXPECT_EQ(single_ray(10, 20, Z, 16, 20), RAY_CLEAR);
+}
+
+TEST_F(SightTest, SingleRayStopsOnlyAtWallsAlreadySeen) {
+  put_unit(1, 1, Z, 30, 30, NORTH);
+  put_terrain(Z, 12, 10, TERRAIN_BUILT_WALL);
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
+  map[Z][12][10].revealed = 2;
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);
+
+  put_terrain(Z, 12, 10, TERRAIN_WINDOW);  // windows, metal doors, boulders: seen through
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
+  put_terrain(Z, 12, 10, TERRAIN_METAL_DOOR_CLOSED);
+  map[Z][13][10].scenery = SCENERY_BOULDER;
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
+  map[Z][13][10].scenery = SCENERY_SECRET_HIDDEN;  // looks like wall
+  map[Z][13][10].revealed = 1;
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);
+}
+
+TEST_F(SightTest, SingleRayBlockedBesideTheActingUnit) {
+  put_unit(1, 1, Z, 10, 10, EAST);
+  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+  map[Z][11][10].revealed = 1;
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED_BESIDE);
+  put_terrain(Z, 11, 12, TERRAIN_CLOSED_DOOR);
+  map[Z][11][12].revealed = 1;
+  EXPECT_EQ(single_ray(10, 12, Z, 16, 12), RAY_BLOCKED);  // not from the acting unit
+  put_terrain(Z, 13, 10, TERRAIN_ROCK);
+  map[Z][13][10].revealed = 1;
+  map[Z][11][10] = map_cell{1, 1, 1, 0, 0, 1, 0, 0};
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);  // too far from it
+}
+
+TEST_F(SightTest, SingleRayNeverLeavesTheLevel) {
+  put_unit(1, 1, Z, 30, 30, NORTH);
+  EXPECT_EQ(single_ray(48, 10, Z, 54, 10), RAY_BLOCKED);
+  EXPECT_EQ(single_ray(2, 2, Z, -4, -4), RAY_BLOCKED);
+  EXPECT_EQ(single_ray(-1, 2, Z, 4, 4), RAY_BLOCKED);
+}
+
+// ---------------------------------------------------------------------------
+// reveal_tiles and the party's cone
+// ---------------------------------------------------------------------------
+
+TEST_F(SightTest, FacingAWallShowsTheNeighboursExceptTheThreeBehind) {
+  put_unit(1, 1, Z, 25, 25, NORTH);
+  row_of(Z, 24, TERRAIN_ROCK);
+  reveal_tiles();
+  for (int dx = -1; dx <= 1; dx++) {
+    EXPECT_EQ(map[Z][25 + dx][24].revealed, 1) << dx;
+    EXPECT_EQ(map[Z][25 + dx][26].revealed, 2) << dx;
+  }
+  EXPECT_EQ(map[Z][24][25].revealed, 1);
+  EXPECT_EQ(map[Z][25][25].revealed, 1);
+  EXPECT_EQ(map[Z][26][25].revealed, 1);
+  EXPECT_EQ(map[Z][25][23].revealed, 0);
+  EXPECT_EQ(map[Z][25][27].revealed, 0);
+}
+
+TEST_F(SightTest, ViewMovesOnAndSeenSquaresAreRemembered) {
+  unit_record& me = put_unit(1, 1, Z, 25, 25, NORTH);
+  reveal_tiles();
+  EXPECT_EQ(map[Z][25][21].revealed, 1);
+  me.facing = SOUTH;
+  reveal_tiles();
+  EXPECT_EQ(map[Z][25][21].revealed, 2);
+  EXPECT_EQ(map[Z][25][29].revealed, 1);
+  EXPECT_EQ(map[Z][10][10].revealed, 0);
+}
+
+TEST_F(SightTest, LaterUnitsHideTheSquaresBehindThem) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  put_unit(1, 2, Z, 11, 10, SOUTH);
+  CURRENT_UNIT = 2;
+  reveal_tiles();
+  EXPECT_EQ(map[Z][10][9].revealed, 2);  // before unit 1, behind unit 2
+  EXPECT_EQ(map[Z][9][9].revealed, 1);
+}
+
+TEST_F(SightTest, WindowIsSeenThroughOnlyAlongTheMiddleRays) {
+  put_unit(1, 1, Z, 25, 30, NORTH);
+  reveal_tiles();
+  squares open_view = in_view(Z);
+
+  fresh_world();
+  put_unit(1, 1, Z, 25, 30, NORTH);
+  row_of(Z, 28, TERRAIN_WINDOW);
+  reveal_tiles();
+  squares through;
+  for (auto s : in_view(Z))
+    if (s.second < 28) through.insert(s);
+  ASSERT_FALSE(through.empty());
+  for (auto s : through) {
+    EXPECT_TRUE(open_view.count(s));
+    EXPECT_GE(s.first, 24);
+    EXPECT_LE(s.first, 26);
+  }
+  size_t open_beyond = 0;
+  for (auto s : open_view)
+    if (s.second < 28) open_beyond++;
+  EXPECT_LT(through.size(), open_beyond);
+  EXPECT_EQ(map[Z][24][28].revealed, 1);  // the window itself is seen from the side rays
+}
+
+TEST_F(SightTest, FireLightsItsNeighboursEvenWhereTheRayStops) {
+  put_unit(1, 1, Z, 25, 30, NORTH);
+  row_of(Z, 28, TERRAIN_WINDOW);
+  reveal_tiles();
+  ASSERT_EQ(map[Z][23][27].revealed, 0);
+  map[Z][24][28].scenery = SCENERY_FIRE;
+  reveal_tiles();
+  for (int dx = -1; dx <= 1; dx++)
+    for (int dy = -1; dy <= 1; dy++) EXPECT_EQ(map[Z][24 + dx][28 + dy].revealed, 1);
+}
+
+TEST_F(SightTest, FireOnTheEdgeOfTheConeLightsWhatIsOnlyGlimpsed) {
+  put_unit(1, 1, Z, 25, 30, NORTH);
+  reveal_tiles();
+  squares edge;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++)
+      if (map[Z][x][y].revealed == 2) edge.insert({x, y});
+  ASSERT_FALSE(edge.empty());
+  auto [fx, fy] = *edge.begin();
+  map[Z][fx][fy].scenery = SCENERY_FIRE;
+  reveal_tiles();
+  EXPECT_EQ(map[Z][fx][fy].revealed, 1);
+}
+
+TEST_F(SightTest, MetalDoorRoomOnceSeenStaysInView) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  environment[Z][40][40].zone = ZONE_METAL_ROOM;
+  environment[Z][45][45].zone = ZONE_METAL_ROOM;
+  map[Z][40][40].revealed = 2;
+  for (int turn = 0; turn < 2; turn++) {
+    reveal_tiles();
+    for (int dx = -1; dx <= 1; dx++)
+      for (int dy = -1; dy <= 1; dy++) EXPECT_EQ(map[Z][40 + dx][40 + dy].revealed, 1);
+  }
+  EXPECT_EQ(map[Z][45][45].revealed, 0);  // never seen, never shown
+}
+
+TEST_F(SightTest, ExitAlarmRingsOncePerGameOnTheTopLevelOnly) {
+  put_unit(1, 1, 9, 25, 30, NORTH);
+  map[9][25][27].scenery = SCENERY_LADDER_UP;
+  reveal_tiles();
+  EXPECT_EQ(FOUND_EXIT, 0);
+  EXPECT_TRUE(headless.warnings.empty());
+
+  put_unit(1, 1, 10, 25, 30, NORTH);
+  map[10][25][27].scenery = SCENERY_LADDER_UP;
+  reveal_tiles();
+  EXPECT_EQ(FOUND_EXIT, 1);
+  EXPECT_TRUE(headless_said("You have found the exit!!!"));
+  ASSERT_EQ(headless.warnings.size(), 1u);
+  EXPECT_EQ(headless.warnings[0].lines[0], "You see the exit out of this accursed place!");
+  EXPECT_EQ(headless.warnings[0].lines[3], "Will get here. GET OUT NOW!!");
+  EXPECT_EQ(headless.warnings[0].size, 0);
+  FOUND_EXIT = 3;
+  reveal_tiles();
+  EXPECT_EQ(headless.warnings.size(), 1u);
+  EXPECT_EQ(FOUND_EXIT, 3);
+}
+
+TEST_F(SightTest, RaysAtTheCornersStayOnTheLevel) {
+  for (int f = 0; f < 9; f++) {
+    fresh_world();
+    put_unit(1, 1, Z, 0, 0, f).sight = 14;
+    put_unit(1, 2, Z, 50, 50, f).sight = 14;
+    reveal_tiles();
+    CURRENT_UNIT = 2;
+    reveal_tiles();
+    EXPECT_EQ(map[Z][50][50].revealed, 1) << f;
+    EXPECT_EQ(map[Z][0][0].revealed, 1) << f;  // every party unit sees its own square
+  }
+}
+
+// ---------------------------------------------------------------------------
+// in_los and unit_sight
+// ---------------------------------------------------------------------------
+
+TEST_F(SightTest, InLosReachesOpenSquaresAheadOnly) {
+  put_unit(1, 1, Z, 25, 25, NORTH);
+  EXPECT_EQ(in_los(1, 1, 0, 25, 23), 1);
+  EXPECT_EQ(in_los(1, 1, 0, 25, 15), 0);  // beyond the short cone
+  EXPECT_EQ(in_los(1, 1, 0, 25, 27), 0);  // behind
+  put_terrain(Z, 25, 24, TERRAIN_BUILT_WALL);
+  EXPECT_EQ(in_los(1, 1, 0, 25, 23), 0);
+}
+
+TEST_F(SightTest, InLosToASeenNeighbourWhileFacingAWall) {
+  put_unit(1, 1, Z, 25, 25, NORTH);
+  row_of(Z, 24, TERRAIN_ROCK);
+  EXPECT_EQ(in_los(1, 1, 0, 24, 24), 0);
+  map[Z][24][24].revealed = 1;
+  EXPECT_EQ(in_los(1, 1, 0, 24, 24), 1);
+  map[Z][24][24].revealed = 2;
+  EXPECT_EQ(in_los(1, 1, 0, 24, 24), 0);
+}
+
+TEST_F(SightTest, SightRangeByKind) {
+  const int race_and_range[][2] = {{3, 11}, {0, 9},   {99, 9},  {1, 9},  {2, 11}, {6, 2},
+                                   {8, 6},  {11, 14}, {77, 14}, {12, 8}, {13, 7}, {14, 3}};
+  for (auto [race, range] : race_and_range) {
+    put_unit(2, 1, Z, 10, 10, NORTH).race = race;
+    EXPECT_EQ(unit_sight(2, 1), range) << race;
+  }
+  DIFFICULTY = 3;
+  unit[2][1].race = 3;
+  EXPECT_EQ(unit_sight(2, 1), 9);
+}
+
+}  // namespace
