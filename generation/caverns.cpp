@@ -154,16 +154,6 @@ void procedural_map_generation(int z, int fill, int mode, int steps, int thresho
       if (std::rand() % 100 > fill) m.terrain = TERRAIN_ROCK;
     }
   }
-  // Row and column 50 become the outer wall; left as the floor of the reset
-  // they would pass for open ground, and a room wall beside them would get a
-  // door opening onto the wall.
-  for (int i = 0; i < LAND_SIZE; i++) {
-    for (map_cell* m : {&map[z][i][LAND_SIZE - 1], &map[z][LAND_SIZE - 1][i]}) {
-      m->terrain = TERRAIN_ROCK;
-      m->scenery = SCENERY_NONE;
-      m->passable = 0;
-    }
-  }
   for (int s = 0; s < steps; s++) {
     int x = 2 + std::rand() % (MAX_LAND_SIZE_X - 2);
     int y = 2 + std::rand() % (MAX_LAND_SIZE_Y - 2);
@@ -178,6 +168,16 @@ void procedural_map_generation(int z, int fill, int mode, int steps, int thresho
       int look = std::rand() % 3;
       if (look == 0) m.terrain = TERRAIN_ROOM_FLOOR;
       if (look == 1) m.terrain = TERRAIN_PASSAGE_FLOOR;
+    }
+  }
+  // Row and column 50 become the outer wall; left as the floor of the reset
+  // they would pass for open ground, and a room wall beside them would get a
+  // door opening onto the wall.
+  for (int i = 0; i < LAND_SIZE; i++) {
+    for (map_cell* m : {&map[z][i][LAND_SIZE - 1], &map[z][LAND_SIZE - 1][i]}) {
+      m->terrain = TERRAIN_ROCK;
+      m->scenery = SCENERY_NONE;
+      m->passable = 0;
     }
   }
   splatter_rooms(z, 1 + std::rand() % 3, 0);
