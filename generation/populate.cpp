@@ -219,15 +219,3 @@ void assign_containers() {
     }
   }
 }
-
-void create_freeprisoner(int player, int u, int z, int x, int y) {
-  int kind;
-  if (QUEST_NO == 4 && z == 10) {
-    kind = 99;  // the beloved the fourth quest came for
-    QUEST_NO = 14;
-  } else {
-    static const int kinds[7] = {10, 7, 11, 9, 0, 0, 0};
-    kind = kinds[std::rand() % 7];
-  }
-  create_monster(player, u, z, x, y, kind);
-}

@@ -2,6 +2,8 @@
 // from placed chests, and the creature a freed prisoner turns out to be.
 #pragma once
 
+#include "generation/prisoner.h"
+
 void generate_mushrooms(int z);
 void generate_herbs(int z);
 void generate_barrels(int z);
@@ -14,7 +16,6 @@ void generate_weapons(int z);
 void generate_armour(int z);
 void generate_traps();
 void generate_monsters();
-void create_freeprisoner(int player, int u, int z, int x, int y);
 
 // Draws a square for a scatterer: a pair (x, y) of 0..49 until its terrain is
 // the wanted one.  Gives up after a bounded number of draws (answers false);
