@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/headless.h"
 #include "core/loop.h"
@@ -54,6 +55,32 @@ TEST_F(Loop, AFailedLoadGoesBackToTheMenu) {
   headless.menu_choices = {3};
   init_loop();
   EXPECT_EQ(gameover, GAME_QUIT);
+}
+
+TEST_F(Loop, ANewGameFromTheMenusPlaysUntilLeftAndReturnsToTheMenu) {
+  std::srand(5);
+  headless.menu_choices = {1, 2};
+  headless.names = {"Aldric"};
+  int acting_z = -1, acting_moves = 0;
+  headless.inputs.push_back([&] {
+    acting_z = unit[CURRENT_PLAYER][CURRENT_UNIT].z;
+    acting_moves = unit[CURRENT_PLAYER][CURRENT_UNIT].moves;
+  });
+  headless.inputs.push_back([] { gameover = GAME_OVER; });
+  init_loop();
+  EXPECT_EQ(DIFFICULTY, 2);
+  EXPECT_STREQ(unit[1][1].name, "Aldric");
+  EXPECT_EQ(unit[1][1].status, UNIT_NORMAL);
+  EXPECT_EQ(acting_z, 0);
+  EXPECT_GT(acting_moves, 0);
+  EXPECT_FALSE(headless.warnings.empty());  // the backstory was told
+  EXPECT_EQ(headless.getinput_calls, 2);
+  EXPECT_EQ(gameover, GAME_PLAYING);
+
+  headless.menu_choices = {3};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_QUIT);
+  EXPECT_EQ(headless.splash_calls, 2);
 }
 
 TEST_F(Loop, AScriptedGameEndsThroughGameover) {

@@ -145,6 +145,63 @@ void check_start_room(unsigned seed) {
   }
 }
 
+// Every living unit stands on a square that names it, no two share a square
+// (the goblin lair's door guard may stand in the lair's wall: that is where
+// the lair puts it),
+// nobody waits in the start room but the leader, and spiders sit on nests.
+void check_units(unsigned seed) {
+  static int seen[LEVELS][LAND_SIZE][LAND_SIZE];
+  for (auto& level : seen)
+    for (auto& column : level)
+      for (int& c : column) c = 0;
+  int monsters = 0;
+  for (int p = 1; p < 4; p++) {
+    for (int u = 1; u <= UNIT_MAX; u++) {
+      const unit_record& r = unit[p][u];
+      if (r.status == UNIT_FREE) continue;
+      ASSERT_TRUE(on_grid(r.z, r.x, r.y)) << "player " << p << " unit " << u;
+      std::string at = where(seed, r.z, r.x, r.y);
+      ASSERT_EQ(seen[r.z][r.x][r.y], 0) << "two units on " << at;
+      seen[r.z][r.x][r.y] = 1;
+      const map_cell& m = map[r.z][r.x][r.y];
+      EXPECT_EQ(m.occupant_unit, u) << at;
+      if (p == 2) {
+        monsters++;
+        EXPECT_FALSE(r.z == 0 && r.x >= START_ROOM_X && r.x < START_ROOM_X + START_ROOM_SIZE &&
+                     r.y >= START_ROOM_Y && r.y < START_ROOM_Y + START_ROOM_SIZE)
+            << "a creature in the start room " << at;
+        if (r.race == 5) {
+          EXPECT_EQ(m.scenery, SCENERY_NEST) << "a spider off its nest " << at;
+        }
+      }
+    }
+  }
+  EXPECT_GT(monsters, 20) << "seed " << seed;
+}
+
+// Objects lie on the grid, and every square counts exactly what lies on it.
+void check_objects(unsigned seed) {
+  static int lying[LEVELS][LAND_SIZE][LAND_SIZE];
+  for (auto& level : lying)
+    for (auto& column : level)
+      for (int& c : column) c = 0;
+  int made = 0;
+  for (int i = 1; i < MAX_OBJECTS; i++) {
+    const object_record& o = object[i];
+    if (o.status == OBJECT_FREE) continue;
+    made++;
+    EXPECT_NE(o.type, ITEM_MAGIC) << "object " << i << " seed " << seed;
+    if (o.status != OBJECT_ON_GROUND) continue;
+    ASSERT_TRUE(on_grid(o.z, o.x, o.y)) << "object " << i << " seed " << seed;
+    lying[o.z][o.x][o.y]++;
+  }
+  EXPECT_GT(made, 50) << "seed " << seed;
+  for (int z = 0; z < LEVELS; z++)
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++)
+        ASSERT_EQ(map[z][x][y].object_count, lying[z][x][y]) << where(seed, z, x, y);
+}
+
 class DungeonSweep : public ::testing::TestWithParam<int> {};
 
 TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
@@ -167,6 +224,8 @@ TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
     check_ladders(seed);
     check_containers(seed);
     check_start_room(seed);
+    check_units(seed);
+    check_objects(seed);
     for (int x = 0; x < LAND_SIZE; x++)
       for (int y = 0; y < LAND_SIZE; y++)
         ASSERT_NE(map[0][x][y].scenery, SCENERY_HIDDEN_TRAP) << "level 0 has no traps";
