@@ -280,8 +280,8 @@ void climb_up_command() {
     } else {
       message_box("UNIT ZORVANES! WELL DONE!");
       u.status = UNIT_GONE;
-      vacate(u);  // out of the dungeon, so no longer in anyone's way
       after_unit_change();
+      vacate(u);  // out of the dungeon, so no longer in anyone's way
       rest_ms(50);
     }
     return;

@@ -11,8 +11,12 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -115,6 +119,11 @@ struct view_frame {
   std::vector<unsigned char> clear;
 };
 view_frame frame;
+
+// Time taken by each layer, kept only while a benchmark asks.
+using profile_clock = std::chrono::steady_clock;
+bool profiling = false;
+std::map<std::string, std::vector<double>> profile;
 
 bool tile_clear(int c, int r) {
   return c >= 0 && r >= 0 && c < frame.cols && r < frame.rows &&
@@ -711,7 +720,23 @@ void shadow_map() {
 
 void sight_map() {
   set_trans_blender(255, 255, 255, 100);
-  draw_sprite_safe(TEMP_SCREEN, MASK_SCREEN.get(), 0, 0);
+  BITMAP* view = TEMP_SCREEN.get();
+  BITMAP* mask = MASK_SCREEN.get();
+  if (!view || !mask) return;
+  if (bitmap_color_depth(view) != 32 || bitmap_color_depth(mask) != 32 || !is_memory_bitmap(view) ||
+      !is_memory_bitmap(mask)) {
+    draw_sprite(view, mask, 0, 0);
+    return;
+  }
+  // The same as drawing the mask as a sprite (its pixels are only black or
+  // the mask colour), row by row in a loop the compiler can widen.
+  const uint32_t see_through = static_cast<uint32_t>(bitmap_mask_color(mask));
+  int w = std::min(view->w, mask->w), h = std::min(view->h, mask->h);
+  for (int y = 0; y < h; y++) {
+    uint32_t* d = reinterpret_cast<uint32_t*>(view->line[y]);
+    const uint32_t* m = reinterpret_cast<const uint32_t*>(mask->line[y]);
+    for (int x = 0; x < w; x++) d[x] = m[x] == see_through ? d[x] : m[x];
+  }
 }
 
 void layered_map() {
@@ -734,23 +759,32 @@ void layered_map() {
 
   clear_bitmap(TEMP_SCREEN);
   if (!on_grid(frame.z, 0, 0)) return;  // a unit off every level: nothing to draw
-  build_sight_mask();
 
-  background_map();
-  trace_layer("background");
-  midground_map();
-  trace_layer("midground");
-  draw_selectedcharacter();
-  trace_layer("character");
-  foreground_map();
-  trace_layer("foreground");
-  shadow_map();
-  trace_layer("shadows");
-  sight_map();
-  trace_layer("sight");
-  draw_icons();
-  trace_layer("icons");
+  struct step {
+    const char* name;
+    void (*run)();
+  };
+  static const step steps[] = {
+      {"mask", build_sight_mask},     {"background", background_map},
+      {"midground", midground_map},   {"character", draw_selectedcharacter},
+      {"foreground", foreground_map}, {"shadows", shadow_map},
+      {"sight", sight_map},           {"icons", draw_icons},
+  };
+  for (const step& s : steps) {
+    auto start = profiling ? profile_clock::now() : profile_clock::time_point{};
+    s.run();
+    if (profiling)
+      profile[s.name].push_back(
+          std::chrono::duration<double, std::milli>(profile_clock::now() - start).count());
+    trace_layer(s.name);
+  }
 }
+
+void profile_layers(bool on) {
+  profiling = on;
+  profile.clear();
+}
+const std::map<std::string, std::vector<double>>& layer_times() { return profile; }
 
 // ---------------------------------------------------------------------------
 // Blur
@@ -761,10 +795,11 @@ owned_bitmap blur_scratch;
 
 // Mode 1: in place, so pixels already softened above and to the left feed
 // the next ones.  A neighbour off the picture counts as the pixel itself.
+int soften(int own, int up, int down, int left, int right) {
+  return (3 * own + up / 2 + down / 2 + left / 2 + right / 2) / 5;
+}
+
 void blur_per_pixel(BITMAP* b) {
-  auto soften = [](int own, int up, int down, int left, int right) {
-    return (3 * own + up / 2 + down / 2 + left / 2 + right / 2) / 5;
-  };
   for (int y = 0; y < b->h; y++)
     for (int x = 0; x < b->w; x++) {
       int c = getpixel(b, x, y);
@@ -777,6 +812,28 @@ void blur_per_pixel(BITMAP* b) {
                        soften(getg(c), getg(u), getg(d), getg(l), getg(r)),
                        soften(getb(c), getb(u), getb(d), getb(l), getb(r))));
     }
+}
+
+// The same sums on a 32-bit memory bitmap, reading the rows directly.
+void blur_per_pixel32(BITMAP* b) {
+  auto channel = [](uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+  for (int y = 0; y < b->h; y++) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+    const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
+    const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < b->h - 1 ? y + 1 : y]);
+    for (int x = 0; x < b->w; x++) {
+      uint32_t c = row[x];
+      uint32_t u = y > 0 ? above[x] : c, d = y < b->h - 1 ? below[x] : c;
+      uint32_t l = x > 0 ? row[x - 1] : c, r = x < b->w - 1 ? row[x + 1] : c;
+      uint32_t out = 0;
+      for (int shift : {0, 8, 16}) {
+        int v = soften(channel(c, shift), channel(u, shift), channel(d, shift), channel(l, shift),
+                       channel(r, shift));
+        out |= static_cast<uint32_t>(v) << shift;
+      }
+      row[x] = out;
+    }
+  }
 }
 
 void blur_blended(BITMAP* b) {
@@ -800,7 +857,9 @@ void blur_blended(BITMAP* b) {
 void blur_screen(int mode) {
   BITMAP* b = TEMP_SCREEN.get();
   if (!b) return;
-  if (mode == 1)
+  if (mode == 1 && bitmap_color_depth(b) == 32 && is_memory_bitmap(b))
+    blur_per_pixel32(b);
+  else if (mode == 1)
     blur_per_pixel(b);
   else if (mode == 2)
     blur_blended(b);

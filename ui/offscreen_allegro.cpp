@@ -1,8 +1,10 @@
 #include <allegro.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -77,7 +79,19 @@ bool start_offscreen(int w, int h) {
 
 void stop_offscreen() {
   page.reset();
+  // The release trace of the pictures is for the game's console, not for the
+  // figures a tool prints.
+  std::fflush(stdout);
+  int kept = dup(STDOUT_FILENO);
+  int null_fd = open("/dev/null", O_WRONLY);
+  if (kept >= 0 && null_fd >= 0) dup2(null_fd, STDOUT_FILENO);
   shutdown_graphics();
+  std::fflush(stdout);
+  if (kept >= 0) {
+    dup2(kept, STDOUT_FILENO);
+    close(kept);
+  }
+  if (null_fd >= 0) close(null_fd);
 }
 
 bool new_game_offscreen(unsigned seed, int difficulty) {

@@ -5,6 +5,10 @@
 
 #include <allegro.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 // ---------------------------------------------------------------------------
 // The frame (map_allegro.cpp)
 // ---------------------------------------------------------------------------
@@ -21,6 +25,9 @@ void draw_selectedcharacter();
 void foreground_map();
 void shadow_map();
 void sight_map();
+// While on, every layered_map records the milliseconds of each layer.
+void profile_layers(bool on);
+const std::map<std::string, std::vector<double>>& layer_times();
 // Softens TEMP_SCREEN: mode 1 per pixel, mode 2 blended.
 void blur_screen(int mode);
 
