@@ -1,7 +1,8 @@
 // Writes the first frame of a new game to a BMP file, composed without a
 // window, for looking at the drawing.
 //   render_frame --seed S --difficulty D --out FILE.bmp [--width W --height H --aa N] [--demo]
-// --demo draws a small hand-made level instead of a generated one.
+// --demo draws a small hand-made level instead of a generated one, --dark
+// with the leader's torch out.
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,18 +11,19 @@
 #include <string>
 
 #include "core/world.h"
+#include "creatures/sight.h"
 #include "ui/offscreen.h"
 
 int main(int argc, char** argv) {
   unsigned seed = 1;
   int difficulty = 1, width = 800, height = 600, aa = 0;
-  bool demo = false;
+  bool demo = false, dark = false;
   std::string out = "frame.bmp";
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
-    if (a == "--demo") {
-      demo = true;
+    if (a == "--demo" || a == "--dark") {
+      (a == "--demo" ? demo : dark) = true;
       continue;
     }
     if (!v) {
@@ -57,6 +59,12 @@ int main(int argc, char** argv) {
   }
   if (demo) {
     demo_level_offscreen();
+    if (dark) {  // the torch put out: only what is around the party shows
+      object[1].status = OBJECT_CARRIED;
+      for (int x = 0; x < LAND_SIZE; x++)
+        for (int y = 0; y < LAND_SIZE; y++) map[0][x][y].revealed = 0;
+      reveal_tiles();
+    }
   } else if (!new_game_offscreen(seed, difficulty)) {
     std::fprintf(stderr, "render_frame: the new game placed no leader\n");
   }

@@ -47,6 +47,10 @@ int turn_index(int angle) { return ((angle / 32) % 8 + 8) % 8; }
 // The turned copy of src for angle, and the margin to subtract from the
 // drawing position; null when it cannot be made.
 BITMAP* turned_copy(BITMAP* src, int angle, int& margin) {
+  // Every unit has a picture of its own; over a long game the cache would
+  // otherwise keep the turns of creatures long dead.
+  constexpr std::size_t MOST_PICTURES = 600;
+  if (rotation_cache.size() >= MOST_PICTURES && !rotation_cache.count(src)) rotation_cache.clear();
   turned_set& set = rotation_cache[src];
   set.margin = std::max(src->w, src->h) / 4 + 2;
   margin = set.margin;
