@@ -2,7 +2,7 @@
 // window, for looking at the drawing.
 //   render_frame --seed S --difficulty D --out FILE.bmp [--width W --height H --aa N] [--demo]
 // --demo draws a small hand-made level instead of a generated one, --dark
-// with the leader's torch out.
+// with the leader's torch out; --at X Y puts the demo's leader elsewhere.
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,7 +16,7 @@
 
 int main(int argc, char** argv) {
   unsigned seed = 1;
-  int difficulty = 1, width = 800, height = 600, aa = 0;
+  int difficulty = 1, width = 800, height = 600, aa = 0, at_x = -1, at_y = -1;
   bool demo = false, dark = false;
   std::string out = "frame.bmp";
   for (int i = 1; i < argc; i++) {
@@ -42,7 +42,10 @@ int main(int argc, char** argv) {
       height = std::atoi(v);
     else if (a == "--aa")
       aa = std::atoi(v);
-    else {
+    else if (a == "--at" && i + 2 < argc) {
+      at_x = std::atoi(v);
+      at_y = std::atoi(argv[++i]);
+    } else {
       std::fprintf(stderr, "render_frame: unknown option %s\n", a.c_str());
       return 2;
     }
@@ -59,6 +62,13 @@ int main(int argc, char** argv) {
   }
   if (demo) {
     demo_level_offscreen();
+    if (at_x >= 0 && at_y >= 0 && on_grid(0, at_x, at_y)) {  // the leader moved
+      unit_record& u = unit[1][1];
+      map[0][u.x][u.y].occupant_player = map[0][u.x][u.y].occupant_unit = 0;
+      u.x = at_x, u.y = at_y;
+      map[0][at_x][at_y].terrain = TERRAIN_ROOM_FLOOR;
+      map[0][at_x][at_y].occupant_player = map[0][at_x][at_y].occupant_unit = 1;
+    }
     if (dark) {  // the torch put out: only what is around the party shows
       object[1].status = OBJECT_CARRIED;
       for (int x = 0; x < LAND_SIZE; x++)
