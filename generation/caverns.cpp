@@ -1,0 +1,473 @@
+// The ground generators.  Each lays out the rock and floor of one level,
+// stamps rooms into it, opens doors in the rooms' walls and hands every room
+// to the templates.  Marks live in the passable field while this runs.
+#include "generation/caverns.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "core/world.h"
+#include "generation/rooms.h"
+
+bool cavern_ground_rejected;
+int maze_dx[4];
+int maze_dy[4];
+
+// A room that finds no free place after this many draws is left out.
+constexpr int ROOM_PLACE_LIMIT = 2000;
+// A track head that finds no floor after this many draws is left out.
+constexpr int TRACK_HEAD_LIMIT = 20000;
+// Picks in a row that carve nothing before the maze is called done.
+constexpr int MAZE_STALL_LIMIT = 200000;
+
+static int terrain_at(int z, int x, int y) {
+  return on_grid(z, x, y) ? map[z][x][y].terrain : TERRAIN_ROCK;
+}
+
+static int mark_at(int z, int x, int y) {
+  return on_grid(z, x, y) ? map[z][x][y].passable : MARK_NONE;
+}
+
+// A room corner may go only where nothing is marked yet, on the part of the
+// level the generators work on (0..49); a room spilling past it would be
+// written beyond the grid.
+static bool corner_taken(int z, int x, int y) {
+  if (x < 0 || y < 0 || x >= MAX_LAND_SIZE_X || y >= MAX_LAND_SIZE_Y) return true;
+  return map[z][x][y].passable != MARK_NONE;
+}
+
+static bool room_corners_taken(int z, int x0, int y0, int w, int h) {
+  return corner_taken(z, x0, y0) || corner_taken(z, x0 + w, y0) || corner_taken(z, x0, y0 + h) ||
+         corner_taken(z, x0 + w, y0 + h);
+}
+
+static int border_mark(int i, int j, int w, int h) {
+  int mark = MARK_ROOM_WALL;
+  if ((i == 0 && j == 0) || (i == 0 && j == h) || (i == w && j == 0)) mark = MARK_ROOM_CORNER;
+  bool across = j == 0 || j == h;  // north or south wall
+  bool upright = i == 0 || i == w;
+  if (across && (i == w / 2 - 1 || i == w / 2 + 1)) mark = MARK_DOOR_SPOT;
+  if (upright && (j == h / 2 - 1 || j == h / 2 + 1)) mark = MARK_DOOR_SPOT;
+  if (i == w / 2 || j == h / 2) mark = MARK_WALL_MIDDLE;
+  if (i == 0 && j == 0) mark = MARK_ROOM_ANCHOR;
+  return mark;
+}
+
+static int stamp_room(int z, int x0, int y0, int w, int h) {
+  int stamped = 0;
+  for (int i = 0; i <= w; i++) {
+    for (int j = 0; j <= h; j++) {
+      map_cell& m = map[z][x0 + i][y0 + j];
+      stamped++;
+      bool border = i == 0 || j == 0 || i == w || j == h;
+      if (!border) {
+        m.passable = MARK_ROOM_INSIDE;
+        m.terrain = TERRAIN_ROOM_FLOOR;
+      } else {
+        m.terrain = TERRAIN_ROCK;
+        m.passable = border_mark(i, j, w, h);
+      }
+    }
+  }
+  return stamped;
+}
+
+int splatter_rooms(int z, int count, int size) {
+  const int W = MAX_LAND_SIZE_X, H = MAX_LAND_SIZE_Y;
+  int x0 = ((std::rand() % (W - 8)) | 1) + 3;
+  int y0 = ((std::rand() % (H - 8)) | 1) + 3;
+  int stamped = 0;
+  for (int k = 0; k <= count; k++) {
+    int w, h;
+    if (size != 0) {
+      w = size + std::rand() % size;
+      h = size + std::rand() % size;
+    } else {
+      w = W / 10 + std::rand() % (W / 10);
+      h = H / 10 + std::rand() % (W / 10);
+    }
+    int tries = 0;
+    while (room_corners_taken(z, x0, y0, w, h) && tries < ROOM_PLACE_LIMIT) {
+      x0 = w / 2 + ((std::rand() % (W - w - 8)) / 2) * 2 + 4;
+      y0 = h / 2 + ((std::rand() % (H - h - 8)) / 2) * 2 + 4;
+      tries++;
+    }
+    if (room_corners_taken(z, x0, y0, w, h)) continue;
+    stamped += stamp_room(z, x0, y0, w, h);
+  }
+  return stamped;
+}
+
+// A wall square opens when it has room floor on one side and no rock on the
+// other.
+static bool door_fits(int z, int x, int y) {
+  int e = terrain_at(z, x + 1, y), w = terrain_at(z, x - 1, y);
+  int s = terrain_at(z, x, y + 1), n = terrain_at(z, x, y - 1);
+  return (e == TERRAIN_ROOM_FLOOR && w != TERRAIN_ROCK) ||
+         (w == TERRAIN_ROOM_FLOOR && e != TERRAIN_ROCK) ||
+         (s == TERRAIN_ROOM_FLOOR && n != TERRAIN_ROCK) ||
+         (n == TERRAIN_ROOM_FLOOR && s != TERRAIN_ROCK);
+}
+
+// The maze knows its rooms and corridors by their marks, not their terrain.
+static bool maze_door_fits(int z, int x, int y) {
+  int e = mark_at(z, x + 1, y), w = mark_at(z, x - 1, y);
+  int s = mark_at(z, x, y + 1), n = mark_at(z, x, y - 1);
+  return (e == MARK_ROOM_INSIDE && w != MARK_NONE) || (w == MARK_ROOM_INSIDE && e != MARK_NONE) ||
+         (s == MARK_ROOM_INSIDE && n != MARK_NONE) || (n == MARK_ROOM_INSIDE && s != MARK_NONE);
+}
+
+static void open_wall(int z, int x, int y, bool door) {
+  map[z][x][y].terrain = TERRAIN_ROCK;
+  if (door)
+    map[z][x][y].terrain = TERRAIN_CLOSED_DOOR;
+  else
+    map[z][x][y].scenery = SCENERY_SECRET_HIDDEN;
+}
+
+static void decorate_every_room(int z) {
+  for (int y = 0; y < MAX_LAND_SIZE_Y; y++)
+    for (int x = 0; x < MAX_LAND_SIZE_X; x++)
+      if (map[z][x][y].passable == MARK_ROOM_ANCHOR) decorate_room(z, x, y);
+}
+
+// ---------------------------------------------------------------------------
+// Rock and rooms
+// ---------------------------------------------------------------------------
+
+static int rock_neighbours(int z, int x, int y) {
+  int count = 0;
+  for (int d = 0; d < 8; d++)
+    if (terrain_at(z, x + DIRECTION_DX[d], y + DIRECTION_DY[d]) == TERRAIN_ROCK) count++;
+  return count;
+}
+
+void procedural_map_generation(int z, int fill, int mode, int steps, int threshold) {
+  for (int y = 0; y < MAX_LAND_SIZE_Y; y++) {
+    for (int x = 0; x < MAX_LAND_SIZE_X; x++) {
+      map_cell& m = map[z][x][y];
+      m.passable = 0;
+      m.scenery = SCENERY_NONE;
+      m.terrain = TERRAIN_STONE_FLOOR;
+      environment[z][x][y].water = environment[z][x][y].lava = 0;
+      if (std::rand() % 100 > fill) m.terrain = TERRAIN_ROCK;
+    }
+  }
+  for (int s = 0; s < steps; s++) {
+    int x = 2 + std::rand() % (MAX_LAND_SIZE_X - 2);
+    int y = 2 + std::rand() % (MAX_LAND_SIZE_Y - 2);
+    int rock = rock_neighbours(z, x, y);
+    bool floor = mode == -1 ? rock <= threshold : rock > threshold;
+    map[z][x][y].terrain = floor ? TERRAIN_STONE_FLOOR : TERRAIN_ROCK;
+  }
+  for (int y = 0; y < MAX_LAND_SIZE_Y; y++) {
+    for (int x = 0; x < MAX_LAND_SIZE_X; x++) {
+      map_cell& m = map[z][x][y];
+      if (m.terrain != TERRAIN_STONE_FLOOR) continue;
+      int look = std::rand() % 3;
+      if (look == 0) m.terrain = TERRAIN_ROOM_FLOOR;
+      if (look == 1) m.terrain = TERRAIN_PASSAGE_FLOOR;
+    }
+  }
+  // Row and column 50 become the outer wall; left as the floor of the reset
+  // they would pass for open ground, and a room wall beside them would get a
+  // door opening onto the wall.
+  for (int i = 0; i < LAND_SIZE; i++) {
+    for (map_cell* m : {&map[z][i][LAND_SIZE - 1], &map[z][LAND_SIZE - 1][i]}) {
+      m->terrain = TERRAIN_ROCK;
+      m->scenery = SCENERY_NONE;
+      m->passable = 0;
+    }
+  }
+  splatter_rooms(z, 1 + std::rand() % 3, 0);
+  for (int y = 0; y < MAX_LAND_SIZE_Y; y++)
+    for (int x = 0; x < MAX_LAND_SIZE_X; x++)
+      if (map[z][x][y].passable == MARK_DOOR_SPOT && door_fits(z, x, y))
+        open_wall(z, x, y, std::rand() % 7 != 0);
+  decorate_every_room(z);
+}
+
+// ---------------------------------------------------------------------------
+// Caverns
+// ---------------------------------------------------------------------------
+
+static int cave_a[LAND_SIZE][LAND_SIZE];
+static int cave_b[LAND_SIZE][LAND_SIZE];
+
+// Squares beyond the scratch grid count as rock.
+static int cave_at(int x, int y) {
+  if (x < 0 || y < 0 || x >= LAND_SIZE || y >= LAND_SIZE) return TERRAIN_ROCK;
+  return cave_a[x][y];
+}
+
+// Rock counts over square blocks of the scratch grid, from a table of sums
+// rebuilt once a sweep: the smoothing asks for two blocks around every square.
+constexpr int CAVE_PAD = 2;
+constexpr int CAVE_SPAN = LAND_SIZE + 2 * CAVE_PAD;
+static int cave_sums[CAVE_SPAN + 1][CAVE_SPAN + 1];
+
+static void sum_cave_rock() {
+  for (int i = 0; i < CAVE_SPAN; i++) {
+    for (int j = 0; j < CAVE_SPAN; j++) {
+      int rock = cave_at(i - CAVE_PAD, j - CAVE_PAD) == TERRAIN_ROCK ? 1 : 0;
+      cave_sums[i + 1][j + 1] = rock + cave_sums[i][j + 1] + cave_sums[i + 1][j] - cave_sums[i][j];
+    }
+  }
+}
+
+static int cave_rock_around(int x, int y, int reach) {
+  int x0 = x - reach + CAVE_PAD, x1 = x + reach + CAVE_PAD + 1;
+  int y0 = y - reach + CAVE_PAD, y1 = y + reach + CAVE_PAD + 1;
+  return cave_sums[x1][y1] - cave_sums[x0][y1] - cave_sums[x1][y0] + cave_sums[x0][y0];
+}
+
+static void seed_cave(int z) {
+  for (int y = 0; y < LAND_SIZE; y++) {
+    for (int x = 0; x < LAND_SIZE; x++) {
+      environment[z][x][y].water = environment[z][x][y].lava = 0;
+      cave_a[x][y] = std::rand() % 100 > 44 ? TERRAIN_PASSAGE_FLOOR : TERRAIN_ROCK;
+      if (x == 0 || y == 0 || x == 49 || y == 49) cave_a[x][y] = TERRAIN_ROCK;
+      // Row and column 50 lie beyond the cave.  Left as the floor the reset
+      // gave them, the connectivity check would start its spread there and
+      // turn every cavern down.
+      if (x == LAND_SIZE - 1 || y == LAND_SIZE - 1) cave_a[x][y] = TERRAIN_ROCK;
+    }
+  }
+}
+
+static void smooth_cave(int z) {
+  sum_cave_rock();
+  for (int x = 1; x <= 48; x++) {
+    for (int y = 1; y <= 48; y++) {
+      int c = cave_rock_around(x, y, 1);
+      if (c >= 5)
+        cave_b[x][y] = TERRAIN_ROCK;
+      else if (c >= 3)
+        cave_b[x][y] = TERRAIN_STONE_FLOOR;
+      else {
+        // Wide open ground grows a rock in its middle.
+        c += cave_rock_around(x, y, 2);
+        cave_b[x][y] = c < 3 ? TERRAIN_ROCK : TERRAIN_STONE_FLOOR;
+      }
+    }
+  }
+  for (int x = 1; x <= 48; x++) {
+    for (int y = 1; y <= 48; y++) {
+      cave_a[x][y] = cave_b[x][y];
+      map[z][x][y].passable = 0;
+      map[z][x][y].scenery = SCENERY_NONE;
+    }
+  }
+}
+
+static void lay_cave_floor(int z) {
+  for (int y = 0; y < LAND_SIZE; y++) {
+    for (int x = 0; x < LAND_SIZE; x++) {
+      int& a = cave_a[x][y];
+      if (a == TERRAIN_STONE_FLOOR) {
+        bool by_wall = cave_at(x + 1, y) == TERRAIN_ROCK || cave_at(x - 1, y) == TERRAIN_ROCK ||
+                       cave_at(x, y + 1) == TERRAIN_ROCK || cave_at(x, y - 1) == TERRAIN_ROCK;
+        if (by_wall)
+          a = TERRAIN_ROOM_FLOOR;
+        else if (std::rand() % 4 == 0)
+          a = TERRAIN_PASSAGE_FLOOR;
+      }
+      map[z][x][y].terrain = a;
+    }
+  }
+}
+
+static void drop_track_heads(int z) {
+  int n = std::rand() % 3;
+  int tries = 0;
+  while (n > 0 && tries < TRACK_HEAD_LIMIT) {
+    tries++;
+    int x = 5 + std::rand() % (MAX_LAND_SIZE_X - 10);
+    int y = 5 + std::rand() % (MAX_LAND_SIZE_Y - 10);
+    int t = map[z][x][y].terrain;
+    if (t != TERRAIN_STONE_FLOOR && t != TERRAIN_PASSAGE_FLOOR) continue;
+    environment[z][x][y].track = TRACK_BUFFER_FIRST + std::rand() % 4;
+    n--;
+  }
+}
+
+void cellular_map(int z, int iterations, int rooms) {
+  seed_cave(z);
+  for (int i = 0; i < iterations; i++) smooth_cave(z);
+  lay_cave_floor(z);
+  cavern_ground_rejected = !check_cavern(z);
+  if (cavern_ground_rejected) return;
+  if (rooms > 0) splatter_rooms(z, 2 + std::rand() % 3, 5);
+  for (int y = 0; y < MAX_LAND_SIZE_Y; y++) {
+    for (int x = 0; x < MAX_LAND_SIZE_X; x++) {
+      map_cell& m = map[z][x][y];
+      if (m.passable != MARK_DOOR_SPOT) continue;
+      m.passable = MARK_NONE;
+      if (!door_fits(z, x, y)) continue;
+      open_wall(z, x, y, (std::rand() & 7) != 0);
+      m.passable = 1;
+    }
+  }
+  decorate_every_room(z);
+  drop_track_heads(z);
+}
+
+int check_cavern(int z) {
+  // Open ground is counted over the 50 by 50 squares the cave is made on;
+  // row and column 50 are rock and no part of it.
+  int open = MAX_LAND_SIZE_X * MAX_LAND_SIZE_Y;
+  // The spread runs on a copy, row by row, framed by a ring of rock so no
+  // step needs a bounds test; the level's revealed fields stay 0.
+  static bool ground[LAND_SIZE + 2][LAND_SIZE + 2];  // [y][x]
+  static bool marked[LAND_SIZE + 2][LAND_SIZE + 2];
+  for (int y = 0; y < LAND_SIZE + 2; y++)
+    for (int x = 0; x < LAND_SIZE + 2; x++) ground[y][x] = marked[y][x] = false;
+  int seed_x = -1, seed_y = LAND_SIZE;
+  for (int x = 0; x < LAND_SIZE; x++) {
+    for (int y = 0; y < LAND_SIZE; y++) {
+      map_cell& m = map[z][x][y];
+      m.revealed = 0;
+      bool inside = x < MAX_LAND_SIZE_X && y < MAX_LAND_SIZE_Y;
+      if (inside && (m.terrain == TERRAIN_ROCK || m.terrain == TERRAIN_BUILT_WALL)) open--;
+      ground[y + 1][x + 1] = m.terrain != TERRAIN_ROCK;
+      // The first floor square in reading order: rows first, then columns.
+      if (m.terrain == TERRAIN_STONE_FLOOR && y < seed_y) seed_x = x, seed_y = y;
+    }
+  }
+  if (seed_x >= 0) marked[seed_y + 1][seed_x + 1] = true;
+  // A sweep that marks nothing new leaves the count as every later one would.
+  int reached = 0;
+  bool spreading = true;
+  for (int pass = 0; pass < 10 && spreading; pass++) {
+    reached = 0;
+    spreading = false;
+    for (int y = 1; y <= LAND_SIZE; y++) {
+      for (int x = 1; x <= LAND_SIZE; x++) {
+        if (!marked[y][x]) continue;
+        reached++;
+        for (int d = 0; d < 8; d++) {
+          int nx = x + DIRECTION_DX[d], ny = y + DIRECTION_DY[d];
+          if (ground[ny][nx] && !marked[ny][nx]) marked[ny][nx] = spreading = true;
+        }
+      }
+    }
+  }
+  bool rejected = open - 15 > reached;
+  if (DEBUG_MODE == 2) std::printf(rejected ? "\n Map rejected!" : "\n Map accepted!");
+  return rejected ? 0 : 2;
+}
+
+// ---------------------------------------------------------------------------
+// Mazes
+// ---------------------------------------------------------------------------
+
+void random_directions() {
+  static const int orders[4][4][2] = {{{-1, 0}, {1, 0}, {0, -1}, {0, 1}},
+                                      {{0, 1}, {0, -1}, {1, 0}, {-1, 0}},
+                                      {{0, -1}, {0, 1}, {-1, 0}, {1, 0}},
+                                      {{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
+  int r = std::rand() % 4;
+  for (int d = 0; d < 4; d++) {
+    maze_dx[d] = orders[r][d][0];
+    maze_dy[d] = orders[r][d][1];
+  }
+}
+
+static bool touches_room_inside(int z, int x, int y) {
+  return mark_at(z, x + 1, y) == MARK_ROOM_INSIDE || mark_at(z, x - 1, y) == MARK_ROOM_INSIDE ||
+         mark_at(z, x, y + 1) == MARK_ROOM_INSIDE || mark_at(z, x, y - 1) == MARK_ROOM_INSIDE;
+}
+
+// Walks from a carved cell, two squares a step, until it runs into its own
+// corridors or a room.  Answers the number of steps carved.
+static int carve_walk(int z, int x, int y, int redraw, int W, int H) {
+  int carved = 0;
+  int failures = 0;
+  bool into_rock = false;
+  random_directions();
+  do {
+    if (std::rand() % (redraw + 1) == 0) random_directions();
+    into_rock = false;
+    for (int d = 0; d < 4; d++) {
+      int tx = x + 2 * maze_dx[d], ty = y + 2 * maze_dy[d];
+      if (tx < 2 || tx > W - 1 || ty < 2 || ty > H - 1) {
+        failures++;
+        continue;
+      }
+      int mark = map[z][tx][ty].passable;
+      if (mark != MARK_NONE && mark != MARK_WALL_MIDDLE) {
+        failures++;
+        continue;
+      }
+      map[z][tx][ty].passable = MARK_CORRIDOR;
+      map[z][x + maze_dx[d]][y + maze_dy[d]].passable = MARK_CORRIDOR;
+      x = tx, y = ty;
+      carved++;
+      into_rock = mark == MARK_NONE;
+      if (mark == MARK_WALL_MIDDLE || touches_room_inside(z, tx, ty)) failures = 4;
+      break;
+    }
+  } while (into_rock || failures < 2);
+  return carved;
+}
+
+static void maze_marks_to_terrain(int z) {
+  for (int y = 0; y < LAND_SIZE; y++) {
+    for (int x = 0; x < LAND_SIZE; x++) {
+      map_cell& m = map[z][x][y];
+      if (m.passable == MARK_DOOR_SPOT) {
+        m.passable = MARK_NONE;
+        if (maze_door_fits(z, x, y)) {
+          open_wall(z, x, y, (std::rand() & 3) != 0);
+          m.passable = MARK_MAZE_DOOR;
+        }
+      }
+      if (m.passable == MARK_ROOM_INSIDE)
+        m.terrain = TERRAIN_ROOM_FLOOR;
+      else if (m.passable == MARK_CORRIDOR)
+        m.terrain = std::rand() % 4 == 1 ? TERRAIN_PASSAGE_FLOOR : TERRAIN_STONE_FLOOR;
+      else if (m.passable == MARK_NONE)
+        m.terrain = TERRAIN_ROCK;
+    }
+  }
+}
+
+void maze_map(int z, int redraw, int rooms) {
+  const int W = MAX_LAND_SIZE_X % 2 == 0 ? MAX_LAND_SIZE_X - 1 : MAX_LAND_SIZE_X;
+  const int H = MAX_LAND_SIZE_Y % 2 == 0 ? MAX_LAND_SIZE_Y - 1 : MAX_LAND_SIZE_Y;
+  for (int y = 0; y < LAND_SIZE; y++) {
+    for (int x = 0; x < LAND_SIZE; x++) {
+      map[z][x][y].passable = MARK_NONE;
+      map[z][x][y].scenery = SCENERY_NONE;
+      environment[z][x][y].water = environment[z][x][y].lava = 0;
+    }
+  }
+  const int stamped = splatter_rooms(z, rooms, 5);
+  const int wanted = ((W - 1) * (H - 1)) / 4 - stamped / 2;
+  int n = 0;
+  int stall = 0;
+  // Cells shut in by rooms can leave the quota out of reach: after a long run
+  // of picks that carve nothing the maze is as done as it will get.
+  while (n + 1 < wanted && stall < MAZE_STALL_LIMIT) {
+    int x = ((std::rand() % (W - 1)) | 1) + 1;
+    int y = ((std::rand() % (H - 1)) | 1) + 1;
+    if (n == 0) {
+      while (map[z][x][y].passable != MARK_NONE && stall < MAZE_STALL_LIMIT) {
+        x = ((std::rand() % (W - 1)) | 1) + 1;
+        y = ((std::rand() % (H - 1)) | 1) + 1;
+        stall++;
+      }
+      if (map[z][x][y].passable != MARK_NONE) break;
+      map[z][x][y].passable = MARK_CORRIDOR;
+    } else if (map[z][x][y].passable != MARK_CORRIDOR) {
+      stall++;
+      continue;
+    }
+    int carved = carve_walk(z, x, y, redraw, W, H);
+    n += carved;
+    stall = carved > 0 ? 0 : stall + 1;
+  }
+  maze_marks_to_terrain(z);
+  decorate_every_room(z);
+}

@@ -1,0 +1,327 @@
+// Worlds built over many seeds at every difficulty keep the shape a new game
+// promises: level kinds, the outer wall, ladders that join the levels, chests
+// in dead ends, doors in passages, containers behind every chest marker.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/world.h"
+#include "generation/caverns.h"
+#include "generation/dungeon.h"
+#include "generation/rooms.h"
+#include "tests/generation/world_builder.h"
+
+namespace {
+
+constexpr int SEEDS_PER_DIFFICULTY = 100;
+
+std::string where(unsigned seed, int z, int x, int y) {
+  return "seed " + std::to_string(seed) + " level " + std::to_string(z) + " at " +
+         std::to_string(x) + "," + std::to_string(y);
+}
+
+bool blocks(int z, int x, int y) {
+  if (!on_grid(z, x, y)) return true;
+  int t = map[z][x][y].terrain;
+  return t == TERRAIN_ROCK || t == TERRAIN_BUILT_WALL || t == TERRAIN_PILLAR || t == TERRAIN_EARTH;
+}
+
+bool floor_like(int t) {
+  return t == TERRAIN_STONE_FLOOR || t == TERRAIN_ROOM_FLOOR || t == TERRAIN_PASSAGE_FLOOR ||
+         t == TERRAIN_WOODEN_FLOOR;
+}
+
+void check_outer_ring(unsigned seed) {
+  for (int z = 0; z < LEVELS; z++) {
+    for (int i = 0; i < LAND_SIZE; i++) {
+      const int xs[4] = {i, i, 0, LAND_SIZE - 1}, ys[4] = {0, LAND_SIZE - 1, i, i};
+      for (int k = 0; k < 4; k++) {
+        const map_cell& m = map[z][xs[k]][ys[k]];
+        ASSERT_EQ(m.terrain, TERRAIN_BUILT_WALL) << where(seed, z, xs[k], ys[k]);
+        ASSERT_EQ(m.scenery, SCENERY_NONE) << where(seed, z, xs[k], ys[k]);
+      }
+    }
+  }
+}
+
+void check_ladders(unsigned seed) {
+  int exits = 0;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++)
+      if (map[10][x][y].scenery == SCENERY_LADDER_UP) exits++;
+  ASSERT_EQ(exits, 1) << "seed " << seed;
+  int top_entries = 0;
+  for (const ladder_record& l : ladder_log) {
+    // Every ladder made is still there: nothing built later wiped it.
+    ASSERT_EQ(map[l.z][l.x][l.y].scenery, SCENERY_LADDER_UP) << where(seed, l.z, l.x, l.y);
+    if (l.z == 10) {
+      top_entries++;
+      EXPECT_EQ(l.rule, LADDER_EXIT);
+    }
+    if (l.rule == LADDER_CAREFUL || l.rule == LADDER_RELAXED) {
+      ASSERT_LT(l.z, 10);
+      EXPECT_EQ(map[l.z + 1][l.x][l.y].scenery, SCENERY_LADDER_DOWN) << where(seed, l.z, l.x, l.y);
+    }
+  }
+  EXPECT_EQ(top_entries, 1);
+  for (size_t a = 0; a < ladder_log.size(); a++) {
+    for (size_t b = a + 1; b < ladder_log.size(); b++) {
+      const ladder_record &p = ladder_log[a], &q = ladder_log[b];
+      if (p.z != q.z || p.rule != LADDER_CAREFUL || q.rule != LADDER_CAREFUL) continue;
+      int d = std::max(std::abs(p.x - q.x), std::abs(p.y - q.y));
+      EXPECT_GE(d, 16) << where(seed, p.z, p.x, p.y);
+    }
+  }
+  // Every level below the top has its two ways up.
+  for (int z = 0; z < 10; z++) {
+    int up = 0;
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++)
+        if (map[z][x][y].scenery == SCENERY_LADDER_UP) up++;
+    EXPECT_GE(up, 1) << "seed " << seed << " level " << z;
+  }
+}
+
+void check_containers(unsigned seed) {
+  static int owner[LEVELS][LAND_SIZE][LAND_SIZE];
+  for (auto& level : owner)
+    for (auto& column : level)
+      for (int& c : column) c = 0;
+  for (int c = 1; c < CONTAINER_SLOTS; c++) {
+    const container_record& k = container[c];
+    if (k.state == CONTAINER_FREE) continue;
+    ASSERT_TRUE(on_grid(k.z, k.x, k.y));
+    ASSERT_EQ(owner[k.z][k.x][k.y], 0) << "two containers on " << where(seed, k.z, k.x, k.y);
+    owner[k.z][k.x][k.y] = c;
+    EXPECT_TRUE(k.type == 17 || k.type == 87 || k.type == 112 || k.type == 96 || k.type == 27);
+  }
+  for (int z = 0; z < LEVELS; z++) {
+    for (int x = 0; x < LAND_SIZE; x++) {
+      for (int y = 0; y < LAND_SIZE; y++) {
+        int s = map[z][x][y].scenery;
+        bool marker = s == SCENERY_CONTAINER;
+        EXPECT_EQ(marker, owner[z][x][y] != 0) << where(seed, z, x, y);
+        // Nothing is left waiting to become a container.
+        EXPECT_NE(s, SCENERY_LARGE_CHEST) << where(seed, z, x, y);
+        EXPECT_NE(s, SCENERY_WARDROBE) << where(seed, z, x, y);
+        EXPECT_NE(s, SCENERY_BARREL) << where(seed, z, x, y);
+      }
+    }
+  }
+}
+
+void check_start_room(unsigned seed) {
+  const unit_record& hero = unit[1][1];
+  EXPECT_EQ(hero.x, 25);
+  EXPECT_EQ(hero.y, 2);
+  EXPECT_EQ(hero.z, 0);
+  EXPECT_EQ(map[0][25][2].occupant_player, 1);
+  EXPECT_EQ(map[0][25][2].occupant_unit, 1);
+  EXPECT_EQ(map[0][25][5].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(map[0][25][1].terrain, TERRAIN_METAL_DOOR_CLOSED);
+  for (int y = 6; y <= 8; y++) {
+    EXPECT_EQ(environment[0][25][y].lava, 0) << where(seed, 0, 25, y);
+    EXPECT_TRUE(floor_like(map[0][25][y].terrain)) << where(seed, 0, 25, y);
+  }
+  for (int x = START_ROOM_X; x < START_ROOM_X + START_ROOM_SIZE; x++) {
+    for (int y = START_ROOM_Y; y < START_ROOM_Y + START_ROOM_SIZE; y++) {
+      int s = map[0][x][y].scenery;
+      bool furniture = (y == 2 && (x == 24 || x == 26)) || (x == 25 && (y == 3 || y == 4));
+      // A track head just outside that faces the wall leaves its cart on the
+      // rock of the ring; nothing else stands in the room.
+      bool cart_on_ring = s == SCENERY_MINE_CART && map[0][x][y].terrain == TERRAIN_ROCK;
+      if (!furniture && !cart_on_ring) {
+        EXPECT_EQ(s, SCENERY_NONE) << where(seed, 0, x, y);
+      }
+      if (!(x == 25 && y == 2)) {
+        EXPECT_EQ(map[0][x][y].occupant_player, 0) << where(seed, 0, x, y);
+      }
+      EXPECT_EQ(environment[0][x][y].lava, 0) << where(seed, 0, x, y);
+    }
+  }
+}
+
+class DungeonSweep : public ::testing::TestWithParam<int> {};
+
+TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
+  const int difficulty = GetParam();
+  for (unsigned seed = 1; seed <= SEEDS_PER_DIFFICULTY; seed++) {
+    build_test_world(seed * 7919 + difficulty, difficulty);
+    ASSERT_EQ(environment[0][0][0].gas, LEVEL_CAVERN) << "seed " << seed;
+    ASSERT_GE(MAZE_LEVEL, 2);
+    ASSERT_LE(MAZE_LEVEL, 4);
+    ASSERT_EQ(environment[MAZE_LEVEL][0][0].gas, LEVEL_MAZE) << "seed " << seed;
+    ASSERT_GE(QUEST_NO, 1);
+    ASSERT_LE(QUEST_NO, 4);
+    for (int z = 1; z < LEVELS; z++) {
+      int kind = environment[z][0][0].gas;
+      if (z == MAZE_LEVEL) continue;
+      EXPECT_TRUE(kind == 55 || kind == 45 || kind == 83 || (kind == 0 && z == 10))
+          << "seed " << seed << " level " << z << " kind " << kind;
+    }
+    check_outer_ring(seed);
+    check_ladders(seed);
+    check_containers(seed);
+    check_start_room(seed);
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++)
+        ASSERT_NE(map[0][x][y].scenery, SCENERY_HIDDEN_TRAP) << "level 0 has no traps";
+    if (HasFatalFailure() || HasFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllDifficulties, DungeonSweep, ::testing::Values(1, 2, 3));
+
+// The level pass alone, before population and tracks change the ground:
+// its chests stand in dead ends, its doors and secret passages in straight
+// one-wide passages.
+TEST(DungeonLevelPass, ChestsInDeadEndsAndDoorsInPassages) {
+  int chests = 0, doors = 0;
+  for (unsigned seed = 1; seed <= 100; seed++) {
+    quiet_world_state(1);
+    std::srand(seed);
+    nuke_variables();
+    feature_log.clear();
+    QUEST_NO = 1 + std::rand() % 4;
+    MAZE_LEVEL = 2 + std::rand() % 3;
+    for (int z = 10; z >= 0; z--) generate_5x5_map(z);
+    for (const feature_record& f : feature_log) {
+      const int z = f.z, x = f.x, y = f.y;
+      const map_cell& m = map[z][x][y];
+      if (f.kind == FEATURE_CHEST) {
+        chests++;
+        // Beside the outer wall the rule saw the ring squares of later rows
+        // before they were walled, so only inner squares are judged.
+        if (x <= 1 || y <= 1 || x >= LAND_SIZE - 2 || y >= LAND_SIZE - 2) continue;
+        // The doors and passages of the same pass were floor when the chest
+        // was placed; those of rooms were not.
+        int open = 0, maybe = 0;
+        for (int i = -1; i <= 1; i++) {
+          for (int j = -1; j <= 1; j++) {
+            const map_cell& n = map[z][x + i][y + j];
+            if (floor_like(n.terrain) || n.terrain == TERRAIN_CLOSED_DOOR) open++;
+            if (n.scenery == SCENERY_SECRET_HIDDEN) maybe++;
+          }
+        }
+        EXPECT_LE(open, 2) << where(seed, z, x, y);
+        EXPECT_GE(open + maybe, 2) << where(seed, z, x, y);
+        // A ladder from the level below may have been set on a large chest.
+        EXPECT_TRUE(m.scenery == SCENERY_CONTAINER || m.scenery == SCENERY_LARGE_CHEST ||
+                    m.scenery == SCENERY_LADDER_DOWN)
+            << where(seed, z, x, y) << " shows " << m.scenery;
+      } else {
+        doors++;
+        if (f.kind == FEATURE_DOOR) {
+          EXPECT_EQ(m.terrain, TERRAIN_CLOSED_DOOR) << where(seed, z, x, y);
+        } else {
+          EXPECT_EQ(m.scenery, SCENERY_SECRET_HIDDEN) << where(seed, z, x, y);
+        }
+        bool across_ew = floor_like(map[z][x - 1][y].terrain) &&
+                         floor_like(map[z][x + 1][y].terrain) && blocks(z, x, y - 1) &&
+                         blocks(z, x, y + 1);
+        bool across_ns = floor_like(map[z][x][y - 1].terrain) &&
+                         floor_like(map[z][x][y + 1].terrain) && blocks(z, x - 1, y) &&
+                         blocks(z, x + 1, y);
+        EXPECT_TRUE(across_ew || across_ns) << where(seed, z, x, y);
+      }
+    }
+    if (HasFailure()) return;
+  }
+  EXPECT_GT(chests, 100);
+  EXPECT_GT(doors, 100);
+}
+
+TEST(DungeonStart, KitAndFurnitureFollowTheDifficulty) {
+  struct expected {
+    int difficulty;
+    std::vector<std::string> kit;
+    int chest;
+  };
+  const expected cases[] = {{1, {"A backpack", "a short sword", "A key"}, SCENERY_LARGE_CHEST},
+                            {2, {"a throwing axe"}, SCENERY_CONTAINER},
+                            {3, {"pickaxe"}, SCENERY_NONE}};
+  for (const expected& e : cases) {
+    quiet_world_state(e.difficulty);
+    std::srand(11);
+    initializevariables();
+    test_map_init();
+    std::vector<std::string> kit;
+    for (int i = 1; i < OBJECT_SLOTS; i++)
+      if (object[i].status != OBJECT_FREE && object[i].owner_player == 1 &&
+          object[i].owner_unit == 1)
+        kit.push_back(object[i].name);
+    EXPECT_EQ(kit, e.kit) << "difficulty " << e.difficulty;
+    EXPECT_EQ(map[0][24][2].scenery, e.chest);
+    EXPECT_EQ(map[0][26][2].scenery, e.chest);
+    EXPECT_EQ(map[0][25][3].scenery, SCENERY_WARDROBE);
+    EXPECT_EQ(map[0][25][4].scenery, SCENERY_FIRE);
+    const unit_record& hero = unit[1][1];
+    EXPECT_EQ(hero.strength, 10 / e.difficulty);
+    EXPECT_EQ(hero.health, 100 / e.difficulty);
+    EXPECT_EQ(hero.sight, 10 - e.difficulty);
+    EXPECT_GE(hero.movement, 150 - 10 * e.difficulty);
+    EXPECT_LT(hero.movement, 180 - 10 * e.difficulty);
+    EXPECT_EQ(hero.facing, SOUTH);
+    EXPECT_EQ(AGX, 25);
+    EXPECT_EQ(AGY, 2);
+    // The leader's own square is taken; the chests beside it block.
+    EXPECT_EQ(map[0][25][2].passable, 0);
+  }
+}
+
+TEST(DungeonStart, LargeChestsAtTheStartBecomeFilledContainers) {
+  quiet_world_state(1);
+  std::srand(3);
+  initializevariables();
+  test_map_init();
+  assign_containers();
+  int found = 0;
+  for (int c = 1; c < CONTAINER_SLOTS; c++) {
+    const container_record& k = container[c];
+    if (k.state == CONTAINER_FREE || k.z != 0 || k.y != 2 || (k.x != 24 && k.x != 26)) continue;
+    found++;
+    EXPECT_EQ(k.type, CONTAINER_LARGE_CHEST);
+    EXPECT_STREQ(k.name, "large chest");
+    EXPECT_EQ(k.capacity, 7);
+    EXPECT_TRUE(k.locked == 0 || k.locked == 1);
+  }
+  EXPECT_EQ(found, 2);
+}
+
+TEST(DungeonDriver, SameSeedSameWorld) {
+  build_test_world(42, 2);
+  static map_cell first[LEVELS][LAND_SIZE][LAND_SIZE];
+  std::memcpy(first, map, sizeof first);
+  build_test_world(42, 2);
+  EXPECT_EQ(std::memcmp(first, map, sizeof first), 0);
+}
+
+TEST(DungeonDriver, CheckDoorsOpensWalledInDoors) {
+  rock_level(4);
+  fill_terrain(4, 10, 10, 12, 10, TERRAIN_ROOM_FLOOR);
+  map[4][11][10].terrain = TERRAIN_CLOSED_DOOR;  // rock north and south only: stays
+  map[4][20][20].terrain = TERRAIN_CLOSED_DOOR;  // rock on all four sides: opens
+  map[4][30][30].terrain = TERRAIN_CLOSED_DOOR;
+  map[4][31][30].terrain = TERRAIN_ROOM_FLOOR;  // three sides of rock: opens
+  check_doors(4);
+  EXPECT_EQ(map[4][11][10].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(map[4][20][20].terrain, TERRAIN_ROOM_FLOOR);
+  EXPECT_EQ(map[4][30][30].terrain, TERRAIN_ROOM_FLOOR);
+}
+
+TEST(DungeonDriver, NoOfExitsCountsTheBlockWithItsCentre) {
+  rock_level(3);
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) map[3][x][y].passable = 0;
+  map[3][5][5].passable = 1;
+  map[3][6][6].passable = 2;
+  map[3][4][5].passable = 1;
+  EXPECT_EQ(no_of_exits(5, 5, 3), 3);
+  EXPECT_EQ(no_of_exits(0, 0, 3), 0);  // corner: squares off the level are rock
+}
+
+}  // namespace

@@ -1,0 +1,192 @@
+// Scatterers, traps and containers on hand-made levels, the move-cost pass,
+// and the reach measure the dump tool reports.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "core/movement.h"
+#include "core/world.h"
+#include "generation/dungeon.h"
+#include "generation/populate.h"
+#include "generation/reach.h"
+#include "tests/generation/world_builder.h"
+
+namespace {
+
+int count_scenery(int z, int code) {
+  int n = 0;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++)
+      if (map[z][x][y].scenery == code) n++;
+  return n;
+}
+
+void open_level(int z, int terrain) {
+  rock_level(z);
+  fill_terrain(z, 1, 1, 49, 49, terrain);
+}
+
+TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumber) {
+  quiet_world_state(1);
+  nuke_variables();
+  open_level(2, TERRAIN_STONE_FLOOR);
+  map[2][10][10].scenery = SCENERY_CRYSTAL;  // a taken square costs another try
+  LEVEL_TYPE = 55;
+  std::srand(3);
+  generate_pools(2);
+  EXPECT_EQ(count_scenery(2, SCENERY_POOL), 6);  // 9 - 2, less one
+  std::srand(3);
+  generate_oilpatchs(2);
+  EXPECT_EQ(count_scenery(2, SCENERY_OIL), 7);
+
+  open_level(9, TERRAIN_STONE_FLOOR);
+  LEVEL_TYPE = 45;
+  generate_pools(9);
+  EXPECT_EQ(count_scenery(9, SCENERY_POOL), 0);
+
+  open_level(0, TERRAIN_PASSAGE_FLOOR);
+  generate_torches(0);  // the catalogue makes the torches; the fires are ours
+  EXPECT_EQ(count_scenery(0, SCENERY_FIRE), 7);
+}
+
+TEST(DungeonPopulation, ScatterersGiveUpOnALevelWithoutTheirGround) {
+  quiet_world_state(1);
+  nuke_variables();
+  rock_level(4);
+  std::srand(1);
+  generate_pools(4);
+  generate_crystals(4);
+  generate_mushrooms(4);
+  EXPECT_EQ(count_scenery(4, SCENERY_POOL), 0);
+  // Every square taken: the retries run out instead of spinning.
+  open_level(5, TERRAIN_PASSAGE_FLOOR);
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) map[5][x][y].scenery = SCENERY_HERBS;
+  generate_crystals(5);
+  EXPECT_EQ(count_scenery(5, SCENERY_CRYSTAL), 0);
+}
+
+TEST(DungeonPopulation, ScatterersKeepOutOfTheStartingRoom) {
+  quiet_world_state(3);
+  nuke_variables();
+  open_level(0, TERRAIN_STONE_FLOOR);
+  LEVEL_TYPE = 0;
+  for (unsigned seed = 1; seed <= 20; seed++) {
+    std::srand(seed);
+    generate_pools(0);
+  }
+  for (int x = 23; x <= 27; x++)
+    for (int y = 1; y <= 5; y++) EXPECT_EQ(map[0][x][y].scenery, SCENERY_NONE);
+}
+
+TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
+  quiet_world_state(1);
+  nuke_variables();
+  for (int z = 0; z < LEVELS; z++) {
+    open_level(z, z % 2 ? TERRAIN_ROOM_FLOOR : TERRAIN_WOODEN_FLOOR);
+    map_movecost(z);
+  }
+  std::srand(8);
+  generate_traps();
+  EXPECT_EQ(count_scenery(0, SCENERY_HIDDEN_TRAP), 0);
+  EXPECT_EQ(count_scenery(3, SCENERY_HIDDEN_TRAP), 20);
+  EXPECT_EQ(count_scenery(4, SCENERY_HIDDEN_TRAP), 0);  // floorboards take none
+}
+
+TEST(DungeonPopulation, ContainersGetTheirRecords) {
+  quiet_world_state(1);
+  nuke_variables();
+  map[3][5][6].scenery = SCENERY_LARGE_CHEST;
+  map[3][7][6].scenery = SCENERY_BARREL;
+  map[1][9][9].scenery = SCENERY_BOULDER;
+  map[1][10][9].scenery = SCENERY_WARDROBE;
+  map[1][11][9].scenery = SCENERY_CONTAINER;
+  std::srand(2);
+  assign_containers();
+  // Level by level, row by row.
+  EXPECT_EQ(container[1].type, CONTAINER_BOULDER);
+  EXPECT_EQ(container[1].state, CONTAINER_BOULDER_STATE);
+  EXPECT_EQ(container[1].health, 1000);
+  EXPECT_EQ(container[2].type, CONTAINER_WARDROBE);
+  EXPECT_EQ(container[2].size, 17);
+  EXPECT_EQ(container[3].type, CONTAINER_SMALL_CHEST);
+  EXPECT_STREQ(container[3].name, "small chest");
+  EXPECT_EQ(container[4].type, CONTAINER_LARGE_CHEST);
+  EXPECT_EQ(container[4].init_health, 100);
+  EXPECT_EQ(container[5].type, CONTAINER_BARREL);
+  EXPECT_EQ(container[5].state, CONTAINER_POWDER);
+  EXPECT_STREQ(container[5].name, "gunpowder barrel");
+  EXPECT_EQ(container[6].state, CONTAINER_FREE);
+  EXPECT_EQ(container[4].x, 5);
+  EXPECT_EQ(container[4].y, 6);
+  EXPECT_EQ(container[4].z, 3);
+  EXPECT_EQ(map[3][5][6].scenery, SCENERY_CONTAINER);
+  EXPECT_EQ(map[3][7][6].scenery, SCENERY_CONTAINER);
+  EXPECT_EQ(map[1][9][9].scenery, SCENERY_CONTAINER);
+}
+
+TEST(DungeonPopulation, ContainerTableNeverOverflows) {
+  quiet_world_state(1);
+  nuke_variables();
+  for (int z = 0; z < LEVELS; z++)
+    for (int x = 0; x < 50; x++)
+      for (int y = 0; y < 2; y++) map[z][x][y].scenery = SCENERY_BARREL;  // 1100 barrels
+  assign_containers();
+  int markers = 0;
+  for (int z = 0; z < LEVELS; z++) markers += count_scenery(z, SCENERY_CONTAINER);
+  EXPECT_EQ(markers, CONTAINER_SLOTS - 1);
+  EXPECT_EQ(count_scenery(10, SCENERY_BARREL), 0);
+}
+
+TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
+  quiet_world_state(1);
+  nuke_variables();
+  open_level(1, TERRAIN_ROOM_FLOOR);
+  map[1][5][5].terrain = TERRAIN_CLOSED_DOOR;
+  map[1][6][5].terrain = TERRAIN_OPEN_DOOR;
+  map[1][7][5].terrain = TERRAIN_ROCK;
+  map[1][7][5].scenery = SCENERY_SECRET_HIDDEN;
+  map[1][8][5].scenery = SCENERY_CRYSTAL;
+  map[1][9][5].scenery = SCENERY_LADDER_UP;
+  map[1][10][5].occupant_player = 2;
+  map[1][11][5].scenery = SCENERY_FIRE;
+  environment[1][11][5].water = 1;
+  map[1][12][5].scenery = SCENERY_FIRE;
+  map[1][13][5].scenery = SCENERY_LARGE_CHEST;
+  map_movecost(1);
+  EXPECT_EQ(map[1][5][5].passable, 0);
+  EXPECT_EQ(map[1][6][5].passable, 1);
+  EXPECT_EQ(map[1][7][5].passable, 2);
+  EXPECT_EQ(map[1][8][5].passable, 0);
+  EXPECT_EQ(map[1][9][5].passable, 1);
+  EXPECT_EQ(map[1][10][5].passable, 0);
+  EXPECT_EQ(map[1][11][5].scenery, SCENERY_NONE);  // the water put it out
+  EXPECT_EQ(map[1][12][5].scenery, SCENERY_FIRE);
+  EXPECT_EQ(map[1][13][5].passable, 1);
+  EXPECT_EQ(map[1][0][0].passable, 0);  // the rock of the frame
+}
+
+TEST(DungeonReach, WalksThroughDoorsAndPassagesButNotRock) {
+  quiet_world_state(1);
+  nuke_variables();
+  rock_level(4);
+  fill_terrain(4, 5, 5, 10, 5, TERRAIN_ROOM_FLOOR);
+  fill_terrain(4, 12, 5, 20, 5, TERRAIN_ROOM_FLOOR);
+  map[4][5][5].scenery = SCENERY_LADDER_DOWN;
+  map[4][20][5].scenery = SCENERY_LADDER_UP;
+  map[4][11][5].terrain = TERRAIN_CLOSED_DOOR;
+  EXPECT_EQ(level_reachable(4), 1);
+  map[4][11][5].terrain = TERRAIN_ROCK;
+  map[4][11][5].scenery = SCENERY_SECRET_HIDDEN;
+  EXPECT_EQ(level_reachable(4), 1);
+  map[4][11][5].scenery = SCENERY_NONE;
+  EXPECT_EQ(level_reachable(4), 0);
+  map[4][13][9].terrain = TERRAIN_ROOM_FLOOR;  // a second arrival, shut in
+  map[4][13][9].scenery = SCENERY_LADDER_DOWN;
+  map[4][11][5].terrain = TERRAIN_OPEN_DOOR;
+  EXPECT_EQ(arrival_count(4), 2);
+  EXPECT_EQ(level_reachable(4), 0);
+  EXPECT_EQ(level_reachable_from_any(4), 1);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The track walk and the repair pass on hand-made levels.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "core/world.h"
+#include "generation/tracks.h"
+#include "tests/generation/world_builder.h"
+
+namespace {
+
+constexpr int Z = 6;
+
+int piece(int x, int y) { return environment[Z][x][y].track; }
+
+void corridor_level() {
+  quiet_world_state(1);
+  nuke_variables();
+  rock_level(Z);
+  LEVEL_TYPE = 45;  // not a cavern: walks of 20, 40 or 60
+}
+
+TEST(Tracks, WalkRunsDownACorridorAndEndsAtTheRock) {
+  corridor_level();
+  fill_terrain(Z, 9, 10, 19, 10, TERRAIN_PASSAGE_FLOOR);
+  environment[Z][9][10].track = TRACK_END_E;  // a head pointing east
+  map[Z][9][10].scenery = SCENERY_POOL;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(piece(9, 10), TRACK_END_E);
+  EXPECT_EQ(map[Z][9][10].scenery, SCENERY_NONE);
+  EXPECT_EQ(map[Z][9][10].terrain, TERRAIN_STONE_FLOOR);
+  EXPECT_EQ(map[Z][10][10].scenery, SCENERY_MINE_CART);
+  for (int x = 10; x <= 18; x++) EXPECT_EQ(piece(x, 10), TRACK_W_E) << x;
+  EXPECT_EQ(piece(19, 10), TRACK_END_W);  // blocked both ways: a buffer end
+  EXPECT_EQ(piece(20, 10), 0);
+}
+
+TEST(Tracks, WalkTurnsAtACorner) {
+  corridor_level();
+  fill_terrain(Z, 10, 10, 20, 10, TERRAIN_PASSAGE_FLOOR);
+  fill_terrain(Z, 20, 3, 20, 10, TERRAIN_PASSAGE_FLOOR);
+  environment[Z][10][10].track = TRACK_END_E;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(piece(19, 10), TRACK_W_E);
+  EXPECT_EQ(piece(20, 10), TRACK_N_W);  // east, then north
+  EXPECT_EQ(piece(20, 9), TRACK_N_S);
+  EXPECT_EQ(piece(20, 3), TRACK_END_S);
+}
+
+TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
+  corridor_level();
+  fill_terrain(Z, 10, 10, 20, 10, TERRAIN_ROOM_FLOOR);
+  map[Z][13][10].scenery = SCENERY_LADDER_UP;
+  map[Z][14][10].scenery = SCENERY_BRIDGE_EW;
+  environment[Z][14][10].lava = 1;
+  environment[Z][15][10].lava = 1;
+  map[Z][16][10].terrain = TERRAIN_ROCK;
+  map[Z][16][10].scenery = SCENERY_SECRET_HIDDEN;
+  map[Z][17][10].scenery = SCENERY_HERBS;
+  environment[Z][10][10].track = TRACK_END_E;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(map[Z][13][10].scenery, SCENERY_LADDER_UP);
+  EXPECT_EQ(map[Z][14][10].scenery, SCENERY_BRIDGE_EW);
+  EXPECT_EQ(environment[Z][14][10].lava, 1);  // the bridge spans it
+  EXPECT_EQ(environment[Z][15][10].lava, 0);
+  EXPECT_EQ(map[Z][16][10].terrain, TERRAIN_PASSAGE_FLOOR);
+  EXPECT_EQ(map[Z][16][10].scenery, SCENERY_NONE);
+  EXPECT_EQ(map[Z][17][10].scenery, SCENERY_NONE);
+  EXPECT_EQ(piece(16, 10), TRACK_W_E);
+}
+
+TEST(Tracks, HeadFacingRockLaysNothing) {
+  corridor_level();
+  map[Z][10][10].terrain = TERRAIN_PASSAGE_FLOOR;
+  environment[Z][10][10].track = TRACK_END_N;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(piece(10, 10), 0);
+  EXPECT_EQ(piece(10, 9), 0);
+  EXPECT_EQ(map[Z][10][9].scenery, SCENERY_MINE_CART);  // the cart stands on the rock
+}
+
+TEST(Tracks, WalkOfFullLengthEndsInABufferOnNewFloor) {
+  corridor_level();
+  fill_terrain(Z, 2, 20, 48, 20, TERRAIN_PASSAGE_FLOOR);
+  environment[Z][2][20].track = TRACK_END_E;
+  seed_for_draw(3, 0);  // a walk of 20
+  generate_track(Z);
+  EXPECT_EQ(piece(22, 20), TRACK_W_E);
+  EXPECT_EQ(piece(23, 20), TRACK_END_W);
+  EXPECT_EQ(map[Z][23][20].terrain, TERRAIN_ROOM_FLOOR);
+  EXPECT_EQ(piece(24, 20), 0);
+}
+
+TEST(Tracks, WalkNeverTouchesTheOuterWall) {
+  corridor_level();
+  fill_terrain(Z, 40, 20, 49, 20, TERRAIN_PASSAGE_FLOOR);
+  map[Z][50][20].terrain = TERRAIN_BUILT_WALL;
+  environment[Z][40][20].track = TRACK_END_E;
+  seed_for_draw(3, 0);
+  generate_track(Z);
+  EXPECT_EQ(map[Z][50][20].terrain, TERRAIN_BUILT_WALL);
+}
+
+TEST(Tracks, RepairJoinsFacingEnds) {
+  corridor_level();
+  environment[Z][9][10].track = TRACK_W_E;
+  environment[Z][10][10].track = TRACK_END_W;
+  environment[Z][11][10].track = TRACK_END_E;
+  environment[Z][12][10].track = TRACK_W_E;
+  environment[Z][8][10].track = TRACK_END_E;
+  environment[Z][13][10].track = TRACK_END_W;
+  map[Z][9][10].scenery = SCENERY_MINE_CART;
+  check_track(Z);
+  EXPECT_EQ(piece(10, 10), TRACK_W_E);
+  EXPECT_EQ(piece(11, 10), TRACK_W_E);
+  EXPECT_EQ(map[Z][9][10].scenery, SCENERY_NONE);
+}
+
+TEST(Tracks, RepairMakesJunctionsAndCapsLooseStraights) {
+  corridor_level();
+  // An end running into the side of a straight becomes a junction.
+  environment[Z][20][19].track = TRACK_END_N;
+  environment[Z][20][18].track = TRACK_N_S;
+  environment[Z][20][17].track = TRACK_END_S;
+  environment[Z][19][20].track = TRACK_W_E;
+  environment[Z][20][20].track = TRACK_W_E;
+  environment[Z][21][20].track = TRACK_W_E;
+  // A straight that leads nowhere.
+  environment[Z][30][30].track = TRACK_N_S;
+  check_track(Z);
+  EXPECT_EQ(piece(20, 19), TRACK_N_S);
+  EXPECT_EQ(piece(20, 20), TRACK_JOIN_WEN);
+  EXPECT_EQ(piece(30, 29), TRACK_END_S);
+  EXPECT_EQ(piece(30, 31), TRACK_END_N);
+  // On the edge nothing is written beyond the level.
+  environment[Z][0][0].track = TRACK_W_E;
+  environment[Z][50][50].track = TRACK_N_S;
+  check_track(Z);
+  EXPECT_EQ(piece(1, 0), TRACK_END_W);
+}
+
+}  // namespace

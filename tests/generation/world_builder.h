@@ -1,0 +1,50 @@
+// Builds worlds the way a new game does, quietly, for the generation tests.
+#pragma once
+
+#include <cstdlib>
+
+#include "core/headless.h"
+#include "core/world.h"
+#include "generation/dungeon.h"
+
+inline void quiet_world_state(int difficulty) {
+  reset_globals();
+  use_headless();
+  DEBUG_MODE = 0;
+  DIFFICULTY = difficulty;
+}
+
+inline void build_test_world(unsigned seed, int difficulty) {
+  quiet_world_state(difficulty);
+  std::srand(seed);
+  initializevariables();
+  test_map_init();
+  assign_containers();
+}
+
+// One level of solid rock with nothing on it, marks cleared.
+inline void rock_level(int z) {
+  for (int x = 0; x < LAND_SIZE; x++) {
+    for (int y = 0; y < LAND_SIZE; y++) {
+      map[z][x][y] = map_cell{};
+      map[z][x][y].terrain = TERRAIN_ROCK;
+      environment[z][x][y] = environment_cell{};
+    }
+  }
+}
+
+inline void fill_terrain(int z, int x0, int y0, int x1, int y1, int terrain) {
+  for (int x = x0; x <= x1; x++)
+    for (int y = y0; y <= y1; y++) map[z][x][y].terrain = terrain;
+}
+
+// Seeds the generator so that the next rand() % n is wanted.
+inline void seed_for_draw(int n, int wanted) {
+  for (unsigned s = 1;; s++) {
+    std::srand(s);
+    if (std::rand() % n == wanted) {
+      std::srand(s);
+      return;
+    }
+  }
+}
