@@ -129,7 +129,9 @@ void map_occupied(int z) {
   for (int p = 0; p < MAX_PLAYERS; p++) {
     for (int u = 0; u <= UNIT_MAX; u++) {
       const unit_record& r = unit[p][u];
-      if (r.status == UNIT_FREE || r.z != z || !on_grid(r.z, r.x, r.y)) continue;
+      // A unit that has left the dungeon stands on no square.
+      if (r.status == UNIT_FREE || r.status == UNIT_GONE) continue;
+      if (r.z != z || !on_grid(r.z, r.x, r.y)) continue;
       map[z][r.x][r.y].occupant_player = p;
       map[z][r.x][r.y].occupant_unit = u;
     }

@@ -418,6 +418,21 @@ canvas rock_wall(col base, int seed) {
   return cv;
 }
 
+// The taller rock wall: a tile and a half high, its upper half a rock face
+// rising over the square to the north.
+canvas tall_rock_wall(col base, int seed) {
+  canvas top = rock_wall(base, seed);
+  canvas cv(T, T + T / 2);
+  for (int y = 0; y < cv.h; y++)
+    for (int x = 0; x < T; x++) {
+      col c = top.c[top.at(x, y % T)];
+      if (y < T / 2) c = scale(c, 0.75f + 0.5f * y / T);  // the face darkens upwards
+      if (y == T / 2) c = scale(c, 1.3f);                 // the lit top edge
+      cv.blend(x, y, c, 1);
+    }
+  return cv;
+}
+
 // Dressed stone blocks seen from above: a built wall.
 canvas built_wall(int seed) {
   canvas cv = flagstones(rgb(150, 140, 128), 24, 12, true, seed, 0.15f);
@@ -1742,12 +1757,12 @@ canvas oil_patch() {
       });
   return cv;
 }
+// Small, hanging on the front of the chest, so the chest still shows.
 canvas padlock() {
   canvas cv(T, T);
-  ring(cv, 24, 20, 4, 6.5f, flat(rgb(160, 160, 170)));
-  rrect(cv, 16, 20, 32, 34, 2, dome(24, 27, 8, 7, GOLD, 0.6f));
-  circle(cv, 24, 26, 1.6f, flat(rgb(30, 20, 10)));
-  rect(cv, 23.3f, 26, 24.7f, 30, flat(rgb(30, 20, 10)));
+  ring(cv, 24, 31, 2.2f, 3.6f, flat(rgb(160, 160, 170)));
+  rrect(cv, 20, 31, 28, 38, 1.5f, dome(24, 34, 4, 3.5f, GOLD, 0.6f));
+  circle(cv, 24, 33.5f, 0.9f, flat(rgb(30, 20, 10)));
   outline(cv);
   return cv;
 }
@@ -2080,6 +2095,7 @@ int main(int argc, char** argv) {
   save(metal_door(false), "metaldoorclosed");
   save(metal_door(true), "metaldooropen");
   save(rock_wall(rgb(66, 58, 52), 5), "wall3a");
+  save(tall_rock_wall(rgb(66, 58, 52), 5), "wall3b");
   save(floor_corner(), "floor corner");
   // Units by race, and the ground marker under them by facing
   save(hero(), "you");

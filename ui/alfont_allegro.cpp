@@ -131,6 +131,12 @@ static void blend_pixel(BITMAP* bmp, int depth, int x, int y, int color, int a) 
   }
   int under = getpixel(bmp, x, y);
   if (under < 0) return;  // off the bitmap
+  // On the see-through colour of a sprite there is nothing to blend with: a
+  // soft edge would come out pink.  Half-covered pixels become solid ink.
+  if (under == bitmap_mask_color(bmp)) {
+    if (a >= 128) putpixel(bmp, x, y, color);
+    return;
+  }
   int r = (getr_depth(depth, color) * a + getr_depth(depth, under) * (255 - a)) / 255;
   int g = (getg_depth(depth, color) * a + getg_depth(depth, under) * (255 - a)) / 255;
   int b = (getb_depth(depth, color) * a + getb_depth(depth, under) * (255 - a)) / 255;

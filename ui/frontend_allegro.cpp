@@ -12,50 +12,13 @@
 #include "ui/assets_allegro.h"
 #include "ui/graphics.h"
 #include "ui/screens.h"
+#include "ui/view_allegro.h"
 
 // From the menu module.
 int option_select_allegro(const char* l1, const char* l2, const char* l3, const char* title);
 std::string select_file_allegro();
 
 namespace {
-
-// ---------------------------------------------------------------------------
-// Entries that later screens fill in
-// ---------------------------------------------------------------------------
-void message_box_allegro(const char*) {
-  // stand-in until built
-}
-void allegro_warning_message(const char*, const char*, const char*, const char*, const char*,
-                             const char*, int) {
-  // stand-in until built
-}
-void drawmap_allegro() {
-  // stand-in until built
-}
-void getinput_allegro() {
-  // stand-in until built
-}
-void allegro_enter_name() {
-  // stand-in until built
-}
-void draw_splat_allegro(int, int, int) {
-  // stand-in until built
-}
-void draw_explosion_allegro(int, int, int) {
-  // stand-in until built
-}
-void draw_zapline_allegro(int, int, int, int) {
-  // stand-in until built
-}
-void highcolor_fade_out_allegro(int) {
-  // stand-in until built
-}
-void creature_turn_banner_allegro() {
-  // stand-in until built
-}
-void show_fps_allegro(int) {
-  // stand-in until built
-}
 
 void clear_message_box_allegro() {
   for (int i = 1; i < MESSAGE_LINES; i++) copy_text(M_line[i], " ");
@@ -92,6 +55,7 @@ void load_icon_allegro(int kind, int player, int number, const char* path, const
     slot = &object_bmp[number];
   if (!slot) return;
 
+  forget_rotations(slot->get());
   slot->reset(load_picture(path));
   if (!*slot) {
     if (kind == 1)
@@ -166,6 +130,7 @@ const front_end allegro_front_end = {
 }  // namespace
 
 void select_allegro_front_end() { select_frontend(&allegro_front_end); }
+const front_end& allegro_front_end_table() { return allegro_front_end; }
 
 // ---------------------------------------------------------------------------
 // The pointer over a still picture
@@ -174,7 +139,9 @@ void draw_mouse_over(BITMAP* backdrop) {
   if (!screen || !backdrop) return;
   std::unique_ptr<BITMAP, bitmap_deleter> page(create_bitmap(SCREEN_W, SCREEN_H));
   if (!page) return;
-  clear_bitmap(page.get());
+  // A backdrop narrower than the screen (the map view at 1024x768) keeps the
+  // screen's own frame beside it.
+  blit(screen, page.get(), 0, 0, 0, 0, SCREEN_W, SCREEN_H);
   blit(backdrop, page.get(), 0, 0, 0, 0, backdrop->w, backdrop->h);
   if (fingermouse_bmp)
     masked_blit(fingermouse_bmp, page.get(), 0, 0, mouse_x - 10, mouse_y - 2,

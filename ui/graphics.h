@@ -12,3 +12,6 @@ int graphics_loop();
 void shutdown_graphics();
 // Makes the Allegro front end the one the dispatchers use.
 void select_allegro_front_end();
+// The Allegro front end's table, for tools that swap a few of its entries.
+struct front_end;
+const front_end& allegro_front_end_table();

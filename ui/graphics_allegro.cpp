@@ -13,6 +13,7 @@
 #include "ui/assets_allegro.h"
 #include "ui/graphics.h"
 #include "ui/menus.h"
+#include "ui/view_allegro.h"
 
 bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN, tempmessage;
 bitmap_slot land_bmp[LAND_PICTURES];
@@ -125,6 +126,8 @@ static void load_fixed_pictures() {
   load_entry(door_bmp[6], "data/metaldoorclosed.bmp", "Couldn't load image door_bmp[6]!");
   load_entry(door_bmp[7], "data/metaldooropen.bmp", "Couldn't load image door_bmp[7]!");
   load_entry(wall_bmp[1], "data/wall3a.bmp", "Couldn't load image wall_bmp[1]!");
+  // The taller wall (a tile and a half high) drawn for wall variant 1.
+  load_entry(wall_bmp[2], "data/wall3b.bmp", nullptr);
   load_fixed(floor_corner_bmp, "data/floor corner.bmp", "Couldn't load image floor_corner_bmp!");
   load_entry(object_bmp[0], "data/fist.bmp", nullptr);
   for (int i = 0; i < GLOWRING_FRAMES; i++) {
@@ -297,6 +300,7 @@ static void release_all(bitmap_slot (&table)[N]) {
 
 void destroy_all_bitmaps() {
   std::printf("\nSTART BITMAP DESTROY -");
+  forget_all_rotations();
   release_all(sparkles_bmp);
   release_all(glowring_bmp);
   release_all(explode_bmp);

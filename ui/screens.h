@@ -14,3 +14,11 @@ void mouse_gameoptions();
 std::string grab_input(int y, int style);
 // Shows TEMP_SCREEN with the pointer on it.
 void draw_mouse();
+// The mouse commands on the map (step or turn, drag a route, the action menu
+// of a square) and the object list and inventory screens.
+void mouse_box_choice(int mode);
+void mouse_inventory();
+void mouse_inventory2();
+void mouse_dragmove();
+void mouse_mainbox();
+void mouse_maprightclick(int x, int y);

@@ -21,8 +21,9 @@ fail() {
 
 # Starts Xvfb on a display it picks itself (-displayfd), so tests running at
 # the same time never share a server.
+# An optional argument gives the screen geometry (default 1024x768x24).
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 100); do
     if [ -s "$WORK/display" ]; then

@@ -1,0 +1,5 @@
+#include "items/look.h"
+
+void look() {
+  // stand-in until built
+}

@@ -1,0 +1,4 @@
+// Looking around: what lies under and ahead of the acting unit.
+#pragma once
+
+void look();

@@ -1,0 +1,441 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/headless.h"
+#include "core/world.h"
+#include "ui/input.h"
+
+namespace {
+
+// What the screens and waits of the front end were asked to do.
+std::vector<std::string> called;
+int right_x = -1, right_y = -1, pointer_x = -1, pointer_y = -1;
+
+input_actions recording_actions() {
+  input_actions a;
+  a.look = [] { called.push_back("look"); };
+  a.mouse_box_choice = [](int mode) { called.push_back("box" + std::to_string(mode)); };
+  a.mouse_quit = [] { called.push_back("quit"); };
+  a.pause = [] { called.push_back("pause"); };
+  a.mouse_gameoptions = [] { called.push_back("options"); };
+  a.mouse_loadsave = [] { called.push_back("loadsave"); };
+  a.mouse_inventory = [] { called.push_back("inventory"); };
+  a.mouse_inventory2 = [] { called.push_back("inventory2"); };
+  a.mouse_dragmove = [] { called.push_back("dragmove"); };
+  a.mouse_mainbox = [] { called.push_back("mainbox"); };
+  a.mouse_maprightclick = [](int x, int y) {
+    called.push_back("rightclick");
+    right_x = x, right_y = y;
+  };
+  a.position_mouse = [](int x, int y) { pointer_x = x, pointer_y = y; };
+  a.screenshot = [] { called.push_back("screenshot"); };
+  a.redraw_messages = [] { called.push_back("redraw"); };
+  return a;
+}
+
+bool was_called(const std::string& what) {
+  for (const auto& c : called)
+    if (c == what) return true;
+  return false;
+}
+
+constexpr int Z = 3;
+
+// A level of rock with an open hall 5..15 x 5..15 on level Z, the leader in
+// its middle facing north, at 800 x 600.
+class InputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_globals();
+    use_headless();
+    DEBUG_MODE = 0;
+    nuke_variables();
+    called.clear();
+    right_x = right_y = pointer_x = pointer_y = -1;
+    for (int z = 0; z < LEVELS; z++)
+      for (int x = 0; x < LAND_SIZE; x++)
+        for (int y = 0; y < LAND_SIZE; y++) map[z][x][y].terrain = TERRAIN_ROCK;
+    for (int z = Z - 1; z <= Z + 1; z++)
+      for (int x = 5; x <= 15; x++)
+        for (int y = 5; y <= 15; y++) {
+          map[z][x][y].terrain = TERRAIN_ROOM_FLOOR;
+          map[z][x][y].passable = 1;
+        }
+    place(1, 1, 10, 10, Z);
+    CURRENT_PLAYER = 1;
+    CURRENT_UNIT = 1;
+    map[Z][10][10].revealed = 1;
+  }
+
+  void place(int player, int u, int x, int y, int z) {
+    unit_record& r = unit[player][u];
+    r.status = UNIT_NORMAL;
+    r.x = x, r.y = y, r.z = z;
+    r.facing = NORTH;
+    r.health = 30;
+    r.intelligence = 20;
+    r.movement = r.moves = 200;
+    map[z][x][y].occupant_player = player;
+    map[z][x][y].occupant_unit = u;
+    map[z][x][y].passable = 0;
+  }
+
+  static input_state keys(std::initializer_list<input_key> held) {
+    input_state in;
+    for (input_key k : held) in.key[k] = true;
+    return in;
+  }
+  static input_state click(int x, int y, int button, std::initializer_list<input_key> held = {}) {
+    input_state in = keys(held);
+    in.mouse_x = x, in.mouse_y = y, in.mouse_b = button;
+    return in;
+  }
+  void pass(const input_state& in) { dispatch_input(in, recording_actions()); }
+
+  unit_record& leader() { return unit[1][1]; }
+};
+
+// ---------------------------------------------------------------------------
+// Dispatch order
+// ---------------------------------------------------------------------------
+TEST_F(InputTest, MessageScrollButtonsEndThePassAndStopAtBothEnds) {
+  // At the newest lines already: nothing to redraw, and the held key waits.
+  pass(click(20, 580, MOUSE_LEFT, {IN_UP}));
+  EXPECT_EQ(M_box[0], 21);
+  EXPECT_FALSE(was_called("redraw"));
+  EXPECT_EQ(leader().y, 10);
+  EXPECT_EQ(UPDATE_MAP, 1);
+
+  pass(click(20, 460, MOUSE_LEFT));  // older: 600 - 150 < y < 600 - 130
+  EXPECT_EQ(M_box[0], 20);
+  EXPECT_TRUE(was_called("redraw"));
+
+  M_box[0] = 0;
+  called.clear();
+  pass(click(20, 460, MOUSE_LEFT));
+  EXPECT_EQ(M_box[0], 0);
+  EXPECT_FALSE(was_called("redraw"));
+
+  pass(click(20, 580, MOUSE_LEFT));
+  EXPECT_EQ(M_box[0], 1);
+  EXPECT_TRUE(was_called("redraw"));
+}
+
+TEST_F(InputTest, HiddenMessagePanelLetsTheKeysThrough) {
+  MESSAGE_BAR = 0;
+  pass(click(20, 580, MOUSE_LEFT, {IN_UP}));
+  EXPECT_EQ(M_box[0], 21);
+  EXPECT_EQ(leader().y, 9);
+}
+
+TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
+  pass(click(60, 50, MOUSE_LEFT, {IN_UP}));  // portrait
+  EXPECT_TRUE(was_called("look"));
+  pass(click(60, 50, MOUSE_RIGHT));
+  EXPECT_TRUE(was_called("box1"));
+  EXPECT_EQ(leader().y, 10);
+
+  pass(click(30, 120, MOUSE_RIGHT));
+  pass(click(30, 120, MOUSE_LEFT));
+  pass(click(30, 260, MOUSE_LEFT));
+  pass(click(30, 320, MOUSE_RIGHT));
+  pass(click(30, 370, MOUSE_LEFT));
+  EXPECT_EQ(called, (std::vector<std::string>{"look", "box1", "inventory", "inventory2", "options",
+                                              "pause", "loadsave"}));
+  EXPECT_EQ(leader().y, 10);
+
+  // The quit menu returns into the same pass: the held key still acts.
+  pass(click(30, 420, MOUSE_LEFT, {IN_UP}));
+  EXPECT_TRUE(was_called("quit"));
+  EXPECT_EQ(leader().y, 9);
+
+  // With the bar hidden its buttons are dead.
+  called.clear();
+  BUTTON_BAR = 0;
+  pass(click(60, 50, MOUSE_LEFT));
+  pass(click(30, 320, MOUSE_LEFT));
+  EXPECT_FALSE(was_called("look"));
+  EXPECT_FALSE(was_called("pause"));
+}
+
+TEST_F(InputTest, PointerOverTheButtonsWithNoButtonDoesNothing) {
+  pass(click(60, 50, 0, {IN_RIGHT}));
+  EXPECT_TRUE(called.empty());
+  EXPECT_EQ(leader().facing, NORTHEAST);
+}
+
+TEST_F(InputTest, TurnButtonHandsPlayOnOrEndsTheTurn) {
+  place(1, 2, 12, 12, Z);
+  pass(click(30, 220, MOUSE_LEFT));
+  EXPECT_EQ(CURRENT_UNIT, 2);
+  unit[1][2].moves = 0;
+  leader().moves = 0;
+  pass(click(30, 220, MOUSE_RIGHT));
+  EXPECT_EQ(leader().moves, leader().movement);  // refreshed after the creatures
+}
+
+TEST_F(InputTest, ScreenEdgesToggleTheirPanelsBackAndForth) {
+  pass(click(5, 300, MOUSE_LEFT));
+  EXPECT_EQ(BUTTON_BAR, 0);
+  pass(click(5, 300, MOUSE_RIGHT));
+  EXPECT_EQ(BUTTON_BAR, -1);
+  pass(click(795, 300, MOUSE_LEFT));
+  EXPECT_EQ(INVENTORY_BAR, 0);
+  pass(click(400, 595, MOUSE_LEFT));
+  EXPECT_EQ(MESSAGE_BAR, 0);
+  EXPECT_TRUE(called.empty());
+  // The top edge lies inside the map's click area, so the click also steps.
+  pass(click(400, 5, MOUSE_LEFT));
+  EXPECT_EQ(STATUS_BAR, 0);
+  EXPECT_EQ(called, std::vector<std::string>{"mainbox"});
+  // Corners belong to the side bars only.
+  pass(click(5, 595, MOUSE_LEFT));
+  EXPECT_EQ(MESSAGE_BAR, 0);
+  EXPECT_EQ(BUTTON_BAR, 0);
+}
+
+TEST_F(InputTest, LeftClicksOnTheMapStepOrDragFromTheOwnTile) {
+  // The own tile at 800 x 600: 394 < x < 442, 298 < y < 346.
+  pass(click(400, 300, MOUSE_LEFT, {IN_UP}));
+  EXPECT_EQ(called, std::vector<std::string>{"dragmove"});
+  EXPECT_EQ(leader().y, 10);  // the click ends the pass
+  pass(click(394, 300, MOUSE_LEFT));
+  EXPECT_EQ(called.back(), "mainbox");
+  // Outside the click area the left button reaches the keyboard.
+  called.clear();
+  pass(click(700, 300, MOUSE_LEFT, {IN_UP}));
+  EXPECT_TRUE(called.empty());
+  EXPECT_EQ(leader().y, 9);
+}
+
+TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
+  pass(click(400, 300, MOUSE_RIGHT, {IN_UP}));
+  EXPECT_EQ(called, std::vector<std::string>{"rightclick"});
+  EXPECT_EQ(right_x, 10);
+  EXPECT_EQ(right_y, 10);
+  EXPECT_EQ(pointer_x, 8 * 48 + 24);
+  EXPECT_EQ(pointer_y, 6 * 48 + 24);
+  EXPECT_EQ(leader().y, 10);
+
+  // A square far out of the level: nothing read, nothing opened.
+  called.clear();
+  leader().x = 1;
+  pass(click(20, 300, MOUSE_RIGHT));
+  EXPECT_TRUE(called.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+// ---------------------------------------------------------------------------
+TEST_F(InputTest, MovementKeysActTogetherInOnePass) {
+  pass(keys({IN_UP, IN_RIGHT}));
+  EXPECT_EQ(leader().y, 9);
+  EXPECT_EQ(leader().facing, NORTHEAST);
+  EXPECT_EQ(map[Z][10][9].occupant_unit, 1);
+  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
+  EXPECT_EQ(UPDATE_MAP, 1);
+  pass(keys({IN_LEFT, IN_DOWN}));  // back first, then turn left
+  EXPECT_EQ(leader().x, 9);
+  EXPECT_EQ(leader().y, 10);
+  EXPECT_EQ(leader().facing, NORTH);
+}
+
+TEST_F(InputTest, EscapeEndsTheGameAfterThePassAndScreenshotsAreTaken) {
+  pass(keys({IN_ESC, IN_S, IN_UP}));
+  EXPECT_EQ(gameover, GAME_OVER);
+  EXPECT_TRUE(was_called("screenshot"));
+  EXPECT_EQ(leader().y, 9);
+}
+
+TEST_F(InputTest, ClimbKeysEndThePassAndOnlyOneActs) {
+  map[Z][10][10].scenery = SCENERY_LADDER_UP;
+  pass(keys({IN_U, IN_D, IN_O, IN_UP}));
+  EXPECT_EQ(leader().z, Z + 1);
+  EXPECT_FALSE(headless_said("You cannot go DOWN here!"));
+  EXPECT_FALSE(headless_said("There is no DOOR there."));
+  EXPECT_EQ(leader().y, 10);
+}
+
+TEST_F(InputTest, PauseAndJumpKeysReachTheirCommands) {
+  pass(keys({IN_P}));
+  EXPECT_TRUE(was_called("pause"));
+  // Three clear squares ahead: the long jump; rock two ahead: the short one.
+  EXPECT_EQ(keyboard_jump_distance(), 2);
+  leader().y = 6;
+  EXPECT_EQ(keyboard_jump_distance(), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Climbing
+// ---------------------------------------------------------------------------
+TEST_F(InputTest, ClimbingUpMovesTheLeaderAndLeavesAWayBack) {
+  climb_up_command();
+  EXPECT_TRUE(headless_said("You cannot go UP here!"));
+  EXPECT_EQ(leader().z, Z);
+
+  map[Z][10][10].scenery = SCENERY_LADDER_UP;
+  environment[Z + 1][10][10].lava = 1;
+  climb_up_command();
+  EXPECT_TRUE(headless_said("You CLIMB UP the stairs."));
+  EXPECT_EQ(leader().z, Z + 1);
+  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
+  EXPECT_EQ(map[Z][10][10].passable, 1);
+  EXPECT_EQ(map[Z + 1][10][10].occupant_player, 1);
+  EXPECT_EQ(map[Z + 1][10][10].occupant_unit, 1);
+  EXPECT_EQ(map[Z + 1][10][10].scenery, SCENERY_TRAPDOOR);
+  EXPECT_EQ(map[Z + 1][10][10].terrain, TERRAIN_PASSAGE_FLOOR);
+  EXPECT_EQ(environment[Z + 1][10][10].lava, 0);
+}
+
+TEST_F(InputTest, ClimbingUpOntoAStaircaseKeepsIt) {
+  map[Z][10][10].scenery = 3;  // a ladder goes both ways
+  map[Z + 1][10][10].scenery = SCENERY_LADDER_DOWN;
+  climb_up_command();
+  EXPECT_EQ(leader().z, Z + 1);
+  EXPECT_EQ(map[Z + 1][10][10].scenery, SCENERY_LADDER_DOWN);
+  EXPECT_EQ(map[Z + 1][10][10].terrain, TERRAIN_ROOM_FLOOR);
+}
+
+TEST_F(InputTest, ClimbOntoAnOccupiedSquareIsRefused) {
+  map[Z][10][10].scenery = SCENERY_LADDER_UP;
+  place(2, 7, 10, 10, Z + 1);
+  climb_up_command();
+  EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
+  EXPECT_EQ(leader().z, Z);
+  EXPECT_EQ(map[Z][10][10].occupant_unit, 1);
+  EXPECT_EQ(map[Z + 1][10][10].occupant_player, 2);
+  EXPECT_EQ(map[Z + 1][10][10].occupant_unit, 7);
+
+  map[Z][10][10].scenery = SCENERY_TRAPDOOR;
+  place(3, 4, 10, 10, Z - 1);
+  headless.messages.clear();
+  climb_down_command();
+  EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
+  EXPECT_EQ(leader().z, Z);
+  EXPECT_EQ(map[Z - 1][10][10].occupant_player, 3);
+}
+
+TEST_F(InputTest, ClimbingDownChangesNothingBelow) {
+  climb_down_command();
+  EXPECT_TRUE(headless_said("You cannot go DOWN here!"));
+  map[Z][10][10].scenery = SCENERY_LADDER_DOWN;
+  climb_down_command();
+  EXPECT_TRUE(headless_said("You CLIMB DOWN the stairs."));
+  EXPECT_EQ(leader().z, Z - 1);
+  EXPECT_EQ(map[Z - 1][10][10].scenery, SCENERY_NONE);
+  EXPECT_EQ(map[Z - 1][10][10].occupant_unit, 1);
+  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
+}
+
+TEST_F(InputTest, TheLadderOnTheBottomLevelOnlyGoesUp) {
+  place(1, 1, 10, 10, 0);
+  map[0][10][10].terrain = TERRAIN_ROOM_FLOOR;
+  map[0][10][10].scenery = 3;
+  climb_down_command();
+  EXPECT_TRUE(headless_said("The LADDER only goes UP."));
+  EXPECT_EQ(leader().z, 0);
+}
+
+TEST_F(InputTest, LeavingFromTheTopLevel) {
+  const int top = LEVELS - 1;
+  map[top][10][10].terrain = TERRAIN_ROOM_FLOOR;
+  map[top][11][10].terrain = TERRAIN_ROOM_FLOOR;
+  map[top][10][10].scenery = SCENERY_LADDER_UP;
+  map[top][11][10].scenery = SCENERY_LADDER_UP;
+  place(1, 2, 11, 10, top);
+  CURRENT_UNIT = 2;
+  climb_up_command();
+  EXPECT_TRUE(headless_said("UNIT ZORVANES! WELL DONE!"));
+  EXPECT_EQ(unit[1][2].status, UNIT_GONE);
+  EXPECT_EQ(map[top][11][10].occupant_player, 0);
+  map_occupied(top);  // as every redraw does: the unit that left stays gone
+  EXPECT_EQ(map[top][11][10].occupant_player, 0);
+  EXPECT_EQ(gameover, GAME_PLAYING);
+
+  place(1, 1, 10, 10, top);
+  CURRENT_UNIT = 1;
+  climb_up_command();
+  EXPECT_TRUE(headless_said("YOU ZORVANE!!!!"));
+  ASSERT_EQ(headless.warnings.size(), 1u);
+  EXPECT_EQ(headless.warnings[0].lines[0], "YOU CLIMB THE stairs..");
+  EXPECT_EQ(headless.warnings[0].lines[5], "You zorvane, WELL DONE!");
+  EXPECT_EQ(headless.warnings[0].size, 14);
+  EXPECT_EQ(gameover, GAME_OVER);
+}
+
+// ---------------------------------------------------------------------------
+// Doors
+// ---------------------------------------------------------------------------
+TEST_F(InputTest, LockedDoorsNeedAKeyWhichIsUsedUp) {
+  map[Z][10][9].terrain = TERRAIN_CLOSED_DOOR;
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  door_command();
+  EXPECT_TRUE(headless_said("The door is locked!"));
+  EXPECT_EQ(map[Z][10][9].scenery, SCENERY_CELL_DOOR);
+
+  object_record& k = object[5];
+  k.type = ITEM_KEY;
+  k.status = OBJECT_CARRIED;
+  k.owner_player = 1, k.owner_unit = 1;
+  door_command();
+  EXPECT_TRUE(headless_said("You UNLOCK the DOOR."));
+  EXPECT_EQ(map[Z][10][9].scenery, SCENERY_NONE);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(k.status, 0);
+  EXPECT_EQ(k.owner_player, 0);
+
+  door_command();
+  EXPECT_TRUE(headless_said("You OPEN the DOOR."));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
+}
+
+TEST_F(InputTest, AnOpenDoorClosesOnlyWhenTheDoorwayIsEmpty) {
+  map[Z][10][9].terrain = TERRAIN_OPEN_DOOR;
+  map[Z][10][9].object_count = 1;
+  door_command();
+  EXPECT_TRUE(headless_said("You can't close the door, something is blocking it"));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
+
+  // A creature standing in the doorway is never shut inside the door.
+  map[Z][10][9].object_count = 0;
+  place(2, 3, 10, 9, Z);
+  headless.messages.clear();
+  door_command();
+  EXPECT_TRUE(headless_said("You can't close the door, something is blocking it"));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
+
+  map[Z][10][9].occupant_player = map[Z][10][9].occupant_unit = 0;
+  door_command();
+  EXPECT_TRUE(headless_said("You CLOSE the DOOR"));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
+
+  leader().facing = SOUTH;
+  door_command();
+  EXPECT_TRUE(headless_said("There is no DOOR there."));
+}
+
+// ---------------------------------------------------------------------------
+// Regions at other window sizes
+// ---------------------------------------------------------------------------
+TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
+  reset_globals();
+  MAPTILES_X = 26, MAPTILES_Y = 14;  // 1280 x 720
+  EXPECT_TRUE(on_own_tile(13 * 48 + 11, 7 * 48 + 11));
+  EXPECT_FALSE(on_own_tile(13 * 48 + 10, 7 * 48 + 11));
+  EXPECT_FALSE(on_own_tile(14 * 48 + 10, 7 * 48 + 11));
+  EXPECT_TRUE(on_map_area(11 * 48 - 191, 100));
+  EXPECT_FALSE(on_map_area(11 * 48 - 192, 100));
+  EXPECT_FALSE(on_map_area(15 * 48 + 192, 100));
+  EXPECT_EQ(pointer_dx(13 * 48 + 10), 0);
+  EXPECT_EQ(pointer_dx(13 * 48 + 9), -1);
+  EXPECT_EQ(pointer_dy(9 * 48 + 10), 2);
+  EXPECT_EQ(button_at(10, 50), BUTTON_NONE);  // lower bounds are exclusive
+  EXPECT_EQ(button_at(149, 99), BUTTON_PORTRAIT);
+  EXPECT_EQ(button_at(59, 449), BUTTON_QUIT);
+  EXPECT_EQ(button_at(59, 450), BUTTON_NONE);
+  EXPECT_EQ(button_at(30, 250), BUTTON_NONE);  // between turn and options
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// Frames per second of the whole map composition without a window: the
+// first frame of a generated level composed over and over, the median frame
+// time turned into a rate.  One line per window size and blur setting.
+//   bench_frame [--seed S] [--frames N] [--detail] [--lit-only]
+// --detail adds the median time of each layer at 1280x720.  The extra line
+// frame_fps_1280x720_aa0_lit is the worst case: the whole level seen and lit.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/world.h"
+#include "ui/offscreen.h"
+#include "ui/view_allegro.h"
+
+namespace {
+
+using clock_type = std::chrono::steady_clock;
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+bool start_level(int w, int h, unsigned seed) {
+  if (!start_offscreen(w, h)) return false;
+  if (!new_game_offscreen(seed, 1)) demo_level_offscreen();  // no generator yet
+  return true;
+}
+
+// Median milliseconds of one whole frame.
+double frame_ms(int frames) {
+  std::vector<double> t;
+  compose_offscreen_frame();  // warm the caches of turned pictures
+  for (int i = 0; i < frames; i++) {
+    ticks = i % 4;  // the animated water and fire change as in play
+    auto start = clock_type::now();
+    compose_offscreen_frame();
+    t.push_back(std::chrono::duration<double, std::milli>(clock_type::now() - start).count());
+  }
+  return median(t);
+}
+
+void light_whole_level() {
+  int z = unit[CURRENT_PLAYER][CURRENT_UNIT].z;
+  if (z < 0 || z >= LEVELS) return;
+  IS_GLOBAL_LIGHTING_ON = 1;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) map[z][x][y].revealed = 1;
+}
+
+// The median share of each layer, and of what lies around them (the page
+// copy, the bars), in one frame.
+void print_layer_times(int frames) {
+  profile_layers(true);
+  double whole = frame_ms(frames);
+  for (const auto& [name, times] : layer_times())
+    std::printf("  layer_ms_%s: %.3f\n", name.c_str(), median(times));
+  std::printf("  frame_ms_whole: %.3f\n", whole);
+  profile_layers(false);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  unsigned seed = 7;
+  int frames = 300;
+  bool detail = false, lit_only = false;
+  for (int i = 1; i < argc; i++) {
+    if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
+      seed = static_cast<unsigned>(std::atoi(argv[++i]));
+    else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+      frames = std::max(1, std::atoi(argv[++i]));
+    else if (!std::strcmp(argv[i], "--detail"))
+      detail = true;
+    else if (!std::strcmp(argv[i], "--lit-only"))
+      lit_only = true;
+  }
+  struct setting {
+    int w, h, aa;
+  };
+  const setting settings[] = {{800, 600, 0}, {1280, 720, 0}, {1280, 720, 1}, {1280, 720, 2}};
+  for (const setting& s : settings) {
+    if (lit_only && (s.w != 1280 || s.aa != 0)) continue;
+    if (!start_level(s.w, s.h, seed)) {
+      std::fprintf(stderr, "bench_frame: Allegro could not start\n");
+      return 1;
+    }
+    ANTI_ALIAS = s.aa;
+    // The per-pixel blur is slow by nature; fewer frames give the same median.
+    double ms = frame_ms(s.aa == 1 ? std::max(1, frames / 10) : frames);
+    std::printf("frame_fps_%dx%d_aa%d: %.0f\n", s.w, s.h, s.aa, ms > 0 ? 1000.0 / ms : 0.0);
+    if (s.w == 1280 && s.aa == 0) {
+      if (detail) print_layer_times(frames);
+      // The worst case: the whole level seen and lit, every tile drawn.
+      light_whole_level();
+      ms = frame_ms(frames);
+      std::printf("frame_fps_1280x720_aa0_lit: %.0f\n", ms > 0 ? 1000.0 / ms : 0.0);
+      if (detail) print_layer_times(frames);
+    }
+    std::fflush(stdout);
+    stop_offscreen();
+  }
+  return 0;
+}

@@ -1,0 +1,91 @@
+// Writes the first frame of a new game to a BMP file, composed without a
+// window, for looking at the drawing.
+//   render_frame --seed S --difficulty D --out FILE.bmp [--width W --height H --aa N] [--demo]
+// --demo draws a small hand-made level instead of a generated one, --dark
+// with the leader's torch out; --at X Y puts the demo's leader elsewhere.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/world.h"
+#include "creatures/sight.h"
+#include "ui/offscreen.h"
+
+int main(int argc, char** argv) {
+  unsigned seed = 1;
+  int difficulty = 1, width = 800, height = 600, aa = 0, at_x = -1, at_y = -1;
+  bool demo = false, dark = false;
+  std::string out = "frame.bmp";
+  for (int i = 1; i < argc; i++) {
+    std::string a = argv[i];
+    const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (a == "--demo" || a == "--dark") {
+      (a == "--demo" ? demo : dark) = true;
+      continue;
+    }
+    if (!v) {
+      std::fprintf(stderr, "render_frame: %s needs a value\n", a.c_str());
+      return 2;
+    }
+    if (a == "--seed")
+      seed = static_cast<unsigned>(std::strtoul(v, nullptr, 10));
+    else if (a == "--difficulty")
+      difficulty = std::atoi(v);
+    else if (a == "--out")
+      out = v;
+    else if (a == "--width")
+      width = std::atoi(v);
+    else if (a == "--height")
+      height = std::atoi(v);
+    else if (a == "--aa")
+      aa = std::atoi(v);
+    else if (a == "--at" && i + 2 < argc) {
+      at_x = std::atoi(v);
+      at_y = std::atoi(argv[++i]);
+    } else {
+      std::fprintf(stderr, "render_frame: unknown option %s\n", a.c_str());
+      return 2;
+    }
+    i++;
+  }
+  // The output path is taken from where the tool was started.
+  if (!out.empty() && out[0] != '/') {
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd)) out = std::string(cwd) + "/" + out;
+  }
+  if (!start_offscreen(width, height)) {
+    std::fprintf(stderr, "render_frame: Allegro could not start\n");
+    return 1;
+  }
+  if (demo) {
+    demo_level_offscreen();
+    if (at_x >= 0 && at_y >= 0 && on_grid(0, at_x, at_y)) {  // the leader moved
+      unit_record& u = unit[1][1];
+      map[0][u.x][u.y].occupant_player = map[0][u.x][u.y].occupant_unit = 0;
+      u.x = at_x, u.y = at_y;
+      map[0][at_x][at_y].terrain = TERRAIN_ROOM_FLOOR;
+      map[0][at_x][at_y].occupant_player = map[0][at_x][at_y].occupant_unit = 1;
+    }
+    if (dark) {  // the torch put out: only what is around the party shows
+      object[1].status = OBJECT_CARRIED;
+      for (int x = 0; x < LAND_SIZE; x++)
+        for (int y = 0; y < LAND_SIZE; y++) map[0][x][y].revealed = 0;
+      reveal_tiles();
+    }
+  } else if (!new_game_offscreen(seed, difficulty)) {
+    std::fprintf(stderr, "render_frame: the new game placed no leader\n");
+  }
+  ANTI_ALIAS = aa;
+  compose_offscreen_frame();
+  bool ok = save_offscreen_page(out.c_str());
+  stop_offscreen();
+  if (!ok) {
+    std::fprintf(stderr, "render_frame: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  std::printf("render_frame: %s\n", out.c_str());
+  return 0;
+}

@@ -1,0 +1,68 @@
+#include "ui/hud.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "items/inventory.h"
+
+namespace {
+constexpr int NEWEST_FIRST_LINE = 21;
+int clamp_colour(int c) { return std::clamp(c, 0, 255); }
+void set4(int (&r)[4], int a, int b, int c, int d) { r[0] = a, r[1] = b, r[2] = c, r[3] = d; }
+}  // namespace
+
+bool add_message_line(const char* text) {
+  if (!text || std::strlen(text) <= 1) return false;
+  for (int i = 1; i < MESSAGE_LINES; i++) std::memcpy(M_line[i - 1], M_line[i], MESSAGE_LINE_SIZE);
+  copy_text(M_line[MESSAGE_LINES - 1], text);
+  return true;
+}
+
+bool scroll_message_panel(int step) {
+  int next = M_box[0] + step;
+  if (next > NEWEST_FIRST_LINE) {
+    M_box[0] = NEWEST_FIRST_LINE;
+    return false;
+  }
+  if (next < 0) {
+    M_box[0] = 0;
+    return false;
+  }
+  M_box[0] = next;
+  return true;
+}
+
+gauge_layout status_gauges(unit_record& u, int w, int h) {
+  gauge_layout g{};
+  int d = h / 100, o = 20;
+  int m = std::max(u.movement, 100);
+  if (u.moves < 0) u.moves = 0;
+  int mv = u.moves;
+  set4(g.move_fill, w / 2 - m / 2 - 1, d + o + 1, w / 2 + m / 2 + 1, 4 * d + o - 1);
+  set4(g.move_frame, w / 2 - m / 2 - 2, d + o, w / 2 + m / 2 + 2, 4 * d + o);
+  set4(g.move_bar, w / 2 - mv / 2, d + o + 2, w / 2 + mv / 2, 4 * d + o - 2);
+  g.move_colour[0] = clamp_colour(m - mv + 50);
+  g.move_colour[1] = clamp_colour(mv - m + 255);
+  g.move_colour[2] = 100;
+  g.poisoned = u.status == UNIT_POISONED;
+  int hp = u.health;
+  set4(g.health_frame, w / 2 - 78, 5 * d + o + 1, w / 2 + 78, 8 * d + o);
+  set4(g.health_fill, w / 2 - 77, 5 * d + o + 2, w / 2 + 77, 8 * d + o - 1);
+  set4(g.health_bar, w / 2 - hp / 2 - 1, 5 * d + o + 3, w / 2 + hp / 2 + 1, 8 * d + o - 2);
+  g.health_colour[0] = clamp_colour(150 - hp);
+  g.health_colour[1] = clamp_colour(hp + 150);
+  g.health_colour[2] = 100;
+  return g;
+}
+
+int carried_icon_column(int player, int u, int out[12]) {
+  int (*const queries[])(int, int) = {carry_weapon, carry_armour, carry_shield,   carry_head,
+                                      carry_feet,   carry_key,    carry_backpack, carry_lit_torch,
+                                      carry_fairy,  carry_arms,   carry_legs};
+  int n = 0;
+  for (auto q : queries) {
+    int o = q(player, u);
+    if (o > 0) out[n++] = o;
+  }
+  return n;
+}

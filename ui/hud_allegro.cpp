@@ -1,0 +1,279 @@
+// What is drawn over the map: the message panel and its history, the warning
+// box, the button bar, the gauges, the carried-item column, the stack of
+// objects on a square, and the short effects of combat.
+#include <allegro.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "core/world.h"
+#include "items/inventory.h"
+#include "ui/alfont.h"
+#include "ui/assets_allegro.h"
+#include "ui/hud.h"
+#include "ui/view_allegro.h"
+
+namespace {
+
+using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
+
+// The scroll arrow of the panel, loaded once rather than on every message.
+owned_bitmap scroll_arrow;
+bool scroll_arrow_tried = false;
+
+BITMAP* panel_arrow() {
+  if (!scroll_arrow_tried) {
+    scroll_arrow.reset(load_picture("data/scrollmouse.bmp"));
+    scroll_arrow_tried = true;
+  }
+  return scroll_arrow.get();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Message panel
+// ---------------------------------------------------------------------------
+void redraw_message_panel() {
+  BITMAP* panel = MESSAGE_SCREEN.get();
+  if (!panel) return;
+  clear_to_color(panel, mask_colour());
+  ALFONT_FONT* f = font1.get();
+  int first = M_box[0], span = M_box[3];
+  for (int i = first; i <= first + span && i < MESSAGE_LINES; i++) {
+    if (i < 0) continue;
+    alfont_set_font_size(f, i == first + span ? 20 : 16);
+    alfont_textprintf_ex(panel, f, 15, (i - first) * 15, makecol(0, (i - first) * 15 + 100, 0), -1,
+                         "%s", M_line[i]);
+  }
+  if (BITMAP* arrow = panel_arrow()) {
+    draw_sprite(panel, arrow, 0, 0);
+    rotate_sprite(panel, arrow, 0, M_box[2] - arrow->h, itofix(128));
+  }
+}
+
+void message_box_allegro(const char* text) {
+  add_message_line(text);
+  redraw_message_panel();
+}
+
+void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
+                             const char* l5, const char* l6, int size) {
+  BITMAP* panel = MESSAGE_SCREEN.get();
+  if (!screen || !panel) return;
+  ALFONT_FONT* f = font1.get();
+  int bx = SCREEN_W / 2 - 300, by = SCREEN_H / 2 - 70;
+  int ink = makecol(0, 25, 25);
+  // What lay under the box, put back when it closes.
+  owned_bitmap under(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
+  if (under) blit(screen, under.get(), bx, by, 0, 0, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+  blit(screen, panel, bx, by, 0, 0, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+  set_trans_blender(188, 188, 188, 210);
+  draw_trans_sprite_safe(panel, scroll_bmp.get(), 0, 0);
+  alfont_set_font_size(f, size == 0 ? 12 : size);
+  const char* lines[6] = {l1, l2, l3, l4, l5, l6};
+  for (int i = 0; i < 6; i++)
+    if (lines[i] && std::strlen(lines[i]) > 1)
+      alfont_textprintf_centre_ex(panel, f, 300, 10 * (i + 1), ink, -1, "%s", lines[i]);
+  alfont_set_font_size(f, 14);
+  alfont_textprintf_centre_ex(panel, f, 300, 75, ink, -1, "%s", "PRESS <SPACE> TO CONTINUE");
+  blit(panel, screen, 0, 0, bx, by, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+  while (!key[KEY_SPACE]) rest(1);
+  if (under) blit(under.get(), screen, 0, 0, bx, by, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+  clear_to_color(panel, mask_colour());
+  rest(5);
+}
+
+// ---------------------------------------------------------------------------
+// Side panels
+// ---------------------------------------------------------------------------
+void diagnostics_text() {
+  BITMAP* v = TEMP_SCREEN.get();
+  if (!v) return;
+  unit_record& u = unit[CURRENT_PLAYER][CURRENT_UNIT];
+  int W = WIDTH, H = HEIGHT;
+  ALFONT_FONT* f = font1.get();
+  if (DEBUG_MODE > 0) {
+    int red = makecol(255, 0, 0);
+    textprintf_ex(v, font, 600, 0, red, -1, "%s", u.name);
+    textprintf_ex(v, font, 600, 10, red, -1, "MOVEMENT LEFT : %d ", u.moves);
+    textprintf_ex(v, font, 600, 20, red, -1, "PLAYER : %d UNIT : %d ", CURRENT_PLAYER,
+                  CURRENT_UNIT);
+    textprintf_ex(v, font, 600, 30, red, -1, "You are at : %d : %d :%d", u.z, u.x, u.y);
+    textprintf_ex(v, font, 600, 40, red, -1, "HEALTH: %d", u.health);
+    draw_sprite_safe(v, unit_bmp[CURRENT_PLAYER][CURRENT_UNIT].get(), 700, 50);
+    textprintf_ex(v, font, 600, 110, red, -1, "Attack Range : %d .", u.ranged);
+    textprintf_ex(v, font, 600, 120, red, -1, "Damage : %d .", u.damage);
+    textprintf_ex(v, font, 600, 130, red, -1, "Defense : %d .", u.defence);
+    textprintf_ex(v, font, 600, 140, red, -1, "Strength : %d .", u.strength);
+    textprintf_ex(v, font, 600, 150, red, -1, "Level : %d .", u.level);
+    int lx = 999, ly = 999;
+    if (on_grid(u.z, 0, 0))
+      for (int x = 0; x < LAND_SIZE; x++)
+        for (int y = 0; y < LAND_SIZE; y++)
+          if (map[u.z][x][y].scenery == SCENERY_LADDER_UP) lx = x, ly = y;
+    textprintf_ex(v, font, view_width() - 230, view_height() - 30, red, -1,
+                  "Ladders UP at : %d : %d :%d", u.z, lx, ly);
+  }
+  gauge_layout g = status_gauges(u, W, H);
+  // movement
+  rectfill(v, g.move_fill[0], g.move_fill[1], g.move_fill[2], g.move_fill[3], makecol(50, 0, 0));
+  rect(v, g.move_frame[0], g.move_frame[1], g.move_frame[2], g.move_frame[3],
+       makecol(155, 150, 150));
+  rectfill(v, g.move_bar[0], g.move_bar[1], g.move_bar[2], g.move_bar[3],
+           makecol(g.move_colour[0], g.move_colour[1], g.move_colour[2]));
+  // health
+  rect(v, g.health_frame[0], g.health_frame[1], g.health_frame[2], g.health_frame[3],
+       g.poisoned ? makecol(15, 250, 50) : makecol(155, 150, 150));
+  rectfill(v, g.health_fill[0], g.health_fill[1], g.health_fill[2], g.health_fill[3],
+           makecol(50, 0, 0));
+  if (g.health_bar[2] >= g.health_bar[0])
+    rectfill(v, g.health_bar[0], g.health_bar[1], g.health_bar[2], g.health_bar[3],
+             makecol(g.health_colour[0], g.health_colour[1], g.health_colour[2]));
+  // labels
+  int d = H / 100, o = 20;
+  alfont_set_font_size(f, 16);
+  int label = makecol(5, 0, 20);
+  alfont_textprintf_centre_ex(v, f, W / 2, d + o + 2, label, -1, "%s", "MOVEMENT");
+  alfont_textprintf_centre_ex(v, f, W / 2, 5 * d + o + 3, label, -1, "%s",
+                              g.poisoned ? "POISON" : "HEALTH");
+  alfont_textprintf_centre_ex(v, f, W / 2, d, makecol(255, 250, 250), -1, "%s", u.name);
+}
+
+void draw_icons() {
+  BITMAP* v = TEMP_SCREEN.get();
+  if (!v) return;
+  if (BUTTON_BAR == -1) {
+    draw_sprite_safe(v, buttons_bmp.get(), 0, 90);
+    set_add_blender(255, 255, 255, 255);
+    draw_trans_sprite_safe(v, eye_bmp.get(), 0, 0);
+    set_trans_blender(255, 255, 255, 255);
+  }
+  if (STATUS_BAR == -1) diagnostics_text();
+  if (MESSAGE_BAR == -1) draw_sprite_safe(v, MESSAGE_SCREEN.get(), 0, HEIGHT - (M_box[2] + 20));
+  if (INVENTORY_BAR == -1) {
+    int column[12];
+    int n = carried_icon_column(CURRENT_PLAYER, CURRENT_UNIT, column);
+    for (int i = 0; i < n; i++)
+      if (column[i] > 0 && column[i] < OBJECT_SLOTS)
+        draw_sprite_safe(v, object_bmp[column[i]].get(), WIDTH - 75, 100 + 50 * i);
+  }
+}
+
+void display_item_stack(int x, int y, int z, int px, int py, int light) {
+  if (!on_grid(z, x, y)) return;
+  int n = map[z][x][y].object_count;
+  if (n < 1) return;
+  int drawn = 0;
+  for (int i = 0; i <= MAX_OBJECTS && i < OBJECT_SLOTS && drawn < n; i++) {
+    const object_record& o = object[i];
+    if (o.status != OBJECT_ON_GROUND || o.x != x || o.y != y || o.z != z) continue;
+    if (BITMAP* pic = object_bmp[i].get()) {
+      if (light == 0)
+        draw_sprite(TEMP_SCREEN, pic, px, py);  // lit at 0 shows the picture as it is
+      else
+        draw_lit_sprite(TEMP_SCREEN, pic, px, py, light);
+    }
+    drawn++;
+  }
+  if (drawn < n) {
+    std::printf("\n Error IR:%d  Obj No Here %d exceeds MAX_OBJECTS %d at %d %d %d\n", drawn, n,
+                MAX_OBJECTS, x, y, z);
+    rest(250);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Effects
+// ---------------------------------------------------------------------------
+namespace {
+int effect_px(int dx) { return (MAPTILES_X / 2 + dx) * TILE_SIZE; }
+int effect_py(int dy) { return (MAPTILES_Y / 2 + dy) * TILE_SIZE; }
+}  // namespace
+
+void draw_splat_allegro(int dx, int dy, int size) {
+  int angle = (std::rand() % 4) * 64 + 64;
+  UPDATE_MAP = 1;
+  if (!screen || !splat_bmp) return;
+  int px = effect_px(dx), py = effect_py(dy);
+  if (size < 1)
+    rotate_sprite(screen, splat_bmp.get(), px + 10, py + 10, itofix(angle));
+  else
+    rotate_scaled_sprite(screen, splat_bmp.get(), px + 22, py + 22, itofix(angle), ftofix(0.6));
+  rest(100);
+}
+
+void draw_explosion_allegro(int dx, int dy, int kind) {
+  UPDATE_MAP = 1;
+  if (!screen) return;
+  int ex = effect_px(dx) - TILE_SIZE / 2, ey = effect_py(dy) - TILE_SIZE / 2;
+  if (DEBUG_MODE == -1) std::printf("Start Draw Boom\n");
+  int frames = kind == 2 ? GLOWRING_FRAMES : EFFECT_FRAMES;
+  owned_bitmap scratch;
+  if (kind == 1 || kind == 3) scratch.reset(create_bitmap(view_width(), view_height()));
+  for (int i = 0; i < frames; i++) {
+    if (DEBUG_MODE == -1) std::printf("*boom*\n");
+    if (kind == 2) {
+      draw_sprite_safe(screen, glowring_bmp[i].get(), ex - TILE_SIZE / 2 + 10,
+                       ey - TILE_SIZE / 2 + 10);
+      rest(100);
+    } else if ((kind == 1 || kind == 3) && scratch && TEMP_SCREEN) {
+      blit(TEMP_SCREEN.get(), scratch.get(), 0, 0, 0, 0, view_width(), view_height());
+      set_add_blender(255, 255, 255, 255);
+      if (kind == 1) {
+        draw_trans_sprite_safe(scratch.get(), explode_bmp[i].get(), ex, ey);
+        blit(scratch.get(), screen, 0, 0, 10, 10, view_width(), view_height());
+      } else {
+        draw_trans_sprite_safe(scratch.get(), sparkles_bmp[i].get(), ex + 10, ey + 10);
+        blit(scratch.get(), screen, 0, 0, 0, 0, view_width(), view_height());
+      }
+      rest(35);
+    }
+  }
+  set_trans_blender(255, 255, 255, 255);
+}
+
+void draw_zapline_allegro(int dx1, int dy1, int dx2, int dy2) {
+  UPDATE_MAP = 1;
+  if (!screen) return;
+  int x1 = effect_px(dx1) + TILE_SIZE / 2, y1 = effect_py(dy1) + TILE_SIZE / 2;
+  int x2 = effect_px(dx2) + TILE_SIZE / 2, y2 = effect_py(dy2) + TILE_SIZE / 2;
+  line(screen, x1 + 10, y1 + 10, x2 + 10, y2 + 10, makecol(255, 0, 0));
+  line(screen, x1 + 11, y1 + 11, x2 + 10, y2 + 11, makecol(255, 50, 0));
+  line(screen, x1 + 9, y1 + 9, x2 + 9, y2 + 10, makecol(255, 50, 0));
+  line(screen, x1 + 12, y1 + 12, x2 + 10, y2 + 12, makecol(255, 150, 0));
+  line(screen, x1 + 8, y1 + 8, x2 + 8, y2 + 10, makecol(255, 150, 0));
+  rest(100);
+}
+
+void highcolor_fade_out_allegro(int speed) {
+  if (!screen) return;
+  if (speed < 1) speed = 16;
+  owned_bitmap copy(create_bitmap(SCREEN_W, SCREEN_H));
+  owned_bitmap page(create_bitmap(SCREEN_W, SCREEN_H));
+  if (!copy || !page) return;
+  blit(screen, copy.get(), 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  for (int alpha = 255 - speed; alpha > 0; alpha -= speed) {
+    clear_bitmap(page.get());
+    set_trans_blender(0, 0, 0, alpha);
+    draw_trans_sprite(page.get(), copy.get(), 0, 0);
+    blit(page.get(), screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  }
+  if (DEBUG_MODE == 1) clear_bitmap(screen);
+}
+
+// Drawn straight on the screen by the end of the turn, before the creatures
+// move.
+void creature_turn_banner_allegro() {
+  if (!screen || !font1) return;
+  alfont_set_font_size(font1.get(), 64);
+  alfont_textprintf_centre_ex(screen, font1.get(), SCREEN_W / 2 + 10, SCREEN_H / 2 - 50,
+                              makecol(255, 250, 250), -1, "%s", "CREATURE TURN");
+}
+
+void show_fps_allegro(int fps) {
+  if (!screen) return;
+  textprintf_ex(screen, font, 10, 10, makecol(150, 150, 150), -1, "FPS: %d ", fps);
+}

@@ -1,0 +1,375 @@
+#include "ui/input.h"
+
+#include <cstdio>
+
+#include "core/doors.h"
+#include "core/events.h"
+#include "core/frontend.h"
+#include "core/jump.h"
+#include "core/movement.h"
+#include "core/turn.h"
+#include "core/world.h"
+#include "creatures/score.h"
+#include "creatures/sight.h"
+#include "items/inventory.h"
+#include "persistence/save.h"
+#include "ui/hud.h"
+
+namespace {
+
+unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
+
+bool left(const input_state& in) { return in.mouse_b == MOUSE_LEFT; }
+bool right(const input_state& in) { return in.mouse_b == MOUSE_RIGHT; }
+bool any_button(const input_state& in) { return left(in) || right(in); }
+
+template <typename F, typename... A>
+void call(F* fn, A... args) {
+  if (fn) fn(args...);
+}
+
+// Units have always been able to step off a square only by clearing it, and
+// onto one only by taking it; climbing keeps to the same rule.
+void vacate(unit_record& u) {
+  if (!on_grid(u.z, u.x, u.y)) return;
+  map_cell& c = map[u.z][u.x][u.y];
+  c.occupant_player = 0;
+  c.passable = 1;
+  c.occupant_unit = 0;
+}
+void occupy(unit_record& u) {
+  if (!on_grid(u.z, u.x, u.y)) return;
+  map_cell& c = map[u.z][u.x][u.y];
+  c.occupant_player = CURRENT_PLAYER;
+  c.occupant_unit = CURRENT_UNIT;
+  c.passable = 0;
+}
+bool someone_at(int z, int x, int y) {
+  return on_grid(z, x, y) && (map[z][x][y].occupant_player >= 1 || map[z][x][y].occupant_unit >= 1);
+}
+
+void after_unit_change() {
+  next_unit();
+  reveal_tiles();
+  novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+  UPDATE_MAP = 1;
+}
+
+void pause_command(const input_actions& act) { call(act.pause); }
+
+// ---------------------------------------------------------------------------
+// The mouse
+// ---------------------------------------------------------------------------
+
+// Returns true when the pass ends here.
+bool panel_buttons(const input_state& in, const input_actions& act) {
+  if (BUTTON_BAR != -1 || !any_button(in)) return false;
+  switch (button_at(in.mouse_x, in.mouse_y)) {
+    case BUTTON_PORTRAIT:
+      if (left(in)) call(act.look);
+      if (right(in)) call(act.mouse_box_choice, 1);
+      rest_ms(5);
+      return true;
+    case BUTTON_QUIT:
+      call(act.mouse_quit);
+      return false;
+    case BUTTON_PAUSE:
+      pause_command(act);
+      return true;
+    case BUTTON_TURN:
+      if (right(in)) {
+        end_turn();
+        refresh_movement(CURRENT_PLAYER);
+      } else {
+        after_unit_change();
+      }
+      return true;
+    case BUTTON_OPTIONS:
+      call(act.mouse_gameoptions);
+      reveal_tiles();
+      UPDATE_MAP = 1;
+      return true;
+    case BUTTON_LOADSAVE:
+      call(act.mouse_loadsave);
+      return true;
+    case BUTTON_INVENTORY:
+      if (right(in))
+        call(act.mouse_inventory);
+      else
+        call(act.mouse_inventory2);
+      return true;
+    case BUTTON_NONE:
+      break;
+  }
+  return false;
+}
+
+void toggle(int& bar) {
+  bar = bar == -1 ? 0 : -1;
+  UPDATE_MAP = 1;
+}
+
+void screen_edges(const input_state& in) {
+  if (!any_button(in)) return;
+  int x = in.mouse_x, y = in.mouse_y;
+  if (x <= 9 && y > 0 && y < HEIGHT) toggle(BUTTON_BAR);
+  if (x > WIDTH - 10 && y > 0 && y < HEIGHT) toggle(INVENTORY_BAR);
+  if (y > HEIGHT - 10 && x > 10 && x < WIDTH - 10) toggle(MESSAGE_BAR);
+  if (y <= 9 && x > 10 && x < WIDTH - 10) toggle(STATUS_BAR);
+}
+
+void right_click_on_map(const input_state& in, const input_actions& act) {
+  int dx = pointer_dx(in.mouse_x), dy = pointer_dy(in.mouse_y);
+  if (DEBUG_MODE == -1) std::printf("This square is tile X: %d Y: %d \n", dx, dy);
+  const unit_record& u = acting_unit();
+  int tx = u.x + dx, ty = u.y + dy;
+  bool own = dx == 0 && dy == 0;
+  if (on_grid(u.z, tx, ty) && single_ray(u.x, u.y, u.z, tx, ty) != RAY_BLOCKED &&
+      map[u.z][tx][ty].revealed != 0 &&
+      (in_los(CURRENT_PLAYER, CURRENT_UNIT, u.z, tx, ty) == 1 || own)) {
+    call(act.mouse_maprightclick, tx, ty);
+    call(act.position_mouse, (MAPTILES_X / 2) * TILE_SIZE + TILE_SIZE / 2,
+         (MAPTILES_Y / 2) * TILE_SIZE + TILE_SIZE / 2);
+  }
+  reveal_tiles();
+}
+
+// ---------------------------------------------------------------------------
+// The keyboard
+// ---------------------------------------------------------------------------
+void step_command(void (*move)(int, int)) {
+  move(CURRENT_PLAYER, CURRENT_UNIT);
+  reveal_tiles();
+  UPDATE_MAP = 1;
+}
+
+void keyboard(const input_state& in, const input_actions& act) {
+  const bool* k = in.key;
+  if (k[IN_ESC]) gameover = GAME_OVER;
+  if (k[IN_S]) call(act.screenshot);
+  if (k[IN_U]) {
+    climb_up_command();
+    return;
+  }
+  if (k[IN_D]) {
+    climb_down_command();
+    return;
+  }
+  if (k[IN_O]) {
+    door_command();
+    return;
+  }
+  if (k[IN_UP]) step_command(forward);
+  if (k[IN_RIGHT]) step_command(turnright);
+  if (k[IN_DOWN]) step_command(backward);
+  if (k[IN_LEFT]) step_command(turnleft);
+  if (k[IN_N]) after_unit_change();
+  if (k[IN_E]) {
+    end_turn();
+    refresh_movement(CURRENT_PLAYER);
+  }
+  if (k[IN_L]) {
+    text_load_map(0);
+    reveal_tiles();
+    UPDATE_MAP = 1;
+  }
+  if (k[IN_P]) pause_command(act);
+  if (k[IN_J]) {
+    jump(CURRENT_PLAYER, CURRENT_UNIT, keyboard_jump_distance());
+    reveal_tiles();
+    UPDATE_MAP = 1;
+    rest_ms(25);
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Regions
+// ---------------------------------------------------------------------------
+bool on_scroll_newer(const input_state& in) {
+  return in.mouse_x > 10 && in.mouse_x <= 29 && in.mouse_y > in.screen_h - 30 &&
+         in.mouse_y < in.screen_h - 10;
+}
+bool on_scroll_older(const input_state& in) {
+  int top = in.screen_h - (M_box[2] + 10);
+  return in.mouse_x > 10 && in.mouse_x <= 29 && in.mouse_y > top && in.mouse_y < top + 20;
+}
+
+panel_button button_at(int x, int y) {
+  if (x > 10 && x <= 149 && y > 10 && y <= 99) return BUTTON_PORTRAIT;
+  if (x <= 10 || x > 59) return BUTTON_NONE;
+  if (y > 400 && y <= 449) return BUTTON_QUIT;
+  if (y > 300 && y <= 349) return BUTTON_PAUSE;
+  if (y > 200 && y <= 249) return BUTTON_TURN;
+  if (y > 250 && y <= 299) return BUTTON_OPTIONS;
+  if (y > 350 && y <= 399) return BUTTON_LOADSAVE;
+  if (y > 100 && y <= 149) return BUTTON_INVENTORY;
+  return BUTTON_NONE;
+}
+
+bool on_map_area(int x, int y) {
+  int t = TILE_SIZE;
+  return x > (MAPTILES_X / 2 - 2) * t - 192 && x < (MAPTILES_X / 2 + 2) * t + 192 &&
+         y > (MAPTILES_Y / 2 - 2) * t - 192 && y < (MAPTILES_Y / 2 + 2) * t + 192;
+}
+bool on_own_tile(int x, int y) {
+  int t = TILE_SIZE;
+  return x > (MAPTILES_X / 2) * t + 10 && x < (MAPTILES_X / 2 + 1) * t + 10 &&
+         y > (MAPTILES_Y / 2) * t + 10 && y < (MAPTILES_Y / 2 + 1) * t + 10;
+}
+int pointer_dx(int mouse_x) { return (mouse_x - 10) / TILE_SIZE - MAPTILES_X / 2; }
+int pointer_dy(int mouse_y) { return (mouse_y - 10) / TILE_SIZE - MAPTILES_Y / 2; }
+
+// ---------------------------------------------------------------------------
+// The pass
+// ---------------------------------------------------------------------------
+void dispatch_input(const input_state& in, const input_actions& act) {
+  if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
+  if (left(in) && MESSAGE_BAR == -1 && on_scroll_newer(in)) {
+    if (scroll_message_panel(+1)) call(act.redraw_messages);
+    UPDATE_MAP = 1;
+    rest_ms(100);
+    return;
+  }
+  if (left(in) && MESSAGE_BAR == -1 && on_scroll_older(in)) {
+    if (scroll_message_panel(-1)) call(act.redraw_messages);
+    UPDATE_MAP = 1;
+    rest_ms(100);
+    return;
+  }
+  if (panel_buttons(in, act)) return;
+  screen_edges(in);
+  if (left(in) && on_map_area(in.mouse_x, in.mouse_y)) {
+    if (on_own_tile(in.mouse_x, in.mouse_y)) {
+      if (DEBUG_MODE > 0) std::printf("\n!YOU left click! XY: %d %d", in.mouse_x, in.mouse_y);
+      call(act.mouse_dragmove);
+    } else {
+      call(act.mouse_mainbox);
+    }
+    reveal_tiles();
+    return;
+  }
+  if (right(in)) {
+    right_click_on_map(in, act);
+    return;
+  }
+  keyboard(in, act);
+}
+
+// ---------------------------------------------------------------------------
+// Climbing and doors
+// ---------------------------------------------------------------------------
+void climb_up_command() {
+  unit_record& u = acting_unit();
+  if (!on_grid(u.z, u.x, u.y)) return;
+  int scenery = map[u.z][u.x][u.y].scenery;
+  if (scenery != 3 && scenery != SCENERY_LADDER_UP) {
+    message_box("You cannot go UP here!");
+    return;
+  }
+  if (u.z == LEVELS - 1) {
+    if (CURRENT_UNIT == 1) {
+      message_box("YOU ZORVANE!!!!");
+      rest_ms(1000);
+      final_score();
+      warning_message("YOU CLIMB THE stairs..", "", "Into the light...", "And fresh air.", "",
+                      "You zorvane, WELL DONE!", 14);
+      rest_ms(1000);
+      gameover = GAME_OVER;
+    } else {
+      message_box("UNIT ZORVANES! WELL DONE!");
+      u.status = UNIT_GONE;
+      after_unit_change();
+      vacate(u);  // out of the dungeon, so no longer in anyone's way
+      rest_ms(50);
+    }
+    return;
+  }
+  if (someone_at(u.z + 1, u.x, u.y)) {
+    message_box("Someone or thing is blocking the way!");
+    return;
+  }
+  message_box("You CLIMB UP the stairs.");
+  vacate(u);
+  u.z = u.z + 1;
+  map_cell& above = map[u.z][u.x][u.y];
+  if (above.scenery != SCENERY_LADDER_DOWN) {
+    above.scenery = SCENERY_TRAPDOOR;
+    above.terrain = TERRAIN_PASSAGE_FLOOR;
+    environment[u.z][u.x][u.y].lava = 0;
+  }
+  occupy(u);
+  reveal_tiles();
+  UPDATE_MAP = 1;
+}
+
+void climb_down_command() {
+  unit_record& u = acting_unit();
+  if (!on_grid(u.z, u.x, u.y)) return;
+  int scenery = map[u.z][u.x][u.y].scenery;
+  if (scenery != 3 && scenery != SCENERY_LADDER_DOWN && scenery != SCENERY_TRAPDOOR) {
+    message_box("You cannot go DOWN here!");
+    return;
+  }
+  if (u.z == 0) {
+    message_box("The LADDER only goes UP.");
+    return;
+  }
+  if (someone_at(u.z - 1, u.x, u.y)) {
+    message_box("Someone or thing is blocking the way!");
+    return;
+  }
+  message_box("You CLIMB DOWN the stairs.");
+  vacate(u);
+  u.z = u.z - 1;
+  occupy(u);
+  reveal_tiles();
+  UPDATE_MAP = 1;
+}
+
+void door_command() {
+  unit_record& u = acting_unit();
+  int dir = u.facing;
+  int ahead = facing(dir, CURRENT_PLAYER, CURRENT_UNIT);
+  int lock = extra_facing(dir, CURRENT_PLAYER, CURRENT_UNIT);
+  if (ahead == TERRAIN_CLOSED_DOOR && (lock == SCENERY_CELL_DOOR || lock == 11)) {
+    int k = carry_key(CURRENT_PLAYER, CURRENT_UNIT);
+    if (k > 0 && k < OBJECT_SLOTS && dir >= NORTH && dir <= NORTHWEST) {
+      message_box("You UNLOCK the DOOR.");
+      int x = u.x + DIRECTION_DX[dir], y = u.y + DIRECTION_DY[dir];
+      if (on_grid(u.z, x, y)) map[u.z][x][y].scenery = SCENERY_NONE;
+      object[k].status = 0;
+      object[k].owner_player = 0;
+      object[k].owner_unit = 0;
+      reveal_tiles();
+      UPDATE_MAP = 1;
+      drawmap();
+    } else {
+      message_box("The door is locked!");
+    }
+  } else if (ahead == TERRAIN_CLOSED_DOOR) {
+    message_box("You OPEN the DOOR.");
+    open_door(dir, CURRENT_PLAYER, CURRENT_UNIT);
+    reveal_tiles();
+    UPDATE_MAP = 1;
+    rest_ms(1);
+  } else if (ahead == TERRAIN_OPEN_DOOR) {
+    // Neither an item nor a unit in the doorway may be shut in it.
+    if (object_facing(dir) > 0 || lock == AHEAD_UNIT) {
+      message_box("You can't close the door, something is blocking it");
+    } else {
+      message_box("You CLOSE the DOOR");
+      close_door(dir, CURRENT_PLAYER, CURRENT_UNIT);
+      reveal_tiles();
+      UPDATE_MAP = 1;
+      rest_ms(1);
+    }
+  } else {
+    message_box("There is no DOOR there.");
+  }
+}
+
+int keyboard_jump_distance() {
+  return is_infront_passable(3, CURRENT_PLAYER, CURRENT_UNIT) != FAIL ? 2 : 1;
+}

@@ -1,0 +1,88 @@
+// What the player's keys and clicks mean during play, as plain decisions
+// over a snapshot of the keyboard and mouse.  The Allegro front end fills
+// the snapshot and supplies the screens a command opens; tests supply
+// recorders and ask the decisions directly.
+#pragma once
+
+// The keys play reads.
+enum input_key {
+  IN_ESC,
+  IN_S,
+  IN_U,
+  IN_D,
+  IN_O,
+  IN_UP,
+  IN_RIGHT,
+  IN_DOWN,
+  IN_LEFT,
+  IN_N,
+  IN_E,
+  IN_L,
+  IN_P,
+  IN_J,
+  INPUT_KEYS
+};
+
+constexpr int MOUSE_LEFT = 1;
+constexpr int MOUSE_RIGHT = 2;
+
+struct input_state {
+  bool key[INPUT_KEYS] = {};
+  int mouse_x = -1, mouse_y = -1;
+  int mouse_b = 0;  // 1 left, 2 right, anything else no button
+  int screen_w = 800, screen_h = 600;
+};
+
+// The screens and waits a command may open; each may be left null.
+struct input_actions {
+  void (*look)() = nullptr;
+  void (*mouse_box_choice)(int mode) = nullptr;
+  void (*mouse_quit)() = nullptr;
+  void (*pause)() = nullptr;
+  void (*mouse_gameoptions)() = nullptr;
+  void (*mouse_loadsave)() = nullptr;
+  void (*mouse_inventory)() = nullptr;
+  void (*mouse_inventory2)() = nullptr;
+  void (*mouse_dragmove)() = nullptr;
+  void (*mouse_mainbox)() = nullptr;
+  void (*mouse_maprightclick)(int x, int y) = nullptr;
+  void (*position_mouse)(int x, int y) = nullptr;
+  void (*screenshot)() = nullptr;
+  void (*redraw_messages)() = nullptr;
+};
+
+// One pass of play input: at most one panel or map command, or the keyboard
+// commands (several of which may act together).
+void dispatch_input(const input_state& in, const input_actions& act);
+
+// The regions of the screen (exclusive lower, inclusive upper bounds where
+// the game has always used them).
+bool on_scroll_newer(const input_state& in);
+bool on_scroll_older(const input_state& in);
+// The button under the pointer while the bar is shown, or BUTTON_NONE.
+enum panel_button {
+  BUTTON_NONE,
+  BUTTON_PORTRAIT,
+  BUTTON_QUIT,
+  BUTTON_PAUSE,
+  BUTTON_TURN,
+  BUTTON_OPTIONS,
+  BUTTON_LOADSAVE,
+  BUTTON_INVENTORY
+};
+panel_button button_at(int mouse_x, int mouse_y);
+// True when the pointer is on the map area that takes left clicks, and on the
+// acting unit's own tile.
+bool on_map_area(int mouse_x, int mouse_y);
+bool on_own_tile(int mouse_x, int mouse_y);
+// The square offset under the pointer from the acting unit.
+int pointer_dx(int mouse_x);
+int pointer_dy(int mouse_y);
+
+// The commands behind U, D and O, for the acting unit.
+void climb_up_command();
+void climb_down_command();
+void door_command();
+// The distance of a jump from the keyboard: 2 when the three squares ahead
+// are clear, else 1.
+int keyboard_jump_distance();

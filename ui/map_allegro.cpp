@@ -1,0 +1,904 @@
+// The playing field: one window of the acting unit's level, composed layer
+// by layer into TEMP_SCREEN and copied to the screen with the frame bars and
+// the pointer.
+//
+// Speed: the main loop redraws on every pass, so a frame must be cheap.  The
+// darkness mask is worked out first and every layer skips the tiles it will
+// cover completely; turned pictures come from a cache instead of
+// rotate_sprite; a sprite "lit" at light 0 is drawn as a plain sprite, which
+// gives the same pixels at a fraction of the cost.
+#include <allegro.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/world.h"
+#include "items/inventory.h"
+#include "ui/alfont.h"
+#include "ui/assets_allegro.h"
+#include "ui/view_allegro.h"
+
+namespace {
+
+using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
+
+// ---------------------------------------------------------------------------
+// Turned pictures
+// ---------------------------------------------------------------------------
+
+// The eight turns of a picture, made on first use.  Each copy has a margin on
+// every side so that a diagonal turn keeps its corners.
+struct turned_set {
+  int margin = 0;
+  std::array<owned_bitmap, 8> turn;
+};
+std::unordered_map<const BITMAP*, turned_set> rotation_cache;
+
+int turn_index(int angle) { return ((angle / 32) % 8 + 8) % 8; }
+
+// The turned copy of src for angle, and the margin to subtract from the
+// drawing position; null when it cannot be made.
+BITMAP* turned_copy(BITMAP* src, int angle, int& margin) {
+  // Every unit has a picture of its own; over a long game the cache would
+  // otherwise keep the turns of creatures long dead.
+  constexpr std::size_t MOST_PICTURES = 600;
+  if (rotation_cache.size() >= MOST_PICTURES && !rotation_cache.count(src)) rotation_cache.clear();
+  turned_set& set = rotation_cache[src];
+  set.margin = std::max(src->w, src->h) / 4 + 2;
+  margin = set.margin;
+  owned_bitmap& slot = set.turn[turn_index(angle)];
+  if (!slot) {
+    slot.reset(create_bitmap(src->w + 2 * margin, src->h + 2 * margin));
+    if (!slot) return nullptr;
+    clear_to_color(slot.get(), bitmap_mask_color(slot.get()));
+    rotate_sprite(slot.get(), src, margin, margin, itofix(turn_index(angle) * 32));
+  }
+  return slot.get();
+}
+
+enum class draw_kind { masked, translucent };
+
+void draw_turned(BITMAP* dst, BITMAP* src, int x, int y, int angle, draw_kind kind) {
+  if (!dst || !src) return;
+  if (turn_index(angle) == 0) {
+    if (kind == draw_kind::translucent)
+      draw_trans_sprite(dst, src, x, y);
+    else
+      draw_sprite(dst, src, x, y);
+    return;
+  }
+  int margin = 0;
+  BITMAP* t = turned_copy(src, angle, margin);
+  if (!t) return;
+  if (kind == draw_kind::translucent)
+    draw_trans_sprite(dst, t, x - margin, y - margin);
+  else
+    draw_sprite(dst, t, x - margin, y - margin);
+}
+
+// ---------------------------------------------------------------------------
+// The level around the view
+// ---------------------------------------------------------------------------
+
+// Inside the level: the squares the view may draw.
+bool in_level(int z, int x, int y) {
+  return on_grid(z, x, y) && x <= MAX_LAND_SIZE_X && y <= MAX_LAND_SIZE_Y;
+}
+// Squares off the level count as rock.
+int terrain_at(int z, int x, int y) {
+  return in_level(z, x, y) ? map[z][x][y].terrain : TERRAIN_ROCK;
+}
+int revealed_at(int z, int x, int y) { return in_level(z, x, y) ? map[z][x][y].revealed : 0; }
+bool rock_at(int z, int x, int y) { return terrain_at(z, x, y) == TERRAIN_ROCK; }
+bool wall_or_built(int z, int x, int y) {
+  int t = terrain_at(z, x, y);
+  return t == TERRAIN_ROCK || t == TERRAIN_BUILT_WALL;
+}
+bool lava_at(int z, int x, int y) { return in_level(z, x, y) && environment[z][x][y].lava != 0; }
+bool water_at(int z, int x, int y) { return in_level(z, x, y) && environment[z][x][y].water == 1; }
+
+template <std::size_t N>
+BITMAP* picture(bitmap_slot (&table)[N], int index) {
+  return index >= 0 && index < static_cast<int>(N) ? table[index].get() : nullptr;
+}
+BITMAP* scenery_pic(int code) { return picture(scenery_bmp, code); }
+
+// What one frame needs to know about the view, worked out once.
+struct view_frame {
+  int z = 0;
+  int origin_x = 0, origin_y = 0;
+  int cols = 0, rows = 0;  // tiles drawn: MAPTILES + 1 each way
+  int tile = 48;
+  bool light = false;  // the acting unit carries a light
+  // Tiles with any see-through pixel in the darkness mask; the others end up
+  // black whatever the layers draw there.
+  std::vector<unsigned char> clear;
+};
+view_frame frame;
+
+// Time taken by each layer, kept only while a benchmark asks.
+using profile_clock = std::chrono::steady_clock;
+bool profiling = false;
+std::map<std::string, std::vector<double>> profile;
+
+bool tile_clear(int c, int r) {
+  return c >= 0 && r >= 0 && c < frame.cols && r < frame.rows &&
+         frame.clear[static_cast<std::size_t>(r * frame.cols + c)];
+}
+// True when some pixel of the view rectangle may still show after the mask.
+bool area_shows(int x, int y, int w, int h) {
+  int t = frame.tile;
+  int c0 = std::max(0, x / t - (x < 0 ? 1 : 0)), r0 = std::max(0, y / t - (y < 0 ? 1 : 0));
+  int c1 = std::min(frame.cols - 1, (x + w - 1) / t),
+      r1 = std::min(frame.rows - 1, (y + h - 1) / t);
+  for (int r = r0; r <= r1; r++)
+    for (int c = c0; c <= c1; c++)
+      if (tile_clear(c, r)) return true;
+  return false;
+}
+
+// Sprite calls through the mask test: a picture fully under darkness is not
+// drawn at all.  A sprite lit at light 0 shows the same pixels as a plain
+// one, under either blender.
+void put(BITMAP* pic, int x, int y) {
+  if (pic && area_shows(x, y, pic->w, pic->h)) draw_sprite(TEMP_SCREEN, pic, x, y);
+}
+void put_turned(BITMAP* pic, int x, int y, int angle) {
+  if (!pic) return;
+  int m = std::max(pic->w, pic->h) / 4 + 2;
+  if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
+    draw_turned(TEMP_SCREEN, pic, x, y, angle, draw_kind::masked);
+}
+void put_trans(BITMAP* pic, int x, int y, int angle = 0) {
+  if (!pic) return;
+  int m = std::max(pic->w, pic->h) / 4 + 2;
+  if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
+    draw_turned(TEMP_SCREEN, pic, x, y, angle, draw_kind::translucent);
+}
+void put_lit(BITMAP* pic, int x, int y, int light) {
+  if (!pic || !area_shows(x, y, pic->w, pic->h)) return;
+  if (light == 0)
+    draw_sprite(TEMP_SCREEN, pic, x, y);
+  else
+    draw_lit_sprite(TEMP_SCREEN, pic, x, y, light);
+}
+// Copied with no transparency, w by h pixels at most.
+void copy_pic(BITMAP* pic, int x, int y, int w, int h) {
+  if (!pic) return;
+  w = std::min(w, pic->w);
+  h = std::min(h, pic->h);
+  if (area_shows(x, y, w, h)) blit(pic, TEMP_SCREEN, 0, 0, x, y, w, h);
+}
+
+const unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
+
+// Calls fn(x, y, px, py, column, row) for every view tile inside the level.
+template <typename F>
+void for_each_tile(int cols, int rows, F fn) {
+  for (int r = 0; r < rows; r++)
+    for (int c = 0; c < cols; c++) {
+      int x = frame.origin_x + c, y = frame.origin_y + r;
+      if (!in_level(frame.z, x, y)) continue;
+      fn(x, y, c * frame.tile, r * frame.tile, c, r);
+    }
+}
+
+void trace_layer(const char* layer) {
+  if (DEBUG_MODE == 2) std::printf("\n%d ALLEGRO DRAW_MAP finish %s\n", CURRENT_PLAYER, layer);
+}
+
+// ---------------------------------------------------------------------------
+// The darkness mask
+// ---------------------------------------------------------------------------
+
+// The see-through runs of each row of the hole picture, so the mask can be
+// cut by filling runs: where holes overlap, a clear part of one is never
+// blackened again by the stippled rim of the next.
+struct hole_runs {
+  const BITMAP* source = nullptr;
+  int w = 0, h = 0;
+  std::vector<std::vector<std::pair<int, int>>> rows;  // [x0, x1) per row
+};
+hole_runs hole;
+
+void measure_hole() {
+  BITMAP* pic = sighthole_bmp.get();
+  if (hole.source == pic && pic) return;
+  hole = hole_runs{};
+  hole.source = pic;
+  if (!pic) return;
+  hole.w = pic->w;
+  hole.h = pic->h;
+  hole.rows.resize(static_cast<std::size_t>(pic->h));
+  int mask = bitmap_mask_color(pic);
+  for (int y = 0; y < pic->h; y++) {
+    int start = -1;
+    for (int x = 0; x <= pic->w; x++) {
+      bool clear = x < pic->w && getpixel(pic, x, y) == mask;
+      if (clear && start < 0) start = x;
+      if (!clear && start >= 0) {
+        hole.rows[static_cast<std::size_t>(y)].push_back({start, x});
+        start = -1;
+      }
+    }
+  }
+}
+
+void mark_clear(int x0, int y0, int x1, int y1) {  // pixel box [x0, x1) x [y0, y1)
+  int t = frame.tile;
+  x0 = std::max(0, x0);
+  y0 = std::max(0, y0);
+  x1 = std::min(frame.cols * t, x1);
+  y1 = std::min(frame.rows * t, y1);
+  if (x0 >= x1 || y0 >= y1) return;
+  for (int r = y0 / t; r <= (y1 - 1) / t; r++)
+    for (int c = x0 / t; c <= (x1 - 1) / t; c++)
+      frame.clear[static_cast<std::size_t>(r * frame.cols + c)] = 1;
+}
+
+// Cuts the hole picture (its see-through pixels only) into the mask at (x, y),
+// limited to the top left w by h pixels of the picture.
+void cut_hole(BITMAP* mask, int x, int y, int w, int h, int see_through) {
+  int rows = std::min(h, hole.h);
+  bool any = false;
+  for (int r = 0; r < rows; r++)
+    for (auto [a, b] : hole.rows[static_cast<std::size_t>(r)]) {
+      b = std::min(b, w);
+      if (a >= b) continue;
+      hline(mask, x + a, y + r, x + b - 1, see_through);
+      any = true;
+    }
+  if (any) mark_clear(x, y, x + std::min(w, hole.w), y + rows);
+}
+
+void cut_square(BITMAP* mask, int x, int y, int see_through) {
+  rectfill(mask, x, y, x + frame.tile - 1, y + frame.tile - 1, see_through);
+  mark_clear(x, y, x + frame.tile, y + frame.tile);
+}
+
+bool blocks_view(int terrain) {
+  return terrain == TERRAIN_ROCK || terrain == TERRAIN_METAL_DOOR_CLOSED ||
+         terrain == TERRAIN_BUILT_WALL || terrain == TERRAIN_EARTH ||
+         terrain == TERRAIN_CLOSED_DOOR || terrain == TERRAIN_OPEN_DOOR;
+}
+
+// Works the mask out into MASK_SCREEN and records which tiles show.
+void build_sight_mask() {
+  BITMAP* mask = MASK_SCREEN.get();
+  std::fill(frame.clear.begin(), frame.clear.end(), 0);
+  if (!mask) {  // no mask can be made: everything shows
+    std::fill(frame.clear.begin(), frame.clear.end(), 1);
+    return;
+  }
+  clear_bitmap(mask);
+  measure_hole();
+  int see_through = bitmap_mask_color(mask);
+  int t = frame.tile;
+  for_each_tile(frame.cols, frame.rows, [&](int x, int y, int px, int py, int, int) {
+    const map_cell& m = map[frame.z][x][y];
+    if (m.occupant_player == CURRENT_PLAYER) {
+      // Every party member sees the 3 by 3 squares around it.
+      cut_hole(mask, px - t, py - t, hole.w, hole.h, see_through);
+      cut_hole(mask, px - t, py, hole.w, hole.h, see_through);
+      cut_hole(mask, px, py - t, hole.w, hole.h, see_through);
+      cut_hole(mask, px, py, hole.w, hole.h, see_through);
+    }
+    bool lit = frame.light || IS_GLOBAL_LIGHTING_ON == 1 ||
+               environment[frame.z][x][y].zone == ZONE_METAL_ROOM;
+    if ((m.revealed == 1 || m.revealed == 2) && lit) {
+      // Walls and doors show exactly their own square; open floor gets the
+      // soft hole, which spills a little over its edges.
+      if (blocks_view(m.terrain))
+        cut_square(mask, px, py, see_through);
+      else
+        cut_hole(mask, px - t / 2, py - t / 2, hole.w, hole.h, see_through);
+    }
+  });
+}
+
+// ---------------------------------------------------------------------------
+// Background
+// ---------------------------------------------------------------------------
+
+// Rotation that puts a side picture against the wall on each side: west 0,
+// north 64, east 128, south 192.
+constexpr int SIDE_DX[4] = {-1, 0, 1, 0};
+constexpr int SIDE_DY[4] = {0, -1, 0, 1};
+constexpr int SIDE_ANGLE[4] = {0, 64, 128, 192};
+
+void draw_floor(int z, int x, int y, int px, int py) {
+  int t = map[z][x][y].terrain;
+  if (t == TERRAIN_CLOSED_DOOR || t == TERRAIN_OPEN_DOOR || t == TERRAIN_ROCK) return;
+  BITMAP* pic = picture(land_bmp, t);
+  if (t == TERRAIN_STONE_FLOOR || t == TERRAIN_ROOM_FLOOR || t == TERRAIN_PASSAGE_FLOOR) {
+    int angle = 0;
+    if (rock_at(z, x + 1, y)) angle += 64;
+    if (rock_at(z, x - 1, y)) angle -= 64;
+    if (rock_at(z, x, y - 1)) angle -= 128;
+    if (rock_at(z, x, y + 1)) angle += 128;
+    put_turned(pic, px, py, angle);
+  } else if (t == TERRAIN_WOODEN_FLOOR && rock_at(z, x, y + 1)) {
+    put_turned(pic, px, py, 64);
+  } else {
+    put_lit(pic, px, py, 0);
+  }
+}
+
+void draw_corridor_shade(int z, int x, int y, int px, int py) {
+  const map_cell& m = map[z][x][y];
+  if ((m.terrain != TERRAIN_STONE_FLOOR && m.terrain != TERRAIN_PASSAGE_FLOOR) || m.revealed == 1)
+    return;
+  for (int s = 0; s < 4; s++)
+    if (rock_at(z, x + SIDE_DX[s], y + SIDE_DY[s]))
+      put_turned(scenery_pic(59), px, py, SIDE_ANGLE[s]);
+}
+
+void draw_lava(int z, int x, int y, int px, int py) {
+  if (!lava_at(z, x, y)) return;
+  put_lit(scenery_pic(45), px, py, 0);
+  for (int s = 0; s < 4; s++)
+    if (!lava_at(z, x + SIDE_DX[s], y + SIDE_DY[s]))
+      put_turned(scenery_pic(59), px, py, SIDE_ANGLE[s]);
+}
+
+void draw_floor_edges(int z, int x, int y, int px, int py) {
+  if (map[z][x][y].terrain != TERRAIN_ROOM_FLOOR) return;
+  struct corner {
+    int dx, dy, picture;
+  };
+  static constexpr corner corners[4] = {{-1, 1, 55}, {-1, -1, 56}, {1, -1, 57}, {1, 1, 58}};
+  for (const corner& c : corners)
+    if (rock_at(z, x + c.dx, y) && rock_at(z, x, y + c.dy) && rock_at(z, x + c.dx, y + c.dy))
+      put(scenery_pic(c.picture), px, py);
+}
+
+void draw_wall(int z, int x, int y, int px, int py) {
+  const map_cell& m = map[z][x][y];
+  if (m.terrain != TERRAIN_ROCK) return;
+  int t = frame.tile;
+  BITMAP* tall = wall_bmp[2].get();
+  // The taller wall only when a picture that tall was supplied.
+  if (m.wall_variant == 1 && tall && tall->h >= t + t / 2)
+    copy_pic(tall, px, py - t / 2, t, t + t / 2);
+  else
+    copy_pic(wall_bmp[1].get(), px, py, t, t);
+}
+
+void draw_doors_and_windows(int z, int x, int y, int px, int py) {
+  const map_cell& m = map[z][x][y];
+  bool south_wall = wall_or_built(z, x, y + 1);
+  bool north_wall = wall_or_built(z, x, y - 1);
+  BITMAP* pic = nullptr;
+  bool plain = false;
+  switch (m.terrain) {
+    case TERRAIN_WINDOW:
+      pic = picture(land_bmp, 4), plain = south_wall;
+      break;
+    case TERRAIN_METAL_DOOR_CLOSED:
+      pic = door_bmp[6].get(), plain = !south_wall;
+      break;
+    case TERRAIN_METAL_DOOR_OPEN:
+      pic = door_bmp[7].get(), plain = !north_wall;
+      break;
+    case TERRAIN_CLOSED_DOOR:
+      if (m.scenery == SCENERY_CELL_DOOR)
+        pic = door_bmp[5].get(), plain = north_wall;
+      else
+        pic = door_bmp[3].get(), plain = south_wall;
+      break;
+    case TERRAIN_SMASHED_DOOR:
+      pic = picture(land_bmp, 22), plain = south_wall;
+      break;
+    case TERRAIN_OPEN_DOOR:
+      pic = door_bmp[1].get(), plain = south_wall;
+      break;
+    default:
+      return;
+  }
+  put_turned(pic, px, py, plain ? 0 : 64);
+}
+
+void draw_wall_tops(int z, int x, int y, int px, int py) {
+  if (!wall_or_built(z, x, y)) return;
+  BITMAP* edge = scenery_pic(LEVEL_TYPE == LEVEL_TYPE_CAVERN ? 51 : 50);
+  constexpr int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0}, angle[4] = {0, 64, 128, -64};
+  for (int s = 0; s < 4; s++) {
+    int nx = x + dx[s], ny = y + dy[s];
+    if (!wall_or_built(z, nx, ny) && revealed_at(z, nx, ny) != 0)
+      put_turned(edge, px, py, angle[s]);
+  }
+}
+
+void background_first_pass(int x, int y, int px, int py) {
+  int z = frame.z;
+  draw_floor(z, x, y, px, py);
+  draw_corridor_shade(z, x, y, px, py);
+  draw_lava(z, x, y, px, py);
+  draw_floor_edges(z, x, y, px, py);
+  draw_wall(z, x, y, px, py);
+  draw_doors_and_windows(z, x, y, px, py);
+  int scenery = map[z][x][y].scenery;
+  if (scenery == SCENERY_SECRET_HIDDEN) put(wall_bmp[1].get(), px, py);
+  if (scenery == SCENERY_TRAPDOOR) put(scenery_pic(62), px, py);
+  draw_wall_tops(z, x, y, px, py);
+}
+
+// The mine track: straight (1), curve (6) and buffer (7) pieces.
+void draw_track(int z, int x, int y, int px, int py) {
+  struct piece {
+    int picture, angle;
+  };
+  constexpr piece S0{1, 0}, S64{1, 64}, C0{6, 0}, C64{6, 64}, C128{6, 128}, C192{6, 192};
+  static const std::vector<piece> pieces[16] = {
+      {},
+      {S0},
+      {S64},
+      {C128},
+      {C192},
+      {C64},
+      {C0},
+      {{7, 0}},
+      {{7, 128}},
+      {{7, 64}},
+      {{7, 192}},
+      {C0, C128, C64, C192},
+      {C128, C192, S64},
+      {C0, C192, S0},
+      {C64, C0, S64},
+      {C128, C64, S0},
+  };
+  int track = environment[z][x][y].track;
+  if (track < 1 || track > 15) return;
+  for (const piece& p : pieces[track]) put_turned(scenery_pic(p.picture), px, py, p.angle);
+  // A closed door across the track gets the lintel over the rails.
+  if (map[z][x][y].terrain == TERRAIN_CLOSED_DOOR && (track == TRACK_NS || track == TRACK_EW))
+    put_turned(scenery_pic(82), px, py, track == TRACK_NS ? 64 : 0);
+}
+
+void background_second_pass(int x, int y, int px, int py) {
+  int z = frame.z, t = frame.tile;
+  const map_cell& m = map[z][x][y];
+  if (m.scenery == 1 && m.revealed == 1) put(scenery_pic(1), px - t / 2, py - t / 2);
+  if (m.scenery == SCENERY_SECRET_FOUND && m.revealed == 1)
+    put_turned(scenery_pic(20), px, py, rock_at(z, x + 1, y) ? 0 : 64);
+  if (m.scenery == SCENERY_FILLED_PIT || m.scenery == SCENERY_PIT || m.scenery == SCENERY_QUICKSAND)
+    put(scenery_pic(m.scenery), px, py);
+  if (m.scenery == SCENERY_LADDER_DOWN) put_turned(scenery_pic(34), px, py, 128);
+  if (m.scenery == SCENERY_LADDER_UP) put(scenery_pic(34), px - 12, py - 12);
+  draw_track(z, x, y, px, py);
+}
+
+// ---------------------------------------------------------------------------
+// Midground
+// ---------------------------------------------------------------------------
+
+// How a scenery code is drawn: its picture, its lift (in quarter tiles up, or
+// a half-tile shift up and left) and its turn.
+struct scenery_look {
+  int code, picture;
+  int lift;  // 0 none, 2 half a tile up, 4 a tile up, -1 half a tile up and left
+  int angle;
+};
+constexpr scenery_look FIRST_SCENERY[] = {
+    {89, 89, 0, 0},  {43, 43, 0, 0},  {85, 85, 0, 128}, {86, 86, 0, 0}, {80, 80, 0, 0},
+    {81, 80, 0, 64}, {16, 16, 0, 0},  {23, 16, 0, 0},   {21, 21, 0, 0}, {24, 24, 0, 0},
+    {63, 63, 0, 0},  {79, 31, 0, 0},  {3, 3, 4, 0},     {4, 4, 4, 0},   {19, 19, 0, 0},
+    {5, 5, 0, 0},    {12, 12, 2, 0},  {7, 7, 0, 0},     {10, 10, 4, 0}, {8, 8, 2, 0},
+    {9, 9, -1, 0},   {25, 25, -1, 0}, {14, 14, 2, 0},   {15, 15, 0, 0},
+};
+constexpr scenery_look LATER_SCENERY[] = {
+    {29, 29, 0, 0}, {90, 90, 0, 0}, {91, 91, 0, 0}, {101, 101, 0, 0},  {20, 20, 2, 0},
+    {31, 31, 4, 0}, {93, 93, 0, 0}, {94, 94, 0, 0}, {110, 85, 0, 128},
+};
+
+void draw_scenery_look(const scenery_look& look, int px, int py) {
+  int t = frame.tile;
+  int x = px, y = py;
+  if (look.lift == -1)
+    x -= t / 2, y -= t / 2;
+  else
+    y -= look.lift * t / 4;
+  put_turned(scenery_pic(look.picture), x, y, look.angle);
+}
+
+void draw_container(int z, int x, int y, int px, int py) {
+  int k = which_container(z, x, y);
+  if (k < 1 || k >= CONTAINER_SLOTS) return;
+  const container_record& c = container[k];
+  int angle = c.facing * 32;
+  bool open = c.state == CONTAINER_OPEN;
+  switch (c.type) {
+    case CONTAINER_SMALL_CHEST:
+      put_turned(scenery_pic(open ? 18 : 17), px, py, angle);
+      break;
+    case CONTAINER_LARGE_CHEST:
+      put_turned(scenery_pic(open ? 88 : 87), px, py, angle);
+      break;
+    case CONTAINER_WARDROBE:
+      put_turned(scenery_pic(open ? 113 : 112), px, py, angle);
+      break;
+    case CONTAINER_BOULDER:
+      put(scenery_pic(27), px, py);
+      break;
+    case CONTAINER_BARREL:
+      if (c.state == 1)
+        put(scenery_pic(96), px, py);
+      else if (c.state > 1)
+        put_lit(scenery_pic(97), px, py, 0);
+      break;
+    default:
+      break;
+  }
+  if (c.locked == 2) put_turned(scenery_pic(111), px, py, angle);
+}
+
+void draw_fire(int px, int py) {
+  set_add_blender(255, 255, 255, 255);
+  put_trans(scenery_pic(35 + std::clamp(ticks, 0, 3)), px - 24, py - 24);
+}
+
+void draw_mine_cart(int z, int x, int y, int px, int py) {
+  int angle = 0;
+  switch (environment[z][x][y].track) {
+    case 2:
+      angle = 64;
+      break;
+    case 3:
+    case 6:
+      angle = 32;
+      break;
+    case 4:
+    case 5:
+      angle = 96;
+      break;
+    default:
+      break;
+  }
+  put_turned(scenery_pic(83), px, py, angle);
+}
+
+void draw_water(int z, int x, int y, int px, int py) {
+  set_trans_blender(25, 25, 150, 205);
+  if (map[z][x][y].revealed != 1)
+    put_trans(scenery_pic(70), px, py);
+  else
+    put_trans(scenery_pic(72 + std::clamp(ticks, 0, 3)), px, py);
+  set_trans_blender(50, 0, 50, 200);
+  for (int s = 0; s < 4; s++)
+    if (!water_at(z, x + SIDE_DX[s], y + SIDE_DY[s]))
+      put_trans(scenery_pic(59), px, py, SIDE_ANGLE[s]);
+}
+
+void draw_other_unit(int z, int x, int y, int px, int py) {
+  const map_cell& m = map[z][x][y];
+  if (m.occupant_player < 1 || UPDATE_MAP != 1 || m.revealed != 1) return;
+  const unit_record& a = acting_unit();
+  if (a.x == x && a.y == y) return;
+  if (!unit_slot_valid(m.occupant_player, m.occupant_unit)) return;
+  const unit_record& u = unit[m.occupant_player][m.occupant_unit];
+  set_trans_blender(255, 0, 25, 105);
+  int facing = (u.facing % 8 + 8) % 8;
+  put_lit(person_bmp[facing].get(), px, py, 105);
+  put_turned(unit_bmp[m.occupant_player][m.occupant_unit].get(), px, py, facing * 32);
+}
+
+void midground_tile(int x, int y, int px, int py) {
+  int z = frame.z, t = frame.tile;
+  const map_cell& m = map[z][x][y];
+  if (m.revealed == 0) return;
+  for (const scenery_look& look : FIRST_SCENERY)
+    if (m.scenery == look.code) draw_scenery_look(look, px, py);
+  if (m.scenery == SCENERY_CONTAINER) draw_container(z, x, y, px, py);
+  if (m.object_count >= 1 && UPDATE_MAP == 1 && m.revealed == 1 && area_shows(px, py, t, t))
+    display_item_stack(x, y, z, px, py, 0);
+  if (m.scenery == SCENERY_FIRE) draw_fire(px, py);
+  for (const scenery_look& look : LATER_SCENERY)
+    if (m.scenery == look.code) draw_scenery_look(look, px, py);
+  if (m.scenery == SCENERY_MINE_CART) draw_mine_cart(z, x, y, px, py);
+  if (m.terrain == 13) {
+    // Only a picture taller than a tile was ever meant for this.
+    BITMAP* pic = picture(land_bmp, 13);
+    if (pic && pic->h > t) copy_pic(pic, px, py - t / 2, t, t + 24);
+  }
+  if (water_at(z, x, y)) draw_water(z, x, y, px, py);
+  draw_other_unit(z, x, y, px, py);
+}
+
+// ---------------------------------------------------------------------------
+// Foreground and shadows
+// ---------------------------------------------------------------------------
+void foreground_tile(int x, int y, int px, int py) {
+  int z = frame.z, t = frame.tile;
+  const map_cell& m = map[z][x][y];
+  int track = environment[z][x][y].track;
+  bool doorway = m.terrain == TERRAIN_CLOSED_DOOR || m.terrain == TERRAIN_OPEN_DOOR ||
+                 m.terrain == TERRAIN_SMASHED_DOOR;
+  if (!doorway) {
+    if (track == TRACK_NS && rock_at(z, x + 1, y) && rock_at(z, x - 1, y))
+      put(scenery_pic(133), px, py);
+    else if (track == TRACK_EW && rock_at(z, x, y - 1) && rock_at(z, x, y + 1))
+      put_turned(scenery_pic(133), px, py, 64);
+  }
+  if (z < LEVELS - 1 && map[z + 1][x][y].scenery == SCENERY_HOLE) {
+    set_trans_blender(128, 128, 128, 128);
+    put_trans(scenery_pic(89), px, py);
+  }
+  if (m.terrain < TERRAIN_CLOSED_DOOR) {
+    BITMAP* corner = floor_corner_bmp.get();
+    if (terrain_at(z, x - 1, y - 1) < TERRAIN_CLOSED_DOOR && rock_at(z, x, y - 1) &&
+        rock_at(z, x - 1, y))
+      put_lit(corner, px - t / 4, py - t / 4, 0);
+    if (terrain_at(z, x - 1, y + 1) < TERRAIN_CLOSED_DOOR && rock_at(z, x, y + 1) &&
+        rock_at(z, x - 1, y))
+      put_lit(corner, px - t / 4, py + t / 4 + t / 2, 0);
+  }
+}
+
+void shadow_tile(int x, int y, int px, int py, int c, int r) {
+  int z = frame.z, t = frame.tile;
+  const map_cell& m = map[z][x][y];
+  BITMAP* fringe = sighthole_bmp3.get();
+  if (m.occupant_player == CURRENT_PLAYER && IS_GLOBAL_LIGHTING_ON == 0) {
+    const unit_record& a = acting_unit();
+    bool is_acting = m.occupant_unit == CURRENT_UNIT && a.x == x && a.y == y;
+    if (is_acting && frame.light) return;
+    if (environment[z][x][y].zone == 0 && !frame.light) {
+      set_trans_blender(200, 200, 200, 150);
+      for (int d = 0; d < 8; d++) {
+        int nx = x + DIRECTION_DX[d], ny = y + DIRECTION_DY[d];
+        if (revealed_at(z, nx, ny) == 1) continue;
+        if (tile_clear(c + DIRECTION_DX[d], r + DIRECTION_DY[d]))
+          put_trans(fringe, px + DIRECTION_DX[d] * t, py + DIRECTION_DY[d] * t);
+      }
+    }
+  }
+  if (!frame.light && IS_GLOBAL_LIGHTING_ON != 1) return;
+  if (m.revealed == 0) {
+    set_trans_blender(200, 200, 200, 150);
+    put_trans(fringe, px, py);
+  } else if (m.revealed == 2) {
+    set_trans_blender(200, 200, 200, 210);
+    put_trans(fringe, px, py);
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The layers
+// ---------------------------------------------------------------------------
+void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle) {
+  draw_turned(dst, src, x, y, angle, draw_kind::masked);
+}
+void forget_rotations(BITMAP* src) { rotation_cache.erase(src); }
+void forget_all_rotations() { rotation_cache.clear(); }
+
+void background_map() {
+  for_each_tile(frame.cols, frame.rows, [](int x, int y, int px, int py, int, int) {
+    background_first_pass(x, y, px, py);
+  });
+  for_each_tile(frame.cols, frame.rows, [](int x, int y, int px, int py, int, int) {
+    background_second_pass(x, y, px, py);
+  });
+}
+
+void midground_map() {
+  for_each_tile(frame.cols, frame.rows,
+                [](int x, int y, int px, int py, int, int) { midground_tile(x, y, px, py); });
+}
+
+void draw_selectedcharacter() {
+  const unit_record& a = acting_unit();
+  int px = MAPTILES_X * TILE_SIZE / 2, py = MAPTILES_Y * TILE_SIZE / 2;
+  int angle = a.facing * 32;
+  draw_rotated(TEMP_SCREEN, unit_bmp[CURRENT_PLAYER][CURRENT_UNIT].get(), px, py, angle);
+  if (DEBUG_MODE > 0) std::printf("\nangle %d at %d %d\n", angle, px, py);
+  int light = carry_light(CURRENT_PLAYER, CURRENT_UNIT);
+  if (light > 0 && light < OBJECT_SLOTS && object[light].type == ITEM_FAIRY) {
+    int fairy = carry_fairy(CURRENT_PLAYER, CURRENT_UNIT);
+    if (fairy > 0 && fairy < OBJECT_SLOTS) {
+      set_trans_blender(255, 155, 150, 255);
+      draw_trans_sprite_safe(TEMP_SCREEN, object_bmp[fairy].get(), px, py);
+    }
+  }
+}
+
+void foreground_map() {
+  for_each_tile(MAPTILES_X, MAPTILES_Y,
+                [](int x, int y, int px, int py, int, int) { foreground_tile(x, y, px, py); });
+}
+
+void shadow_map() {
+  for_each_tile(frame.cols, frame.rows, [](int x, int y, int px, int py, int c, int r) {
+    if (tile_clear(c, r)) shadow_tile(x, y, px, py, c, r);
+  });
+}
+
+void sight_map() {
+  set_trans_blender(255, 255, 255, 100);
+  BITMAP* view = TEMP_SCREEN.get();
+  BITMAP* mask = MASK_SCREEN.get();
+  if (!view || !mask) return;
+  if (bitmap_color_depth(view) != 32 || bitmap_color_depth(mask) != 32 || !is_memory_bitmap(view) ||
+      !is_memory_bitmap(mask)) {
+    draw_sprite(view, mask, 0, 0);
+    return;
+  }
+  // The same as drawing the mask as a sprite (its pixels are only black or
+  // the mask colour), row by row in a loop the compiler can widen.
+  const uint32_t see_through = static_cast<uint32_t>(bitmap_mask_color(mask));
+  int w = std::min(view->w, mask->w), h = std::min(view->h, mask->h);
+  for (int y = 0; y < h; y++) {
+    uint32_t* d = reinterpret_cast<uint32_t*>(view->line[y]);
+    const uint32_t* m = reinterpret_cast<const uint32_t*>(mask->line[y]);
+    for (int x = 0; x < w; x++) d[x] = m[x] == see_through ? d[x] : m[x];
+  }
+}
+
+void layered_map() {
+  if (!TEMP_SCREEN) return;
+  if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
+  const unit_record& a = acting_unit();
+  camera.x = a.x;
+  camera.y = a.y;
+  camera.z = a.z;
+  if (DEBUG_MODE == 2) std::printf("\nPLAYER %d UNIT %d\n", CURRENT_PLAYER, CURRENT_UNIT);
+
+  frame.z = a.z;
+  frame.origin_x = camera.x - MAPTILES_X / 2;
+  frame.origin_y = camera.y - MAPTILES_Y / 2;
+  frame.cols = MAPTILES_X + 1;
+  frame.rows = MAPTILES_Y + 1;
+  frame.tile = TILE_SIZE;
+  frame.light = carry_light(CURRENT_PLAYER, CURRENT_UNIT) > 0;
+  frame.clear.assign(static_cast<std::size_t>(frame.cols * frame.rows), 0);
+
+  clear_bitmap(TEMP_SCREEN);
+  if (!on_grid(frame.z, 0, 0)) return;  // a unit off every level: nothing to draw
+
+  struct step {
+    const char* name;
+    void (*run)();
+  };
+  static const step steps[] = {
+      {"mask", build_sight_mask},     {"background", background_map},
+      {"midground", midground_map},   {"character", draw_selectedcharacter},
+      {"foreground", foreground_map}, {"shadows", shadow_map},
+      {"sight", sight_map},           {"icons", draw_icons},
+  };
+  for (const step& s : steps) {
+    auto start = profiling ? profile_clock::now() : profile_clock::time_point{};
+    s.run();
+    if (profiling)
+      profile[s.name].push_back(
+          std::chrono::duration<double, std::milli>(profile_clock::now() - start).count());
+    trace_layer(s.name);
+  }
+}
+
+void profile_layers(bool on) {
+  profiling = on;
+  profile.clear();
+}
+const std::map<std::string, std::vector<double>>& layer_times() { return profile; }
+
+// ---------------------------------------------------------------------------
+// Blur
+// ---------------------------------------------------------------------------
+namespace {
+
+owned_bitmap blur_scratch;
+
+// Mode 1: in place, so pixels already softened above and to the left feed
+// the next ones.  A neighbour off the picture counts as the pixel itself.
+int soften(int own, int up, int down, int left, int right) {
+  return (3 * own + up / 2 + down / 2 + left / 2 + right / 2) / 5;
+}
+
+void blur_per_pixel(BITMAP* b) {
+  for (int y = 0; y < b->h; y++)
+    for (int x = 0; x < b->w; x++) {
+      int c = getpixel(b, x, y);
+      int u = y > 0 ? getpixel(b, x, y - 1) : c;
+      int d = y < b->h - 1 ? getpixel(b, x, y + 1) : c;
+      int l = x > 0 ? getpixel(b, x - 1, y) : c;
+      int r = x < b->w - 1 ? getpixel(b, x + 1, y) : c;
+      putpixel(b, x, y,
+               makecol(soften(getr(c), getr(u), getr(d), getr(l), getr(r)),
+                       soften(getg(c), getg(u), getg(d), getg(l), getg(r)),
+                       soften(getb(c), getb(u), getb(d), getb(l), getb(r))));
+    }
+}
+
+// The same sums on a 32-bit memory bitmap, reading the rows directly.
+void blur_per_pixel32(BITMAP* b) {
+  auto channel = [](uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+  for (int y = 0; y < b->h; y++) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+    const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
+    const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < b->h - 1 ? y + 1 : y]);
+    for (int x = 0; x < b->w; x++) {
+      uint32_t c = row[x];
+      uint32_t u = y > 0 ? above[x] : c, d = y < b->h - 1 ? below[x] : c;
+      uint32_t l = x > 0 ? row[x - 1] : c, r = x < b->w - 1 ? row[x + 1] : c;
+      uint32_t out = 0;
+      for (int shift : {0, 8, 16}) {
+        int v = soften(channel(c, shift), channel(u, shift), channel(d, shift), channel(l, shift),
+                       channel(r, shift));
+        out |= static_cast<uint32_t>(v) << shift;
+      }
+      row[x] = out;
+    }
+  }
+}
+
+void blur_blended(BITMAP* b) {
+  if (!blur_scratch || blur_scratch->w != b->w || blur_scratch->h != b->h)
+    blur_scratch.reset(create_bitmap(b->w, b->h));
+  BITMAP* s = blur_scratch.get();
+  if (!s) return;
+  clear_bitmap(s);
+  set_trans_blender(164, 164, 164, 164);
+  draw_trans_sprite(s, b, 0, 0);
+  set_trans_blender(64, 64, 64, 64);
+  draw_trans_sprite(s, b, -1, 0);
+  draw_trans_sprite(s, b, 1, 0);
+  draw_trans_sprite(s, b, 0, -1);
+  draw_trans_sprite(s, b, 0, 1);
+  blit(s, b, 0, 0, 0, 0, b->w, b->h);
+}
+
+}  // namespace
+
+void blur_screen(int mode) {
+  BITMAP* b = TEMP_SCREEN.get();
+  if (!b) return;
+  if (mode == 1 && bitmap_color_depth(b) == 32 && is_memory_bitmap(b))
+    blur_per_pixel32(b);
+  else if (mode == 1)
+    blur_per_pixel(b);
+  else if (mode == 2)
+    blur_blended(b);
+}
+
+// ---------------------------------------------------------------------------
+// The frame
+// ---------------------------------------------------------------------------
+void compose_frame(BITMAP* page, bool draw_pointer) {
+  layered_map();
+  BITMAP* view = TEMP_SCREEN.get();
+  if (!view) return;
+  int w = page ? page->w : WIDTH, h = page ? page->h : HEIGHT;
+  if (END_TURN == 1 && font1) {
+    alfont_set_font_size(font1.get(), 64);
+    alfont_textprintf_centre_ex(view, font1.get(), w / 2, h / 2 - 60, makecol(255, 250, 250), -1,
+                                "%s", "CREATURE TURN");
+  }
+  if (BITMAP* bar = MBR_bmp.get())
+    stretch_blit(bar, view, 0, 0, bar->w, bar->h, w - 20, 0, bar->w, h);
+  if (BITMAP* bar = MBB_bmp.get())
+    stretch_blit(bar, view, 0, 0, bar->w, bar->h, 0, h - 20, w, bar->h);
+  if (ANTI_ALIAS != 0) blur_screen(ANTI_ALIAS);
+  blit_safe(view, oldscreen.get(), 0, 0, 0, 0, view->w, view->h);
+  if (draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH && mouse_y > 0 &&
+      mouse_y < HEIGHT)
+    masked_blit(fingermouse_bmp.get(), view, 0, 0, mouse_x - 20, mouse_y - 12,
+                fingermouse_bmp.get()->w, fingermouse_bmp.get()->h);
+  if (!page) return;
+  blit(view, page, 0, 0, 10, 10, view_width(), view_height());
+  if (BITMAP* bar = MBL_bmp.get()) stretch_blit(bar, page, 0, 0, bar->w, bar->h, 0, 0, bar->w, h);
+  if (BITMAP* bar = MBT_bmp.get()) stretch_blit(bar, page, 0, 0, bar->w, bar->h, 10, 0, w, bar->h);
+}
+
+void drawmap_allegro() {
+  if (!screen) return;
+  compose_frame(screen, true);
+}
