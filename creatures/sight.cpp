@@ -82,7 +82,9 @@ static std::vector<point> cone(int facing, int x, int y, int n, bool near_cone) 
 // ---------------------------------------------------------------------------
 
 static bool big_container(int z, int x, int y) {
-  // Containers stand only on squares marked as holding one.
+  // Only a container standing on its marker hides anything: a boulder rolled
+  // into a pit keeps its record there, but it now fills the pit and is
+  // walked over, so it must not wall off the view for the rest of the game.
   if (map[z][x][y].scenery != SCENERY_CONTAINER) return false;
   int c = which_container(z, x, y);
   return c > 0 && c < CONTAINER_SLOTS && container[c].size > BIG_CONTAINER;

@@ -323,6 +323,27 @@ TEST_F(MovementTest, ExtraFacingAnswersLavaBeforeUnitsBeforeScenery) {
   EXPECT_EQ(extra_facing(EAST, 1, 1), 0);
 }
 
+// A gunpowder barrel is told apart from other containers only when the unit
+// faces south-east; any other way it answers as the container marker.
+TEST_F(MovementTest, ExtraFacingNamesTheBarrelOnlyToTheSouthEast) {
+  auto barrel_at = [](int k, int x, int y) {
+    container_record& c = container[k];
+    c.x = x, c.y = y, c.z = Z;
+    c.state = CONTAINER_POWDER;
+    c.type = CONTAINER_BARREL;
+    map[Z][x][y].scenery = SCENERY_CONTAINER;
+  };
+  put_unit(1, 1, Z, 10, 10, SOUTHEAST);
+  barrel_at(1, 11, 11);
+  barrel_at(2, 11, 10);
+  EXPECT_EQ(extra_facing(SOUTHEAST, 1, 1), CONTAINER_BARREL);
+  unit[1][1].facing = EAST;
+  EXPECT_EQ(extra_facing(EAST, 1, 1), SCENERY_CONTAINER);
+  unit[1][1].facing = SOUTHEAST;
+  container[1].type = CONTAINER_SMALL_CHEST;
+  EXPECT_EQ(extra_facing(SOUTHEAST, 1, 1), SCENERY_CONTAINER);
+}
+
 TEST_F(MovementTest, FacingAndObjectFacing) {
   put_unit(1, 1, Z, 10, 10, SOUTH);
   put_terrain(Z, 10, 11, TERRAIN_PILLAR);
@@ -349,6 +370,13 @@ TEST_F(MovementTest, LineAheadIsBlockedByWallsLaddersAndUnits) {
   put_unit(2, 3, Z, 10, 9, SOUTH);
   EXPECT_EQ(is_infront_passable(1, 1, 1), FAIL);
   put_unit(1, 2, Z, 48, 10, EAST);
+  EXPECT_EQ(is_infront_passable(2, 1, 2), 1);
+  container_record& chest = container[4];  // only a bulky container in use blocks
+  chest.x = 49, chest.y = 10, chest.z = Z;
+  chest.state = CONTAINER_CLOSED;
+  chest.size = 11;
+  EXPECT_EQ(is_infront_passable(2, 1, 2), FAIL);
+  chest.size = 10;
   EXPECT_EQ(is_infront_passable(2, 1, 2), 1);
   EXPECT_EQ(is_infront_passable(3, 1, 2), FAIL);  // runs off the level
 }

@@ -87,6 +87,21 @@ TEST_F(TurnTest, EndOfTurnRefreshesThePartyAndKeepsTheActingUnit) {
   EXPECT_EQ(CANT_SAVE, 0);  // the save lock stops at 0
 }
 
+// When the creatures' turn ends the game, the world does not move on.
+TEST_F(TurnTest, LostGameStopsTheEndOfTurnAfterTheCreatures) {
+  unit_record& a = put_unit(1, 1, 0, 10, 10, NORTH, 0);
+  a.status = UNIT_POISONED;
+  a.health = 25;
+  CANT_SAVE = 2;
+  gameover = GAME_OVER;
+  end_turn();
+  EXPECT_EQ(a.health, 25);
+  EXPECT_EQ(a.moves, 0);
+  EXPECT_EQ(CANT_SAVE, 2);
+  EXPECT_EQ(END_TURN, 1);
+  EXPECT_FALSE(headless_said("TURN STARTED"));
+}
+
 TEST_F(TurnTest, PoisonWearsDownToOneAndMayBeCured) {
   unit_record& a = put_unit(1, 1, 0, 10, 10, NORTH);
   unit_record& b = put_unit(1, 2, 0, 11, 10, NORTH);
@@ -140,9 +155,11 @@ TEST_F(TurnTest, CorpsesOnTheGroundDecayAtTheTwentiethTurn) {
   carried.var1 = 20;
   for (int t = 0; t < 19; t++) end_turn();
   EXPECT_EQ(lying.var1, 1);
+  EXPECT_EQ(lying.status, OBJECT_ON_GROUND);
   end_turn();
-  EXPECT_EQ(lying.var1, 0);
+  EXPECT_EQ(lying.status, OBJECT_FREE);
   EXPECT_EQ(carried.var1, 20);
+  EXPECT_EQ(carried.status, OBJECT_CARRIED);
 }
 
 // Each free nest draws one roll per level pass; a nest with a unit on it

@@ -29,6 +29,17 @@ void row_of(int z, int y, int terrain) {
   for (int x = 0; x < LAND_SIZE; x++) put_terrain(z, x, y, terrain);
 }
 
+// A container record standing at (x, y) of level z, marked on the map.
+void put_container(int k, int z, int x, int y, int size) {
+  container_record& c = container[k];
+  c = container_record{};
+  c.x = x, c.y = y, c.z = z;
+  c.state = CONTAINER_CLOSED;
+  c.type = CONTAINER_WARDROBE;
+  c.size = size;
+  map[z][x][y].scenery = SCENERY_CONTAINER;
+}
+
 // ---------------------------------------------------------------------------
 // single_ray
 // ---------------------------------------------------------------------------
@@ -69,6 +80,9 @@ TEST_F(SightTest, SingleRayStopsOnlyAtWallsAlreadySeen) {
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
   put_terrain(Z, 12, 10, TERRAIN_METAL_DOOR_CLOSED);
   map[Z][13][10].scenery = SCENERY_BOULDER;
+  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
+  put_container(1, Z, 13, 10, 17);
+  map[Z][13][10].revealed = 1;
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
   map[Z][13][10].scenery = SCENERY_SECRET_HIDDEN;  // looks like wall
   map[Z][13][10].revealed = 1;
@@ -233,6 +247,60 @@ TEST_F(SightTest, RaysAtTheCornersStayOnTheLevel) {
   }
 }
 
+// Squares beyond row 28 in view of a unit at (25, 30) looking north.
+size_t seen_beyond_row_28() {
+  size_t n = 0;
+  for (auto s : in_view(Z))
+    if (s.second < 28) n++;
+  return n;
+}
+
+// What stops the party's rays: walls, metal doors, rubble, boulders and
+// big containers; a passage not yet found does not.
+TEST_F(SightTest, PartyViewStopsAtMetalDoorsRubbleAndBigContainersOnly) {
+  struct row {
+    int terrain, scenery, container_size;
+    bool stops;
+  };
+  const row rows[] = {
+      {TERRAIN_METAL_DOOR_CLOSED, 0, 0, true},
+      {TERRAIN_STONE_FLOOR, SCENERY_RUBBLE, 0, true},
+      {TERRAIN_STONE_FLOOR, SCENERY_BOULDER, 0, true},
+      {TERRAIN_STONE_FLOOR, SCENERY_SECRET_HIDDEN, 0, false},
+      {TERRAIN_STONE_FLOOR, 0, 16, true},
+      {TERRAIN_STONE_FLOOR, 0, 15, false},
+      {TERRAIN_OPEN_DOOR, 0, 0, false},
+  };
+  for (const row& r : rows) {
+    fresh_world();
+    put_unit(1, 1, Z, 25, 30, NORTH);
+    for (int x = 0; x < LAND_SIZE; x++) {
+      put_terrain(Z, x, 28, r.terrain);
+      map[Z][x][28].scenery = r.scenery;
+      if (r.container_size > 0) put_container(x + 1, Z, x, 28, r.container_size);
+    }
+    reveal_tiles();
+    EXPECT_EQ(seen_beyond_row_28() == 0, r.stops)
+        << r.terrain << " " << r.scenery << " " << r.container_size;
+  }
+}
+
+// A boulder rolled into a pit fills it: it is walked over and seen past.
+TEST_F(SightTest, BoulderSunkInAPitHidesNothing) {
+  put_unit(1, 1, Z, 25, 30, NORTH);
+  for (int x = 0; x < LAND_SIZE; x++) {
+    put_container(x + 1, Z, x, 28, 20);
+    container[x + 1].type = CONTAINER_BOULDER;
+    container[x + 1].state = CONTAINER_IN_PIT;
+    map[Z][x][28].scenery = SCENERY_FILLED_PIT;
+  }
+  reveal_tiles();
+  EXPECT_GT(seen_beyond_row_28(), 0u);
+  EXPECT_EQ(in_los(1, 1, 0, 25, 28), 1);
+  map[Z][25][28].scenery = SCENERY_CONTAINER;  // one still standing
+  EXPECT_EQ(in_los(1, 1, 0, 25, 28), 0);
+}
+
 // ---------------------------------------------------------------------------
 // in_los and unit_sight
 // ---------------------------------------------------------------------------
@@ -244,6 +312,35 @@ TEST_F(SightTest, InLosReachesOpenSquaresAheadOnly) {
   EXPECT_EQ(in_los(1, 1, 0, 25, 27), 0);  // behind
   put_terrain(Z, 25, 24, TERRAIN_BUILT_WALL);
   EXPECT_EQ(in_los(1, 1, 0, 25, 23), 0);
+}
+
+// in_los looks through windows, metal doors and rubble, but not past a
+// boulder or a big container.
+TEST_F(SightTest, InLosSeesThroughWindowsMetalDoorsAndRubble) {
+  struct ahead {
+    int terrain, scenery, container_size, result;
+  };
+  const ahead cases[] = {
+      {TERRAIN_WINDOW, 0, 0, 1},
+      {TERRAIN_METAL_DOOR_CLOSED, 0, 0, 1},
+      {TERRAIN_STONE_FLOOR, SCENERY_RUBBLE, 0, 1},
+      {TERRAIN_STONE_FLOOR, SCENERY_SECRET_HIDDEN, 0, 1},
+      {TERRAIN_STONE_FLOOR, SCENERY_BOULDER, 0, 0},
+      {TERRAIN_CLOSED_DOOR, 0, 0, 0},
+      {TERRAIN_STONE_FLOOR, 0, 16, 0},
+      {TERRAIN_STONE_FLOOR, 0, 15, 1},
+  };
+  for (const ahead& a : cases) {
+    fresh_world();
+    put_unit(1, 1, Z, 25, 25, NORTH);
+    for (int x = 20; x <= 30; x++) {
+      put_terrain(Z, x, 24, a.terrain);
+      map[Z][x][24].scenery = a.scenery;
+      if (a.container_size > 0) put_container(x, Z, x, 24, a.container_size);
+    }
+    EXPECT_EQ(in_los(1, 1, 0, 25, 23), a.result)
+        << a.terrain << " " << a.scenery << " " << a.container_size;
+  }
 }
 
 TEST_F(SightTest, InLosToASeenNeighbourWhileFacingAWall) {
