@@ -3,6 +3,7 @@
 // wells, light, traps, webs and secret passages (whenever play moves on).
 #include "core/events.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/barrels.h"
@@ -78,6 +79,38 @@ static bool rotten_floor(int ff, int player, int u, int z, int x, int y) {
 
 enum class fall { none, put_back, fell };
 
+// Where a unit falling onto level z above (x, y) comes down: that square when
+// a unit may stand there, else the nearest one that is free.  Landing in rock
+// or on another unit would bury the faller or corrupt the occupancy of both.
+// False when the whole level has no room.
+static bool landing_square(int z, int x, int y, int& lx, int& ly) {
+  for (int r = 0; r < LAND_SIZE; r++) {
+    for (int i = x - r; i <= x + r; i++) {
+      for (int j = y - r; j <= y + r; j++) {
+        if (std::max(std::abs(i - x), std::abs(j - y)) != r || !on_grid(z, i, j)) continue;
+        const map_cell& m = map[z][i][j];
+        if (m.passable == 1 && m.occupant_player == 0) {
+          lx = i, ly = j;
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+// Takes a unit off its square and sets it down on (z, lx, ly).
+static void drop_unit(unit_record& me, int player, int u, int z, int lx, int ly) {
+  map_cell& from = map[me.z][me.x][me.y];
+  from.occupant_player = from.occupant_unit = 0;
+  from.passable = 1;
+  me.z = z, me.x = lx, me.y = ly;
+  map_cell& to = map[z][lx][ly];
+  to.occupant_player = player;
+  to.occupant_unit = u;
+  to.passable = 0;
+}
+
 static fall hole(int ff, int player, int u, bool human, int z, int x, int y) {
   if (map[z][x][y].scenery != SCENERY_HOLE || environment[z][x][y].track != TRACK_NONE)
     return fall::none;
@@ -86,17 +119,12 @@ static fall hole(int ff, int player, int u, bool human, int z, int x, int y) {
     return fall::put_back;
   }
   if (z <= 0) return fall::none;  // the bottom level has nothing beneath it
+  int lx, ly;
+  if (!landing_square(z - 1, x, y, lx, ly)) return fall::none;
   unit_record& me = unit[player][u];
   message_box("You fall down the hole!");
   me.health -= 1 + std::rand() % 10;
-  map_cell& from = map[z][x][y];
-  from.occupant_player = from.occupant_unit = 0;
-  from.passable = 1;
-  me.z = z - 1;
-  map_cell& to = map[me.z][x][y];
-  to.occupant_player = player;
-  to.occupant_unit = u;
-  to.passable = 0;
+  drop_unit(me, player, u, z - 1, lx, ly);
   UPDATE_MAP = 1;
   drawmap();
   splat(me);
@@ -242,20 +270,16 @@ void move_event(int forward_flag, int player, int u) {
 // ---------------------------------------------------------------------------
 
 static void fall_down_well(unit_record& me, int player, int u) {
-  map_cell& c = map[me.z][me.x][me.y];
-  if (c.scenery != SCENERY_WELL) return;
+  if (map[me.z][me.x][me.y].scenery != SCENERY_WELL) return;
+  int lx = me.x, ly = me.y;
+  // A well on the bottom level leads nowhere deeper: the unit stays put.
+  if (me.z > 0 && !landing_square(0, me.x, me.y, lx, ly)) return;
   message_box("You fall down the well to the bottom!");
   rest_ms(100);
   UPDATE_MAP = 1;
   IS_GLOBAL_LIGHTING_ON = 1;
-  c.occupant_player = c.occupant_unit = 0;
-  c.passable = 1;
-  me.z = 0;
-  map_cell& bottom = map[0][me.x][me.y];
-  bottom.occupant_player = player;
-  bottom.occupant_unit = u;
-  bottom.passable = 0;
-  bottom.revealed = 1;
+  if (me.z > 0) drop_unit(me, player, u, 0, lx, ly);
+  map[0][me.x][me.y].revealed = 1;
 }
 
 // Below ground a unit sees as far as the light it carries; the bottom level

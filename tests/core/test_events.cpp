@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "core/events.h"
 #include "core/movement.h"
 #include "tests/core/hand_made_level.h"
@@ -282,6 +285,34 @@ TEST_F(EventsTest, WellDropsTheUnitToTheBottomLevel) {
   EXPECT_EQ(map[0][12][13].occupant_unit, 1);
   EXPECT_EQ(map[0][12][13].revealed, 1);
   EXPECT_EQ(IS_GLOBAL_LIGHTING_ON, 1);
+}
+
+TEST_F(EventsTest, FallersNeverLandOnAUnitOrInRock) {
+  // Someone stands at the foot of the well: the faller lands beside them.
+  put_unit(2, 5, 0, 12, 13, NORTH);
+  put_unit(1, 1, 7, 12, 13, NORTH);
+  map[7][12][13].scenery = SCENERY_WELL;
+  novel_event(1, 1);
+  EXPECT_EQ(unit[1][1].z, 0);
+  EXPECT_EQ(std::max(std::abs(unit[1][1].x - 12), std::abs(unit[1][1].y - 13)), 1);
+  EXPECT_EQ(map[0][12][13].occupant_player, 2);
+  EXPECT_EQ(map[0][12][13].occupant_unit, 5);
+  EXPECT_EQ(map[0][unit[1][1].x][unit[1][1].y].occupant_player, 1);
+  EXPECT_EQ(map[0][unit[1][1].x][unit[1][1].y].occupant_unit, 1);
+
+  // Solid rock under the hole: the faller comes down on the nearest floor.
+  for (int x = 9; x <= 13; x++)
+    for (int y = 8; y <= 12; y++) {
+      map[Z - 1][x][y].terrain = TERRAIN_ROCK;
+      map[Z - 1][x][y].passable = 0;
+    }
+  put_unit(1, 2, Z, 10, 10, EAST, 100);
+  map[Z][11][10].scenery = SCENERY_HOLE;
+  forward(1, 2);
+  ASSERT_EQ(unit[1][2].z, Z - 1);
+  EXPECT_NE(map[Z - 1][unit[1][2].x][unit[1][2].y].terrain, TERRAIN_ROCK);
+  EXPECT_EQ(std::max(std::abs(unit[1][2].x - 11), std::abs(unit[1][2].y - 10)), 3);
+  EXPECT_EQ(map[Z - 1][unit[1][2].x][unit[1][2].y].occupant_unit, 2);
 }
 
 TEST_F(EventsTest, BottomLevelIsLitAndSightComesFromTheLeader) {
