@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/frontend.h"
 #include "core/headless.h"
 #include "core/loop.h"
 #include "core/world.h"
@@ -29,8 +30,7 @@ class Loop : public ::testing::Test {
   }
 
   static int said(const std::string& text) {
-    return static_cast<int>(
-        std::count(headless.messages.begin(), headless.messages.end(), text));
+    return static_cast<int>(std::count(headless.messages.begin(), headless.messages.end(), text));
   }
 };
 
@@ -178,6 +178,28 @@ TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
   EXPECT_GE(said("Unit is unconscious."), 1);
   EXPECT_EQ(acting, 1);
   EXPECT_TRUE(headless.warnings.empty());
+}
+
+int waited_ms = -1;
+void record_wait(int ms) { waited_ms = ms; }
+
+TEST_F(Loop, PausesScaleWithTheGameSpeed) {
+  front_end timed = headless_front_end;
+  timed.wait_clock = record_wait;
+  select_frontend(&timed);
+  const int speeds[] = {1, 2, 3};
+  const int expected[] = {600, 100, 15};  // delay / 0.5, / 3, / 20, then / 100 ms
+  for (int i = 0; i < 3; i++) {
+    GAME_SPEED = speeds[i];
+    waited_ms = -1;
+    usleep(30000);
+    EXPECT_EQ(waited_ms, expected[i]) << "speed " << speeds[i];
+  }
+  // Too short to reach a whole millisecond: no wait at all.
+  waited_ms = -1;
+  usleep(100);
+  EXPECT_EQ(waited_ms, -1);
+  select_frontend(&headless_front_end);
 }
 
 }  // namespace
