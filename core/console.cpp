@@ -1,3 +1,4 @@
+// The questions asked on the console before the window opens.
 #include "core/console.h"
 
 #include <cctype>
@@ -35,8 +36,8 @@ void console_questions(std::FILE* in) {
   char debug = ask_console_choice(in, "Debug Mode (Y/N)?\n", "YN", 'N');
   DEBUG_MODE = debug == 'Y' ? 2 : 0;
   // With no answer the smallest window is the safe one.
-  char res = ask_console_choice(in, "RESOLUTION 1) 800x600  2) 1024x768  3) 1280x720\n", "123",
-                                '1');
+  char res =
+      ask_console_choice(in, "RESOLUTION 1) 800x600  2) 1024x768  3) 1280x720\n", "123", '1');
   if (res == '2') {
     WIDTH = 1024;
     HEIGHT = 768;

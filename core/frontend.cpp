@@ -19,8 +19,8 @@ void message_box(const char* text) {
   if (DEBUG_MODE > 0) std::printf("\n End Message-Box call");
 }
 
-void warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
-                     const char* l5, const char* l6, int size) {
+void warning_message(const char* l1, const char* l2, const char* l3, const char* l4, const char* l5,
+                     const char* l6, int size) {
   frontend->warning_message(l1, l2, l3, l4, l5, l6, size);
 }
 
@@ -69,10 +69,10 @@ void usleep(int delay) {
 
 static const char* race_picture(int race) {
   static const char* const files[] = {
-      "data/you.bmp",       "data/skeleton2.bmp", "data/goblin2.bmp",    "data/rat2.bmp",
-      "data/ghoul2.bmp",    "data/spider2.bmp",   "data/goo.bmp",        "data/dwarf2.bmp",
-      "data/golem2.bmp",    "data/hobgoblin2.bmp", "data/gnome2.bmp",    "data/trog.bmp",
-      "data/salamander.bmp", "data/minotaur.bmp", "data/waterterror.bmp"};
+      "data/you.bmp",        "data/skeleton2.bmp",  "data/goblin2.bmp",    "data/rat2.bmp",
+      "data/ghoul2.bmp",     "data/spider2.bmp",    "data/goo.bmp",        "data/dwarf2.bmp",
+      "data/golem2.bmp",     "data/hobgoblin2.bmp", "data/gnome2.bmp",     "data/trog.bmp",
+      "data/salamander.bmp", "data/minotaur.bmp",   "data/waterterror.bmp"};
   if (race >= 0 && race < 15) return files[race];
   return "data/unknown.bmp";
 }
@@ -106,9 +106,9 @@ static const char* weapon_picture_file(const object_record& o, int picture) {
                                       "rock",  "shovel", "spear", "hammer"};
   for (int i = 0; i < 9; i++)
     if (std::strstr(o.name, words[i])) picture = i;
-  static const char* const files[] = {"data/sword.bmp",   "data/axe.bmp",  "data/club.bmp",
-                                      "data/dagger.bmp",  "data/pickaxe.bmp", "data/rock.bmp",
-                                      "data/spade.bmp",   "data/spear.bmp", "data/hammer.bmp"};
+  static const char* const files[] = {"data/sword.bmp",  "data/axe.bmp",     "data/club.bmp",
+                                      "data/dagger.bmp", "data/pickaxe.bmp", "data/rock.bmp",
+                                      "data/spade.bmp",  "data/spear.bmp",   "data/hammer.bmp"};
   if (picture >= 0 && picture <= 8) return files[picture];
   return "data/dagger.bmp";
 }

@@ -1,7 +1,10 @@
+// The outer loop that starts, loads and leaves games, and the frame loop that
+// draws, reads commands and hands the turn on while one game is played.
 #include "core/loop.h"
 
 #include <cstdio>
 
+#include "core/barrels.h"
 #include "core/events.h"
 #include "core/frontend.h"
 #include "core/turn.h"
@@ -9,7 +12,6 @@
 #include "creatures/score.h"
 #include "creatures/sight.h"
 #include "generation/dungeon.h"
-#include "core/barrels.h"
 #include "persistence/save.h"
 
 void init_loop() {

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
+#include "core/frontend.h"
 #include "core/headless.h"
 #include "core/loop.h"
 #include "core/world.h"
@@ -29,8 +32,7 @@ class Loop : public ::testing::Test {
   }
 
   static int said(const std::string& text) {
-    return static_cast<int>(
-        std::count(headless.messages.begin(), headless.messages.end(), text));
+    return static_cast<int>(std::count(headless.messages.begin(), headless.messages.end(), text));
   }
 };
 
@@ -178,6 +180,53 @@ TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
   EXPECT_GE(said("Unit is unconscious."), 1);
   EXPECT_EQ(acting, 1);
   EXPECT_TRUE(headless.warnings.empty());
+}
+
+TEST_F(Loop, TheAnimationPhaseFollowsTheTimerAndHoldsAtItsEnd) {
+  place_party_unit(1, 5, 30);
+  std::vector<std::pair<int, int>> seen;  // (ticker, ticks) at each command
+  for (int i = 0; i < 15; i++) headless.inputs.push_back([&] { seen.emplace_back(ticker, ticks); });
+  headless.inputs.push_back([] { gameover = GAME_OVER; });
+  main_loop();
+  ASSERT_EQ(seen.size(), 15u);
+  bool held = false, wrapped = false;
+  for (std::size_t i = 0; i < seen.size(); i++) {
+    auto [t, phase] = seen[i];
+    // A ticker read as 0 was just started again in this pass, after the
+    // phase was taken from its old value past 28.
+    int expected = t == 0 ? 3 : t < 7 ? 0 : t < 14 ? 1 : t < 21 ? 2 : 3;
+    EXPECT_EQ(phase, expected) << "ticker " << t;
+    held = held || t >= 28;
+    wrapped = wrapped || (i > 0 && t < seen[i - 1].first);
+    // Commands are read at most once every three ticks.
+    if (i > 0 && t > seen[i - 1].first) {
+      EXPECT_GE(t - seen[i - 1].first, 3);
+    }
+  }
+  EXPECT_TRUE(held);
+  EXPECT_TRUE(wrapped);  // about once a second the timer starts again
+}
+
+int waited_ms = -1;
+void record_wait(int ms) { waited_ms = ms; }
+
+TEST_F(Loop, PausesScaleWithTheGameSpeed) {
+  front_end timed = headless_front_end;
+  timed.wait_clock = record_wait;
+  select_frontend(&timed);
+  const int speeds[] = {1, 2, 3};
+  const int expected[] = {600, 100, 15};  // delay / 0.5, / 3, / 20, then / 100 ms
+  for (int i = 0; i < 3; i++) {
+    GAME_SPEED = speeds[i];
+    waited_ms = -1;
+    usleep(30000);
+    EXPECT_EQ(waited_ms, expected[i]) << "speed " << speeds[i];
+  }
+  // Too short to reach a whole millisecond: no wait at all.
+  waited_ms = -1;
+  usleep(100);
+  EXPECT_EQ(waited_ms, -1);
+  select_frontend(&headless_front_end);
 }
 
 }  // namespace

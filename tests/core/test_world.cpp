@@ -116,8 +116,13 @@ TEST_F(World, OccupancyIsRebuiltForTheLevelOnly) {
 TEST_F(World, OccupancyIgnoresUnitsStandingOffTheGrid) {
   unit[2][1].status = UNIT_NORMAL;
   unit[2][1].x = 51, unit[2][1].y = -1, unit[2][1].z = 0;
-  map_occupied(0);  // must not write outside the level
-  SUCCEED();
+  unit[2][2].status = UNIT_NORMAL;
+  unit[2][2].x = 0, unit[2][2].y = 51, unit[2][2].z = 0;
+  map_occupied(0);
+  // Such positions would land on other squares of the flat table: [51][-1]
+  // is [50][50] and [0][51] is [1][0].
+  EXPECT_EQ(map[0][50][50].occupant_player, 0);
+  EXPECT_EQ(map[0][1][0].occupant_player, 0);
 }
 
 TEST_F(World, TextsAreCutToTheirBuffers) {

@@ -395,10 +395,21 @@ TEST_F(Catalogue, PlainItemsCarryTheirCatalogueEntries) {
   int torch = create_torch(0, 1, 1, 1);
   EXPECT_EQ(map[1][1][1].object_count, 5);
   EXPECT_EQ(object[key].type, ITEM_KEY);
+  EXPECT_STREQ(object[key].name, "A key");
   EXPECT_STREQ(object[key].description, "A rusty door key.");
+  EXPECT_EQ(object[key].weight, 1);
   EXPECT_EQ(object[fairy].type, ITEM_FAIRY);
-  EXPECT_EQ(object[fairy].range, FAIRY_LIGHT_RADIUS);
-  EXPECT_GT(FAIRY_LIGHT_RADIUS, 0);
+  EXPECT_STREQ(object[fairy].name, "A Fairy");
+  EXPECT_STREQ(object[fairy].description, "An illuminous fairy.");
+  EXPECT_EQ(object[fairy].weight, 1);
+  EXPECT_EQ(object[rope].type, ITEM_ROPE);
+  EXPECT_STREQ(object[rope].name, "some rope");
+  EXPECT_EQ(object[corpse].type, ITEM_CORPSE);
+  EXPECT_STREQ(object[corpse].name, "A corpse");
+  EXPECT_EQ(object[torch].type, ITEM_TORCH);
+  EXPECT_STREQ(object[torch].description, "A lighty thing.");
+  EXPECT_EQ(object[torch].weight, 5);
+  EXPECT_GT(object[fairy].range, 0);  // a fairy must give some light
   EXPECT_EQ(object[rope].weight, 25);
   EXPECT_STREQ(object[rope].description, "The rope has a small grappling hook at one end.");
   EXPECT_EQ(object[corpse].var1, 20);
@@ -445,6 +456,10 @@ TEST_F(Catalogue, PickedPlantsGoToTheHandOrFallWhenItIsFull) {
   EXPECT_EQ(object[k].status, OBJECT_CARRIED);
   EXPECT_EQ(object[k].owner_unit, 2);
   EXPECT_EQ(object[k].type, ITEM_MUSHROOMS);
+  EXPECT_STREQ(object[k].name, "Some mushrooms");
+  EXPECT_STREQ(object[k].description, "Eat me");
+  EXPECT_EQ(object[k].weight, 1);
+  EXPECT_EQ(object[k].z * 10000 + object[k].x * 100 + object[k].y, 0);
   EXPECT_EQ(map[3][10][11].object_count, 0);
 
   // Nine in hand: the tenth lands at the picker's feet.
@@ -456,6 +471,8 @@ TEST_F(Catalogue, PickedPlantsGoToTheHandOrFallWhenItIsFull) {
   EXPECT_EQ(object[h].z * 10000 + object[h].x * 100 + object[h].y, 31011);
   EXPECT_EQ(map[3][10][11].object_count, 1);
   EXPECT_STREQ(object[h].name, "Magic Herbs");
+  EXPECT_STREQ(object[h].description, "They're magic");
+  EXPECT_EQ(object[h].type, ITEM_HERBS);
   EXPECT_EQ(carried_objects(1, 2), 9);
 }
 
@@ -502,6 +519,35 @@ TEST_F(Catalogue, ARandomFindLiesOnTheSquareAndIsAnnounced) {
     EXPECT_EQ(headless.messages[0], std::string("You find ") + object[1].name);
   }
   EXPECT_GE(kinds.size(), 9u);
+}
+
+TEST_F(Catalogue, TheFindRollPicksTheKind) {
+  // By roll: weapon, armour, potion, magic item (whatever it turns into),
+  // key, torch, fairy, food, then bags of florins (one in five a gem).
+  const int kinds[] = {ITEM_WEAPON, ITEM_WEARABLE, ITEM_POTION, 0,         ITEM_KEY,  ITEM_TORCH,
+                       ITEM_FAIRY,  ITEM_FOOD,     ITEM_GOLD,   ITEM_GOLD, ITEM_GOLD, ITEM_GOLD};
+  for (int quest : {1, 2}) {
+    QUEST_NO = quest;
+    int sides = quest == 2 ? 12 : 10;
+    std::set<int> rolls;
+    for (unsigned seed = 1; seed < 200; seed++) {
+      fresh();
+      set_depth(0);
+      auto r = draws_for(seed, 2);
+      int roll = r[0] % sides;
+      rolls.insert(roll);
+      create_random_object(5, 5, 5);
+      int type = object[1].type;
+      if (roll == 3) {
+        EXPECT_TRUE(type == ITEM_WEARABLE || type == ITEM_ROPE || type == ITEM_POTION) << type;
+      } else if (kinds[roll] == ITEM_GOLD) {
+        EXPECT_EQ(type, r[1] % 5 == 0 ? ITEM_GEM : ITEM_GOLD) << "roll " << roll;
+      } else {
+        EXPECT_EQ(type, kinds[roll]) << "roll " << roll;
+      }
+    }
+    EXPECT_EQ(static_cast<int>(rolls.size()), sides);
+  }
 }
 
 TEST_F(Catalogue, AFairyFindBecomesGoldForAUnitThatHasOne) {
