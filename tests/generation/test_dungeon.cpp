@@ -216,6 +216,46 @@ void check_objects(unsigned seed) {
         ASSERT_EQ(map[z][x][y].object_count, lying[z][x][y]) << where(seed, z, x, y);
 }
 
+// What each level is given depends on its kind and depth: mushrooms and
+// crystals in caverns above level 0, herbs above level 7, oil above level 0,
+// gunpowder barrels outside caverns.
+void check_population_by_level(unsigned seed) {
+  int barrels[LEVELS] = {};
+  for (int c = 1; c < CONTAINER_SLOTS; c++)
+    if (container[c].state != CONTAINER_FREE && container[c].type == 96) barrels[container[c].z]++;
+  for (int z = 0; z < LEVELS; z++) {
+    bool cavern = environment[z][0][0].gas == LEVEL_CAVERN;
+    int mushrooms = 0, crystals = 0, herbs = 0, oil = 0;
+    for (int x = 0; x < LAND_SIZE; x++) {
+      for (int y = 0; y < LAND_SIZE; y++) {
+        int s = map[z][x][y].scenery;
+        mushrooms += s == SCENERY_MUSHROOMS;
+        crystals += s == SCENERY_CRYSTAL;
+        herbs += s == SCENERY_HERBS;
+        oil += s == SCENERY_OIL;
+      }
+    }
+    std::string at = "seed " + std::to_string(seed) + " level " + std::to_string(z);
+    if (!cavern || z == 0) {
+      EXPECT_EQ(mushrooms, 0) << at;
+      EXPECT_EQ(crystals, 0) << at;
+    } else {
+      EXPECT_GT(crystals, 0) << at;
+    }
+    if (z <= 7) {
+      EXPECT_EQ(herbs, 0) << at;
+    }
+    if (z == 0) {
+      EXPECT_EQ(oil, 0) << at;
+    } else {
+      EXPECT_GT(oil, 0) << at;
+    }
+    if (cavern) {
+      EXPECT_EQ(barrels[z], 0) << at;
+    }
+  }
+}
+
 class DungeonSweep : public ::testing::TestWithParam<int> {};
 
 TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
@@ -240,6 +280,7 @@ TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
     check_start_room(seed);
     check_units(seed);
     check_objects(seed);
+    check_population_by_level(seed);
     for (int x = 0; x < LAND_SIZE; x++)
       for (int y = 0; y < LAND_SIZE; y++)
         ASSERT_NE(map[0][x][y].scenery, SCENERY_HIDDEN_TRAP) << "level 0 has no traps";
@@ -385,6 +426,26 @@ TEST(DungeonDriver, SameSeedSameWorld) {
   std::memcpy(first, map, sizeof first);
   build_test_world(42, 2);
   EXPECT_EQ(std::memcmp(first, map, sizeof first), 0);
+}
+
+// The first draw of a level picks its kind: cavern, rooms, rooms of the
+// second look, and a fourth that is a cavern except on the top level.  Level
+// 0 and the maze level override whatever it gave.
+TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
+  quiet_world_state(1);
+  nuke_variables();  // open floor everywhere: the ladders find room at once
+  MAZE_LEVEL = 3;
+  QUEST_NO = 1;
+  struct expected {
+    int z, draw, kind;
+  };
+  const expected cases[] = {{10, 0, 55}, {10, 1, 45}, {10, 2, 83}, {10, 3, 0}, {9, 3, 55},
+                            {9, 1, 45},  {3, 1, 33},  {3, 0, 33},  {0, 1, 55}, {0, 2, 55}};
+  for (const expected& e : cases) {
+    seed_for_draw(4, e.draw);
+    generate_5x5_map(e.z);
+    EXPECT_EQ(LEVEL_TYPE, e.kind) << "level " << e.z << " draw " << e.draw;
+  }
 }
 
 TEST(DungeonDriver, CheckDoorsOpensWalledInDoors) {
