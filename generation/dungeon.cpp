@@ -64,7 +64,9 @@ static int choose_level_kind(int z) {
 }
 
 // What a rejected cavern left behind that its next try would not overwrite:
-// the residents of its rooms and its track heads.
+// the residents of its rooms, the items they were given, and its track heads.
+// Nothing else lies on the level yet: it is populated only once its ground
+// is taken.
 static void clear_rejected_cavern(int z) {
   for (int u = 1; u < UNIT_MAX; u++) {
     unit_record& r = unit[2][u];
@@ -74,8 +76,19 @@ static void clear_rejected_cavern(int z) {
       map[z][r.x][r.y].occupant_player = map[z][r.x][r.y].occupant_unit = 0;
     r.status = UNIT_FREE;
   }
-  for (int x = 0; x < LAND_SIZE; x++)
-    for (int y = 0; y < LAND_SIZE; y++) environment[z][x][y].track = 0;
+  for (int i = 1; i < MAX_OBJECTS && i < OBJECT_SLOTS; i++) {
+    object_record& o = object[i];
+    if (o.status != OBJECT_ON_GROUND || o.z != z) continue;
+    o.x = o.y = o.z = o.status = o.weight = o.worth = 0;
+    o.owner_player = o.owner_unit = 0;
+    copy_text(o.name, " ");
+  }
+  for (int x = 0; x < LAND_SIZE; x++) {
+    for (int y = 0; y < LAND_SIZE; y++) {
+      environment[z][x][y].track = 0;
+      map[z][x][y].object_count = 0;
+    }
+  }
 }
 
 static void generate_cavern(int z) {

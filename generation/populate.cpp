@@ -14,7 +14,7 @@ bool pick_square(int z, int terrain, int& x, int& y) {
   for (int tries = 0; tries < SQUARE_SEARCH_LIMIT; tries++) {
     x = std::rand() % MAX_LAND_SIZE_X;
     y = std::rand() % MAX_LAND_SIZE_Y;
-    if (map[z][x][y].terrain == terrain && !in_start_room(z, x, y)) return true;
+    if (map[z][x][y].terrain == terrain) return true;
   }
   return false;
 }

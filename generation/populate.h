@@ -18,8 +18,7 @@ void generate_traps();
 void generate_monsters();
 
 // Draws a square for a scatterer: a pair (x, y) of 0..49 until its terrain is
-// the wanted one.  Gives up after a bounded number of draws (answers false);
-// the starting room of level 0 is never chosen.
+// the wanted one.  Gives up after a bounded number of draws (answers false).
 bool pick_square(int z, int terrain, int& x, int& y);
 // Draws tried by one square search before it gives up.
 constexpr int SQUARE_SEARCH_LIMIT = 20000;

@@ -82,7 +82,7 @@ void check_ladders(unsigned seed) {
     for (int x = 0; x < LAND_SIZE; x++)
       for (int y = 0; y < LAND_SIZE; y++)
         if (map[z][x][y].scenery == SCENERY_LADDER_UP) up++;
-    EXPECT_GE(up, 1) << "seed " << seed << " level " << z;
+    EXPECT_EQ(up, 2) << "seed " << seed << " level " << z;
   }
 }
 
@@ -131,10 +131,13 @@ void check_start_room(unsigned seed) {
     for (int y = START_ROOM_Y; y < START_ROOM_Y + START_ROOM_SIZE; y++) {
       int s = map[0][x][y].scenery;
       bool furniture = (y == 2 && (x == 24 || x == 26)) || (x == 25 && (y == 3 || y == 4));
+      // The middles of the west and east sides keep the cavern's ground, and
+      // the pools and fires scattered over it.
+      bool side_middle = y == 3 && (x == 23 || x == 27);
       // A track head just outside that faces the wall leaves its cart on the
       // rock of the ring; nothing else stands in the room.
       bool cart_on_ring = s == SCENERY_MINE_CART && map[0][x][y].terrain == TERRAIN_ROCK;
-      if (!furniture && !cart_on_ring) {
+      if (!furniture && !cart_on_ring && !side_middle) {
         EXPECT_EQ(s, SCENERY_NONE) << where(seed, 0, x, y);
       }
       if (!(x == 25 && y == 2)) {
@@ -194,12 +197,63 @@ void check_objects(unsigned seed) {
     if (o.status != OBJECT_ON_GROUND) continue;
     ASSERT_TRUE(on_grid(o.z, o.x, o.y)) << "object " << i << " seed " << seed;
     lying[o.z][o.x][o.y]++;
+    // Items are made on floor or under the creature they were given to (the
+    // start room sends away whoever stood in it, but not its things); one
+    // alone in the rock is left over from a cavern that was made again.
+    const map_cell& m = map[o.z][o.x][o.y];
+    bool in_start_room = o.z == 0 && o.x >= START_ROOM_X && o.x < START_ROOM_X + START_ROOM_SIZE &&
+                         o.y >= START_ROOM_Y && o.y < START_ROOM_Y + START_ROOM_SIZE;
+    if (!in_start_room && m.occupant_player == 0) {
+      EXPECT_NE(m.terrain, TERRAIN_ROCK) << "object " << i << " " << where(seed, o.z, o.x, o.y);
+      EXPECT_NE(m.terrain, TERRAIN_BUILT_WALL)
+          << "object " << i << " " << where(seed, o.z, o.x, o.y);
+    }
   }
   EXPECT_GT(made, 50) << "seed " << seed;
   for (int z = 0; z < LEVELS; z++)
     for (int x = 0; x < LAND_SIZE; x++)
       for (int y = 0; y < LAND_SIZE; y++)
         ASSERT_EQ(map[z][x][y].object_count, lying[z][x][y]) << where(seed, z, x, y);
+}
+
+// What each level is given depends on its kind and depth: mushrooms and
+// crystals in caverns above level 0, herbs above level 7, oil above level 0,
+// gunpowder barrels outside caverns.
+void check_population_by_level(unsigned seed) {
+  int barrels[LEVELS] = {};
+  for (int c = 1; c < CONTAINER_SLOTS; c++)
+    if (container[c].state != CONTAINER_FREE && container[c].type == 96) barrels[container[c].z]++;
+  for (int z = 0; z < LEVELS; z++) {
+    bool cavern = environment[z][0][0].gas == LEVEL_CAVERN;
+    int mushrooms = 0, crystals = 0, herbs = 0, oil = 0;
+    for (int x = 0; x < LAND_SIZE; x++) {
+      for (int y = 0; y < LAND_SIZE; y++) {
+        int s = map[z][x][y].scenery;
+        mushrooms += s == SCENERY_MUSHROOMS;
+        crystals += s == SCENERY_CRYSTAL;
+        herbs += s == SCENERY_HERBS;
+        oil += s == SCENERY_OIL;
+      }
+    }
+    std::string at = "seed " + std::to_string(seed) + " level " + std::to_string(z);
+    if (!cavern || z == 0) {
+      EXPECT_EQ(mushrooms, 0) << at;
+      EXPECT_EQ(crystals, 0) << at;
+    } else {
+      EXPECT_GT(crystals, 0) << at;
+    }
+    if (z <= 7) {
+      EXPECT_EQ(herbs, 0) << at;
+    }
+    if (z == 0) {
+      EXPECT_EQ(oil, 0) << at;
+    } else {
+      EXPECT_GT(oil, 0) << at;
+    }
+    if (cavern) {
+      EXPECT_EQ(barrels[z], 0) << at;
+    }
+  }
 }
 
 class DungeonSweep : public ::testing::TestWithParam<int> {};
@@ -226,6 +280,7 @@ TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
     check_start_room(seed);
     check_units(seed);
     check_objects(seed);
+    check_population_by_level(seed);
     for (int x = 0; x < LAND_SIZE; x++)
       for (int y = 0; y < LAND_SIZE; y++)
         ASSERT_NE(map[0][x][y].scenery, SCENERY_HIDDEN_TRAP) << "level 0 has no traps";
@@ -333,22 +388,36 @@ TEST(DungeonStart, KitAndFurnitureFollowTheDifficulty) {
 }
 
 TEST(DungeonStart, LargeChestsAtTheStartBecomeFilledContainers) {
-  quiet_world_state(1);
-  std::srand(3);
-  initializevariables();
-  test_map_init();
-  assign_containers();
-  int found = 0;
-  for (int c = 1; c < CONTAINER_SLOTS; c++) {
-    const container_record& k = container[c];
-    if (k.state == CONTAINER_FREE || k.z != 0 || k.y != 2 || (k.x != 24 && k.x != 26)) continue;
-    found++;
-    EXPECT_EQ(k.type, CONTAINER_LARGE_CHEST);
-    EXPECT_STREQ(k.name, "large chest");
-    EXPECT_EQ(k.capacity, 7);
-    EXPECT_TRUE(k.locked == 0 || k.locked == 1);
+  bool locked_seen[2] = {false, false};
+  for (unsigned seed = 1; seed <= 8; seed++) {
+    quiet_world_state(1);
+    std::srand(seed);
+    initializevariables();
+    test_map_init();
+    assign_containers();
+    int found = 0;
+    for (int c = 1; c < CONTAINER_SLOTS; c++) {
+      const container_record& k = container[c];
+      if (k.state == CONTAINER_FREE || k.z != 0 || k.y != 2 || (k.x != 24 && k.x != 26)) continue;
+      found++;
+      EXPECT_EQ(k.type, CONTAINER_LARGE_CHEST);
+      EXPECT_STREQ(k.name, "large chest");
+      EXPECT_EQ(k.capacity, 7);
+      ASSERT_TRUE(k.locked == 0 || k.locked == 1);
+      locked_seen[k.locked] = true;
+      int inside = 0;
+      for (int i = 1; i < OBJECT_SLOTS; i++)
+        if (object[i].status != OBJECT_FREE && object[i].owner_player == OWNER_CONTAINER &&
+            object[i].owner_unit == c)
+          inside++;
+      EXPECT_GE(inside, 1) << "seed " << seed;
+      EXPECT_LE(inside, 3) << "seed " << seed;
+    }
+    EXPECT_EQ(found, 2);
   }
-  EXPECT_EQ(found, 2);
+  // Locked half the time: over sixteen chests both ways turn up.
+  EXPECT_TRUE(locked_seen[0]);
+  EXPECT_TRUE(locked_seen[1]);
 }
 
 TEST(DungeonDriver, SameSeedSameWorld) {
@@ -357,6 +426,26 @@ TEST(DungeonDriver, SameSeedSameWorld) {
   std::memcpy(first, map, sizeof first);
   build_test_world(42, 2);
   EXPECT_EQ(std::memcmp(first, map, sizeof first), 0);
+}
+
+// The first draw of a level picks its kind: cavern, rooms, rooms of the
+// second look, and a fourth that is a cavern except on the top level.  Level
+// 0 and the maze level override whatever it gave.
+TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
+  quiet_world_state(1);
+  nuke_variables();  // open floor everywhere: the ladders find room at once
+  MAZE_LEVEL = 3;
+  QUEST_NO = 1;
+  struct expected {
+    int z, draw, kind;
+  };
+  const expected cases[] = {{10, 0, 55}, {10, 1, 45}, {10, 2, 83}, {10, 3, 0}, {9, 3, 55},
+                            {9, 1, 45},  {3, 1, 33},  {3, 0, 33},  {0, 1, 55}, {0, 2, 55}};
+  for (const expected& e : cases) {
+    seed_for_draw(4, e.draw);
+    generate_5x5_map(e.z);
+    EXPECT_EQ(LEVEL_TYPE, e.kind) << "level " << e.z << " draw " << e.draw;
+  }
 }
 
 TEST(DungeonDriver, CheckDoorsOpensWalledInDoors) {

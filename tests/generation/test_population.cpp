@@ -2,7 +2,9 @@
 // and the reach measure the dump tool reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "core/movement.h"
 #include "core/world.h"
@@ -66,17 +68,37 @@ TEST(DungeonPopulation, ScatterersGiveUpOnALevelWithoutTheirGround) {
   EXPECT_EQ(count_scenery(5, SCENERY_CRYSTAL), 0);
 }
 
-TEST(DungeonPopulation, ScatterersKeepOutOfTheStartingRoom) {
+// The squares come from the pairs of draws in order, wherever they fall on
+// the wanted ground, the starting room of level 0 included.
+TEST(DungeonPopulation, ScatterersTakeTheSquaresTheDrawsGive) {
   quiet_world_state(3);
-  nuke_variables();
-  open_level(0, TERRAIN_STONE_FLOOR);
-  LEVEL_TYPE = 0;
+  int in_start_room = 0;
   for (unsigned seed = 1; seed <= 20; seed++) {
+    nuke_variables();
+    open_level(0, TERRAIN_STONE_FLOOR);
+    map[0][30][30].scenery = SCENERY_HERBS;  // a taken square costs another try
+    LEVEL_TYPE = 0;                          // 9 pools, doubled: 17 placements
     std::srand(seed);
     generate_pools(0);
+    static bool want[LAND_SIZE][LAND_SIZE];
+    for (auto& column : want)
+      for (bool& w : column) w = false;
+    std::srand(seed);
+    for (int made = 0; made < 17;) {
+      int x = std::rand() % 50, y = std::rand() % 50;
+      if (x < 1 || y < 1 || want[x][y] || (x == 30 && y == 30)) continue;
+      want[x][y] = true;
+      made++;
+    }
+    for (int x = 0; x < LAND_SIZE; x++) {
+      for (int y = 0; y < LAND_SIZE; y++) {
+        ASSERT_EQ(map[0][x][y].scenery == SCENERY_POOL, want[x][y])
+            << "seed " << seed << " at " << x << "," << y;
+        if (want[x][y] && x >= 23 && x <= 27 && y >= 1 && y <= 5) in_start_room++;
+      }
+    }
   }
-  for (int x = 23; x <= 27; x++)
-    for (int y = 1; y <= 5; y++) EXPECT_EQ(map[0][x][y].scenery, SCENERY_NONE);
+  EXPECT_GT(in_start_room, 0);  // the seeds do reach the starting room
 }
 
 TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
@@ -91,6 +113,46 @@ TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
   EXPECT_EQ(count_scenery(0, SCENERY_HIDDEN_TRAP), 0);
   EXPECT_EQ(count_scenery(3, SCENERY_HIDDEN_TRAP), 20);
   EXPECT_EQ(count_scenery(4, SCENERY_HIDDEN_TRAP), 0);  // floorboards take none
+}
+
+// (z + 2) x difficulty + 4 creatures on every level, each on a free square
+// outside the starting room, spiders on nests, the deep ones sent hunting.
+TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
+  for (int difficulty = 1; difficulty <= 3; difficulty++) {
+    quiet_world_state(difficulty);
+    nuke_variables();
+    for (int z = 0; z < LEVELS; z++) {
+      open_level(z, TERRAIN_ROOM_FLOOR);
+      map_movecost(z);
+    }
+    CURRENT_PLAYER = 1;
+    CURRENT_UNIT = 1;
+    std::srand(4 + difficulty);
+    generate_monsters();
+    int per_level[LEVELS] = {};
+    for (int u = 1; u <= UNIT_MAX; u++) {
+      const unit_record& r = unit[2][u];
+      if (r.status == UNIT_FREE) continue;
+      ASSERT_TRUE(on_grid(r.z, r.x, r.y));
+      per_level[r.z]++;
+      EXPECT_TRUE(r.x >= 2 && r.x <= 47 && r.y >= 2 && r.y <= 47) << r.x << "," << r.y;
+      EXPECT_FALSE(r.z == 0 && r.x >= 23 && r.x <= 27 && r.y >= 1 && r.y <= 5);
+      EXPECT_EQ(map[r.z][r.x][r.y].occupant_unit, u);
+      const int kinds[] = {1, 2, 3, 5, 9, 10, 11};
+      EXPECT_NE(std::find(std::begin(kinds), std::end(kinds), r.race), std::end(kinds)) << r.race;
+      EXPECT_EQ(map[r.z][r.x][r.y].scenery == SCENERY_NEST, r.race == 5);
+      if (r.z > 4) {
+        EXPECT_EQ(r.order, ORDER_ATTACK);
+      }
+      EXPECT_EQ(r.waypoint_index, WAYPOINT_POSITION);
+      EXPECT_EQ(r.waypoint_x[WAYPOINT_POSITION], r.x);
+      EXPECT_EQ(r.waypoint_y[WAYPOINT_POSITION], r.y);
+      EXPECT_EQ(r.waypoint_x[WAYPOINT_TARGET], 1);
+      EXPECT_EQ(r.waypoint_y[WAYPOINT_TARGET], 1);
+    }
+    for (int z = 0; z < LEVELS; z++)
+      EXPECT_EQ(per_level[z], (z + 2) * difficulty + 4) << "level " << z;
+  }
 }
 
 TEST(DungeonPopulation, ContainersGetTheirRecords) {
