@@ -3,10 +3,12 @@
 // and the font; and their release at exit.
 #include <allegro.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <thread>
 
 #include "core/console.h"
 #include "core/world.h"
@@ -352,8 +354,20 @@ static int ask_colour_depth() {
       '3');
 }
 
-static void start_allegro_services() {
-  allegro_init();
+// Allegro's start-up fails when the X server does not answer in time (seen on
+// a loaded machine); a failed start leaves no system driver, and the next call
+// would crash.  Try a few times, then give up cleanly.
+static bool start_allegro() {
+  for (int attempt = 0; attempt < 5; attempt++) {
+    if (allegro_init() == 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  std::printf("Error initialising Allegro: %s\n", allegro_error);
+  return false;
+}
+
+static bool start_allegro_services() {
+  if (!start_allegro()) return false;
   install_keyboard();
   install_mouse();
   install_timer();
@@ -364,6 +378,7 @@ static void start_allegro_services() {
     // The game plays no sound, so it carries on without it.
     std::printf("Error initialising sound system\n%s\n", allegro_error);
   }
+  return true;
 }
 
 int graphics_loop() {
@@ -372,7 +387,7 @@ int graphics_loop() {
   MAPTILES_Y = view_tiles(HEIGHT, TILE_SIZE);
   if (GFX_ENGINE != 1) return GRAPHICS_OK;
 
-  start_allegro_services();
+  if (!start_allegro_services()) return GRAPHICS_NO_WINDOW;
   int depth = colour_depth_for_choice(choice, desktop_color_depth());
   set_color_depth(depth);
   std::printf("DESTOP COLOR DEPTH %d", depth);
