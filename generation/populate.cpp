@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/movement.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
 #include "generation/catalogue.h"
@@ -217,5 +218,8 @@ void assign_containers() {
         n++;
       }
     }
+    // Chests and wardrobes were walkable until they became containers; the
+    // party must not walk into one before the first end of turn recounts.
+    map_movecost(z);
   }
 }

@@ -104,6 +104,9 @@ void check_containers(unsigned seed) {
       for (int y = 0; y < LAND_SIZE; y++) {
         int s = map[z][x][y].scenery;
         bool marker = s == SCENERY_CONTAINER;
+        if (marker) {
+          EXPECT_EQ(map[z][x][y].passable, 0) << "a walkable container " << where(seed, z, x, y);
+        }
         EXPECT_EQ(marker, owner[z][x][y] != 0) << where(seed, z, x, y);
         // Nothing is left waiting to become a container.
         EXPECT_NE(s, SCENERY_LARGE_CHEST) << where(seed, z, x, y);
