@@ -21,7 +21,9 @@ play: build
 test: build build-asan
 	@bash tools/run-tests.sh
 
-bench: build
+bench: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build build -j$(JOBS) > build/bench-build.log || { cat build/bench-build.log; false; }
 	@for b in build/tools/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:

@@ -18,7 +18,7 @@ static bool terrain_blocks(int terrain) {
   }
 }
 
-static bool scenery_blocks(int scenery) {
+bool scenery_blocks(int scenery) {
   switch (scenery) {
     case SCENERY_CRYPT:
     case SCENERY_OPEN_CRYPT:

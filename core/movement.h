@@ -40,3 +40,5 @@ int is_infront_passable(int range, int player, int u);
 
 // Recomputes passable for every square of level z.
 void map_movecost(int z);
+// True for the scenery that no unit may enter, whatever the ground.
+bool scenery_blocks(int scenery);

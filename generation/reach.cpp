@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/movement.h"
 #include "core/world.h"
 
 namespace {
@@ -11,24 +12,6 @@ namespace {
 bool blocking_terrain(int t) {
   return t == TERRAIN_ROCK || t == TERRAIN_BUILT_WALL || t == TERRAIN_PILLAR ||
          t == TERRAIN_EARTH || t == TERRAIN_WINDOW;
-}
-
-bool blocking_scenery(int s) {
-  switch (s) {
-    case SCENERY_CRYPT:
-    case SCENERY_OPEN_CRYPT:
-    case SCENERY_SEARCHED_CRYPT:
-    case SCENERY_RUBBLE:
-    case SCENERY_NEST:
-    case SCENERY_CONTAINER:
-    case SCENERY_BOULDER:
-    case SCENERY_BARREL:
-    case SCENERY_STATUE:
-    case SCENERY_CRYSTAL:
-      return true;
-    default:
-      return false;
-  }
 }
 
 struct square {
@@ -83,7 +66,7 @@ bool walkable_for_reach(int z, int x, int y) {
   if (!on_grid(z, x, y)) return false;
   const map_cell& m = map[z][x][y];
   if (m.scenery == SCENERY_SECRET_HIDDEN || m.scenery == SCENERY_SECRET_FOUND) return true;
-  return !blocking_terrain(m.terrain) && !blocking_scenery(m.scenery);
+  return !blocking_terrain(m.terrain) && !scenery_blocks(m.scenery);
 }
 
 int arrival_count(int z) { return static_cast<int>(arrivals(z).size()); }
