@@ -226,8 +226,8 @@ paint_fn dome(float cx, float cy, float rx, float ry, col base, float shine = 0.
     float nz = std::sqrt(std::max(0.f, 1 - std::min(1.f, d)));
     float lit = std::max(0.f, -0.45f * nx - 0.55f * ny + 0.7f * nz);
     col c = scale(base, 0.45f + 0.75f * lit);
-    float spec = std::pow(std::max(0.f, lit), 12.f) * shine;
-    return add(c, {spec, spec, spec});
+    float glint = std::pow(std::max(0.f, lit), 12.f) * shine;
+    return add(c, {glint, glint, glint});
   };
 }
 // Flat colour roughened by noise.
