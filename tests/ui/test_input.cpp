@@ -219,6 +219,18 @@ TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
   EXPECT_EQ(pointer_y, 6 * 48 + 24);
   EXPECT_EQ(leader().y, 10);
 
+  // A square never seen: nothing opens, whatever the ray says; once seen
+  // (and in the leader's view) it answers.
+  called.clear();
+  map[Z][10][8].revealed = 0;
+  pass(click(400, 10 + 4 * 48 + 5, MOUSE_RIGHT));
+  EXPECT_TRUE(called.empty());
+  map[Z][10][8].revealed = 1;
+  pass(click(400, 10 + 4 * 48 + 5, MOUSE_RIGHT));
+  EXPECT_EQ(called, std::vector<std::string>{"rightclick"});
+  EXPECT_EQ(right_x, 10);
+  EXPECT_EQ(right_y, 8);
+
   // A square far out of the level: nothing read, nothing opened.
   called.clear();
   leader().x = 1;
@@ -265,6 +277,21 @@ TEST_F(InputTest, PauseAndJumpKeysReachTheirCommands) {
   EXPECT_EQ(keyboard_jump_distance(), 2);
   leader().y = 6;
   EXPECT_EQ(keyboard_jump_distance(), 1);
+  UPDATE_MAP = 0;
+  pass(keys({IN_J}));
+  EXPECT_EQ(UPDATE_MAP, 1);
+}
+
+TEST_F(InputTest, NextUnitAndEndOfTurnKeys) {
+  place(1, 2, 12, 12, Z);
+  pass(keys({IN_N}));
+  EXPECT_EQ(CURRENT_UNIT, 2);
+  EXPECT_EQ(UPDATE_MAP, 1);
+  leader().moves = 0;
+  unit[1][2].moves = 0;
+  pass(keys({IN_E}));
+  EXPECT_EQ(leader().moves, leader().movement);
+  EXPECT_EQ(unit[1][2].moves, unit[1][2].movement);
 }
 
 // ---------------------------------------------------------------------------
