@@ -106,14 +106,18 @@ static const glyph& glyph_for(ALFONT_FONT* f, unsigned char c) {
   g.left = slot->bitmap_left;
   g.top = slot->bitmap_top;
   g.advance = static_cast<int>(slot->advance.x >> 6);
+  // A one-bit glyph (an embedded bitmap strike) packs eight pixels a byte:
+  // its rows are far shorter than its width, so only its own bytes are read.
+  bool mono = bm.pixel_mode == FT_PIXEL_MODE_MONO;
+  if (!mono && bm.pixel_mode != FT_PIXEL_MODE_GRAY) g.width = g.rows = 0;
   g.alpha.resize(static_cast<size_t>(g.width) * static_cast<size_t>(g.rows));
-  for (int r = 0; r < g.rows; r++)
+  for (int r = 0; r < g.rows; r++) {
+    const unsigned char* row = bm.buffer + r * bm.pitch;
     for (int col = 0; col < g.width; col++) {
-      unsigned char v = bm.buffer[r * bm.pitch + col];
-      if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
-        v = (bm.buffer[r * bm.pitch + col / 8] & (0x80 >> (col % 8))) ? 255 : 0;
+      unsigned char v = mono ? ((row[col / 8] & (0x80 >> (col % 8))) ? 255 : 0) : row[col];
       g.alpha[static_cast<size_t>(r * g.width + col)] = v;
     }
+  }
   return g;
 }
 

@@ -85,7 +85,8 @@ void splash_screen2_allegro() {
   std::unique_ptr<BITMAP, bitmap_deleter> page(create_bitmap(w, h));
   if (!page) return;
   clear_bitmap(page.get());
-  font1.reset(alfont_load_font("fonts/timesbd.TTF"));
+  // A failed reload keeps the face already loaded: every panel writes with it.
+  if (ALFONT_FONT* again = alfont_load_font("fonts/timesbd.TTF")) font1.reset(again);
   ALFONT_FONT* f = font1.get();
   alfont_set_font_size(f, 36);
   int white = makecol(255, 255, 255);
