@@ -63,6 +63,8 @@ void pause_command(const input_actions& act) { call(act.pause); }
 
 // Returns true when the pass ends here.
 bool panel_buttons(const input_state& in, const input_actions& act) {
+  // Only a pressed button counts: a pointer merely resting on the bar would
+  // otherwise open screens on its own and swallow every key.
   if (BUTTON_BAR != -1 || !any_button(in)) return false;
   switch (button_at(in.mouse_x, in.mouse_y)) {
     case BUTTON_PORTRAIT:
