@@ -8,18 +8,11 @@
 
 #include "core/headless.h"
 #include "core/world.h"
+#include "tests/seeded_draws.h"
 #include "creatures/monsters.h"
 #include "items/inventory.h"
 
 namespace {
-
-std::vector<int> draws_for(unsigned seed, int n) {
-  std::srand(seed);
-  std::vector<int> v;
-  for (int i = 0; i < n; i++) v.push_back(std::rand());
-  std::srand(seed);
-  return v;
-}
 
 int grade_of(int z, int first_draw) {
   int t = z + first_draw % 10;

@@ -8,21 +8,12 @@
 
 #include "core/headless.h"
 #include "core/world.h"
+#include "tests/seeded_draws.h"
 #include "generation/catalogue.h"
 #include "generation/names.h"
 #include "items/inventory.h"
 
 namespace {
-
-// The first n numbers a seed gives; the generator is left seeded again so
-// the code under test sees the same numbers.
-std::vector<int> draws_for(unsigned seed, int n) {
-  std::srand(seed);
-  std::vector<int> v;
-  for (int i = 0; i < n; i++) v.push_back(std::rand());
-  std::srand(seed);
-  return v;
-}
 
 struct stepped {
   std::string word;
