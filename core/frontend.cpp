@@ -8,6 +8,7 @@
 
 #include "core/headless.h"
 #include "core/world.h"
+#include "core/occupancy.h"
 
 const front_end* frontend = &headless_front_end;
 

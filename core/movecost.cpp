@@ -1,6 +1,6 @@
 // What may be entered: the passable field of a whole level, derived from the
 // terrain, the scenery and the units standing on each square.
-#include "core/movement.h"
+#include "core/movecost.h"
 #include "core/world.h"
 
 static bool terrain_blocks(int terrain) {

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "generation/dungeon.h"
 
 map_cell map[LEVELS][LAND_SIZE][LAND_SIZE];
 environment_cell environment[LEVELS][LAND_SIZE][LAND_SIZE];
@@ -125,19 +124,6 @@ void map_object(int z) {
   }
 }
 
-void map_occupied(int z) {
-  for (int p = 0; p < MAX_PLAYERS; p++) {
-    for (int u = 0; u <= UNIT_MAX; u++) {
-      const unit_record& r = unit[p][u];
-      // A unit that has left the dungeon stands on no square.
-      if (r.status == UNIT_FREE || r.status == UNIT_GONE) continue;
-      if (r.z != z || !on_grid(r.z, r.x, r.y)) continue;
-      map[z][r.x][r.y].occupant_player = p;
-      map[z][r.x][r.y].occupant_unit = u;
-    }
-  }
-}
-
 int next_free_unit(int player) {
   if (player >= 0 && player < 4) {
     for (int u = 1; u < UNIT_MAX; u++)
@@ -188,7 +174,11 @@ void nuke_variables() {
   }
 }
 
-void initializevariables() {
-  nuke_variables();
-  generate_world();
+int which_container(int z, int x, int y) {
+  for (int c = 1; c < CONTAINER_SLOTS; c++) {
+    const container_record& k = container[c];
+    if (k.state != CONTAINER_FREE && k.z == z && k.x == x && k.y == y) return c;
+  }
+  if (DEBUG_MODE > 0) std::printf("\n No container match");
+  return 0;
 }

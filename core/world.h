@@ -399,11 +399,11 @@ inline void append_text(char (&dest)[N], const char* text) {
 // ---------------------------------------------------------------------------
 int mapextra_in_range(int code, int z, int x, int y, int radius);
 void map_object(int z);
-void map_occupied(int z);
 int next_free_unit(int player);
 int next_free_container();
+// The live container standing at a square, 0 for none.
+int which_container(int z, int x, int y);
 void nuke_variables();
-void initializevariables();
 // Puts every global setting and flag back to its starting value (tests and
 // tools start each case from here).
 void reset_globals();

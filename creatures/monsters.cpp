@@ -5,9 +5,10 @@
 #include <cstdlib>
 
 #include "core/frontend.h"
+#include "core/occupancy.h"
 #include "core/world.h"
-#include "generation/catalogue.h"
-#include "generation/names.h"
+#include "items/catalogue.h"
+#include "creatures/names.h"
 #include "items/inventory.h"
 
 struct race_entry {
@@ -254,20 +255,13 @@ void create_monster(int player, int u, int z, int x, int y, int kind) {
 
   copy_text(m.name, entry->names[g - 1]);
   m.race = race;
-  m.x = x;
-  m.y = y;
-  m.z = z;
   fill_statistics(m, race, g, z);
   m.status = UNIT_NORMAL;
   m.moves = m.movement;  // it may act in the turn it appears
   m.waypoint_x[5] = 999;
 
-  // The creatures' player stands on the square whoever owns the unit; a
-  // caller making a recruit rewrites it.
-  map_cell& square = map[z][x][y];
-  square.occupant_player = 2;
-  square.occupant_unit = u;
-  square.passable = 1;
+  place_unit(player, u, z, x, y);
+  map[z][x][y].passable = 1;
   assign_icon(1, player, u, 0);
 
   if (entry->item && m.intelligence > 20) monster_object(player, u);

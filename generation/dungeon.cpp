@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/movement.h"
+#include "core/movecost.h"
+#include "core/occupancy.h"
 #include "core/world.h"
 #include "generation/caverns.h"
 #include "generation/populate.h"
@@ -71,9 +72,7 @@ static void clear_rejected_cavern(int z) {
   for (int u = 1; u < UNIT_MAX; u++) {
     unit_record& r = unit[2][u];
     if (r.status == UNIT_FREE || r.z != z) continue;
-    if (on_grid(z, r.x, r.y) && map[z][r.x][r.y].occupant_player == 2 &&
-        map[z][r.x][r.y].occupant_unit == u)
-      map[z][r.x][r.y].occupant_player = map[z][r.x][r.y].occupant_unit = 0;
+    remove_unit(2, u);
     r.status = UNIT_FREE;
   }
   for (int i = 1; i < MAX_OBJECTS && i < OBJECT_SLOTS; i++) {

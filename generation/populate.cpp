@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/movement.h"
+#include "core/movecost.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
-#include "generation/catalogue.h"
+#include "items/catalogue.h"
 #include "generation/rooms.h"
 
 bool pick_square(int z, int terrain, int& x, int& y) {

@@ -2,7 +2,7 @@
 // from placed chests, and the creature a freed prisoner turns out to be.
 #pragma once
 
-#include "generation/prisoner.h"
+#include "creatures/prisoner.h"
 
 void generate_mushrooms(int z);
 void generate_herbs(int z);

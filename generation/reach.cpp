@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/movement.h"
+#include "core/movecost.h"
 #include "core/world.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/occupancy.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
 #include "generation/caverns.h"
@@ -186,7 +187,7 @@ void start_room(int x, int y, int z) {
       if (m.occupant_player > 1) {
         if (unit_slot_valid(m.occupant_player, m.occupant_unit))
           unit[m.occupant_player][m.occupant_unit].status = UNIT_FREE;
-        m.occupant_player = m.occupant_unit = 0;
+        clear_occupant(z, sx, sy);
       }
       bool ring = i == 0 || i == 4 || j == -2 || j == 2;
       // A lava room under the start would burn the leader on the first turn

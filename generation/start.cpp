@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "core/frontend.h"
-#include "core/movement.h"
+#include "core/movecost.h"
+#include "core/occupancy.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 
@@ -62,9 +63,7 @@ void place_leader() {
   u.intelligence = 100;
   u.movement = 150 - 10 * DIFFICULTY + std::rand() % 30;
   u.sight = 10 - DIFFICULTY;
-  map_cell& m = map[0][u.x][u.y];
-  m.occupant_player = CURRENT_PLAYER;
-  m.occupant_unit = CURRENT_UNIT;
+  place_unit(CURRENT_PLAYER, CURRENT_UNIT, 0, u.x, u.y);
   assign_icon(1, CURRENT_PLAYER, CURRENT_UNIT, 0);
   AGX = u.x;
   AGY = u.y;

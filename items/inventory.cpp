@@ -126,14 +126,6 @@ int packed_item(int player, int u) {
   return n;
 }
 
-int which_container(int z, int x, int y) {
-  for (int c = 1; c < CONTAINER_SLOTS; c++) {
-    const container_record& k = container[c];
-    if (k.state != CONTAINER_FREE && k.z == z && k.x == x && k.y == y) return c;
-  }
-  if (DEBUG_MODE > 0) std::printf("\n No container match");
-  return 0;
-}
 
 int container_held(int c) {
   if (c < 1 || c >= CONTAINER_SLOTS) return 0;

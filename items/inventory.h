@@ -26,8 +26,6 @@ int total_weight(int player, int u);
 int carried_objects(int player, int u);
 int packed_item(int player, int u);
 
-// The live container standing at a square, 0 for none.
-int which_container(int z, int x, int y);
 int container_held(int c);
 // Empties container c onto its own square and reports what came out.
 void list_items_in_containter(int c);

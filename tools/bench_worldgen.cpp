@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/headless.h"
+#include "core/game/newgame.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 
@@ -19,9 +20,7 @@ int main() {
     DIFFICULTY = 1 + seed % 3;
     std::srand(seed);
     auto t0 = std::chrono::steady_clock::now();
-    initializevariables();
-    test_map_init();
-    assign_containers();
+    build_new_world();
     auto t1 = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
   }

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "core/headless.h"
+#include "core/game/newgame.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 #include "generation/reach.h"
@@ -22,9 +23,7 @@ static void build_world(unsigned seed, int difficulty) {
   DEBUG_MODE = 0;
   DIFFICULTY = difficulty;
   std::srand(seed);
-  initializevariables();
-  test_map_init();
-  assign_containers();
+  build_new_world();
 }
 
 static void count_level(int z, int& up, int& down, int& monsters, int& objects, int& containers) {

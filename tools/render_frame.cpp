@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/world.h"
+#include "core/occupancy.h"
 #include "creatures/sight.h"
 #include "ui/offscreen.h"
 
@@ -63,11 +64,8 @@ int main(int argc, char** argv) {
   if (demo) {
     demo_level_offscreen();
     if (at_x >= 0 && at_y >= 0 && on_grid(0, at_x, at_y)) {  // the leader moved
-      unit_record& u = unit[1][1];
-      map[0][u.x][u.y].occupant_player = map[0][u.x][u.y].occupant_unit = 0;
-      u.x = at_x, u.y = at_y;
       map[0][at_x][at_y].terrain = TERRAIN_ROOM_FLOOR;
-      map[0][at_x][at_y].occupant_player = map[0][at_x][at_y].occupant_unit = 1;
+      move_unit(1, 1, 0, at_x, at_y);
     }
     if (dark) {  // the torch put out: only what is around the party shows
       object[1].status = OBJECT_CARRIED;

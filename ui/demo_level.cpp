@@ -2,6 +2,7 @@
 // generator: a room, a passage, doors, water, lava, a chest, items and a
 // goblin, with the leader holding a lit torch.
 #include "core/frontend.h"
+#include "core/occupancy.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "ui/offscreen.h"
@@ -31,7 +32,7 @@ int place_object(int n, int type, const char* name, int x, int y, int z, int sta
   return n;
 }
 
-void place_unit(int player, int u, int race, int x, int y, int z, int facing) {
+void put_demo_unit(int player, int u, int race, int x, int y, int z, int facing) {
   unit_record& r = unit[player][u];
   r.status = UNIT_NORMAL;
   r.race = race;
@@ -40,8 +41,7 @@ void place_unit(int player, int u, int race, int x, int y, int z, int facing) {
   r.health = 40;
   r.movement = r.moves = 120;
   r.sight = 10;
-  map[z][x][y].occupant_player = player;
-  map[z][x][y].occupant_unit = u;
+  place_unit(player, u, z, x, y);
   map[z][x][y].passable = 0;
   assign_icon(1, player, u, 0);
 }
@@ -78,9 +78,9 @@ void demo_level_offscreen() {
   copy_text(chest.name, "small chest");
   map[z][14][11].scenery = SCENERY_CONTAINER;
 
-  place_unit(1, 1, 0, 15, 14, z, EAST);
+  put_demo_unit(1, 1, 0, 15, 14, z, EAST);
   copy_text(unit[1][1].name, "REVIEWER");
-  place_unit(2, 1, 2, 20, 13, z, WEST);
+  put_demo_unit(2, 1, 2, 20, 13, z, WEST);
   place_object(1, ITEM_TORCH, "torch", 0, 0, z, OBJECT_LIT, 1);
   place_object(2, ITEM_WEAPON, "short sword", 0, 0, z, OBJECT_WIELDED, 1);
   place_object(3, ITEM_GEM, "ruby", 17, 12, z, OBJECT_ON_GROUND, 0);

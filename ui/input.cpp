@@ -2,12 +2,15 @@
 
 #include <cstdio>
 
-#include "core/doors.h"
-#include "core/events.h"
+#include "core/actions/doors.h"
+#include "core/actions/events.h"
+#include "core/facing.h"
+#include "core/occupancy.h"
 #include "core/frontend.h"
-#include "core/jump.h"
-#include "core/movement.h"
-#include "core/turn.h"
+#include "core/actions/jump.h"
+#include "core/actions/movement.h"
+#include "core/game/turn.h"
+#include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/score.h"
 #include "creatures/sight.h"
@@ -32,17 +35,13 @@ void call(F* fn, A... args) {
 // onto one only by taking it; climbing keeps to the same rule.
 void vacate(unit_record& u) {
   if (!on_grid(u.z, u.x, u.y)) return;
-  map_cell& c = map[u.z][u.x][u.y];
-  c.occupant_player = 0;
-  c.passable = 1;
-  c.occupant_unit = 0;
+  remove_unit(CURRENT_PLAYER, CURRENT_UNIT);
+  map[u.z][u.x][u.y].passable = 1;
 }
 void occupy(unit_record& u) {
   if (!on_grid(u.z, u.x, u.y)) return;
-  map_cell& c = map[u.z][u.x][u.y];
-  c.occupant_player = CURRENT_PLAYER;
-  c.occupant_unit = CURRENT_UNIT;
-  c.passable = 0;
+  place_unit(CURRENT_PLAYER, CURRENT_UNIT, u.z, u.x, u.y);
+  map[u.z][u.x][u.y].passable = 0;
 }
 bool someone_at(int z, int x, int y) {
   return on_grid(z, x, y) && (map[z][x][y].occupant_player >= 1 || map[z][x][y].occupant_unit >= 1);
@@ -281,9 +280,12 @@ void climb_up_command() {
       gameover = GAME_OVER;
     } else {
       message_box("UNIT ZORVANES! WELL DONE!");
+      const int gone = CURRENT_UNIT;
       u.status = UNIT_GONE;
       after_unit_change();
-      vacate(u);  // out of the dungeon, so no longer in anyone's way
+      // Out of the dungeon, so no longer in anyone's way.
+      remove_unit(CURRENT_PLAYER, gone);
+      map[u.z][u.x][u.y].passable = 1;
       rest_ms(50);
     }
     return;

@@ -8,7 +8,7 @@
 
 #include "core/console.h"
 #include "core/frontend.h"
-#include "core/loop.h"
+#include "core/game/loop.h"
 #include "core/world.h"
 #include "ui/graphics.h"
 

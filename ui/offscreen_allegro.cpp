@@ -9,7 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "core/events.h"
+#include "core/actions/events.h"
+#include "core/game/newgame.h"
 #include "core/frontend.h"
 #include "core/world.h"
 #include "creatures/sight.h"
@@ -101,9 +102,7 @@ bool new_game_offscreen(unsigned seed, int difficulty) {
   IS_GLOBAL_LIGHTING_ON = 0;
   enter_name();
   DIFFICULTY = difficulty;
-  initializevariables();
-  test_map_init();
-  assign_containers();
+  build_new_world();
   clear_message_box();
   novel_event(CURRENT_PLAYER, CURRENT_UNIT);
   reveal_tiles();

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/headless.h"
+#include "core/occupancy.h"
 #include "core/world.h"
 
 inline void fresh_world(unsigned seed = 1) {
@@ -36,8 +37,7 @@ inline unit_record& put_unit(int player, int u, int z, int x, int y, int facing,
   r.intelligence = 12;
   r.sight = 10;
   std::snprintf(r.name, sizeof r.name, "Unit%d", u);
-  map[z][x][y].occupant_player = player;
-  map[z][x][y].occupant_unit = u;
+  place_unit(player, u, z, x, y);
   map[z][x][y].passable = 0;
   return r;
 }

@@ -5,6 +5,7 @@
 
 #include "core/headless.h"
 #include "core/world.h"
+#include "core/occupancy.h"
 
 namespace {
 

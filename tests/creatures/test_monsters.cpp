@@ -180,10 +180,12 @@ TEST_F(Monster, TheBottomLevelIsAlwaysWeakAndTheTopAlwaysStrong) {
   }
 }
 
-TEST_F(Monster, TheCreatureMarksItsSquareForTheCreaturesPlayer) {
+// A square names the unit that stands on it, whichever player owns it: a
+// recruit made for the party is not left marked as a creature.
+TEST_F(Monster, TheCreatureMarksItsSquareForItsOwnPlayer) {
   map[3][8][9].passable = 0;
   create_monster(1, 4, 3, 8, 9, 9);
-  EXPECT_EQ(map[3][8][9].occupant_player, 2);
+  EXPECT_EQ(map[3][8][9].occupant_player, 1);
   EXPECT_EQ(map[3][8][9].occupant_unit, 4);
   EXPECT_EQ(map[3][8][9].passable, 1);
   EXPECT_EQ(unit[1][4].waypoint_x[5], 999);

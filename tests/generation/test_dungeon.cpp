@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/world.h"
+#include "core/game/newgame.h"
 #include "generation/caverns.h"
 #include "generation/dungeon.h"
 #include "generation/rooms.h"
@@ -395,9 +396,7 @@ TEST(DungeonStart, LargeChestsAtTheStartBecomeFilledContainers) {
   for (unsigned seed = 1; seed <= 8; seed++) {
     quiet_world_state(1);
     std::srand(seed);
-    initializevariables();
-    test_map_init();
-    assign_containers();
+    build_new_world();
     int found = 0;
     for (int c = 1; c < CONTAINER_SLOTS; c++) {
       const container_record& k = container[c];

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "core/movement.h"
+#include "core/actions/movement.h"
+#include "core/movecost.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 #include "generation/populate.h"

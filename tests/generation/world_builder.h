@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/headless.h"
+#include "core/game/newgame.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 
@@ -17,9 +18,7 @@ inline void quiet_world_state(int difficulty) {
 inline void build_test_world(unsigned seed, int difficulty) {
   quiet_world_state(difficulty);
   std::srand(seed);
-  initializevariables();
-  test_map_init();
-  assign_containers();
+  build_new_world();
 }
 
 // One level of solid rock with nothing on it, marks cleared.

@@ -6,6 +6,7 @@
 #include "core/headless.h"
 #include "core/world.h"
 #include "ui/input.h"
+#include "core/occupancy.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "core/headless.h"
 #include "core/world.h"
 #include "tests/seeded_draws.h"
-#include "generation/catalogue.h"
-#include "generation/names.h"
+#include "items/catalogue.h"
+#include "creatures/names.h"
 #include "items/inventory.h"
 
 namespace {

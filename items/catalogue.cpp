@@ -1,16 +1,16 @@
 // The item creators.  Each fills one object slot in a fixed order (slot,
 // position and count, kind, numbers, words) so that a seeded game always makes
 // the same items; the picture is chosen last, once kind and name are known.
-#include "generation/catalogue.h"
+#include "items/catalogue.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "core/frontend.h"
 #include "core/world.h"
-#include "generation/names.h"
 #include "items/inventory.h"
 
 // ---------------------------------------------------------------------------
@@ -443,4 +443,12 @@ void create_container_contents(int count, int c) {
   if (c < 1 || c >= CONTAINER_SLOTS) return;
   const container_record& k = container[c];
   for (int i = 0; i < count; i++) create_random_object(k.z, k.x, k.y);
+}
+
+std::string scramble_word(const char* text) {
+  std::size_t length = text ? std::strlen(text) : 0;
+  std::string word;
+  word += static_cast<char>('A' + std::rand() % 26);
+  for (std::size_t i = 0; i < length; i++) word += static_cast<char>('a' + std::rand() % 26);
+  return word;
 }

@@ -1,8 +1,8 @@
 // Interactions of the acting unit with the squares around it.  Doors are
 // handled here; the rest of the scenery joins as it is built.
-#include "core/scenery.h"
+#include "core/actions/scenery.h"
 
-#include "core/doors.h"
+#include "core/actions/doors.h"
 #include "core/world.h"
 
 // Lighting a torch from lava: stand-in until built.

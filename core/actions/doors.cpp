@@ -1,12 +1,13 @@
 // Doors, chests and crypts.  A door is a square of the map; a chest is a
 // container record standing on a square marked as holding one.
-#include "core/doors.h"
+#include "core/actions/doors.h"
 
 #include <cstdlib>
 #include <string>
 
+#include "core/facing.h"
 #include "core/frontend.h"
-#include "core/movement.h"
+#include "core/actions/movement.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "items/inventory.h"

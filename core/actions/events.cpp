@@ -1,18 +1,20 @@
 // What squares do to the units on them: floors that give way, holes, pads,
 // pits, quicksand, fire and lava, carts, prisoners (after each step), and
 // wells, light, traps, webs and secret passages (whenever play moves on).
-#include "core/events.h"
+#include "core/actions/events.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/barrels.h"
+#include "core/actions/barrels.h"
 #include "core/frontend.h"
-#include "core/movement.h"
+#include "core/actions/movement.h"
+#include "core/movecost.h"
+#include "core/occupancy.h"
 #include "core/world.h"
-#include "creatures/cart.h"
+#include "core/actions/cart.h"
 #include "creatures/sight.h"
-#include "generation/prisoner.h"
+#include "creatures/prisoner.h"
 #include "items/inventory.h"
 
 constexpr int RACE_BLOB = 6;         // eats whatever lies on the floor
@@ -101,14 +103,9 @@ static bool landing_square(int z, int x, int y, int& lx, int& ly) {
 
 // Takes a unit off its square and sets it down on (z, lx, ly).
 static void drop_unit(unit_record& me, int player, int u, int z, int lx, int ly) {
-  map_cell& from = map[me.z][me.x][me.y];
-  from.occupant_player = from.occupant_unit = 0;
-  from.passable = 1;
-  me.z = z, me.x = lx, me.y = ly;
-  map_cell& to = map[z][lx][ly];
-  to.occupant_player = player;
-  to.occupant_unit = u;
-  to.passable = 0;
+  map[me.z][me.x][me.y].passable = 1;
+  move_unit(player, u, z, lx, ly);
+  map[z][lx][ly].passable = 0;
 }
 
 static fall hole(int ff, int player, int u, bool human, int z, int x, int y) {
@@ -232,7 +229,6 @@ static void free_prisoner(bool human) {
                   "WELL DONE!", "", 0);
   int n = next_free_unit(CURRENT_PLAYER);
   create_freeprisoner(CURRENT_PLAYER, n, z, x, y);
-  map[z][x][y].occupant_player = CURRENT_PLAYER;
   map[z][x][y].scenery = SCENERY_NONE;
   acting.status = UNIT_NORMAL;
 }

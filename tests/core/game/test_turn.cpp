@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/loop.h"
-#include "core/movement.h"
-#include "core/turn.h"
+#include "core/game/loop.h"
+#include "core/actions/movement.h"
+#include "core/game/turn.h"
+#include "core/turn_order.h"
 #include "tests/core/hand_made_level.h"
 
 namespace {

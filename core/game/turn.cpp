@@ -1,73 +1,21 @@
 // The turn cycle: play passes from unit to unit of the party, and when none
 // has points left the creatures move and the world grows one turn older.
-#include "core/turn.h"
+#include "core/game/turn.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/barrels.h"
+#include "core/actions/barrels.h"
 #include "core/frontend.h"
-#include "core/movement.h"
+#include "core/actions/movement.h"
+#include "core/movecost.h"
+#include "core/turn_order.h"
 #include "core/world.h"
-#include "creatures/ai.h"
+#include "creatures/ai/ai.h"
 #include "creatures/monsters.h"
 #include "creatures/sight.h"
 #include "items/destroy.h"
 #include "items/inventory.h"
-
-static bool may_act(const unit_record& u) {
-  return (u.status == UNIT_NORMAL || u.status == UNIT_POISONED) && u.moves > 0;
-}
-
-void next_unit() {
-  unit_record& acting = unit[CURRENT_PLAYER][CURRENT_UNIT];
-  if (on_grid(acting.z, acting.x, acting.y)) {
-    map[acting.z][acting.x][acting.y].occupant_player = CURRENT_PLAYER;
-    map[acting.z][acting.x][acting.y].occupant_unit = CURRENT_UNIT;
-  }
-  UPDATE_MAP = 1;
-
-  int chosen = CURRENT_UNIT;
-  int wraps = 0;
-  int u = CURRENT_UNIT;
-  for (;;) {
-    u++;
-    if (u >= UNIT_MAX) {
-      if (++wraps == 2) {
-        if (DEBUG_MODE > 0) std::printf("\n \nNEXT UNIT MAXED OUT BREAK LOOP END TURN");
-        break;
-      }
-      u = 1;
-    }
-    if (may_act(unit[CURRENT_PLAYER][u])) {
-      chosen = u;
-      break;
-    }
-  }
-  if (DEBUG_MODE > 0) std::printf("\n UNIT : %d", chosen);
-  bool changed = chosen != CURRENT_UNIT;
-  CURRENT_UNIT = chosen;
-  if (changed) message_box("NEXT UNIT");
-}
-
-void refresh_movement(int player) {
-  if (player < 0 || player >= 4) return;
-  for (int i = 1; i <= UNIT_MAX; i++) {
-    unit_record& u = unit[player][i];
-    if (u.status != UNIT_FREE && u.status != UNIT_UNCONSCIOUS) {
-      u.moves = u.movement;
-      continue;
-    }
-    u.moves = 0;
-    if (u.status == UNIT_UNCONSCIOUS) {
-      u.health++;
-      if (u.health > 0) {
-        u.status = UNIT_NORMAL;
-        u.moves = u.movement;
-      }
-    }
-  }
-}
 
 static void spawn_from_nests(int z) {
   for (int x = 0; x < 50; x++) {

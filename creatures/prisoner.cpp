@@ -1,6 +1,6 @@
 // Who sits in the cell: on the last quest the one the party came for,
 // otherwise an adventurer or one of the small folk.
-#include "generation/prisoner.h"
+#include "creatures/prisoner.h"
 
 #include <cstdlib>
 

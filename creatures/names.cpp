@@ -1,5 +1,5 @@
 // Random names and words.
-#include "generation/names.h"
+#include "creatures/names.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -16,12 +16,4 @@ void create_name(int player, int u) {
   std::string name = first_names[std::rand() % 5];
   name += epithets[std::rand() % 5];
   copy_text(unit[player][u].name, name.c_str());
-}
-
-std::string scramble_word(const char* text) {
-  std::size_t length = text ? std::strlen(text) : 0;
-  std::string word;
-  word += static_cast<char>('A' + std::rand() % 26);
-  for (std::size_t i = 0; i < length; i++) word += static_cast<char>('a' + std::rand() % 26);
-  return word;
 }

@@ -1,4 +1,4 @@
-#include "creatures/cart.h"
+#include "core/actions/cart.h"
 
 void traverse_track(int player, int u) {
   (void)player, (void)u;  // stand-in until built

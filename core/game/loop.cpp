@@ -1,13 +1,15 @@
 // The outer loop that starts, loads and leaves games, and the frame loop that
 // draws, reads commands and hands the turn on while one game is played.
-#include "core/loop.h"
+#include "core/game/loop.h"
+#include "core/game/newgame.h"
 
 #include <cstdio>
 
-#include "core/barrels.h"
-#include "core/events.h"
+#include "core/actions/barrels.h"
+#include "core/actions/events.h"
 #include "core/frontend.h"
-#include "core/turn.h"
+#include "core/game/turn.h"
+#include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/score.h"
 #include "creatures/sight.h"
@@ -39,9 +41,7 @@ void init_loop() {
   if (new_game) {
     DIFFICULTY = option_select("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL");
     if (DEBUG_MODE == 1) std::printf("\ninit loop():\n");
-    initializevariables();
-    test_map_init();
-    assign_containers();
+    build_new_world();
     clear_message_box();
   } else if (text_load_map(0) == FAIL) {
     return;

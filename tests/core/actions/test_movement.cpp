@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/movement.h"
+#include "core/actions/movement.h"
+#include "core/facing.h"
 #include "tests/core/hand_made_level.h"
 
 namespace {

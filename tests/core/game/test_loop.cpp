@@ -8,7 +8,7 @@
 
 #include "core/frontend.h"
 #include "core/headless.h"
-#include "core/loop.h"
+#include "core/game/loop.h"
 #include "core/world.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/events.h"
-#include "core/movement.h"
+#include "core/actions/events.h"
+#include "core/actions/movement.h"
 #include "tests/core/hand_made_level.h"
 
 namespace {

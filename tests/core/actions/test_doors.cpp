@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/doors.h"
-#include "core/scenery.h"
+#include "core/actions/doors.h"
+#include "core/actions/scenery.h"
 #include "tests/core/hand_made_level.h"
 
 namespace {

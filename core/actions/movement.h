@@ -7,10 +7,6 @@ constexpr int COST_BACKWARD = 15;
 constexpr int COST_TURN = 3;
 constexpr int COST_TURN_TOWARDS = 5;
 
-// Codes extra_facing answers besides a square's scenery.
-constexpr int AHEAD_LAVA = 45;
-constexpr int AHEAD_UNIT = 250;
-
 // Single-square steps: they move the unit if the square may be entered and
 // set BOUNCED, but leave occupancy and movement points to the caller.
 void north(int player, int u);
@@ -30,15 +26,3 @@ void turnleft(int player, int u);
 void turnright(int player, int u);
 void turn_to_square(int player, int u, int x, int y);
 void turn_to(int player, int u, int direction);
-
-// Queries about the square ahead of a unit (in the direction it faces; the
-// direction argument of facing and extra_facing is not used for the look).
-int facing(int direction, int player, int u);
-int object_facing(int direction);
-int extra_facing(int direction, int player, int u);
-int is_infront_passable(int range, int player, int u);
-
-// Recomputes passable for every square of level z.
-void map_movecost(int z);
-// True for the scenery that no unit may enter, whatever the ground.
-bool scenery_blocks(int scenery);

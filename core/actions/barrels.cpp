@@ -1,4 +1,4 @@
-#include "core/barrels.h"
+#include "core/actions/barrels.h"
 
 void trap(int z, int x, int y, int player, int u) {
   (void)z, (void)x, (void)y, (void)player, (void)u;  // stand-in until built

@@ -1,4 +1,4 @@
-#include "creatures/ai.h"
+#include "creatures/ai/ai.h"
 
 void otherplayermove() {
   // stand-in until built

@@ -2,6 +2,8 @@
 // make items found deeper in the dungeon better.
 #pragma once
 
+#include <string>
+
 // Creators answer the slot they filled, 0 when they made nothing (no free
 // slot, a slot index out of range, or a position off the grid).  Index 0 takes
 // the first free slot, any other index fills that slot.  The item is put on the
@@ -49,3 +51,7 @@ void food_state(int k);
 void gem_quality(int k);
 void stone_type(int k);
 void coin_type(int k);
+
+// A capitalised random word one letter longer than text, for potion labels;
+// the letters of text play no part, only its length.
+std::string scramble_word(const char* text);

@@ -1,0 +1,16 @@
+// A new game, built the same way wherever one is wanted.
+#include "core/game/newgame.h"
+
+#include "core/world.h"
+#include "generation/dungeon.h"
+
+void initializevariables() {
+  nuke_variables();
+  generate_world();
+}
+
+void build_new_world() {
+  initializevariables();
+  test_map_init();
+  assign_containers();
+}
