@@ -14,3 +14,8 @@ int next_to_enemy(int player, int u) {
   }
   return FAIL;
 }
+
+int next_to_health(int player, int u) {
+  (void)player, (void)u;  // stand-in until built
+  return FAIL;
+}

@@ -5,3 +5,6 @@
 // The direction of the first neighbouring square, clockwise from north, that
 // holds a unit of another player; FAIL when there is none.
 int next_to_enemy(int player, int u);
+// The direction of the first neighbouring square, clockwise from north, with
+// herbs, mushrooms or items on it; FAIL when there is none.
+int next_to_health(int player, int u);

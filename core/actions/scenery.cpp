@@ -23,3 +23,23 @@ void interact_scenery(int x, int y, int z) {
   if (interact_door(x, y, z)) return;
   interact_with_scenery(x, y, z);
 }
+
+void touch_statue(int z, int x, int y) {
+  (void)z, (void)x, (void)y;  // stand-in until built
+}
+
+void move_switch(int z, int x, int y) {
+  (void)z, (void)x, (void)y;  // stand-in until built
+}
+
+void smash_crystal(int z, int x, int y, int player, int u) {
+  (void)z, (void)x, (void)y, (void)player, (void)u;  // stand-in until built
+}
+
+void clear_rubble(int z, int x, int y, int player, int u) {
+  (void)z, (void)x, (void)y, (void)player, (void)u;  // stand-in until built
+}
+
+void examine_scenery(int x, int y, int z) {
+  (void)x, (void)y, (void)z;  // stand-in until built
+}
