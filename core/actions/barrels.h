@@ -1,9 +1,7 @@
-// Traps, gunpowder barrels and jumping.
+// Gunpowder barrels: the blast and its chain along the diagonals.
 #pragma once
 
-void trap(int z, int x, int y, int player, int u);
+// Explodes every barrel due to explode on level z.
 void map_barrelcheck(int z);
-// Reveals traps and secret passages around the unit; ends its turn.
-void search_traps(int player, int u);
 // Explodes the barrel at (x, y, z), and the barrels its blast reaches.
 void barrel_explode(int x, int y, int z);
