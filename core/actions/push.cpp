@@ -144,24 +144,25 @@ static void land_container(unit_record& me, container_record& k, const move_plan
   }
 }
 
-// The burning barrel goes out in water; one that meets fire or lava is set
+// The burning barrel goes out in water; one pushed into fire or lava is set
 // to go off.  Answers true when the move ends there.
 static bool barrel_meets(int player, int u, container_record& k, const move_plan& m) {
   if (k.type != CONTAINER_BARREL) return false;
   // The push takes the barrel onto the square beyond; the drag leaves it
-  // where it stands, which is what meets the water or the fire.
+  // standing where it was, which is what meets the water.
   int x = m.push ? m.tx : m.px, y = m.push ? m.ty : m.py;
   map_cell& w = map[m.z][x][y];
   if (k.state >= ALIGHT_STATE && (w.scenery == SCENERY_POOL || is_water(m.z, x, y))) {
     message_box("Fizzzle!");
     k.state = CONTAINER_POWDER;
   }
+  // Only a push meets fire: a barrel in lava is never faced as a container,
+  // and its own square bears its marker, not a fire.
+  if (!m.push) return false;
   bool bridge = w.scenery == SCENERY_BRIDGE_EW || w.scenery == SCENERY_BRIDGE_NS;
   if ((w.scenery != SCENERY_FIRE && !is_lava(m.z, x, y)) || bridge) return false;
-  if (m.push) {
-    map[m.z][m.px][m.py].scenery = SCENERY_NONE;
-    map[m.z][m.px][m.py].passable = 1;
-  }
+  map[m.z][m.px][m.py].scenery = SCENERY_NONE;
+  map[m.z][m.px][m.py].passable = 1;
   // The record goes with the marker, so the blast finds the barrel.
   w.scenery = SCENERY_BARREL_DUE;
   w.passable = 0;
