@@ -54,10 +54,8 @@ void redraw_message_panel() {
   }
 }
 
-void message_box_allegro(const char* text) {
-  add_message_line(text);
-  redraw_message_panel();
-}
+// The dispatcher has already put the text into the history.
+void message_box_allegro(const char*) { redraw_message_panel(); }
 
 void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
                              const char* l5, const char* l6, int size) {
