@@ -39,7 +39,8 @@ void drawmap() {
 void getinput() { frontend->getinput(); }
 void enter_name() { frontend->enter_name(); }
 void rest_ms(int milliseconds) { frontend->rest(milliseconds); }
-void draw_splat(int dx, int dy, int size) { frontend->draw_splat(dx, dy, size); }
+int splat_angle() { return (std::rand() % 4) * 64 + 64; }
+void draw_splat(int dx, int dy, int size) { frontend->draw_splat(dx, dy, size, splat_angle()); }
 void draw_explosion(int dx, int dy, int kind) { frontend->draw_explosion(dx, dy, kind); }
 void draw_zapline(int dx1, int dy1, int dx2, int dy2) {
   frontend->draw_zapline(dx1, dy1, dx2, dy2);

@@ -40,6 +40,10 @@ static void hl_enter_name() {
 }
 
 static void hl_effect3(int, int, int) { headless.effects++; }
+static void hl_splat(int, int, int, int angle) {
+  headless.effects++;
+  headless.splat_angles.push_back(angle);
+}
 static void hl_zapline(int, int, int, int) { headless.effects++; }
 static void hl_fade(int) { headless.fade_calls++; }
 
@@ -75,7 +79,7 @@ static void hl_rest(int) { ticker = ticker + 1; }
 
 const front_end headless_front_end = {
     "headless",       hl_message_box, hl_warning,   hl_drawmap, hl_getinput,          hl_enter_name,
-    hl_effect3,       hl_effect3,     hl_zapline,   hl_fade,    hl_clear_message_box, hl_splash,
+    hl_splat,         hl_effect3,     hl_zapline,   hl_fade,    hl_clear_message_box, hl_splash,
     hl_option_select, hl_select_file, hl_load_icon, hl_banner,  hl_show_fps,          hl_rest,
     hl_wait,
 };

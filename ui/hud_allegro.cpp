@@ -191,8 +191,7 @@ int effect_px(int dx) { return (MAPTILES_X / 2 + dx) * TILE_SIZE; }
 int effect_py(int dy) { return (MAPTILES_Y / 2 + dy) * TILE_SIZE; }
 }  // namespace
 
-void draw_splat_allegro(int dx, int dy, int size) {
-  int angle = (std::rand() % 4) * 64 + 64;
+void draw_splat_allegro(int dx, int dy, int size, int angle) {
   UPDATE_MAP = 1;
   if (!screen || !splat_bmp) return;
   int px = effect_px(dx), py = effect_py(dy);
