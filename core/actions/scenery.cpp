@@ -243,9 +243,7 @@ static outcome climb(unit_record& me, int x, int y, int z, int scenery) {
     climb_down_ladder(me, player, u, "You CLIMB DOWN the LADDER.");
   else
     climb_down_ladder(me, player, u, "You CLIMB DOWN the STAIRS.");
-  reveal_tiles();
-  UPDATE_MAP = 1;
-  usleep(50);
+  look_again();
   return outcome::climbed;
 }
 
