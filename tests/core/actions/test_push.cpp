@@ -57,14 +57,6 @@ TEST_F(PushTest, PushedChestMovesOnAndTheUnitFollows) {
   EXPECT_EQ(me.moves, 200 - 50 - 10);  // half its weight, then the step
 }
 
-TEST_F(PushTest, ChestPushedNorthEndsUpFacingSouth) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 200);
-  container_record& k = chest(10, 9);
-  push_container(1, 1);
-  EXPECT_EQ(k.y, 8);
-  EXPECT_EQ(k.facing, SOUTH);
-}
-
 TEST_F(PushTest, OpenChestIsShutFirstForFifteen) {
   unit_record& me = pusher(200);
   container_record& k = chest();
@@ -209,17 +201,6 @@ TEST_F(PushTest, OnlyTheActingPlayerPushesAndBarrelsNeverGoSouthEast) {
   drag_container(1, 1);
   expect_unmoved(b, 11, 11);
   EXPECT_TRUE(headless.messages.empty());
-}
-
-TEST_F(PushTest, FacingContainerNamesTheOneAhead) {
-  pusher();
-  EXPECT_EQ(facing_container(1, 1), 0);
-  EXPECT_EQ(facing_container_type(1, 1), 0);
-  put_container(7, 11, 10, CONTAINER_WARDROBE, 200, 17, "wardrobe");
-  EXPECT_EQ(facing_container(1, 1), 7);
-  EXPECT_EQ(facing_container_type(1, 1), CONTAINER_WARDROBE);
-  put_unit(1, 2, Z, 0, 0, NORTH);  // facing off the level
-  EXPECT_EQ(facing_container(1, 2), 0);
 }
 
 // ---------------------------------------------------------------------------
