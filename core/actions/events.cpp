@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/actions/traps.h"
+#include "core/actions/barrels.h"
 #include "core/frontend.h"
 #include "core/actions/movement.h"
 #include "core/movecost.h"
