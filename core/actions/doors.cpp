@@ -207,3 +207,58 @@ int interact_door(int x, int y, int z) {
   }
   return 0;
 }
+
+// ---------------------------------------------------------------------------
+// The door ahead, from the keyboard
+// ---------------------------------------------------------------------------
+
+// The lock codes a closed door ahead may carry.
+constexpr int SCENERY_LOCKED_DOOR = 11;
+
+static void unlock_door_ahead(int player, int u, int dir) {
+  const unit_record& me = unit[player][u];
+  int k = carry_key(player, u);
+  if (k <= 0 || k >= OBJECT_SLOTS || dir < NORTH || dir > NORTHWEST) {
+    message_box("The door is locked!");
+    return;
+  }
+  message_box("You UNLOCK the DOOR.");
+  int x = me.x + DIRECTION_DX[dir], y = me.y + DIRECTION_DY[dir];
+  if (on_grid(me.z, x, y)) map[me.z][x][y].scenery = SCENERY_NONE;
+  // The key stays in the lock.
+  object[k].status = 0;
+  object[k].owner_player = 0;
+  object[k].owner_unit = 0;
+  reveal_tiles();
+  UPDATE_MAP = 1;
+  drawmap();
+}
+
+void work_door_ahead(int player, int u) {
+  if (!unit_slot_valid(player, u)) return;
+  int dir = unit[player][u].facing;
+  int ahead = facing(dir, player, u);
+  int lock = extra_facing(dir, player, u);
+  if (ahead == TERRAIN_CLOSED_DOOR && (lock == SCENERY_CELL_DOOR || lock == SCENERY_LOCKED_DOOR)) {
+    unlock_door_ahead(player, u, dir);
+  } else if (ahead == TERRAIN_CLOSED_DOOR) {
+    message_box("You OPEN the DOOR.");
+    open_door(dir, player, u);
+    reveal_tiles();
+    UPDATE_MAP = 1;
+    rest_ms(1);
+  } else if (ahead == TERRAIN_OPEN_DOOR) {
+    // Neither an item nor a unit in the doorway may be shut in it.
+    if (object_facing(dir) > 0 || lock == AHEAD_UNIT) {
+      message_box("You can't close the door, something is blocking it");
+      return;
+    }
+    message_box("You CLOSE the DOOR");
+    close_door(dir, player, u);
+    reveal_tiles();
+    UPDATE_MAP = 1;
+    rest_ms(1);
+  } else {
+    message_box("There is no DOOR there.");
+  }
+}
