@@ -235,6 +235,7 @@ static void unlock_door_ahead(int player, int u, int dir) {
 }
 
 void work_door_ahead(int player, int u) {
+  recorded_command command("work_door_ahead", {player, u});
   if (!unit_slot_valid(player, u)) return;
   int dir = unit[player][u].facing;
   int ahead = facing(dir, player, u);

@@ -148,3 +148,8 @@ void main_loop() {
   if (DEBUG_MODE > 0) std::printf("\nDEAD outside mainloop\n");
   if (acting_unit().status == UNIT_FREE || gameover == GAME_OVER) gameover = GAME_PLAYING;
 }
+
+void leave_game() {
+  recorded_command command("leave_game", {});
+  gameover = GAME_OVER;
+}

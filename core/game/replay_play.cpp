@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "core/actions/climb.h"
 #include "core/actions/doors.h"
 #include "core/actions/events.h"
 #include "core/actions/movement.h"
@@ -62,8 +63,12 @@ const std::vector<command_entry>& command_table() {
       {"interact_door", {SQUARE, SQUARE, LEVEL}, [](a v) { interact_door(v[0], v[1], v[2]); }},
       {"bash_door", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
        [](a v) { bash_door(v[0], v[1], v[2], v[3], v[4]); }},
+      {"climb_up", {PLAYER, UNIT}, [](a v) { climb_up(v[0], v[1]); }},
+      {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
+      {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},
+      {"work_door_ahead", {PLAYER, UNIT}, [](a v) { work_door_ahead(v[0], v[1]); }},
       // The player leaving the game from the keyboard or the quit menu.
-      {"leave_game", {}, [](a) { gameover = GAME_OVER; }},
+      {"leave_game", {}, [](a) { leave_game(); }},
   };
   return table;
 }
