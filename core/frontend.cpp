@@ -9,6 +9,7 @@
 #include "core/headless.h"
 #include "core/messages.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
 
 const front_end* frontend = &headless_front_end;
@@ -36,7 +37,12 @@ void drawmap() {
   UPDATE_MAP = 0;
 }
 
-void getinput() { frontend->getinput(); }
+// Whatever the rules do while the front end reads one input is the player's
+// command, and is what a replay records.
+void getinput() {
+  player_input_scope input;
+  frontend->getinput();
+}
 void enter_name() { frontend->enter_name(); }
 void rest_ms(int milliseconds) { frontend->rest(milliseconds); }
 int splat_angle() { return (std::rand() % 4) * 64 + 64; }

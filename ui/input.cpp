@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/game/loop.h"
 #include "core/actions/climb.h"
 #include "core/actions/doors.h"
 #include "core/facing.h"
@@ -120,7 +121,7 @@ void step_command(void (*move)(int, int)) {
 
 void keyboard(const input_state& in, const input_actions& act) {
   const bool* k = in.key;
-  if (k[IN_ESC]) gameover = GAME_OVER;
+  if (k[IN_ESC]) leave_game();
   if (k[IN_S]) call(act.screenshot);
   if (k[IN_U]) {
     climb_up(CURRENT_PLAYER, CURRENT_UNIT);

@@ -10,6 +10,7 @@
 #include "core/world.h"
 #include "creatures/score.h"
 #include "creatures/sight.h"
+#include "core/replay.h"
 
 // A staircase on a square leads both up and down.
 constexpr int SCENERY_STAIRS_BOTH_WAYS = 3;
@@ -41,6 +42,7 @@ void climb_to(int player, int u, int z) {
 }
 
 void pass_to_next_unit() {
+  recorded_command command("pass_to_next_unit", {});
   next_unit();
   reveal_tiles();
   novel_event(CURRENT_PLAYER, CURRENT_UNIT);
@@ -69,6 +71,7 @@ void leave_the_dungeon(int player, int u) {
 }
 
 void climb_up(int player, int u) {
+  recorded_command command("climb_up", {player, u});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   if (!on_grid(me.z, me.x, me.y)) return;
@@ -97,6 +100,7 @@ void climb_up(int player, int u) {
 }
 
 void climb_down(int player, int u) {
+  recorded_command command("climb_down", {player, u});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   if (!on_grid(me.z, me.x, me.y)) return;

@@ -8,6 +8,7 @@
 #include "core/actions/movement.h"
 #include "core/facing.h"
 #include "core/frontend.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "items/inventory.h"
@@ -24,6 +25,7 @@ static bool neighbour(int direction, int player, int u, int& z, int& x, int& y) 
 }
 
 void open_door(int direction, int player, int u) {
+  recorded_command command("open_door", {direction, player, u});
   int z, x, y;
   if (!neighbour(direction, player, u, z, x, y)) return;
   unit_record& me = unit[player][u];
@@ -35,6 +37,7 @@ void open_door(int direction, int player, int u) {
 }
 
 void close_door(int direction, int player, int u) {
+  recorded_command command("close_door", {direction, player, u});
   int z, x, y;
   if (!neighbour(direction, player, u, z, x, y)) return;
   map[z][x][y].terrain = TERRAIN_CLOSED_DOOR;
@@ -55,6 +58,7 @@ static int blow_tier(const unit_record& me) {
 }
 
 void bash_door(int z, int x, int y, int player, int u) {
+  recorded_command command("bash_door", {z, x, y, player, u});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   int w = carry_weapon(player, u);
@@ -184,6 +188,7 @@ static void click_locked_door(unit_record& me, map_cell& door) {
 }
 
 int interact_door(int x, int y, int z) {
+  recorded_command command("interact_door", {x, y, z});
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT) || !on_grid(z, x, y)) return 0;
   unit_record& me = unit[CURRENT_PLAYER][CURRENT_UNIT];
   map_cell& door = map[z][x][y];
@@ -239,6 +244,7 @@ static void unlock_door_ahead(int player, int u, int dir) {
 }
 
 void work_door_ahead(int player, int u) {
+  recorded_command command("work_door_ahead", {player, u});
   if (!unit_slot_valid(player, u)) return;
   int dir = unit[player][u].facing;
   int ahead = facing(dir, player, u);
