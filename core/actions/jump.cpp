@@ -9,6 +9,7 @@
 #include "core/frontend.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
 #include "items/inventory.h"
@@ -51,10 +52,13 @@ static bool may_land(int z, int x, int y) {
 }
 
 void jump(int player, int u, int distance) {
+  recorded_command command("jump", {player, u, distance});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   if (me.facing < NORTH || me.facing > NORTHWEST || !on_grid(me.z, me.x, me.y)) return;
+  // A jump clears one square or two, however it is asked for.
   if (distance < 1) distance = 1;
+  if (distance > 2) distance = 2;
 
   int roll = (std::rand() % 200 + 1) / distance;
   int x, y;

@@ -9,6 +9,7 @@
 #include "core/actions/movement.h"
 #include "core/facing.h"
 #include "core/frontend.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "items/inventory.h"
 #include "items/use.h"
@@ -228,6 +229,12 @@ int facing_container_type(int player, int u) {
   return container[c].type;
 }
 
-void push_container(int player, int u) { move_container(player, u, true); }
+void push_container(int player, int u) {
+  recorded_command command("push_container", {player, u});
+  move_container(player, u, true);
+}
 
-void drag_container(int player, int u) { move_container(player, u, false); }
+void drag_container(int player, int u) {
+  recorded_command command("drag_container", {player, u});
+  move_container(player, u, false);
+}

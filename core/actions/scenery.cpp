@@ -13,6 +13,7 @@
 #include "core/actions/movement.h"
 #include "core/frontend.h"
 #include "core/movecost.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
 #include "creatures/sight.h"
@@ -315,6 +316,7 @@ static void drink_water(int x, int y, int z) {
 }
 
 void interact_scenery(int x, int y, int z) {
+  recorded_command command("interact_scenery", {x, y, z});
   if (!on_grid(z, x, y) || !acting_unit_valid()) return;
   if (light_torch_from_lava(x, y, z)) return;
   if (interact_door(x, y, z)) return;
@@ -338,6 +340,7 @@ static void statue_effect(const unit_record& me, int x, int y) {
 }
 
 void touch_statue(int z, int x, int y) {
+  recorded_command command("touch_statue", {z, x, y});
   if (!on_grid(z, x, y) || !acting_unit_valid()) return;
   unit_record& me = acting();
   me.moves -= COST_STATUE;
@@ -391,6 +394,7 @@ static bool swing_bridge(int z, int fx, int fy, int kind, int tx, int ty) {
 }
 
 void move_switch(int z, int x, int y) {
+  recorded_command command("move_switch", {z, x, y});
   if (!on_grid(z, x, y)) return;
   int& s = map[z][x][y].scenery;
   s = s == SCENERY_SWITCH_A ? SCENERY_SWITCH_B : SCENERY_SWITCH_A;
@@ -406,6 +410,7 @@ void move_switch(int z, int x, int y) {
 // ---------------------------------------------------------------------------
 
 void smash_crystal(int z, int x, int y, int player, int u) {
+  recorded_command command("smash_crystal", {z, x, y, player, u});
   if (!on_grid(z, x, y) || !unit_slot_valid(player, u)) return;
   if (map[z][x][y].scenery != SCENERY_CRYSTAL) return;
   message_box("You smash the crystal in pieces");
@@ -421,6 +426,7 @@ void smash_crystal(int z, int x, int y, int player, int u) {
 }
 
 void clear_rubble(int z, int x, int y, int player, int u) {
+  recorded_command command("clear_rubble", {z, x, y, player, u});
   if (!on_grid(z, x, y) || !unit_slot_valid(player, u)) return;
   bool told = player == CURRENT_PLAYER && u == CURRENT_UNIT;
   int v = std::rand() % 100 - unit[player][u].strength;
@@ -511,6 +517,7 @@ static const char* scenery_description(int scenery) {
 }
 
 void examine_scenery(int x, int y, int z) {
+  recorded_command command("examine_scenery", {x, y, z});
   if (!on_grid(z, x, y)) return;
   const map_cell& c = map[z][x][y];
   const char* text = terrain_description(c.terrain);

@@ -8,6 +8,7 @@
 #include "core/actions/wounds.h"
 #include "core/frontend.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "items/inventory.h"
 
@@ -122,6 +123,7 @@ void trap(int z, int x, int y, int player, int u) {
 }
 
 void search_traps(int player, int u) {
+  recorded_command command("search_traps", {player, u});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   for (int dy = -1; dy <= 1; dy++) {
