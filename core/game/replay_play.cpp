@@ -35,22 +35,14 @@ struct command_entry {
 
 bool in_range(arg_kind k, int v) {
   switch (k) {
-    case PLAYER:
-      return v >= 0 && v < 4;
-    case UNIT:
-      return v >= 0 && v < UNIT_SLOTS;
-    case LEVEL:
-      return v >= 0 && v < LEVELS;
-    case SQUARE:
-      return v >= 0 && v < LAND_SIZE;
-    case DIRECTION:
-      return v >= 0 && v <= 7;
-    case OBJECT:
-      return v >= 0 && v < OBJECT_SLOTS;
-    case CONTAINER:
-      return v >= 0 && v < CONTAINER_SLOTS;
-    case ANY:
-      return true;
+    case PLAYER: return v >= 0 && v < 4;
+    case UNIT: return v >= 0 && v < UNIT_SLOTS;
+    case LEVEL: return v >= 0 && v < LEVELS;
+    case SQUARE: return v >= 0 && v < LAND_SIZE;
+    case DIRECTION: return v >= 0 && v <= 7;
+    case OBJECT: return v >= 0 && v < OBJECT_SLOTS;
+    case CONTAINER: return v >= 0 && v < CONTAINER_SLOTS;
+    case ANY: return true;
   }
   return false;
 }
@@ -63,8 +55,7 @@ const std::vector<command_entry>& command_table() {
       {"turnleft", {PLAYER, UNIT}, [](a v) { turnleft(v[0], v[1]); }},
       {"turnright", {PLAYER, UNIT}, [](a v) { turnright(v[0], v[1]); }},
       {"turn_to", {PLAYER, UNIT, DIRECTION}, [](a v) { turn_to(v[0], v[1], v[2]); }},
-      {"turn_to_square",
-       {PLAYER, UNIT, SQUARE, SQUARE},
+      {"turn_to_square", {PLAYER, UNIT, SQUARE, SQUARE},
        [](a v) { turn_to_square(v[0], v[1], v[2], v[3]); }},
       {"next_unit", {}, [](a) { next_unit(); }},
       {"refresh_movement", {PLAYER}, [](a v) { refresh_movement(v[0]); }},
@@ -74,25 +65,22 @@ const std::vector<command_entry>& command_table() {
       {"open_door", {DIRECTION, PLAYER, UNIT}, [](a v) { open_door(v[0], v[1], v[2]); }},
       {"close_door", {DIRECTION, PLAYER, UNIT}, [](a v) { close_door(v[0], v[1], v[2]); }},
       {"interact_door", {SQUARE, SQUARE, LEVEL}, [](a v) { interact_door(v[0], v[1], v[2]); }},
-      {"bash_door",
-       {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
+      {"bash_door", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
        [](a v) { bash_door(v[0], v[1], v[2], v[3], v[4]); }},
       {"climb_up", {PLAYER, UNIT}, [](a v) { climb_up(v[0], v[1]); }},
       {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
       {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},
       {"work_door_ahead", {PLAYER, UNIT}, [](a v) { work_door_ahead(v[0], v[1]); }},
-      {"interact_scenery",
-       {SQUARE, SQUARE, LEVEL},
+      {"interact_scenery", {SQUARE, SQUARE, LEVEL},
        [](a v) { interact_scenery(v[0], v[1], v[2]); }},
       {"touch_statue", {LEVEL, SQUARE, SQUARE}, [](a v) { touch_statue(v[0], v[1], v[2]); }},
       {"move_switch", {LEVEL, SQUARE, SQUARE}, [](a v) { move_switch(v[0], v[1], v[2]); }},
-      {"smash_crystal",
-       {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
+      {"smash_crystal", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
        [](a v) { smash_crystal(v[0], v[1], v[2], v[3], v[4]); }},
-      {"clear_rubble",
-       {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
+      {"clear_rubble", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
        [](a v) { clear_rubble(v[0], v[1], v[2], v[3], v[4]); }},
-      {"examine_scenery", {SQUARE, SQUARE, LEVEL}, [](a v) { examine_scenery(v[0], v[1], v[2]); }},
+      {"examine_scenery", {SQUARE, SQUARE, LEVEL},
+       [](a v) { examine_scenery(v[0], v[1], v[2]); }},
       {"search_traps", {PLAYER, UNIT}, [](a v) { search_traps(v[0], v[1]); }},
       {"jump", {PLAYER, UNIT, ANY}, [](a v) { jump(v[0], v[1], v[2]); }},
       {"push_container", {PLAYER, UNIT}, [](a v) { push_container(v[0], v[1]); }},
