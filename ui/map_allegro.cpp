@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"

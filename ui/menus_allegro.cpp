@@ -12,6 +12,7 @@
 
 #include "core/frontend.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "persistence/save.h"
 #include "ui/assets_allegro.h"
 #include "ui/menus.h"

@@ -3,6 +3,8 @@
 
 #include "core/world.h"
 #include "generation/dungeon.h"
+#include "generation/populate.h"
+#include "generation/start.h"
 
 void initializevariables() {
   nuke_variables();
