@@ -11,12 +11,13 @@ constexpr int DEATH_HEALTH = -10;
 
 static void unit_dies(int player, int u) {
   unit_record& me = unit[player][u];
+  // Its belongings fall while it still stands there.
+  if (on_grid(me.z, me.x, me.y)) drop_all(player, u);
   me.status = UNIT_FREE;
   me.movement = me.moves = 0;
   if (!on_grid(me.z, me.x, me.y)) return;
   remove_unit(player, u);
   map[me.z][me.x][me.y].passable = 1;
-  drop_all(player, u);
   create_corpse(0, me.z, me.x, me.y);
 }
 
