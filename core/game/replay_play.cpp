@@ -67,10 +67,6 @@ const std::vector<command_entry>& command_table() {
       {"interact_door", {SQUARE, SQUARE, LEVEL}, [](a v) { interact_door(v[0], v[1], v[2]); }},
       {"bash_door", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
        [](a v) { bash_door(v[0], v[1], v[2], v[3], v[4]); }},
-      {"climb_up", {PLAYER, UNIT}, [](a v) { climb_up(v[0], v[1]); }},
-      {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
-      {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},
-      {"work_door_ahead", {PLAYER, UNIT}, [](a v) { work_door_ahead(v[0], v[1]); }},
       {"interact_scenery", {SQUARE, SQUARE, LEVEL},
        [](a v) { interact_scenery(v[0], v[1], v[2]); }},
       {"touch_statue", {LEVEL, SQUARE, SQUARE}, [](a v) { touch_statue(v[0], v[1], v[2]); }},
@@ -85,6 +81,10 @@ const std::vector<command_entry>& command_table() {
       {"jump", {PLAYER, UNIT, ANY}, [](a v) { jump(v[0], v[1], v[2]); }},
       {"push_container", {PLAYER, UNIT}, [](a v) { push_container(v[0], v[1]); }},
       {"drag_container", {PLAYER, UNIT}, [](a v) { drag_container(v[0], v[1]); }},
+      {"climb_up", {PLAYER, UNIT}, [](a v) { climb_up(v[0], v[1]); }},
+      {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
+      {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},
+      {"work_door_ahead", {PLAYER, UNIT}, [](a v) { work_door_ahead(v[0], v[1]); }},
       // The player leaving the game from the keyboard or the quit menu.
       {"leave_game", {}, [](a) { leave_game(); }},
   };
