@@ -39,7 +39,8 @@ static void spike_trap(unit_record& me, int d, int z, int x, int y) {
 // Knocked off the square: forward, and back again when the way ahead is shut.
 static void knocked_aside(int player, int u) {
   forward(player, u);
-  if (BOUNCED == 1) backward(player, u);
+  // Whatever the step ran into may have killed the unit: the dead stay put.
+  if (BOUNCED == 1 && unit[player][u].status != UNIT_FREE) backward(player, u);
 }
 
 static bool rock_below(int z, int x, int y) {

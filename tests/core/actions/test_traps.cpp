@@ -241,6 +241,27 @@ TEST_F(TrapsTest, KilledUnitLeavesItsSquareFreeWithACorpse) {
   EXPECT_EQ(map[10][10][10].occupant_unit, 0);
 }
 
+TEST_F(TrapsTest, UnitKilledWhileKnockedAsideIsNotSetBackOnTheMap) {
+  // A boulder hurts, the wall ahead sends the unit back onto the trap, which
+  // springs again and kills it: the dead must not step back after that.
+  DIFFICULTY = 3;
+  put_unit(1, 1, 10, 30, 30, NORTH);
+  unit_record& me = put_unit(1, 2, 10, 10, 10, EAST, 100);
+  me.health = 3;
+  map[10][10][10].scenery = SCENERY_HIDDEN_TRAP;
+  put_terrain(10, 11, 10, TERRAIN_BUILT_WALL);
+  CURRENT_UNIT = 2;
+  for (unsigned seed = 1;; seed++) {
+    std::vector<int> v = draws_for(seed, 5);
+    if (v[0] % 6 >= 1 && v[1] % 7 == 0 && v[2] % 100 < 90 && v[4] % 7 == 2) break;
+    ASSERT_LT(seed, 100000u);
+  }
+  trap(10, 10, 10, 1, 2);
+  EXPECT_EQ(me.status, UNIT_FREE);
+  EXPECT_EQ(map[10][9][10].occupant_player, 0);
+  EXPECT_EQ(map[10][10][10].occupant_player, 0);
+}
+
 // ---------------------------------------------------------------------------
 // Searching
 // ---------------------------------------------------------------------------
