@@ -9,7 +9,9 @@
 #include "core/seed.h"
 #include "core/world.h"
 #include "creatures/sight.h"
+#include "generation/character.h"
 #include "generation/dungeon.h"
+#include "generation/start.h"
 #include "generation/populate.h"
 #include "generation/start.h"
 
