@@ -5,12 +5,6 @@
 void mouse_box_choice(int mode) {
   (void)mode;  // stand-in until built
 }
-void mouse_inventory() {
-  // stand-in until built
-}
-void mouse_inventory2() {
-  // stand-in until built
-}
 void mouse_dragmove() {
   // stand-in until built
 }
