@@ -40,8 +40,8 @@ struct panel_spec {
   int title_x;
   std::vector<std::string> lines;
   int height;
-  int answering;    // lines that take a click
-  int buttons;      // mouse_b bits that choose
+  int answering;  // lines that take a click
+  int buttons;    // mouse_b bits that choose
 };
 
 // Runs one panel with its top-left corner at (left, top): the line chosen
@@ -58,8 +58,8 @@ int run_panel(const panel_spec& p, int left, int top) {
   rect(clean.get(), 0, 0, PANEL_WIDTH - 1, p.height - 1, makecol(0, 5, 55));
   textout_ex(clean.get(), font, p.title, p.title_x, 2, black, -1);
   for (size_t i = 0; i < p.lines.size(); i++)
-    textout_ex(clean.get(), font, p.lines[i].c_str(), 5,
-               PANEL_LINE * static_cast<int>(i + 1) + 2, black, -1);
+    textout_ex(clean.get(), font, p.lines[i].c_str(), 5, PANEL_LINE * static_cast<int>(i + 1) + 2,
+               black, -1);
 
   wait_release();
   const panel_box b{left, top, p.height};
@@ -173,8 +173,12 @@ void mouse_give_item(int x, int y, int z) {
 void mouse_object(int k) {
   const std::vector<object_row> rows = object_menu_rows(k);
   if (rows.empty()) return;
-  panel_spec spec{object[k].name, 50, {}, object_menu_height(static_cast<int>(rows.size())),
-                  static_cast<int>(rows.size()), 1};
+  panel_spec spec{object[k].name,
+                  50,
+                  {},
+                  object_menu_height(static_cast<int>(rows.size())),
+                  static_cast<int>(rows.size()),
+                  1};
   for (const object_row& r : rows) spec.lines.push_back(r.text);
   const int line = run_panel(spec, mouse_x, mouse_y);
   if (line < 1 || line > static_cast<int>(rows.size())) return;

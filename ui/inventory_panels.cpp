@@ -20,8 +20,8 @@ int panel_line_at(const panel_box& b, int mouse_y, int lines) {
 }
 
 const action_row INVENTORY_MENU_ROWS[ACTION_ROWS] = {
-    {"DROP", 2},  {"WEAR", 3},   {"REMOVE", 4}, {"EXAMINE", 5}, {"EQUIP", 7},
-    {"USE", 6},   {"PACK", 8},   {"UNPACK", 9}, {"UNEQUIP", 0}, {"STORE", 12},
+    {"DROP", 2}, {"WEAR", 3}, {"REMOVE", 4}, {"EXAMINE", 5}, {"EQUIP", 7},
+    {"USE", 6},  {"PACK", 8}, {"UNPACK", 9}, {"UNEQUIP", 0}, {"STORE", 12},
 };
 
 bool store_row_shown() {
@@ -122,7 +122,8 @@ std::vector<object_row> object_menu_rows(int k) {
   const object_record& o = object[k];
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
   rows.push_back({"DROP", object_action::drop});
-  if (o.type == ITEM_WEARABLE && o.status != OBJECT_WORN) rows.push_back({"WEAR", object_action::wear});
+  if (o.type == ITEM_WEARABLE && o.status != OBJECT_WORN)
+    rows.push_back({"WEAR", object_action::wear});
   if (o.type == ITEM_WEAPON && o.status != OBJECT_WIELDED)
     rows.push_back({"EQUIP", object_action::equip});
   if (o.status == OBJECT_WORN) rows.push_back({"REMOVE", object_action::remove});

@@ -61,7 +61,7 @@ struct list_page {
   std::vector<list_entry> lines;  // the items on this page
   bool paged = false;             // the last line turns the page
   int page = 0, pages = 1;
-  int height = 20;                // of the panel
+  int height = 20;  // of the panel
 };
 // Page page (wrapped into range) of entries; owned is the number of items the
 // unit owns, which sets the panel's height as it always has (at most ten

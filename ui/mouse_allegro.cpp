@@ -1,5 +1,5 @@
-// The mouse commands on the map and the inventory screens, which the input
-// dispatch opens.
+// The mouse commands on the map and the object list, which the input dispatch
+// opens.
 #include "ui/screens.h"
 
 void mouse_box_choice(int mode) {
