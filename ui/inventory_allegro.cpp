@@ -35,7 +35,7 @@ void wait_release() {
   while (mouse_b) rest(1);
 }
 
-struct panel_spec {
+struct panel_text {
   const char* title;
   int title_x;
   std::vector<std::string> lines;
@@ -46,7 +46,7 @@ struct panel_spec {
 
 // Runs one panel with its top-left corner at (left, top): the line chosen
 // (1..answering), or 0 when the pointer left the panel.
-int run_panel(const panel_spec& p, int left, int top) {
+int run_panel(const panel_text& p, int left, int top) {
   if (!screen || p.height < 1) return 0;
   owned_bitmap backdrop = screen_copy();
   owned_bitmap page(create_bitmap(SCREEN_W, SCREEN_H));
@@ -113,11 +113,11 @@ int run_list(list_kind kind, const char* title) {
   const int owned = owned_count(CURRENT_PLAYER, CURRENT_UNIT);
   for (int page = 0;;) {
     const list_page p = make_list_page(entries, page, owned);
-    panel_spec spec{title, 50, {}, p.height, LIST_LINES, 1 | 2};
-    for (const list_entry& e : p.lines) spec.lines.push_back(e.text);
-    if (p.paged) spec.lines.push_back(page_line_text(p));
+    panel_text sheet{title, 50, {}, p.height, LIST_LINES, 1 | 2};
+    for (const list_entry& e : p.lines) sheet.lines.push_back(e.text);
+    if (p.paged) sheet.lines.push_back(page_line_text(p));
     int k = 0;
-    switch (list_click_at(p, run_panel(spec, left, top), k)) {
+    switch (list_click_at(p, run_panel(sheet, left, top), k)) {
       case list_click::item:
         trace_choice(title, object[k].name);
         return k;
@@ -133,11 +133,11 @@ int run_list(list_kind kind, const char* title) {
 }  // namespace
 
 void mouse_inventory() {
-  panel_spec spec{"INVENTORY MENU", 20, {}, ACTION_MENU_HEIGHT, ACTION_ROWS, 1};
+  panel_text sheet{"INVENTORY MENU", 20, {}, ACTION_MENU_HEIGHT, ACTION_ROWS, 1};
   const bool store = store_row_shown();
   for (const action_row& r : INVENTORY_MENU_ROWS)
-    spec.lines.push_back(r.code != 12 || store ? r.text : "");
-  const int line = run_panel(spec, mouse_x, mouse_y);
+    sheet.lines.push_back(r.code != 12 || store ? r.text : "");
+  const int line = run_panel(sheet, mouse_x, mouse_y);
   if (line < 1 || line > ACTION_ROWS) return;
   trace_choice("INVENTORY MENU", INVENTORY_MENU_ROWS[line - 1].text);
   mouse_box_choice(INVENTORY_MENU_ROWS[line - 1].code);
@@ -173,14 +173,14 @@ void mouse_give_item(int x, int y, int z) {
 void mouse_object(int k) {
   const std::vector<object_row> rows = object_menu_rows(k);
   if (rows.empty()) return;
-  panel_spec spec{object[k].name,
-                  50,
-                  {},
-                  object_menu_height(static_cast<int>(rows.size())),
-                  static_cast<int>(rows.size()),
-                  1};
-  for (const object_row& r : rows) spec.lines.push_back(r.text);
-  const int line = run_panel(spec, mouse_x, mouse_y);
+  panel_text sheet{object[k].name,
+                   50,
+                   {},
+                   object_menu_height(static_cast<int>(rows.size())),
+                   static_cast<int>(rows.size()),
+                   1};
+  for (const object_row& r : rows) sheet.lines.push_back(r.text);
+  const int line = run_panel(sheet, mouse_x, mouse_y);
   if (line < 1 || line > static_cast<int>(rows.size())) return;
   trace_choice(object[k].name, rows[line - 1].text);
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
