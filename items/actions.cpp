@@ -194,7 +194,9 @@ void store_item(int k, int z, int x, int y) {
   const int c = which_container(z, x, y);
   if (c < 1 || c >= CONTAINER_SLOTS) return;
   object_record& o = object[k];
-  if (o.status == OBJECT_ON_GROUND || o.owner_player == OWNER_CONTAINER) return;
+  // Only an item in hand goes in: a worn, wielded or lit one would leave its
+  // bonus or its light with the unit.
+  if (o.status != OBJECT_CARRIED || o.owner_player < 1 || o.owner_player == OWNER_CONTAINER) return;
   // A container filled past its size by a random find takes nothing more.
   if (container_held(c) >= container[c].capacity) {
     message_box(

@@ -233,6 +233,18 @@ TEST_F(Storing, OverfilledContainerTakesNothingMore) {
   EXPECT_EQ(container_held(3), 2);
 }
 
+TEST_F(Storing, OnlyItemsInHandGoIn) {
+  hero();
+  box(3, 10, 11, "chest", 5);
+  held(1, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  lying(2, ITEM_GEM, "gem", 10, 10);
+  store_item(1, 0, 10, 11);
+  store_item(2, 0, 10, 11);
+  EXPECT_EQ(container_held(3), 0);
+  EXPECT_EQ(object[1].status, OBJECT_WIELDED);
+  EXPECT_EQ(map[0][10][10].object_count, 1);
+}
+
 TEST_F(Storing, NoContainerNoChange) {
   hero();
   held(1, ITEM_KEY, "key");
