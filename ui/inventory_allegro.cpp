@@ -160,10 +160,10 @@ void mouse_backpack() {
 }
 
 void mouse_give_item(int x, int y, int z) {
-  if (!on_grid(z, x, y)) return;
-  const int p = map[z][x][y].occupant_player, u = map[z][x][y].occupant_unit;
+  int p = 0, u = 0;
+  if (!give_receiver(x, y, z, p, u)) return;
   const int k = run_list(GIVE_LIST, "INVENTORY");
-  if (k && p >= 1 && u >= 1) {
+  if (k) {
     give_item(k, CURRENT_PLAYER, CURRENT_UNIT, p, u);
     trace_object(k);
   }

@@ -82,6 +82,17 @@ int owned_count(int player, int u) {
   return n;
 }
 
+bool give_receiver(int x, int y, int z, int& player, int& u) {
+  player = u = 0;
+  if (!on_grid(z, x, y)) return false;
+  const int p = map[z][x][y].occupant_player, n = map[z][x][y].occupant_unit;
+  if (p < 1 || n < 1 || !unit_slot_valid(p, n) || unit[p][n].status == UNIT_FREE) return false;
+  if (p == CURRENT_PLAYER && n == CURRENT_UNIT) return false;
+  player = p;
+  u = n;
+  return true;
+}
+
 list_page make_list_page(const std::vector<list_entry>& entries, int page, int owned) {
   list_page p;
   const int n = static_cast<int>(entries.size());

@@ -56,6 +56,10 @@ std::string list_line_text(list_kind kind, int k);
 // Every item the unit owns, whatever its place.
 int owned_count(int player, int u);
 
+// The unit standing on (x, y, z) that the give list hands items to; false
+// when nobody, or only the acting unit itself, stands there.
+bool give_receiver(int x, int y, int z, int& player, int& u);
+
 // One page of a list as the panel shows it.
 struct list_page {
   std::vector<list_entry> lines;  // the items on this page

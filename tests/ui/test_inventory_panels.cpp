@@ -76,6 +76,19 @@ TEST_F(InventoryPanels, ItemListMarksAndFilters) {
   EXPECT_EQ(owned_count(1, 1), 5);
 }
 
+TEST_F(InventoryPanels, GiveListHandsToTheUnitStandingThere) {
+  hero(1, 2, 11, 10);
+  CURRENT_UNIT = 1;
+  int p = -1, u = -1;
+  EXPECT_TRUE(give_receiver(11, 10, 0, p, u));
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(u, 2);
+  EXPECT_FALSE(give_receiver(10, 10, 0, p, u));  // the giver itself
+  EXPECT_FALSE(give_receiver(12, 10, 0, p, u));  // nobody
+  EXPECT_FALSE(give_receiver(-1, 10, 0, p, u));
+  EXPECT_EQ(p, 0);
+}
+
 TEST_F(InventoryPanels, EmptyItemListIsTwentyHighPlusPackedLines) {
   EXPECT_EQ(make_list_page(list_entries(ITEM_LIST, 1, 1), 0, owned_count(1, 1)).height, 20);
   held(4, ITEM_KEY, "key", OBJECT_PACKED);
