@@ -15,10 +15,18 @@ std::string grab_input(int y, int style);
 // Shows TEMP_SCREEN with the pointer on it.
 void draw_mouse();
 // The mouse commands on the map (step or turn, drag a route, the action menu
-// of a square) and the object list and inventory screens.
+// of a square) and the object list.
 void mouse_box_choice(int mode);
-void mouse_inventory();
-void mouse_inventory2();
 void mouse_dragmove();
 void mouse_mainbox();
 void mouse_maprightclick(int x, int y);
+
+// The inventory panels, opened at the pointer (inventory_allegro.cpp): the
+// action menu of the inventory button, the list of what the acting unit
+// carries, the list of its backpack, the list of what it can give to the
+// unit on square (x, y, z), and the menu of one carried item.
+void mouse_inventory();
+void mouse_inventory2();
+void mouse_backpack();
+void mouse_give_item(int x, int y, int z);
+void mouse_object(int k);
