@@ -120,6 +120,14 @@ void open_attack(attack& at) {
   }
 }
 
+// A weapon or shield knocked from a unit's grip lands on its square. A worn
+// shield is taken off first: dropping asks for things in hand, and a shield
+// said to be dropped must not stay on the arm.
+void let_fall(int k, int player, int u) {
+  if (k > 0 && k < OBJECT_SLOTS && object[k].status == OBJECT_WORN) remove_item(k, player, u);
+  drop_item(k, player, u);
+}
+
 void fumble(const attack& at) {
   unit_record& a = at.a();
   const std::string who = name_of(a);
@@ -129,10 +137,10 @@ void fumble(const attack& at) {
   const int e = at.effect_roll;
   if (in_band(e, 81, 90) && weapon) {
     say(who + " weapon dropped!");
-    drop_item(weapon, at.ap, at.au);
+    let_fall(weapon, at.ap, at.au);
   } else if (in_band(e, 71, 80) && shield) {
     say(who + " shield dropped!");
-    drop_item(shield, at.ap, at.au);
+    let_fall(shield, at.ap, at.au);
   } else if (in_band(e, 61, 70) && shield) {
     say(who + " spun around!");
     a.facing = std::rand() % 8;
@@ -214,10 +222,10 @@ void critical(attack& at, int roll) {
     t.status = UNIT_UNCONSCIOUS;
   } else if (int weapon = carry_weapon(at.tp, at.tu); in_band(e, 81, 90) && weapon) {
     say(who + "'s weapon dropped");
-    drop_item(weapon, at.tp, at.tu);
+    let_fall(weapon, at.tp, at.tu);
   } else if (int shield = carry_shield(at.tp, at.tu); in_band(e, 71, 80) && shield) {
     say(who + "'s shield dropped");
-    drop_item(shield, at.tp, at.tu);
+    let_fall(shield, at.tp, at.tu);
   } else if (int armour = carry_armour(at.tp, at.tu); in_band(e, 61, 70) && armour) {
     say(who + "'s armour damaged");
     // The wearer's defence holds the armour's worth: keep the two together.
