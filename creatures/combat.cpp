@@ -19,6 +19,7 @@
 #include "items/catalogue.h"
 #include "items/destroy.h"
 #include "items/inventory.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -342,6 +343,7 @@ bool can_fight(int player, int u) {
 }  // namespace
 
 int turn_to_defender(int attacker_player, int attacker_u, int defender_player, int defender_u) {
+  recorded_command command("turn_to_defender", {attacker_player, attacker_u, defender_player, defender_u});
   if (!unit_slot_valid(attacker_player, attacker_u)) return NORTH;
   const unit_record& a = unit[attacker_player][attacker_u];
   for (int d : DEFENDER_SEARCH) {
@@ -354,6 +356,7 @@ int turn_to_defender(int attacker_player, int attacker_u, int defender_player, i
 }
 
 void combat(int defender_player, int defender_u, int attacker_player, int attacker_u) {
+  recorded_command command("combat", {defender_player, defender_u, attacker_player, attacker_u});
   if (!can_fight(defender_player, defender_u) || !can_fight(attacker_player, attacker_u)) return;
   if (DEBUG_MODE > 0) std::printf("\nSTART COMBAT FUNCTION");
   attack at{attacker_player, attacker_u, defender_player, defender_u};

@@ -10,6 +10,7 @@
 #include "core/world.h"
 #include "items/destroy.h"
 #include "items/inventory.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ void apply_wear_bonus(unit_record& me, const object_record& o, int sign) {
 }  // namespace
 
 void get_item(int k, int player, int u) {
+  recorded_command command("get_item", {k, player, u});
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
   unit_record& me = unit[player][u];
@@ -119,6 +121,7 @@ void get_item(int k, int player, int u) {
 }
 
 void get_all(int player, int u, int z, int x, int y) {
+  recorded_command command("get_all", {player, u, z, x, y});
   if (!unit_valid(player, u) || !on_grid(z, x, y)) return;
   if (unit[player][u].intelligence <= WITS_TO_TAKE) return;
   message_box("You grab everything!");
@@ -129,6 +132,7 @@ void get_all(int player, int u, int z, int x, int y) {
 }
 
 void drop_item(int k, int player, int u) {
+  recorded_command command("drop_item", {k, player, u});
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
   unit_record& me = unit[player][u];
@@ -179,6 +183,7 @@ void drop_all(int player, int u) {
 }
 
 void give_item(int k, int from_player, int from_u, int to_player, int to_u) {
+  recorded_command command("give_item", {k, from_player, from_u, to_player, to_u});
   if (!object_valid(k) || !unit_valid(from_player, from_u) || !unit_valid(to_player, to_u)) return;
   if (!owns(k, from_player, from_u)) return;
   object_record& o = object[k];
@@ -190,6 +195,7 @@ void give_item(int k, int from_player, int from_u, int to_player, int to_u) {
 }
 
 void store_item(int k, int z, int x, int y) {
+  recorded_command command("store_item", {k, z, x, y});
   if (!object_valid(k) || !on_grid(z, x, y)) return;
   const int c = which_container(z, x, y);
   if (c < 1 || c >= CONTAINER_SLOTS) return;
@@ -211,6 +217,7 @@ void store_item(int k, int z, int x, int y) {
 }
 
 void pack_item(int k) {
+  recorded_command command("pack_item", {k});
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
@@ -227,6 +234,7 @@ void pack_item(int k) {
 }
 
 void unpack_item(int k) {
+  recorded_command command("unpack_item", {k});
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
@@ -241,6 +249,7 @@ void unpack_item(int k) {
 }
 
 void wear_item(int k, int player, int u) {
+  recorded_command command("wear_item", {k, player, u});
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
   unit_record& me = unit[player][u];
@@ -270,6 +279,7 @@ void wear_item(int k, int player, int u) {
 }
 
 void remove_item(int k, int player, int u) {
+  recorded_command command("remove_item", {k, player, u});
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
   unit_record& me = unit[player][u];
@@ -289,6 +299,7 @@ void remove_item(int k, int player, int u) {
 }
 
 void equip_weapon(int k, int player, int u) {
+  recorded_command command("equip_weapon", {k, player, u});
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];
   unit_record& me = unit[player][u];
@@ -322,6 +333,7 @@ void equip_weapon(int k, int player, int u) {
 }
 
 void unequip_item(int k) {
+  recorded_command command("unequip_item", {k});
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
   if (!object_valid(k) || !unit_valid(player, u)) return;
   object_record& o = object[k];

@@ -11,6 +11,7 @@
 #include "items/destroy.h"
 #include "items/inventory.h"
 #include "items/look.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -159,6 +160,7 @@ int coin_count(int cls, int worth) {
 }  // namespace
 
 void use_object(int k, int player, int u) {
+  recorded_command command("use_object", {k, player, u});
   const int m = std::rand() % 4;
   if (!object_valid(k) || !unit_valid(player, u)) return;
   if (unit[player][u].intelligence <= WITS_TO_USE) return;
@@ -205,6 +207,7 @@ int florin_ret(int k) {
 }
 
 void merge_bag(int k) {
+  recorded_command command("merge_bag", {k});
   if (!object_valid(k) || object[k].type != ITEM_GOLD) return;
   const int cls = florin_ret(k);
   int other = 0;
@@ -231,6 +234,7 @@ void merge_bag(int k) {
 }
 
 void bash_container(int z, int x, int y, int player, int u) {
+  recorded_command command("bash_container", {z, x, y, player, u});
   if (!on_grid(z, x, y) || !unit_valid(player, u)) return;
   const int c = which_container(z, x, y);
   if (c < 1 || c >= CONTAINER_SLOTS) return;
@@ -270,6 +274,7 @@ void bash_container(int z, int x, int y, int player, int u) {
 }
 
 void close_container(int c) {
+  recorded_command command("close_container", {c});
   if (c < 1 || c >= CONTAINER_SLOTS || container[c].state == CONTAINER_FREE) return;
   container_record& box = container[c];
   box.state = CONTAINER_CLOSED;

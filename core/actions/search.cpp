@@ -11,6 +11,7 @@
 #include "items/catalogue.h"
 #include "items/inventory.h"
 #include "items/use.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ void search_container(unit_record& me, int x, int y, int z) {
 }  // namespace
 
 void search_object(int code, int x, int y, int z) {
+  recorded_command command("search_object", {code, x, y, z});
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
   if (!unit_slot_valid(player, u) || !on_grid(z, x, y)) return;
   unit_record& me = unit[player][u];
