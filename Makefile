@@ -1,8 +1,9 @@
 # make play: build and start the game.  make test: build and run every test.
-# make bench: print the benchmark figures.  Each first installs what is missing.
+# make bench: print the benchmark figures.  make fuzz: fuzz the save loader
+# for FUZZ_SECONDS (default 600).  Each first installs what is missing.
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps build build-asan play test bench clean
+.PHONY: deps build build-asan play test bench fuzz clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -25,6 +26,10 @@ bench: deps
 	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build build -j$(JOBS) > build/bench-build.log || { cat build/bench-build.log; false; }
 	@for b in build/tools/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+fuzz: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@bash tests/persistence/fuzz_saves.sh build $${FUZZ_SECONDS:-600}
 
 clean:
 	rm -rf build build-asan

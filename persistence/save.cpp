@@ -67,16 +67,6 @@ bool char_for(const code_char (&table)[N], int code, char& c) {
   return false;
 }
 
-template <std::size_t N>
-bool code_for(const code_char (&table)[N], char c, int& code) {
-  for (const code_char& e : table)
-    if (e.c == c) {
-      code = e.code;
-      return true;
-    }
-  return false;
-}
-
 // ---------------------------------------------------------------------------
 // The staging copy
 // ---------------------------------------------------------------------------
@@ -275,35 +265,44 @@ std::string write_grid(grid_kind kind) {
   return out;
 }
 
+// Character to code for one table; -1 for a character the table lacks.
+struct decode_table {
+  int code[256];
+  template <std::size_t N>
+  explicit decode_table(const code_char (&table)[N]) {
+    for (int& c : code) c = -1;
+    for (const code_char& e : table) code[static_cast<unsigned char>(e.c)] = e.code;
+  }
+  int operator[](char c) const { return code[static_cast<unsigned char>(c)]; }
+};
+
 bool set_square(staged_world& w, grid_kind kind, int z, int x, int y, char c) {
+  static const decode_table terrain(TERRAIN_CHARS), revealed(REVEALED_CHARS), track(TRACK_CHARS),
+      scenery(SCENERY_CHARS);
   map_cell& m = w.map[z][x][y];
   environment_cell& e = w.environment[z][x][y];
-  int code = 0;
+  int code = -1;
   switch (kind) {
     case GRID_TERRAIN:
-      if (!code_for(TERRAIN_CHARS, c, code)) return false;
-      m.terrain = code;
-      return true;
+      code = terrain[c];
+      if (code >= 0) m.terrain = code;
+      break;
     case GRID_REVEALED:
-      if (!code_for(REVEALED_CHARS, c, code)) return false;
-      m.revealed = code;
-      return true;
+      code = revealed[c];
+      if (code >= 0) m.revealed = code;
+      break;
     case GRID_ENVIRONMENT:
-      if (c == 'W') {
-        e.water = 1;
-      } else if (c == 'L') {
-        e.lava = 1;
-      } else if (c != ' ') {
-        if (!code_for(TRACK_CHARS, c, code)) return false;
-        e.track = code;
-      }
-      return true;
+      code = c == 'W' || c == 'L' || c == ' ' ? 0 : track[c];
+      if (c == 'W') e.water = 1;
+      if (c == 'L') e.lava = 1;
+      if (code > 0) e.track = code;
+      break;
     case GRID_SCENERY:
-      if (!code_for(SCENERY_CHARS, c, code)) return false;
-      m.scenery = code;
-      return true;
+      code = scenery[c];
+      if (code >= 0) m.scenery = code;
+      break;
   }
-  return false;
+  return code >= 0;
 }
 
 bool read_grid(const std::string& text, grid_kind kind, const char* file, staged_world& w,
