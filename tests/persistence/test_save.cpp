@@ -563,3 +563,33 @@ TEST_F(SaveTest, AnUnfinishedSaveLeavesThePreviousSaveLoadable) {
 }
 
 }  // namespace
+
+namespace {
+
+// The fuzzer's stored saves: the sound ones load, the broken ones are refused.
+TEST_F(SaveTest, StoredCorpusSavesLoadOrAreRefusedAsNamed) {
+  fs::path corpus = fs::path(__FILE__).parent_path() / "corpus";
+  ASSERT_TRUE(fs::exists(corpus));
+  std::srand(61);
+  build_new_world();
+  save_texts base;
+  write_save_texts(base);
+  int checked = 0;
+  for (const auto& e : fs::directory_iterator(corpus)) {
+    std::string text = read_text(e.path().string());
+    std::string first = text.substr(0, text.find('\n'));
+    int file = -1;
+    for (int i = 0; i < SAVE_DATA_FILES; i++)
+      if (first == SAVE_SUFFIXES[i]) file = i;
+    if (file < 0) continue;
+    save_texts t = base;
+    t[static_cast<std::size_t>(file)] = text.substr(first.size() + 1);
+    std::string error;
+    bool sound = e.path().filename().string().rfind("valid_", 0) == 0;
+    EXPECT_EQ(load_save_texts(t, error), sound) << e.path().filename() << " " << error;
+    checked++;
+  }
+  EXPECT_GE(checked, 20);
+}
+
+}  // namespace
