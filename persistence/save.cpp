@@ -486,7 +486,8 @@ void read_unit_body(line_reader& in, unit_record& r) {
   r.strength = in.keyed("STRENGTH");
   r.defence = in.keyed("DEF");
   r.ranged = in.keyed("RANGED");
-  r.sight = in.keyed_ranged("SIGHT", 0, LAND_SIZE);
+  // Sight is traced square by square, so it cannot reach past a level.
+  r.sight = in.keyed_ranged("SIGHT", -NUMBER_LIMIT, LAND_SIZE);
   r.level = in.keyed("LEVEL");
   r.intelligence = in.keyed("INTELLIGENCE");
   r.order = in.keyed("ORDER");

@@ -383,6 +383,11 @@ TEST_F(SaveTest, ALoadAtDifficultyThreeLocksSavingForTenTurns) {
   EXPECT_EQ(headless.messages,
             (std::vector<std::string>{"Can't save game yet!!!", "Can't load game yet!!!"}));
   EXPECT_EQ(headless.files.size(), 2u);  // not even asked for a name
+  // Nor from the main menu, which comes back instead of a game.
+  headless.menu_choices = {2};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_LOAD);
+  EXPECT_EQ(headless.getinput_calls, 0);
   for (int t = 0; t < 10; t++) end_turn();
   EXPECT_EQ(CANT_SAVE, 0);
   EXPECT_EQ(text_save_map(2), 0);
