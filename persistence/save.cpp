@@ -554,8 +554,11 @@ bool read_objects(const std::string& text, staged_world& w, std::string& error) 
     in.text(o.name);
     in.text(o.description);
     o.type = in.keyed("TYPE");
-    o.x = in.keyed_ranged("OX:", 0, LAND_SIZE - 1);
-    o.y = in.keyed_ranged("OY", 0, LAND_SIZE - 1);
+    // Only an object lying on the map stands on a square; one that is
+    // carried keeps whatever place it was last given.
+    bool lying = o.status == OBJECT_ON_GROUND;
+    o.x = in.keyed_ranged("OX:", lying ? 0 : -NUMBER_LIMIT, lying ? LAND_SIZE - 1 : NUMBER_LIMIT);
+    o.y = in.keyed_ranged("OY", lying ? 0 : -NUMBER_LIMIT, lying ? LAND_SIZE - 1 : NUMBER_LIMIT);
     o.z = in.keyed_ranged("OZ", 0, LEVELS - 1);
     in.key("OWNED BY");
     o.owner_player = in.number();

@@ -238,6 +238,7 @@ void add_oddities() {
   object[2990].type = 999;
   copy_text(object[2990].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234567");
   copy_text(object[2990].description, "~");
+  object[2990].x = -1, object[2990].y = 99;  // carried, so on no square
   object[2991] = object[2990];
   object[2991].owner_player = 17;
   object[2991].owner_unit = 999;
