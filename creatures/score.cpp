@@ -134,7 +134,8 @@ score_table read_score_table(const char* path) {
 bool write_score_table(const char* path, const score_table& table) {
   ::mkdir("save", 0755);
   std::string temp = std::string(path) + ".tmp";
-  std::FILE* f = std::fopen(temp.c_str(), "w");
+  std::remove(temp.c_str());
+  std::FILE* f = std::fopen(temp.c_str(), "wx");
   if (!f) return false;
   for (const score_entry& e : table)
     std::fprintf(f, "SCORE:\n%s\n%d\n", table_name(e.name).c_str(), e.score);

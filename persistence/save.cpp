@@ -670,7 +670,10 @@ int read_file(const std::string& path, std::string& out) {
 
 // Writes text under a temporary name and flushes it to the disk.
 bool write_file(const std::string& path, const std::string& text) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  // A file made afresh: whatever stood under the temporary name, a link
+  // planted there included, is never written through.
+  ::unlink(path.c_str());
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
   if (fd < 0) return false;
   const char* p = text.data();
   std::size_t left = text.size();

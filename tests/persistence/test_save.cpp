@@ -599,3 +599,21 @@ TEST_F(SaveTest, StoredCorpusSavesLoadOrAreRefusedAsNamed) {
 }
 
 }  // namespace
+
+namespace {
+
+// A link left where a save puts its temporary files is replaced, never
+// written through.
+TEST_F(SaveTest, ASaveNeverWritesThroughALinkInItsWay) {
+  std::srand(71);
+  build_new_world();
+  write_text("outside.txt", "keep me");
+  fs::create_symlink(fs::absolute("outside.txt"), "save/LINK.4.tmp");
+  headless.files = {"LINK"};
+  ASSERT_EQ(text_save_map(2), 0);
+  EXPECT_EQ(read_text("outside.txt"), "keep me");
+  EXPECT_FALSE(fs::exists("save/LINK.4.tmp"));
+  EXPECT_FALSE(fs::is_symlink("save/LINKunits.sav"));
+}
+
+}  // namespace
