@@ -11,7 +11,8 @@ void mouse_loadsave();
 void mouse_gameoptions();
 // Reads one line of typed text (upper case, at most 29 characters) above
 // screen row y; style 1 plain with a cursor, style 2 large and centred.
-std::string grab_input(int y, int style);
+// For a save name, keys a save name may not hold are ignored.
+std::string grab_input(int y, int style, bool save_name = false);
 // Shows TEMP_SCREEN with the pointer on it.
 void draw_mouse();
 // The mouse commands on the map (step or turn, drag a route, the action menu

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/scratch_folder.h"
+
 #include <algorithm>
 
 #include <cstdlib>
@@ -565,10 +567,14 @@ TEST_F(FallTest, TheActingPartyMemberKilledEndsTheGame) {
   h.health = -1;
   seed_where(tired_blow{
       .blow_over = 4, .critical_below = 90, .low_location = 31, .high_location = 70, .damage = 5});
-  goblin_strikes();
+  {
+    scratch_folder away;
+    goblin_strikes();
+  }
   EXPECT_EQ(h.status, UNIT_FREE);
   EXPECT_EQ(gameover, GAME_OVER);
-  ASSERT_EQ(headless.warnings.size(), 1u);
+  // The death, then the score and its table.
+  ASSERT_EQ(headless.warnings.size(), 3u);
   EXPECT_EQ(headless.warnings[0].lines[0], "YOU ARE DEAD!");
   EXPECT_EQ(headless.warnings[0].lines[2], "GAME OVER");
   EXPECT_EQ(headless.warnings[0].size, 20);
