@@ -211,7 +211,12 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     unit_record& h = hero();
     h.health = 20;
     if (c.weapon) give_item(5, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
-    if (c.shield) give_item(6, 1, HERO, ITEM_WEARABLE, OBJECT_WORN).range = SLOT_SHIELD;
+    if (c.shield) {
+      object_record& shield = give_item(6, 1, HERO, ITEM_WEARABLE, OBJECT_WORN);
+      shield.range = SLOT_SHIELD;
+      shield.var1 = 2;
+      h.defence = 2;
+    }
     std::vector<int> d;
     seed_where([&](const draws& v) {
       d = v;
@@ -229,6 +234,12 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     EXPECT_EQ(h.facing, spun ? d[2] % 8 : EAST) << c.low;
     bool hurt = c.said && std::string(c.said) == "Hero hits self!";
     EXPECT_EQ(h.health, hurt ? 20 - (d[2] % 6 + 1) : 20) << c.low;
+    // A shield knocked loose is no longer worn and no longer guards.
+    bool lost_shield = c.said && std::string(c.said) == "Hero shield dropped!";
+    if (c.shield) {
+      EXPECT_EQ(object[6].status == OBJECT_WORN, !lost_shield) << c.low;
+      EXPECT_EQ(h.defence, lost_shield ? 0 : 2) << c.low;
+    }
   }
 }
 
