@@ -432,9 +432,12 @@ static void wander(int player, int u) {
   me.order = ORDER_ATTACK;
 }
 
+// A unit worn out on the square its player's first unit started from gets
+// going again.  Idle units and guards hold their ground by order.
 static void start_square_rule(const player_turn& turn, int player, int u) {
   unit_record& me = unit[player][u];
   if (!live(me) || 2 * me.moves >= me.movement) return;
+  if (me.order == ORDER_IDLE || me.order == ORDER_GUARD) return;
   if (me.x != turn.start_x || me.y != turn.start_y || me.z != turn.start_z) return;
   me.order = next_to_enemy(player, u) != FAIL ? ORDER_ATTACK : ORDER_WANDER;
 }
@@ -457,7 +460,10 @@ static pass_end play_orders(const player_turn& turn, int u) {
   if (me.order == ORDER_ATTACK) {
     if (attack(player, u) == pass_end::game_over) return pass_end::game_over;
   }
-  if (me.order == ORDER_IDLE) me.moves = 0;
+  if (me.order == ORDER_IDLE) {
+    me.moves = 0;  // an idle unit does nothing at all this turn
+    return pass_end::go_on;
+  }
   if (me.order == ORDER_SEEK && me.moves >= 1) {
     if (seek(player, u) == pass_end::game_over) return pass_end::game_over;
   }
