@@ -8,10 +8,10 @@
 
 #include "core/headless.h"
 #include "core/world.h"
-#include "tests/seeded_draws.h"
-#include "items/catalogue.h"
 #include "creatures/names.h"
+#include "items/catalogue.h"
 #include "items/inventory.h"
+#include "tests/seeded_draws.h"
 
 namespace {
 
