@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "creatures/ai/steering.h"
+#include "items/inventory.h"
 #include "tests/core/hand_made_level.h"
 
 namespace {
@@ -139,6 +140,54 @@ TEST_F(SteeringTest, APartyUnitEatsWhenWoundedButNeverScavengesOrClimbs) {
   EXPECT_EQ(gob.x, 11);  // it walked on
   EXPECT_EQ(object[5].status, OBJECT_ON_GROUND);
   EXPECT_EQ(object[6].status, OBJECT_ON_GROUND);
+}
+
+TEST_F(SteeringTest, AWoundedCleverCreatureEatsTheFoodUnderIt) {
+  unit_record& c = creature(1, 10, 10, EAST, 15, 10);
+  c.health = 5;
+  c.intelligence = 30;
+  lay_item(7, ITEM_FOOD, Z, 10, 10).var1 = 12;
+  AIunitmove(2, 1);
+  EXPECT_EQ(object[7].status, OBJECT_FREE);
+  EXPECT_EQ(map[Z][10][10].object_count, 0);
+  EXPECT_GT(c.health, 5);
+  EXPECT_EQ(c.x, 10);
+
+  // A dull one cannot use food and walks on.
+  unit_record& d = creature(2, 20, 20, EAST, 25, 20);
+  d.health = 5;
+  d.intelligence = 15;
+  lay_item(8, ITEM_FOOD, Z, 20, 20);
+  AIunitmove(2, 2);
+  EXPECT_EQ(object[8].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(d.x, 21);
+}
+
+TEST_F(SteeringTest, ACleverCreatureTakesUpAWeaponHalfTheTimeAndWieldsIt) {
+  int taken = 0, passed = 0;
+  for (unsigned seed = 1; seed <= 16; seed++) {
+    fresh_world(seed);
+    put_unit(1, 1, Z, 40, 40, NORTH);
+    unit_record& c = creature(1, 10, 10, EAST, 15, 10);
+    c.intelligence = 25;
+    object_record& w = lay_item(9, ITEM_WEAPON, Z, 10, 10);
+    w.var1 = 4;
+    w.weight = 2;
+    lay_item(10, ITEM_CORPSE, Z, 10, 10);
+    AIunitmove(2, 1);
+    if (c.x == 10) {
+      taken++;
+      EXPECT_EQ(w.owner_player, 2);
+      EXPECT_EQ(w.owner_unit, 1);
+      EXPECT_EQ(carry_weapon(2, 1), 9);
+      EXPECT_EQ(object[10].status, OBJECT_ON_GROUND);  // a corpse is never taken
+    } else {
+      passed++;
+      EXPECT_EQ(w.status, OBJECT_ON_GROUND);
+    }
+  }
+  EXPECT_GT(taken, 2);
+  EXPECT_GT(passed, 2);
 }
 
 TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
