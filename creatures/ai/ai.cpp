@@ -189,6 +189,7 @@ static bool strike(int player, int u, int e) {
   me.facing = e;
   std::string text = std::string(me.name) + " hits " + unit[vp][victim].name;
   message_box(text.c_str());
+  if (DEBUG_MODE > 0) std::printf("\n%s\n", text.c_str());
   me.waypoint_x[WAYPOINT_TARGET] = vp;
   me.waypoint_y[WAYPOINT_TARGET] = victim;
   combat(vp, victim, player, u);

@@ -40,8 +40,8 @@ static bool wounded(const unit_record& me) { return me.health < WOUNDED_PER_LEVE
 // The first item lying on the unit's square whose kind passes the test.
 template <typename Wanted>
 static int first_item_here(const unit_record& me, Wanted wanted) {
-  int last = MAX_OBJECTS < OBJECT_SLOTS ? MAX_OBJECTS : OBJECT_SLOTS;
-  for (int k = 0; k < last; k++) {
+  int last = MAX_OBJECTS < OBJECT_SLOTS - 1 ? MAX_OBJECTS : OBJECT_SLOTS - 1;
+  for (int k = 0; k <= last; k++) {
     const object_record& o = object[k];
     if (o.status != OBJECT_ON_GROUND || o.x != me.x || o.y != me.y || o.z != me.z) continue;
     if (wanted(o.type)) return k;
