@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "creatures/ai/ai.h"
 #include "creatures/neighbours.h"
 #include "tests/core/hand_made_level.h"
@@ -172,6 +174,34 @@ TEST_F(ComputerTurnTest, AnIdleCreatureNeverMovesEvenBesideTheParty) {
   EXPECT_EQ(c.order, ORDER_IDLE);
   EXPECT_EQ(c.moves, 0);
   EXPECT_FALSE(somebody_hit());
+}
+
+TEST_F(ComputerTurnTest, ACleverSeekerOnAnotherLevelMakesForTheLadderAndClimbsIt) {
+  unit_record& s = creature(2, 10, 10, EAST, ORDER_SEEK, 100);
+  move_unit(2, 2, Z + 1, 10, 10);
+  s.intelligence = 30;
+  map[Z + 1][14][10].scenery = SCENERY_LADDER_DOWN;
+  map[Z + 1][30][30].scenery = SCENERY_LADDER_UP;  // leads away from the party
+  otherplayermove();
+  EXPECT_EQ(s.z, Z);
+  EXPECT_EQ(s.x, 14);
+  EXPECT_EQ(s.y, 10);
+  EXPECT_EQ(map[Z][14][10].occupant_unit, 2);
+  EXPECT_EQ(map[Z + 1][14][10].occupant_player, 0);
+}
+
+TEST_F(ComputerTurnTest, ASeekerWithNoLadderToTakeWandersAStep) {
+  for (int wits : {10, 30}) {
+    fresh_world();
+    put_unit(1, 1, Z, 40, 40, NORTH);
+    unit_record& s = creature(2, 10, 10, EAST, ORDER_SEEK, 100);
+    move_unit(2, 2, Z + 1, 10, 10);
+    s.intelligence = wits;
+    otherplayermove();
+    EXPECT_LT(s.moves, 1) << wits;
+    EXPECT_EQ(s.z, Z + 1);
+    EXPECT_LE(std::abs(s.x - 10), 10);
+  }
 }
 
 TEST_F(ComputerTurnTest, AFugitiveRunsStraightAwayFromTheActingUnit) {
