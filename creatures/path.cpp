@@ -26,13 +26,15 @@ constexpr int PASS_LIMIT = 4 * LAND_SIZE * LAND_SIZE;
 constexpr int PASSES_PER_YIELD = 64;
 
 struct search_node {
-  int32_t f, g, h;
+  int32_t f, g;
+  uint16_t search;  // the search that last wrote this node
   uint8_t px, py, on_route;
-  uint32_t search;  // the search that last wrote this node
 };
 
-search_node nodes[LAND_SIZE][LAND_SIZE];
-uint32_t search_number;
+// One ring of nodes round the level stands for the squares beyond its edge:
+// always closed, so the walk never looks past the level.
+search_node nodes[LAND_SIZE + 2][LAND_SIZE + 2];
+uint16_t search_number;
 
 // The eight neighbours in the order the walk looks at them: x outer, y inner.
 constexpr int STEP_DX[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
@@ -53,21 +55,22 @@ void begin_search() {
   }
 }
 
-// The node of a square on the grid, made fresh the first time this search
-// touches it: blocked squares start closed, the others unscored.
+bool square_on_level(int x, int y) { return x >= 0 && x < LAND_SIZE && y >= 0 && y < LAND_SIZE; }
+
+// A node is made fresh the first time a search touches it: blocked squares
+// (and those beyond the edge) start closed, the others unscored.
 [[gnu::noinline]] void make_fresh(const search& s, search_node& n, int x, int y) {
   n = search_node{};
   n.search = search_number;
-  n.f = map[s.z][x][y].passable == 0 ? CLOSED : 0;
+  n.f = !square_on_level(x, y) || map[s.z][x][y].passable == 0 ? CLOSED : 0;
 }
 
+// The node of square (x, y); x and y run from -1 to LAND_SIZE.
 inline search_node& node_at(const search& s, int x, int y) {
-  search_node& n = nodes[x][y];
+  search_node& n = nodes[x + 1][y + 1];
   if (n.search != search_number) make_fresh(s, n, x, y);
   return n;
 }
-
-bool square_on_level(int x, int y) { return x >= 0 && x < LAND_SIZE && y >= 0 && y < LAND_SIZE; }
 
 bool walkable(const search& s, int x, int y) {
   if (!square_on_level(x, y)) return false;
@@ -152,7 +155,6 @@ bool score_and_choose(const search& s, int cx, int cy, int& nx, int& ny) {
   for (int i = 0; i < 8; i++) {
     int dx = STEP_DX[i], dy = STEP_DY[i];
     int x = cx + dx, y = cy + dy;
-    if (!square_on_level(x, y)) continue;
     search_node& n = node_at(s, x, y);
     if (n.f == 0 && walkable(s, x, y)) {
       int f = penalty(s, x, y);
@@ -160,8 +162,7 @@ bool score_and_choose(const search& s, int cx, int cy, int& nx, int& ny) {
       if (n.py == 0) n.py = static_cast<uint8_t>(cy);
       int g = n.px == cx && n.py == cy ? parent_g : node_at(s, n.px, n.py).g;
       n.g = g + (dx == 0 || dy == 0 ? STRAIGHT_STEP : DIAGONAL_STEP);
-      n.h = heuristic_distance(x, y, s.gx, s.gy);
-      n.f = f + n.g + n.h;
+      n.f = f + n.g + heuristic_distance(x, y, s.gx, s.gy);
     }
     if (n.f >= best || n.f == CLOSED || n.on_route != 0 || !may_step_on(s, x, y, n.f)) continue;
     best = n.f;
@@ -227,7 +228,7 @@ int walk(const search& s, int& cx, int& cy) {
     search_node& c = node_at(s, cx, cy);
     if (DEBUG_MODE == 2)
       std::printf("At x: %d   At y:  %d   PX: %d   PY: %d  F: %d  G: %d  H:  %d\n", cx, cy, c.px,
-                  c.py, c.f, c.g, c.h);
+                  c.py, c.f, c.g, heuristic_distance(cx, cy, s.gx, s.gy));
     int nx = 0, ny = 0;
     bool stepped = score_and_choose(s, cx, cy, nx, ny);
     c.f = CLOSED;
@@ -270,7 +271,6 @@ int find_path(bool npc, int x, int y, int tx, int ty, int z) {
   search_node& start = node_at(s, x, y);
   start.f = START_SCORE;
   start.g = 0;
-  start.h = heuristic_distance(x, y, tx, ty);
   start.px = x, start.py = y;
   if (x == tx && y == ty) return NO_PATH;
 
