@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -325,10 +326,61 @@ static bool ladder_towards_party(const unit_record& me, int& lx, int& ly) {
 
 static bool is_direction(int d) { return d >= 0 && d < PATH_DIRECTIONS; }
 
+// A search towards a unit ends beside it, so it cannot succeed while every
+// square around that unit is taken or shut: the crowd round a surrounded
+// party would otherwise walk the whole level, one search per step.
+static bool surrounded(int z, int gx, int gy) {
+  if (!on_grid(z, gx, gy) || map[z][gx][gy].occupant_player == 0) return false;
+  for (int d = NORTH; d <= NORTHWEST; d++) {
+    int x = gx + DIRECTION_DX[d], y = gy + DIRECTION_DY[d];
+    if (on_grid(z, x, y) && map[z][x][y].passable != 0) return false;
+  }
+  return true;
+}
+
+// The last search of the unit now acting that found no way.  While the unit
+// keeps its square and nothing around it changes, nobody else acts and the
+// same search would walk the same squares to the same dead end, so it is not
+// walked again.  Forgotten whenever play moves on to another unit.
+namespace {
+struct failed_search {
+  bool known = false;
+  int x, y, z, gx, gy;
+  map_cell around[3][3];
+};
+failed_search last_failure;
+}  // namespace
+
+static void note_surroundings(int z, int x, int y, map_cell (&around)[3][3]) {
+  for (int dx = -1; dx <= 1; dx++)
+    for (int dy = -1; dy <= 1; dy++)
+      around[dx + 1][dy + 1] = on_grid(z, x + dx, y + dy) ? map[z][x + dx][y + dy] : map_cell{};
+}
+
+static bool same_failure(const unit_record& me, int gx, int gy) {
+  const failed_search& f = last_failure;
+  if (!f.known || f.x != me.x || f.y != me.y || f.z != me.z || f.gx != gx || f.gy != gy)
+    return false;
+  map_cell now[3][3];
+  note_surroundings(me.z, me.x, me.y, now);
+  return std::memcmp(now, f.around, sizeof now) == 0;
+}
+
+static void remember_failure(const unit_record& me, int gx, int gy) {
+  failed_search& f = last_failure;
+  f.known = true;
+  f.x = me.x, f.y = me.y, f.z = me.z, f.gx = gx, f.gy = gy;
+  note_surroundings(me.z, me.x, me.y, f.around);
+}
+
 // Takes the first step of a path found to (gx, gy), if one was found.
 static bool follow_path(unit_record& me, int gx, int gy) {
+  if (surrounded(me.z, gx, gy) || same_failure(me, gx, gy)) return false;
   int d = npc_a_star_path_finding(me.x, me.y, gx, gy, me.z);
-  if (!is_direction(d)) return false;
+  if (!is_direction(d)) {
+    remember_failure(me, gx, gy);
+    return false;
+  }
   me.facing = d;
   head_for(me, AGX, AGY);
   return true;
@@ -492,6 +544,7 @@ static bool play_player(int player) {
   unit_record& first = unit[player][1];
   first.moves = first.movement;
   player_turn turn{player, first.x, first.y, first.z};
+  last_failure.known = false;
   int last = UNIT_MAX < UNIT_SLOTS - 1 ? UNIT_MAX : UNIT_SLOTS - 1;
   int u = 1;
   for (;;) {
@@ -503,6 +556,7 @@ static bool play_player(int player) {
       if (live(unit[player][u]) && unit[player][u].race == RACE_SPIDER &&
           on_grid(unit[player][u].z, unit[player][u].x, unit[player][u].y))
         spin_web(player, u);
+      last_failure.known = false;
       if (++u > last) return true;
       if (live(unit[player][u])) unit[player][u].moves = unit[player][u].movement;
     }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "creatures/ai/ai.h"
+#include "creatures/combat.h"
 #include "creatures/neighbours.h"
 #include "tests/core/hand_made_level.h"
 
@@ -222,6 +223,29 @@ TEST_F(ComputerTurnTest, AFugitiveRunsStraightAwayFromTheActingUnit) {
   otherplayermove();
   EXPECT_GT(g.x, 13);
   EXPECT_EQ(g.y, 20);
+}
+
+TEST_F(ComputerTurnTest, ACreatureLeftBadlyHurtByABlowRunsFromTheActingUnit) {
+  leader_to(Z, 20, 19);
+  int fled = 0;
+  for (unsigned seed = 1; seed <= 30 && fled == 0; seed++) {
+    std::srand(seed);
+    unit_record& c = creature(2, 20, 20, NORTH, ORDER_ATTACK);
+    c.health = 12;
+    c.defence = 0;
+    unit[1][1].damage = 3;
+    unit[1][1].moves = 100;
+    combat(2, 2, 1, 1);
+    if (c.order != ORDER_FLEE || c.health < 1) {
+      remove_unit(2, 2);
+      continue;
+    }
+    fled++;
+    otherplayermove();
+    EXPECT_EQ(c.x, 20);
+    EXPECT_GT(c.y, 22);  // straight south, away from the leader to its north
+  }
+  EXPECT_EQ(fled, 1);
 }
 
 TEST_F(ComputerTurnTest, AFugitiveOutOfBreathWandersOnceThePartyIsFarBehind) {
