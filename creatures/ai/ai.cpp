@@ -285,8 +285,8 @@ static pass_end attack(int player, int u) {
   aim_at_target(player, me);
   while (me.moves >= 1 && live(me)) {
     int before = me.moves;
-    int h = next_to_health(player, u);
-    if (h != FAIL && me.health < WOUNDED_PER_LEVEL * me.level) {
+    int h = me.health < WOUNDED_PER_LEVEL * me.level ? next_to_health(player, u) : FAIL;
+    if (h != FAIL) {
       me.facing = h;
       attacker_step(player, u);
     }

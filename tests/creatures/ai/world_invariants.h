@@ -29,18 +29,21 @@ inline std::string world_faults() {
         const map_cell& c = map[z][x][y];
         if (c.occupant_player == 0) continue;
         int p = c.occupant_player, u = c.occupant_unit;
-        std::ostringstream where;
-        where << "square " << z << "," << x << "," << y << " names " << p << "/" << u;
+        auto where = [&] {
+          std::ostringstream t;
+          t << "square " << z << "," << x << "," << y << " names " << p << "/" << u;
+          return t.str();
+        };
         if (!unit_slot_valid(p, u)) {
-          fault(where.str() + ": no such unit");
+          fault(where() + ": no such unit");
           continue;
         }
         const unit_record& r = unit[p][u];
         named[p][u]++;
         if (r.status == UNIT_FREE || r.status == UNIT_GONE)
-          fault(where.str() + ", which is not on the map");
+          fault(where() + ", which is not on the map");
         else if (r.x != x || r.y != y || r.z != z)
-          fault(where.str() + ", which stands elsewhere");
+          fault(where() + ", which stands elsewhere");
       }
   for (int p = 1; p < 4; p++)
     for (int u = 1; u <= UNIT_MAX && u < UNIT_SLOTS; u++) {
