@@ -43,7 +43,9 @@ inline unit_record& put_unit(int player, int u, int z, int x, int y, int facing,
 }
 
 // An item held by a unit.
-inline object_record& give_item(int k, int player, int u, int type, int status) {
+// Internal to each test file: the item action of the same name and arguments
+// must not be mistaken for it at link time.
+static inline object_record& give_item(int k, int player, int u, int type, int status) {
   object_record& o = object[k];
   o = object_record{};
   o.type = type;
