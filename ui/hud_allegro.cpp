@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/world.h"
 #include "ui/view_settings.h"
@@ -88,6 +89,35 @@ void allegro_warning_message(const char* l1, const char* l2, const char* l3, con
 // ---------------------------------------------------------------------------
 // Side panels
 // ---------------------------------------------------------------------------
+namespace {
+
+// Dark on the bright bar, light on the dark fill, with a rim of the other so
+// the part over the bar's end still reads.
+void gauge_label(BITMAP* v, ALFONT_FONT* f, const int (&bar)[4], int x, int y, const char* text) {
+  int dark = makecol(5, 0, 20), light = makecol(255, 250, 250);
+  bool on_fill = gauge_label_light(bar, x, alfont_text_length(f, text) / 2 + 2);
+  int ink = on_fill ? light : dark, rim = on_fill ? dark : light;
+  if (on_fill) alfont_textprintf_centre_ex(v, f, x + 1, y + 1, rim, -1, "%s", text);
+  alfont_textprintf_centre_ex(v, f, x, y, ink, -1, "%s", text);
+}
+
+void status_words(BITMAP* v, ALFONT_FONT* f, const unit_record& u, const gauge_layout& g) {
+  status_readout r = status_readout_for(u, g);
+  int light = makecol(255, 250, 250), gold = makecol(250, 210, 90), shade = makecol(0, 0, 0);
+  auto put = [&](const std::string& s, int x, int y, int ink, bool right_aligned) {
+    if (s.empty()) return;
+    if (right_aligned) x -= alfont_text_length(f, s.c_str());
+    alfont_textprintf_ex(v, f, x + 1, y + 1, shade, -1, "%s", s.c_str());
+    alfont_textprintf_ex(v, f, x, y, ink, -1, "%s", s.c_str());
+  };
+  put(r.level, r.left_x, r.move_y, light, true);
+  put(r.ladder, r.left_x, r.health_y, gold, true);
+  put(r.moves, r.right_x, r.move_y, light, false);
+  put(r.health, r.right_x, r.health_y, light, false);
+}
+
+}  // namespace
+
 void diagnostics_text() {
   BITMAP* v = TEMP_SCREEN.get();
   if (!v) return;
@@ -134,11 +164,11 @@ void diagnostics_text() {
   // labels
   int d = H / 100, o = 20;
   alfont_set_font_size(f, 16);
-  int label = makecol(5, 0, 20);
-  alfont_textprintf_centre_ex(v, f, W / 2, d + o + 2, label, -1, "%s", "MOVEMENT");
-  alfont_textprintf_centre_ex(v, f, W / 2, 5 * d + o + 3, label, -1, "%s",
-                              g.poisoned ? "POISON" : "HEALTH");
+  const char* health_label = g.poisoned ? "POISON" : "HEALTH";
+  gauge_label(v, f, g.move_bar, W / 2, d + o + 2, "MOVEMENT");
+  gauge_label(v, f, g.health_bar, W / 2, 5 * d + o + 3, health_label);
   alfont_textprintf_centre_ex(v, f, W / 2, d, makecol(255, 250, 250), -1, "%s", u.name);
+  status_words(v, f, u, g);
 }
 
 void draw_icons() {

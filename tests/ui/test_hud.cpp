@@ -3,8 +3,8 @@
 #include <string>
 
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "ui/hud.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -80,6 +80,61 @@ TEST(HudInventoryColumn, CarriedItemsInOrderWithoutGaps) {
   EXPECT_EQ(column[1], 3);
   EXPECT_EQ(column[2], 7);
   EXPECT_EQ(column[3], 9);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HudStatus, LevelNumbersAndLadderMarkSitBesideTheGauges) {
+  reset_globals();
+  nuke_variables();
+  unit_record u{};
+  u.status = UNIT_NORMAL;
+  u.z = 4, u.x = 10, u.y = 12;
+  u.movement = 240, u.moves = 37, u.health = 18;
+  gauge_layout g = status_gauges(u, 1024, 768);
+  status_readout r = status_readout_for(u, g);
+  EXPECT_EQ(r.level, "LEVEL 4");
+  EXPECT_EQ(r.moves, "37 / 240");
+  EXPECT_EQ(r.health, "18");
+  EXPECT_EQ(r.ladder, "");
+  // Clear of both frames, whichever is wider, on the gauges' own rows.
+  EXPECT_LT(r.left_x, g.move_frame[0]);
+  EXPECT_LT(r.left_x, g.health_frame[0]);
+  EXPECT_GT(r.right_x, g.move_frame[2]);
+  EXPECT_GT(r.right_x, g.health_frame[2]);
+  EXPECT_EQ(r.move_y, g.move_frame[1]);
+  EXPECT_EQ(r.health_y, g.health_frame[1]);
+
+  const int marks[][2] = {
+      {SCENERY_LADDER_UP, 0}, {SCENERY_LADDER_DOWN, 1}, {SCENERY_TRAPDOOR, 1}, {3, 2}};
+  const char* words[] = {"LADDER UP", "LADDER DOWN", "LADDER UP/DOWN"};
+  for (const auto& m : marks) {
+    map[4][10][12].scenery = m[0];
+    EXPECT_EQ(status_readout_for(u, g).ladder, words[m[1]]) << m[0];
+  }
+  // A unit off the grid reads nothing there.
+  u.z = LEVELS;
+  EXPECT_EQ(status_readout_for(u, g).ladder, "");
+  // Spent moves read as none, as the gauge shows them.
+  u.z = 0, u.moves = -5;
+  EXPECT_EQ(status_readout_for(u, g).moves, "0 / 240");
+}
+
+TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
+  unit_record u{};
+  u.movement = 100, u.moves = 100, u.health = 100;
+  gauge_layout g = status_gauges(u, 800, 600);
+  EXPECT_FALSE(gauge_label_light(g.health_bar, 400, 30));
+  for (int hp : {60, 20, 0, -8}) {
+    u.health = hp;
+    g = status_gauges(u, 800, 600);
+    EXPECT_TRUE(gauge_label_light(g.health_bar, 400, 35)) << hp;
+  }
+  u.moves = 10;
+  g = status_gauges(u, 800, 600);
+  EXPECT_TRUE(gauge_label_light(g.move_bar, 400, 40));
 }
 
 }  // namespace
