@@ -4,6 +4,7 @@
 
 #include "core/world.h"
 #include "ui/hud.h"
+#include "ui/text_stack.h"
 #include "ui/view_settings.h"
 
 namespace {
@@ -135,6 +136,70 @@ TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
   u.moves = 10;
   g = status_gauges(u, 800, 600);
   EXPECT_TRUE(gauge_label_light(g.move_bar, 400, 40));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Boxes of text
+// ---------------------------------------------------------------------------
+namespace {
+
+// A font whose lines are 1.25 times the size high and whose letters are
+// half the size wide, like the game's face.
+text_metrics rough_font() {
+  text_metrics m;
+  m.width = [](const std::string& t, int size) { return static_cast<int>(t.size()) * size / 2; };
+  m.height = [](int size) { return size * 5 / 4; };
+  return m;
+}
+
+void expect_no_overlap(const std::vector<stacked_line>& lines, const text_metrics& m) {
+  for (size_t i = 1; i < lines.size(); i++)
+    EXPECT_GE(lines[i].y, lines[i - 1].y + m.height(lines[i - 1].size)) << "line " << i;
+}
+
+TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
+  const text_metrics m = rough_font();
+  const std::string story[6] = {"You are the son of a poor peasant.",
+                                "When you were born",
+                                "",
+                                "x",
+                                "After many adventures",
+                                "you find yourself standing at the Grimhollow."};
+  for (int size : {0, 10, 12, 14, 15, 20, 26}) {
+    warning_box_layout lay = lay_out_warning_box(story, size, 600, 140, m);
+    ASSERT_EQ(lay.lines.size(), 7u);
+    expect_no_overlap(lay.lines, m);
+    const stacked_line& prompt = lay.lines.back();
+    EXPECT_EQ(prompt.text, "PRESS <SPACE> TO CONTINUE");
+    EXPECT_GE(prompt.y, 75);
+    EXPECT_GE(lay.height, 140);
+    EXPECT_LE(prompt.y + m.height(prompt.size), lay.height) << size;
+    for (const stacked_line& l : lay.lines) EXPECT_LE(m.width(l.text, l.size), 600 - 48) << size;
+  }
+  // Small text keeps the places it was given, in the parchment it was given.
+  warning_box_layout small = lay_out_warning_box(story, 8, 600, 140, m);
+  for (int i = 0; i < 6; i++) EXPECT_EQ(small.lines[i].y, 10 * (i + 1));
+  EXPECT_EQ(small.lines[6].y, 75);
+  EXPECT_EQ(small.height, 140);
+  // Size 0 means 12.
+  EXPECT_EQ(lay_out_warning_box(story, 0, 600, 140, m).lines[0].size, 12);
+}
+
+TEST(TextBoxes, ALineTooWideIsSetSmallerToFitAndOnlyThatLine) {
+  const text_metrics m = rough_font();
+  std::vector<stacked_line> lines = {{std::string(60, 'w'), 20, 0}, {"short", 20, 0}};
+  int bottom = stack_lines(lines, 600, 24, m);
+  EXPECT_LE(m.width(lines[0].text, lines[0].size), 552);
+  EXPECT_EQ(lines[0].size, 18);
+  EXPECT_EQ(lines[1].size, 20);
+  EXPECT_EQ(lines[1].y, m.height(18));
+  EXPECT_EQ(bottom, lines[1].y + m.height(20));
+  // A line that cannot fit at all stops at the smallest size.
+  std::vector<stacked_line> huge = {{std::string(500, 'w'), 20, 0}};
+  stack_lines(huge, 600, 24, m);
+  EXPECT_EQ(huge[0].size, SMALLEST_TEXT_SIZE);
 }
 
 }  // namespace
