@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "ui/offscreen.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "core/headless.h"
-#include "core/world.h"
-#include "ui/view_settings.h"
-#include "ui/input.h"
 #include "core/occupancy.h"
+#include "core/world.h"
+#include "ui/input.h"
+#include "ui/view_settings.h"
 
 namespace {
 
