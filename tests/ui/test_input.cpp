@@ -80,8 +80,7 @@ class InputTest : public ::testing::Test {
     r.health = 30;
     r.intelligence = 20;
     r.movement = r.moves = 200;
-    map[z][x][y].occupant_player = player;
-    map[z][x][y].occupant_unit = u;
+    place_unit(player, u, z, x, y);
     map[z][x][y].passable = 0;
   }
 
