@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "core/frontend.h"
 #include "core/occupancy.h"
@@ -19,6 +20,7 @@
 #include "items/catalogue.h"
 #include "items/destroy.h"
 #include "items/inventory.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -54,7 +56,11 @@ void say(const std::string& text) { message_box(text.c_str()); }
 
 bool in_band(int roll, int low, int high) { return roll >= low && roll <= high; }
 
-bool name_has(int k, const char* word) { return std::strstr(object[k].name, word) != nullptr; }
+bool name_has(int k, const char* word) {
+  const char* name = object[k].name;
+  return std::string_view(name, strnlen(name, sizeof object[k].name)).find(word) !=
+         std::string_view::npos;
+}
 
 bool is_current(int player, int u) { return player == CURRENT_PLAYER && u == CURRENT_UNIT; }
 
@@ -72,6 +78,20 @@ void let_go_of_weapon(int k, unit_record& a) {
   }
   a.movement += o.weight;
   o.owner_player = o.owner_unit = 0;
+}
+
+// A worn shield knocked from the arm is no longer worn: it gives back what
+// wearing it gave, as taking it off would, so that it can fall like any item
+// in hand.
+void knock_loose(int k, int player, int u) {
+  object_record& o = object[k];
+  unit_record& r = unit[player][u];
+  if (o.status == OBJECT_WORN) {
+    if (o.var1 > 0) r.defence -= o.var1;
+    r.movement -= o.weight / 2;
+    o.status = OBJECT_CARRIED;
+  }
+  drop_item(k, player, u);
 }
 
 // The attacker faces its target, the target turns on the attacker, and the
@@ -132,7 +152,7 @@ void fumble(const attack& at) {
     drop_item(weapon, at.ap, at.au);
   } else if (in_band(e, 71, 80) && shield) {
     say(who + " shield dropped!");
-    drop_item(shield, at.ap, at.au);
+    knock_loose(shield, at.ap, at.au);
   } else if (in_band(e, 61, 70) && shield) {
     say(who + " spun around!");
     a.facing = std::rand() % 8;
@@ -217,7 +237,7 @@ void critical(attack& at, int roll) {
     drop_item(weapon, at.tp, at.tu);
   } else if (int shield = carry_shield(at.tp, at.tu); in_band(e, 71, 80) && shield) {
     say(who + "'s shield dropped");
-    drop_item(shield, at.tp, at.tu);
+    knock_loose(shield, at.tp, at.tu);
   } else if (int armour = carry_armour(at.tp, at.tu); in_band(e, 61, 70) && armour) {
     say(who + "'s armour damaged");
     // The wearer's defence holds the armour's worth: keep the two together.
@@ -334,6 +354,7 @@ bool can_fight(int player, int u) {
 }  // namespace
 
 int turn_to_defender(int attacker_player, int attacker_u, int defender_player, int defender_u) {
+  recorded_command command("turn_to_defender", {attacker_player, attacker_u, defender_player, defender_u});
   if (!unit_slot_valid(attacker_player, attacker_u)) return NORTH;
   const unit_record& a = unit[attacker_player][attacker_u];
   for (int d : DEFENDER_SEARCH) {
@@ -346,6 +367,7 @@ int turn_to_defender(int attacker_player, int attacker_u, int defender_player, i
 }
 
 void combat(int defender_player, int defender_u, int attacker_player, int attacker_u) {
+  recorded_command command("combat", {defender_player, defender_u, attacker_player, attacker_u});
   if (!can_fight(defender_player, defender_u) || !can_fight(attacker_player, attacker_u)) return;
   if (DEBUG_MODE > 0) std::printf("\nSTART COMBAT FUNCTION");
   attack at{attacker_player, attacker_u, defender_player, defender_u};

@@ -1,15 +1,9 @@
-// The mouse commands on the map and the inventory screens, which the input
-// dispatch opens.
+// The mouse commands on the map and the object list, which the input dispatch
+// opens.
 #include "ui/screens.h"
 
 void mouse_box_choice(int mode) {
   (void)mode;  // stand-in until built
-}
-void mouse_inventory() {
-  // stand-in until built
-}
-void mouse_inventory2() {
-  // stand-in until built
 }
 void mouse_dragmove() {
   // stand-in until built

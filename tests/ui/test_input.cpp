@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/headless.h"
-#include "core/world.h"
-#include "ui/view_settings.h"
-#include "ui/input.h"
 #include "core/occupancy.h"
+#include "core/world.h"
+#include "ui/input.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -80,8 +82,7 @@ class InputTest : public ::testing::Test {
     r.health = 30;
     r.intelligence = 20;
     r.movement = r.moves = 200;
-    map[z][x][y].occupant_player = player;
-    map[z][x][y].occupant_unit = u;
+    place_unit(player, u, z, x, y);
     map[z][x][y].passable = 0;
   }
 
