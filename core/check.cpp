@@ -195,8 +195,9 @@ world_fault check_objects() {
         return fault(BREAK_OBJECT_PLACE, "object %d (%s) lies off the grid at (%d, %d) on level %d",
                      k, o.name, o.x, o.y, o.z);
       if (closed_door(map[o.z][o.x][o.y].terrain))
-        return fault(BREAK_OBJECT_PLACE, "object %d (%s) lies on a closed door at (%d, %d) on level %d",
-                     k, o.name, o.x, o.y, o.z);
+        return fault(BREAK_OBJECT_PLACE,
+                     "object %d (%s) lies on a closed door at (%d, %d) on level %d", k, o.name, o.x,
+                     o.y, o.z);
       lying[o.z][o.x][o.y]++;
     } else if (held(o.status)) {
       world_fault f = check_owner(k);
@@ -242,8 +243,9 @@ world_fault check_containers() {
     const container_record& k = container[c];
     if (k.state == CONTAINER_FREE) continue;
     if (!on_grid(k.z, k.x, k.y))
-      return fault(BREAK_CONTAINER_MARKER, "container %d (%s) is off the grid at (%d, %d) on level %d",
-                   c, k.name, k.x, k.y, k.z);
+      return fault(BREAK_CONTAINER_MARKER,
+                   "container %d (%s) is off the grid at (%d, %d) on level %d", c, k.name, k.x, k.y,
+                   k.z);
     if (!facing_valid(k.facing))
       return fault(BREAK_CONTAINER_FACING, "container %d (%s) faces %d", c, k.name, k.facing);
     if (!needs_marker(k)) continue;

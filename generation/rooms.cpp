@@ -31,10 +31,10 @@ bool in_start_room(int z, int x, int y) {
 }
 
 int place_monster(int z, int x, int y, int kind) {
-  // A template's square may fall in its room's wall or on the door or the
+  // A template's square may fall in its room's wall, or on the door or the
   // resident of a room stamped over it: the creature takes the nearest open
-  // square instead, found without a draw so the rest of the level is as it
-  // would have been, and stays unmade when there is none.
+  // square instead, found without a draw so that the creature's own draws
+  // stay the ones it always made, and stays unmade when there is none.
   if (!on_grid(z, x, y)) return 0;
   if (!unit_may_stand(z, x, y) && !nearest_open_square(z, x, y)) return 0;
   int u = next_free_unit(2);
@@ -132,24 +132,24 @@ static void flooded_room(int z, int x, int y, int w, int h) {
 // a draw, and a resident with nowhere to go is not there at all.
 static void clear_built_square(int z, int x, int y, bool keep_items) {
   map_cell& c = map[z][x][y];
-  if (c.occupant_player != 0) {
-    int p = c.occupant_player, u = c.occupant_unit, nx = x, ny = y;
-    if (nearest_open_square(z, nx, ny)) {
-      move_unit(p, u, z, nx, ny);
-    } else {
-      remove_unit(p, u);
-      if (unit_slot_valid(p, u)) unit[p][u].status = UNIT_FREE;
+  int nx = x, ny = y;
+  bool room = nearest_open_square(z, nx, ny);
+  if (room && !keep_items && c.object_count > 0) {
+    for (int k = 1; k < OBJECT_SLOTS; k++) {
+      object_record& o = object[k];
+      if (o.status != OBJECT_ON_GROUND || o.z != z || o.x != x || o.y != y) continue;
+      o.x = nx, o.y = ny;
+      c.object_count--;
+      map[z][nx][ny].object_count++;
     }
   }
-  if (keep_items || c.object_count == 0) return;
-  int nx = x, ny = y;
-  if (!nearest_open_square(z, nx, ny)) return;
-  for (int k = 1; k < OBJECT_SLOTS; k++) {
-    object_record& o = object[k];
-    if (o.status != OBJECT_ON_GROUND || o.z != z || o.x != x || o.y != y) continue;
-    o.x = nx, o.y = ny;
-    c.object_count--;
-    map[z][nx][ny].object_count++;
+  if (c.occupant_player == 0) return;
+  int p = c.occupant_player, u = c.occupant_unit;
+  if (room) {
+    move_unit(p, u, z, nx, ny);
+  } else {
+    remove_unit(p, u);
+    if (unit_slot_valid(p, u)) unit[p][u].status = UNIT_FREE;
   }
 }
 
