@@ -1,8 +1,10 @@
 # make play: build and start the game.  make test: build and run every test.
 # make bench: print the benchmark figures.  Each first installs what is missing.
+# make soak SEEDS=N TURNS=T: random play over N seeds at every difficulty,
+# T turns a game, checking the world after every input and end of turn.
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps build build-asan play test bench clean
+.PHONY: deps build build-asan play test bench soak clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -25,6 +27,13 @@ bench: deps
 	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build build -j$(JOBS) > build/bench-build.log || { cat build/bench-build.log; false; }
 	@for b in build/tools/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+SEEDS ?= 10
+TURNS ?= 50
+soak: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build build -j$(JOBS) --target soak > build/soak-build.log || { cat build/soak-build.log; false; }
+	@./build/tools/soak --seeds $(SEEDS) --turns $(TURNS)
 
 clean:
 	rm -rf build build-asan
