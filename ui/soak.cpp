@@ -341,7 +341,7 @@ bool next_input(soak_input& in) {
 
 void soak_getinput() {
   headless.getinput_calls++;
-  check("after the passes since the last input");
+  check(game->played.empty() ? "before the first input" : "after the passes since the last input");
   if (game->found.found) return;
   soak_input in;
   if (!next_input(in)) {
