@@ -20,7 +20,7 @@ TEST(Soak, FreshGamesAtEveryDifficultyKeepTheWorldSound) {
   soak_config cfg;
   cfg.first_seed = 11;
   cfg.seeds = 1;
-  cfg.turns = 15;
+  cfg.turns = 8;
   soak_report r = run_soak(cfg);
   EXPECT_FALSE(r.first.found) << told(r.first);
   EXPECT_EQ(r.games, 3);
