@@ -22,3 +22,5 @@ void mouse_inventory2();
 void mouse_dragmove();
 void mouse_mainbox();
 void mouse_maprightclick(int x, int y);
+// The menu of one carried object, opened from the inventory list.
+void mouse_object(int number);
