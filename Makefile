@@ -2,7 +2,7 @@
 # make bench: print the benchmark figures.  Each first installs what is missing.
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps build build-asan play test bench clean
+.PHONY: deps build build-asan play test bench install clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -25,6 +25,12 @@ bench: deps
 	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@cmake --build build -j$(JOBS) > build/bench-build.log || { cat build/bench-build.log; false; }
 	@for b in build/tools/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+# make install PREFIX=/usr/local (the default): the game, its pictures and font,
+# a desktop entry and an icon.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install build --prefix "$(PREFIX)"
 
 clean:
 	rm -rf build build-asan

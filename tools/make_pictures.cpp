@@ -308,6 +308,44 @@ void save(const canvas& cv, const std::string& name) {
   written++;
 }
 
+// The desktop icon: XPM, the text picture format desktop menus read, with the
+// see-through pixels left out. Colours are cut to 4 bits a channel so that two
+// letters name every one.
+void save_icon(const canvas& cv, const std::string& name) {
+  std::string path = out_dir + "/" + name + ".xpm";
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (!f) {
+    std::fprintf(stderr, "make_pictures: cannot write %s\n", path.c_str());
+    std::exit(1);
+  }
+  static const char letters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+#";
+  auto nibble = [](float v) { return static_cast<int>(std::clamp(v, 0.f, 1.f) * 15 + 0.5f); };
+  std::vector<int> code(cv.c.size(), -1);
+  std::vector<int> used;
+  for (size_t i = 0; i < cv.c.size(); i++) {
+    if (cv.a[i] < 0.5f) continue;
+    code[i] = nibble(cv.c[i].r) << 8 | nibble(cv.c[i].g) << 4 | nibble(cv.c[i].b);
+    if (std::find(used.begin(), used.end(), code[i]) == used.end()) used.push_back(code[i]);
+  }
+  auto key = [&](int colour) {
+    if (colour < 0) return std::string("  ");
+    int n = static_cast<int>(std::find(used.begin(), used.end(), colour) - used.begin());
+    return std::string{letters[n / 64], letters[n % 64]};
+  };
+  std::fprintf(f, "/* XPM */\nstatic char *%s[] = {\n\"%d %d %zu 2\",\n\"   c None\",\n",
+               name.c_str(), cv.w, cv.h, used.size() + 1);
+  for (int colour : used)
+    std::fprintf(f, "\"%s c #%X%X%X%X%X%X\",\n", key(colour).c_str(), colour >> 8, colour >> 8,
+                 colour >> 4 & 15, colour >> 4 & 15, colour & 15, colour & 15);
+  for (int y = 0; y < cv.h; y++) {
+    std::string row;
+    for (int x = 0; x < cv.w; x++) row += key(code[cv.at(x, y)]);
+    std::fprintf(f, "\"%s\"%s\n", row.c_str(), y + 1 < cv.h ? "," : "};");
+  }
+  std::fclose(f);
+}
+
 constexpr int T = 48;  // tile side
 
 // ---------------------------------------------------------------------------
@@ -2099,6 +2137,7 @@ int main(int argc, char** argv) {
   save(floor_corner(), "floor corner");
   // Units by race, and the ground marker under them by facing
   save(hero(), "you");
+  save_icon(hero(), "grimhollow");
   save(skeleton(), "skeleton2");
   save(goblin(), "goblin2");
   save(rat(), "rat2");

@@ -1,35 +1,77 @@
 // The program: console questions, the window, the outer loop, shutdown.
 #include <allegro.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/console.h"
 #include "core/frontend.h"
 #include "core/game/loop.h"
+#include "core/seed.h"
 #include "core/world.h"
+#include "ui/command_line.h"
 #include "ui/graphics.h"
+#include "ui/run_folder.h"
 
-// The pictures, the font and the save folder lie beside the executable; the
-// game finds them from wherever it was started.
-static void enter_program_folder() {
+// The executable's own folder, from wherever it was started.
+static std::string executable_folder() {
   char path[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return;
+  if (n <= 0) return ".";
   path[n] = '\0';
   std::string folder(path);
   std::string::size_type slash = folder.rfind('/');
-  if (slash == std::string::npos) return;
+  if (slash == std::string::npos) return ".";
   folder.resize(slash == 0 ? 1 : slash);
-  if (chdir(folder.c_str()) != 0) std::perror("chdir");
+  return folder;
 }
 
-int main(int, char**) {
+static bool has_pictures(const std::string& folder) {
+  struct stat st;
+  return stat((folder + "/data").c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         stat((folder + "/fonts").c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The game works in its run folder: pictures, font, saves and screenshots are
+// all found there by their plain relative names.
+static void enter_run_folder() {
+  run_folder where = choose_run_folder(executable_folder(), std::getenv("XDG_DATA_HOME"),
+                                       std::getenv("HOME"), has_pictures);
+  std::string reason;
+  if (!prepare_run_folder(where, reason)) std::fprintf(stderr, "grimhollow: %s\n", reason.c_str());
+  if (chdir(where.dir.c_str()) != 0) std::perror("chdir");
+}
+
+// Answers --help and --version, refuses a bad line; false when the program
+// should stop here with *status.
+static bool follow_command_line(int argc, char** argv, int* status) {
+  command_line line = read_command_line(std::vector<std::string>(argv + 1, argv + argc));
+  if (!line.error.empty()) {
+    std::fprintf(stderr, "grimhollow: %s\n%s", line.error.c_str(), command_line_usage().c_str());
+    *status = BAD_COMMAND_LINE;
+    return false;
+  }
+  if (line.help || line.version) {
+    if (line.help) std::fputs(command_line_usage().c_str(), stdout);
+    if (line.version) std::printf("grimhollow %s\n", GAME_VERSION);
+    *status = 0;
+    return false;
+  }
+  if (line.has_seed) ask_for_seed(line.seed);
+  return true;
+}
+
+int main(int argc, char** argv) {
   // Trace lines reach a console that is a file or a pipe as they are written.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  enter_program_folder();
+  int status = 0;
+  if (!follow_command_line(argc, argv, &status)) return status;
+  enter_run_folder();
   console_questions(stdin);
   GFX_ENGINE = 1;
   select_allegro_front_end();

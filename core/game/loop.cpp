@@ -9,6 +9,7 @@
 #include "core/actions/events.h"
 #include "core/frontend.h"
 #include "core/game/turn.h"
+#include "core/seed.h"
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/score.h"
@@ -41,6 +42,7 @@ void init_loop() {
   if (new_game) {
     DIFFICULTY = option_select("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL");
     if (DEBUG_MODE == 1) std::printf("\ninit loop():\n");
+    seed_new_game();
     build_new_world();
     clear_message_box();
   } else if (text_load_map(0) == FAIL) {

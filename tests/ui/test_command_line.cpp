@@ -1,0 +1,55 @@
+#include "ui/command_line.h"
+
+#include <gtest/gtest.h>
+
+static command_line read(std::vector<std::string> args) { return read_command_line(args); }
+
+TEST(CommandLine, NothingGivenPlaysAGameSeededByTheClock) {
+  command_line c = read({});
+  EXPECT_TRUE(c.error.empty());
+  EXPECT_FALSE(c.has_seed);
+  EXPECT_FALSE(c.help || c.version || c.headless);
+  EXPECT_TRUE(c.replay.empty());
+}
+
+TEST(CommandLine, SeedsInBothSpellingsAndAtTheEdges) {
+  command_line a = read({"--seed", "42"});
+  EXPECT_TRUE(a.error.empty());
+  EXPECT_TRUE(a.has_seed);
+  EXPECT_EQ(a.seed, 42u);
+  EXPECT_EQ(read({"--seed=7"}).seed, 7u);
+  EXPECT_EQ(read({"--seed", "0"}).seed, 0u);
+  EXPECT_EQ(read({"--seed", "4294967295"}).seed, 4294967295u);
+}
+
+TEST(CommandLine, BadSeedsAreRefused) {
+  for (const char* bad : {"", "-1", "4294967296", "12x", "0x10", " 5", "99999999999"}) {
+    command_line c = read({"--seed", bad});
+    EXPECT_FALSE(c.error.empty()) << "seed '" << bad << "'";
+    EXPECT_FALSE(c.has_seed);
+  }
+  EXPECT_FALSE(read({"--seed"}).error.empty());
+}
+
+TEST(CommandLine, UnknownOptionsAreRefusedByName) {
+  command_line c = read({"--seed", "3", "--fast"});
+  EXPECT_NE(c.error.find("--fast"), std::string::npos);
+  EXPECT_FALSE(read({"play"}).error.empty());
+  EXPECT_FALSE(read({"--seedling=3"}).error.empty());
+}
+
+TEST(CommandLine, ReplaysAndTheHeadlessPlayback) {
+  command_line c = read({"--replay", "save/last.replay", "--headless"});
+  EXPECT_TRUE(c.error.empty());
+  EXPECT_EQ(c.replay, "save/last.replay");
+  EXPECT_TRUE(c.headless);
+  EXPECT_FALSE(read({"--replay"}).error.empty());
+  EXPECT_FALSE(read({"--headless"}).error.empty());
+}
+
+TEST(CommandLine, HelpAndVersionAreAnswered) {
+  EXPECT_TRUE(read({"--help"}).help);
+  EXPECT_TRUE(read({"-h"}).help);
+  EXPECT_TRUE(read({"--version"}).version);
+  EXPECT_NE(command_line_usage().find("--seed N"), std::string::npos);
+}

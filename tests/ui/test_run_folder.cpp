@@ -1,0 +1,67 @@
+#include "ui/run_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+static std::function<bool(const std::string&)> pictures_in(std::set<std::string> folders) {
+  return [folders](const std::string& f) { return folders.count(f) > 0; };
+}
+
+TEST(RunFolder, ABuildFolderWithPicturesRunsInPlace) {
+  run_folder r = choose_run_folder("/home/p/grim/build", "/x", "/home/p",
+                                   pictures_in({"/home/p/grim/build"}));
+  EXPECT_FALSE(r.installed);
+  EXPECT_EQ(r.dir, "/home/p/grim/build");
+}
+
+TEST(RunFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
+  auto shared = pictures_in({"/opt/g/games/../share/games/grimhollow"});
+  run_folder r = choose_run_folder("/opt/g/games", "/home/p/.data", "/home/p", shared);
+  EXPECT_TRUE(r.installed);
+  EXPECT_EQ(r.dir, "/home/p/.data/grimhollow");
+  EXPECT_EQ(r.shared, "/opt/g/games/../share/games/grimhollow");
+  // No XDG_DATA_HOME, or a relative one, means ~/.local/share.
+  EXPECT_EQ(choose_run_folder("/opt/g/games", nullptr, "/home/p", shared).dir,
+            "/home/p/.local/share/grimhollow");
+  EXPECT_EQ(choose_run_folder("/opt/g/games", "rel", "/home/p", shared).dir,
+            "/home/p/.local/share/grimhollow");
+}
+
+TEST(RunFolder, NoPicturesAnywhereStaysBesideTheExecutable) {
+  run_folder r = choose_run_folder("/somewhere", "/x", "/home/p", pictures_in({}));
+  EXPECT_FALSE(r.installed);
+  EXPECT_EQ(r.dir, "/somewhere");
+}
+
+TEST(RunFolder, PreparingMakesTheFoldersAndLinksTheSharedPictures) {
+  char tmpl[] = "/tmp/grim_run_XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  std::string root = tmpl;
+  std::string shared = root + "/share";
+  ASSERT_EQ(mkdir(shared.c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((shared + "/data").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((shared + "/fonts").c_str(), 0755), 0);
+  run_folder r;
+  r.dir = root + "/home/.local/share/grimhollow";
+  r.shared = shared;
+  r.installed = true;
+  std::string reason;
+  ASSERT_TRUE(prepare_run_folder(r, reason)) << reason;
+  struct stat st;
+  EXPECT_EQ(stat((r.dir + "/save").c_str(), &st), 0);
+  EXPECT_EQ(stat((r.dir + "/screenshots").c_str(), &st), 0);
+  EXPECT_EQ(stat((r.dir + "/data").c_str(), &st), 0);  // through the link
+  // A second start, after the game moved, relinks rather than failing.
+  std::string moved = root + "/moved";
+  ASSERT_EQ(rename(shared.c_str(), moved.c_str()), 0);
+  r.shared = moved;
+  ASSERT_TRUE(prepare_run_folder(r, reason)) << reason;
+  EXPECT_EQ(stat((r.dir + "/fonts").c_str(), &st), 0);
+  std::string cmd = "rm -rf '" + root + "'";
+  EXPECT_EQ(std::system(cmd.c_str()), 0);
+}

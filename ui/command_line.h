@@ -1,0 +1,25 @@
+// What the game was asked to do on its command line. Read before any window
+// opens, so a mistyped option costs the player nothing but a message.
+#pragma once
+
+#include <string>
+#include <vector>
+
+constexpr const char* GAME_VERSION = "1.0.0";
+
+struct command_line {
+  bool help = false;
+  bool version = false;
+  bool has_seed = false;
+  unsigned seed = 0;
+  std::string replay;     // a replay file to play back, empty for a game
+  bool headless = false;  // the replay without a window
+  std::string error;      // non-empty when the line cannot be followed
+};
+
+// Reads the arguments after the program name.
+command_line read_command_line(const std::vector<std::string>& args);
+// The text --help prints.
+std::string command_line_usage();
+// The exit status for a line that cannot be followed.
+constexpr int BAD_COMMAND_LINE = 2;
