@@ -742,8 +742,8 @@ void box_act(int mode, int k) {
 // ---------------------------------------------------------------------------
 // The menu of one carried object
 // ---------------------------------------------------------------------------
-std::vector<object_row> object_rows(int k) {
-  std::vector<object_row> rows;
+std::vector<carried_row> carried_rows(int k) {
+  std::vector<carried_row> rows;
   if (!acting_valid() || !object_valid(k)) return rows;
   const object_record& o = object[k];
   rows.push_back({OBJ_DROP, "DROP"});
@@ -781,7 +781,7 @@ std::vector<object_row> object_rows(int k) {
   return rows;
 }
 
-void choose_object_row(const object_row& row, int k, const mouse_screens& screens) {
+void choose_carried_row(const carried_row& row, int k, const mouse_screens& screens) {
   if (!acting_valid() || !object_valid(k)) return;
   const int P = CURRENT_PLAYER, U = CURRENT_UNIT;
   switch (row.kind) {

@@ -147,7 +147,7 @@ void box_act(int mode, int k);
 // ---------------------------------------------------------------------------
 // The menu of one carried object
 // ---------------------------------------------------------------------------
-enum object_row_kind {
+enum carried_row_kind {
   OBJ_DROP,
   OBJ_WEAR,
   OBJ_EQUIP,
@@ -159,9 +159,9 @@ enum object_row_kind {
   OBJ_EXAMINE,
   OBJ_STORE
 };
-struct object_row {
-  object_row_kind kind;
+struct carried_row {
+  carried_row_kind kind;
   std::string label;
 };
-std::vector<object_row> object_rows(int k);
-void choose_object_row(const object_row& row, int k, const mouse_screens& screens);
+std::vector<carried_row> carried_rows(int k);
+void choose_carried_row(const carried_row& row, int k, const mouse_screens& screens);

@@ -204,14 +204,14 @@ void mouse_inventory2() {
 // Menu of one carried object
 // ---------------------------------------------------------------------------
 void mouse_object(int number) {
-  std::vector<object_row> rows = object_rows(number);
+  std::vector<carried_row> rows = carried_rows(number);
   if (rows.empty()) return;
   std::vector<menu_line> lines;
-  for (const object_row& r : rows) lines.push_back({r.label});
+  for (const carried_row& r : rows) lines.push_back({r.label});
   int h = 10 * static_cast<int>(rows.size()) + 30;
   int row = run_menu({object[number].name, 50, 10, h, h + 3}, lines);
   if (row >= 1 && row <= static_cast<int>(rows.size()))
-    choose_object_row(rows[static_cast<size_t>(row - 1)], number, SCREENS);
+    choose_carried_row(rows[static_cast<size_t>(row - 1)], number, SCREENS);
 }
 
 // ---------------------------------------------------------------------------

@@ -608,7 +608,7 @@ TEST_F(MouseTest, TheObjectMenuOffersWhatFitsTheObject) {
   object_record& torch = give_item(10, 1, 1, ITEM_TORCH, OBJECT_CARRIED);
   auto row_labels = [](int k) {
     Strings out;
-    for (const object_row& r : object_rows(k)) out.push_back(r.label);
+    for (const carried_row& r : carried_rows(k)) out.push_back(r.label);
     return out;
   };
   EXPECT_EQ(row_labels(10), (Strings{"DROP", "LIGHT TORCH", "EXAMINE"}));
@@ -623,11 +623,11 @@ TEST_F(MouseTest, TheObjectMenuOffersWhatFitsTheObject) {
   EXPECT_EQ(row_labels(12), (Strings{"DROP", "EQUIP", "PACK", "EXAMINE", "STORE"}));
 
   copy_text(object[12].description, "A fine blade.");
-  std::vector<object_row> rows = object_rows(12);
-  choose_object_row(rows[3], 12, recorders());
+  std::vector<carried_row> rows = carried_rows(12);
+  choose_carried_row(rows[3], 12, recorders());
   EXPECT_TRUE(headless_said("A fine blade."));
-  rows = object_rows(11);
-  choose_object_row(rows[2], 11, recorders());
+  rows = carried_rows(11);
+  choose_carried_row(rows[2], 11, recorders());
   EXPECT_EQ(opened, Strings{"backpack"});
 }
 
