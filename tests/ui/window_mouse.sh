@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The mouse alone on the map of a seeded new game at 800x600: a right click
-# on the leader's own square opens the action menu and leaving it closes it;
-# the menu of the chest beside the start is chosen from and acts; a route
+# The mouse alone on the map of a seeded new game at 800x600: a left click
+# beside the leader turns it; a right click on the leader's own square opens
+# the action menu and leaving it closes it; the menu of the chest beside the
+# start is chosen from and acts; a route
 # dragged from the leader's square is marked while the button is held and
 # walked when it is let go, with no screenshot taken.
 # Usage: window_mouse.sh BUILD [FOLDER to keep the shots in]
@@ -17,6 +18,7 @@ CX=$((8 * TILE + 10 + TILE / 2)) CY=$((6 * TILE + 10 + TILE / 2))
 # The message panel's left part, which the revealed map never reaches.
 PANEL_GEOM="280x100+20+470"
 VIEW_GEOM="580x360+160+80"
+UNIT_GEOM="${TILE}x${TILE}+$((CX - TILE / 2))+$((CY - TILE / 2))"
 SHOT_FILE="$BUILD/screenshots/screenshot.bmp"
 
 shot() {
@@ -67,6 +69,13 @@ settle
 shot start
 shot_before=$(stat -c %Y "$SHOT_FILE" 2>/dev/null || echo none)
 
+# A left click beside the leader turns it towards the click.
+click $((CX + TILE)) "$CY" 1
+pointer 700 590
+settle
+shot turned
+[ "$(changed start turned "$UNIT_GEOM")" -gt 50 ] || fail "a click beside the leader did not turn it"
+
 # A right click on the leader's own square opens the action menu there.
 click "$CX" "$CY" 3
 settle
@@ -78,7 +87,7 @@ pointer "$CX" $((CY - 60))
 settle
 shot closed
 [ "$(white closed "190x20+$((CX + 5))+$((CY + 3))")" -lt 60 ] || fail "the action menu stayed open"
-[ "$(changed start closed "$PANEL_GEOM")" -lt 50 ] || fail "leaving the menu did something"
+[ "$(changed turned closed "$PANEL_GEOM")" -lt 50 ] || fail "leaving the menu did something"
 
 # The chest east of the leader: its first row looks at it.
 click $((CX + TILE)) "$CY" 3
