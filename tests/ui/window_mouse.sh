@@ -15,8 +15,8 @@ source "$(dirname "$0")/window_lib.bash"
 # the centre tile of the view is its square.
 TILE=48
 CX=$((8 * TILE + 10 + TILE / 2)) CY=$((6 * TILE + 10 + TILE / 2))
-# The message panel's left part, which the revealed map never reaches.
-PANEL_GEOM="280x100+20+470"
+# The newest line of the message panel, left of where the map can reach.
+PANEL_GEOM="280x30+20+565"
 VIEW_GEOM="580x360+160+80"
 UNIT_GEOM="${TILE}x${TILE}+$((CX - TILE / 2))+$((CY - TILE / 2))"
 SHOT_FILE="$BUILD/screenshots/screenshot.bmp"
@@ -69,8 +69,10 @@ settle
 shot start
 shot_before=$(stat -c %Y "$SHOT_FILE" 2>/dev/null || echo none)
 
-# A left click beside the leader turns it towards the click.
-click $((CX + TILE)) "$CY" 1
+# A left click above the leader turns it towards the click (north is shut by
+# the start's metal door, so a click held over several passes turns it
+# further or bumps the door, but never moves it).
+click "$CX" $((CY - TILE)) 1
 pointer 700 590
 settle
 shot turned
