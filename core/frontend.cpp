@@ -7,8 +7,10 @@
 #include <cstring>
 
 #include "core/headless.h"
-#include "core/world.h"
+#include "core/messages.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
+#include "core/world.h"
 
 const front_end* frontend = &headless_front_end;
 
@@ -16,6 +18,7 @@ void select_frontend(const front_end* fe) { frontend = fe ? fe : &headless_front
 
 void message_box(const char* text) {
   if (DEBUG_MODE > 0) std::printf("\n Message-Box call");
+  add_message_line(text);
   frontend->message_box(text ? text : "");
   if (DEBUG_MODE > 0) std::printf("\n End Message-Box call");
 }
@@ -34,16 +37,25 @@ void drawmap() {
   UPDATE_MAP = 0;
 }
 
-void getinput() { frontend->getinput(); }
+// Whatever the rules do while the front end reads one input is the player's
+// command, and is what a replay records.
+void getinput() {
+  player_input_scope input;
+  frontend->getinput();
+}
 void enter_name() { frontend->enter_name(); }
 void rest_ms(int milliseconds) { frontend->rest(milliseconds); }
-void draw_splat(int dx, int dy, int size) { frontend->draw_splat(dx, dy, size); }
+int splat_angle() { return (std::rand() % 4) * 64 + 64; }
+void draw_splat(int dx, int dy, int size) { frontend->draw_splat(dx, dy, size, splat_angle()); }
 void draw_explosion(int dx, int dy, int kind) { frontend->draw_explosion(dx, dy, kind); }
 void draw_zapline(int dx1, int dy1, int dx2, int dy2) {
   frontend->draw_zapline(dx1, dy1, dx2, dy2);
 }
 void highcolor_fade_out(int speed) { frontend->highcolor_fade_out(speed); }
-void clear_message_box() { frontend->clear_message_box(); }
+void clear_message_box() {
+  clear_message_history();
+  frontend->clear_message_box();
+}
 void splash_screen2() { frontend->splash_screen2(); }
 int option_select(const char* l1, const char* l2, const char* l3, const char* title) {
   return frontend->option_select(l1, l2, l3, title);

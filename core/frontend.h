@@ -13,7 +13,9 @@ struct front_end {
   void (*drawmap)();
   void (*getinput)();
   void (*enter_name)();
-  void (*draw_splat)(int dx, int dy, int size);
+  // angle in 256ths of a turn, drawn by the rules so every front end keeps
+  // the same course of random numbers.
+  void (*draw_splat)(int dx, int dy, int size, int angle);
   void (*draw_explosion)(int dx, int dy, int kind);
   void (*draw_zapline)(int dx1, int dy1, int dx2, int dy2);
   void (*highcolor_fade_out)(int speed);
@@ -38,14 +40,17 @@ void select_frontend(const front_end* fe);
 // Dispatchers the rules call
 // ---------------------------------------------------------------------------
 void message_box(const char* text);
-void warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
-                     const char* l5, const char* l6, int size);
+void warning_message(const char* l1, const char* l2, const char* l3, const char* l4, const char* l5,
+                     const char* l6, int size);
 void drawmap();
 void getinput();
 void enter_name();
 void usleep(int delay);
 void rest_ms(int milliseconds);
+// The blood splat: draws its angle (one rand()) and hands it to the front end.
 void draw_splat(int dx, int dy, int size);
+// The angle the splat is drawn at, from one draw.
+int splat_angle();
 void draw_explosion(int dx, int dy, int kind);
 void draw_zapline(int dx1, int dy1, int dx2, int dy2);
 void highcolor_fade_out(int speed);

@@ -2,20 +2,11 @@
 // from the script in `headless`, nothing is drawn and nothing waits.
 #include "core/headless.h"
 
-#include <cstring>
-
 #include "core/world.h"
 
 headless_state headless;
 
-static void hl_message_box(const char* text) {
-  headless.messages.emplace_back(text);
-  // The history behaves as the panel's does: short texts only redraw.
-  if (std::strlen(text) > 1) {
-    for (int i = 1; i < MESSAGE_LINES; i++) std::memcpy(M_line[i - 1], M_line[i], MESSAGE_LINE_SIZE);
-    copy_text(M_line[MESSAGE_LINES - 1], text);
-  }
-}
+static void hl_message_box(const char* text) { headless.messages.emplace_back(text); }
 
 static void hl_warning(const char* l1, const char* l2, const char* l3, const char* l4,
                        const char* l5, const char* l6, int size) {
@@ -49,13 +40,14 @@ static void hl_enter_name() {
 }
 
 static void hl_effect3(int, int, int) { headless.effects++; }
+static void hl_splat(int, int, int, int angle) {
+  headless.effects++;
+  headless.splat_angles.push_back(angle);
+}
 static void hl_zapline(int, int, int, int) { headless.effects++; }
 static void hl_fade(int) { headless.fade_calls++; }
 
-static void hl_clear_message_box() {
-  headless.clear_calls++;
-  for (int i = 1; i < MESSAGE_LINES; i++) copy_text(M_line[i], " ");
-}
+static void hl_clear_message_box() { headless.clear_calls++; }
 
 static void hl_splash() { headless.splash_calls++; }
 
@@ -86,10 +78,10 @@ static void hl_wait(int) {}
 static void hl_rest(int) { ticker = ticker + 1; }
 
 const front_end headless_front_end = {
-    "headless",     hl_message_box, hl_warning, hl_drawmap,       hl_getinput,
-    hl_enter_name,  hl_effect3,     hl_effect3, hl_zapline,       hl_fade,
-    hl_clear_message_box, hl_splash, hl_option_select, hl_select_file, hl_load_icon,
-    hl_banner,      hl_show_fps,    hl_rest,    hl_wait,
+    "headless",       hl_message_box, hl_warning,   hl_drawmap, hl_getinput,          hl_enter_name,
+    hl_splat,         hl_effect3,     hl_zapline,   hl_fade,    hl_clear_message_box, hl_splash,
+    hl_option_select, hl_select_file, hl_load_icon, hl_banner,  hl_show_fps,          hl_rest,
+    hl_wait,
 };
 
 void use_headless() {

@@ -17,10 +17,11 @@ struct headless_warning {
 struct headless_state {
   std::vector<std::string> messages;  // every message_box text, empty ones too
   std::vector<headless_warning> warnings;
-  std::vector<std::string> icons;     // every picture path load_icon was given
-  std::deque<int> menu_choices;       // answers to option_select
-  std::deque<std::string> files;      // answers to select_file
-  std::deque<std::string> names;      // answers to enter_name
+  std::vector<std::string> icons;  // every picture path load_icon was given
+  std::vector<int> splat_angles;   // the angle of every splat, in order
+  std::deque<int> menu_choices;    // answers to option_select
+  std::deque<std::string> files;   // answers to select_file
+  std::deque<std::string> names;   // answers to enter_name
   // Each getinput pops one action and runs it; with none left the game is
   // left (gameover 2) so a scripted game can never spin forever.
   std::deque<std::function<void()>> inputs;

@@ -6,6 +6,7 @@
 
 #include "core/frontend.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
 
 static bool may_act(const unit_record& u) {
@@ -13,6 +14,7 @@ static bool may_act(const unit_record& u) {
 }
 
 void next_unit() {
+  recorded_command command("next_unit", {});
   unit_record& acting = unit[CURRENT_PLAYER][CURRENT_UNIT];
   place_unit(CURRENT_PLAYER, CURRENT_UNIT, acting.z, acting.x, acting.y);
   UPDATE_MAP = 1;
@@ -41,6 +43,7 @@ void next_unit() {
 }
 
 void refresh_movement(int player) {
+  recorded_command command("refresh_movement", {player});
   if (player < 0 || player >= 4) return;
   for (int i = 1; i <= UNIT_MAX; i++) {
     unit_record& u = unit[player][i];

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/frontend.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "items/inventory.h"
 
@@ -199,6 +200,7 @@ static void reveal_around(const unit_record& r) {
 }
 
 void reveal_tiles() {
+  recorded_command command("reveal_tiles", {});
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
   int z = unit[CURRENT_PLAYER][CURRENT_UNIT].z;
   if (z < 0 || z >= LEVELS) return;

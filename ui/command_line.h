@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-constexpr const char* GAME_VERSION = "1.0.0";
+#include "core/version.h"
 
 struct command_line {
   bool help = false;

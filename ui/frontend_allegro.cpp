@@ -20,9 +20,7 @@ std::string select_file_allegro();
 
 namespace {
 
-void clear_message_box_allegro() {
-  for (int i = 1; i < MESSAGE_LINES; i++) copy_text(M_line[i], " ");
-}
+void clear_message_box_allegro() { redraw_message_panel(); }
 
 // ---------------------------------------------------------------------------
 // Pauses

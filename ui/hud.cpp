@@ -1,7 +1,6 @@
 #include "ui/hud.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "items/inventory.h"
 
@@ -10,13 +9,6 @@ constexpr int NEWEST_FIRST_LINE = 21;
 int clamp_colour(int c) { return std::clamp(c, 0, 255); }
 void set4(int (&r)[4], int a, int b, int c, int d) { r[0] = a, r[1] = b, r[2] = c, r[3] = d; }
 }  // namespace
-
-bool add_message_line(const char* text) {
-  if (!text || std::strlen(text) <= 1) return false;
-  for (int i = 1; i < MESSAGE_LINES; i++) std::memcpy(M_line[i - 1], M_line[i], MESSAGE_LINE_SIZE);
-  copy_text(M_line[MESSAGE_LINES - 1], text);
-  return true;
-}
 
 bool scroll_message_panel(int step) {
   int next = M_box[0] + step;

@@ -4,9 +4,6 @@
 
 #include "core/world.h"
 
-// Adds a message to the history (texts of 0 or 1 character add nothing; the
-// oldest line is dropped).  True when a line was added.
-bool add_message_line(const char* text);
 // Moves the first shown line of the panel by step (-1 older, +1 newer) within
 // 0..21; false when it was already at that end (nothing to redraw).
 bool scroll_message_panel(int step);

@@ -54,10 +54,8 @@ void redraw_message_panel() {
   }
 }
 
-void message_box_allegro(const char* text) {
-  add_message_line(text);
-  redraw_message_panel();
-}
+// The dispatcher has already put the text into the history.
+void message_box_allegro(const char*) { redraw_message_panel(); }
 
 void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
                              const char* l5, const char* l6, int size) {
@@ -193,8 +191,7 @@ int effect_px(int dx) { return (MAPTILES_X / 2 + dx) * TILE_SIZE; }
 int effect_py(int dy) { return (MAPTILES_Y / 2 + dy) * TILE_SIZE; }
 }  // namespace
 
-void draw_splat_allegro(int dx, int dy, int size) {
-  int angle = (std::rand() % 4) * 64 + 64;
+void draw_splat_allegro(int dx, int dy, int size, int angle) {
   UPDATE_MAP = 1;
   if (!screen || !splat_bmp) return;
   int px = effect_px(dx), py = effect_py(dy);

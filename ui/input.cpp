@@ -2,19 +2,17 @@
 
 #include <cstdio>
 
+#include "core/game/loop.h"
+#include "core/actions/climb.h"
 #include "core/actions/doors.h"
-#include "core/actions/events.h"
 #include "core/facing.h"
-#include "core/occupancy.h"
 #include "core/frontend.h"
 #include "core/actions/jump.h"
 #include "core/actions/movement.h"
 #include "core/game/turn.h"
 #include "core/turn_order.h"
 #include "core/world.h"
-#include "creatures/score.h"
 #include "creatures/sight.h"
-#include "items/inventory.h"
 #include "persistence/save.h"
 #include "ui/hud.h"
 
@@ -29,29 +27,6 @@ bool any_button(const input_state& in) { return left(in) || right(in); }
 template <typename F, typename... A>
 void call(F* fn, A... args) {
   if (fn) fn(args...);
-}
-
-// Units have always been able to step off a square only by clearing it, and
-// onto one only by taking it; climbing keeps to the same rule.
-void vacate(unit_record& u) {
-  if (!on_grid(u.z, u.x, u.y)) return;
-  remove_unit(CURRENT_PLAYER, CURRENT_UNIT);
-  map[u.z][u.x][u.y].passable = 1;
-}
-void occupy(unit_record& u) {
-  if (!on_grid(u.z, u.x, u.y)) return;
-  place_unit(CURRENT_PLAYER, CURRENT_UNIT, u.z, u.x, u.y);
-  map[u.z][u.x][u.y].passable = 0;
-}
-bool someone_at(int z, int x, int y) {
-  return on_grid(z, x, y) && (map[z][x][y].occupant_player >= 1 || map[z][x][y].occupant_unit >= 1);
-}
-
-void after_unit_change() {
-  next_unit();
-  reveal_tiles();
-  novel_event(CURRENT_PLAYER, CURRENT_UNIT);
-  UPDATE_MAP = 1;
 }
 
 void pause_command(const input_actions& act) { call(act.pause); }
@@ -82,7 +57,7 @@ bool panel_buttons(const input_state& in, const input_actions& act) {
         end_turn();
         refresh_movement(CURRENT_PLAYER);
       } else {
-        after_unit_change();
+        pass_to_next_unit();
       }
       return true;
     case BUTTON_OPTIONS:
@@ -146,25 +121,25 @@ void step_command(void (*move)(int, int)) {
 
 void keyboard(const input_state& in, const input_actions& act) {
   const bool* k = in.key;
-  if (k[IN_ESC]) gameover = GAME_OVER;
+  if (k[IN_ESC]) leave_game();
   if (k[IN_S]) call(act.screenshot);
   if (k[IN_U]) {
-    climb_up_command();
+    climb_up(CURRENT_PLAYER, CURRENT_UNIT);
     return;
   }
   if (k[IN_D]) {
-    climb_down_command();
+    climb_down(CURRENT_PLAYER, CURRENT_UNIT);
     return;
   }
   if (k[IN_O]) {
-    door_command();
+    work_door_ahead(CURRENT_PLAYER, CURRENT_UNIT);
     return;
   }
   if (k[IN_UP]) step_command(forward);
   if (k[IN_RIGHT]) step_command(turnright);
   if (k[IN_DOWN]) step_command(backward);
   if (k[IN_LEFT]) step_command(turnleft);
-  if (k[IN_N]) after_unit_change();
+  if (k[IN_N]) pass_to_next_unit();
   if (k[IN_E]) {
     end_turn();
     refresh_movement(CURRENT_PLAYER);
@@ -259,121 +234,8 @@ void dispatch_input(const input_state& in, const input_actions& act) {
 }
 
 // ---------------------------------------------------------------------------
-// Climbing and doors
+// The jump
 // ---------------------------------------------------------------------------
-void climb_up_command() {
-  unit_record& u = acting_unit();
-  if (!on_grid(u.z, u.x, u.y)) return;
-  int scenery = map[u.z][u.x][u.y].scenery;
-  if (scenery != 3 && scenery != SCENERY_LADDER_UP) {
-    message_box("You cannot go UP here!");
-    return;
-  }
-  if (u.z == LEVELS - 1) {
-    if (CURRENT_UNIT == 1) {
-      message_box("YOU ZORVANE!!!!");
-      rest_ms(1000);
-      final_score();
-      warning_message("YOU CLIMB THE stairs..", "", "Into the light...", "And fresh air.", "",
-                      "You zorvane, WELL DONE!", 14);
-      rest_ms(1000);
-      gameover = GAME_OVER;
-    } else {
-      message_box("UNIT ZORVANES! WELL DONE!");
-      const int gone = CURRENT_UNIT;
-      u.status = UNIT_GONE;
-      after_unit_change();
-      // Out of the dungeon, so no longer in anyone's way.
-      remove_unit(CURRENT_PLAYER, gone);
-      map[u.z][u.x][u.y].passable = 1;
-      rest_ms(50);
-    }
-    return;
-  }
-  if (someone_at(u.z + 1, u.x, u.y)) {
-    message_box("Someone or thing is blocking the way!");
-    return;
-  }
-  message_box("You CLIMB UP the stairs.");
-  vacate(u);
-  u.z = u.z + 1;
-  map_cell& above = map[u.z][u.x][u.y];
-  if (above.scenery != SCENERY_LADDER_DOWN) {
-    above.scenery = SCENERY_TRAPDOOR;
-    above.terrain = TERRAIN_PASSAGE_FLOOR;
-    environment[u.z][u.x][u.y].lava = 0;
-  }
-  occupy(u);
-  reveal_tiles();
-  UPDATE_MAP = 1;
-}
-
-void climb_down_command() {
-  unit_record& u = acting_unit();
-  if (!on_grid(u.z, u.x, u.y)) return;
-  int scenery = map[u.z][u.x][u.y].scenery;
-  if (scenery != 3 && scenery != SCENERY_LADDER_DOWN && scenery != SCENERY_TRAPDOOR) {
-    message_box("You cannot go DOWN here!");
-    return;
-  }
-  if (u.z == 0) {
-    message_box("The LADDER only goes UP.");
-    return;
-  }
-  if (someone_at(u.z - 1, u.x, u.y)) {
-    message_box("Someone or thing is blocking the way!");
-    return;
-  }
-  message_box("You CLIMB DOWN the stairs.");
-  vacate(u);
-  u.z = u.z - 1;
-  occupy(u);
-  reveal_tiles();
-  UPDATE_MAP = 1;
-}
-
-void door_command() {
-  unit_record& u = acting_unit();
-  int dir = u.facing;
-  int ahead = facing(dir, CURRENT_PLAYER, CURRENT_UNIT);
-  int lock = extra_facing(dir, CURRENT_PLAYER, CURRENT_UNIT);
-  if (ahead == TERRAIN_CLOSED_DOOR && (lock == SCENERY_CELL_DOOR || lock == 11)) {
-    int k = carry_key(CURRENT_PLAYER, CURRENT_UNIT);
-    if (k > 0 && k < OBJECT_SLOTS && dir >= NORTH && dir <= NORTHWEST) {
-      message_box("You UNLOCK the DOOR.");
-      int x = u.x + DIRECTION_DX[dir], y = u.y + DIRECTION_DY[dir];
-      if (on_grid(u.z, x, y)) map[u.z][x][y].scenery = SCENERY_NONE;
-      object[k].status = 0;
-      object[k].owner_player = 0;
-      object[k].owner_unit = 0;
-      reveal_tiles();
-      UPDATE_MAP = 1;
-      drawmap();
-    } else {
-      message_box("The door is locked!");
-    }
-  } else if (ahead == TERRAIN_CLOSED_DOOR) {
-    message_box("You OPEN the DOOR.");
-    open_door(dir, CURRENT_PLAYER, CURRENT_UNIT);
-    reveal_tiles();
-    UPDATE_MAP = 1;
-    rest_ms(1);
-  } else if (ahead == TERRAIN_OPEN_DOOR) {
-    // Neither an item nor a unit in the doorway may be shut in it.
-    if (object_facing(dir) > 0 || lock == AHEAD_UNIT) {
-      message_box("You can't close the door, something is blocking it");
-    } else {
-      message_box("You CLOSE the DOOR");
-      close_door(dir, CURRENT_PLAYER, CURRENT_UNIT);
-      reveal_tiles();
-      UPDATE_MAP = 1;
-      rest_ms(1);
-    }
-  } else {
-    message_box("There is no DOOR there.");
-  }
-}
-
 int keyboard_jump_distance() {
   return is_infront_passable(3, CURRENT_PLAYER, CURRENT_UNIT) != FAIL ? 2 : 1;
 }

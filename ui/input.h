@@ -79,10 +79,6 @@ bool on_own_tile(int mouse_x, int mouse_y);
 int pointer_dx(int mouse_x);
 int pointer_dy(int mouse_y);
 
-// The commands behind U, D and O, for the acting unit.
-void climb_up_command();
-void climb_down_command();
-void door_command();
 // The distance of a jump from the keyboard: 2 when the three squares ahead
 // are clear, else 1.
 int keyboard_jump_distance();

@@ -12,10 +12,14 @@
 #include "core/console.h"
 #include "core/frontend.h"
 #include "core/game/loop.h"
+#include "core/game/replay_play.h"
+#include "core/headless.h"
+#include "core/replay.h"
 #include "core/seed.h"
 #include "core/world.h"
 #include "ui/command_line.h"
 #include "ui/graphics.h"
+#include "ui/replay_allegro.h"
 #include "ui/run_folder.h"
 
 // The executable's own folder, from wherever it was started.
@@ -49,8 +53,8 @@ static void enter_run_folder() {
 
 // Answers --help and --version, refuses a bad line; false when the program
 // should stop here with *status.
-static bool follow_command_line(int argc, char** argv, int* status) {
-  command_line line = read_command_line(std::vector<std::string>(argv + 1, argv + argc));
+static bool follow_command_line(int argc, char** argv, command_line& line, int* status) {
+  line = read_command_line(std::vector<std::string>(argv + 1, argv + argc));
   if (!line.error.empty()) {
     std::fprintf(stderr, "grimhollow: %s\n%s", line.error.c_str(), command_line_usage().c_str());
     *status = BAD_COMMAND_LINE;
@@ -66,11 +70,43 @@ static bool follow_command_line(int argc, char** argv, int* status) {
   return true;
 }
 
+// --replay FILE --headless: the recorded game played without a window; the
+// digest of the state it ends in is printed. Status 1 when the replay could
+// not be followed to its end or ends elsewhere than the game did.
+static int replay_headless(const replay_record& r) {
+  use_headless();
+  DEBUG_MODE = 0;
+  replay_outcome out = play_replay_headless(r);
+  std::printf("replay: %d of %zu commands\ndigest: %s\n", out.commands_run, r.commands.size(),
+              out.digest.c_str());
+  if (!out.followed) {
+    std::printf("stopped: %s\n", out.reason.c_str());
+    return 1;
+  }
+  if (!r.has_digest) {
+    std::printf("the recording has no end (the game was not finished)\n");
+    return 0;
+  }
+  std::printf(out.matches ? "the same state as the recorded game\n"
+                          : "NOT the state the recorded game ended in\n");
+  return out.matches ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
   // Trace lines reach a console that is a file or a pipe as they are written.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   int status = 0;
-  if (!follow_command_line(argc, argv, &status)) return status;
+  command_line line;
+  if (!follow_command_line(argc, argv, line, &status)) return status;
+  replay_record replay;
+  if (!line.replay.empty()) {
+    std::string reason;
+    if (!read_replay(line.replay, replay, reason)) {
+      std::fprintf(stderr, "grimhollow: %s: %s\n", line.replay.c_str(), reason.c_str());
+      return 1;
+    }
+    if (line.headless) return replay_headless(replay);
+  }
   enter_run_folder();
   console_questions(stdin);
   GFX_ENGINE = 1;
@@ -80,10 +116,14 @@ int main(int argc, char** argv) {
     shutdown_graphics();
     return 1;
   }
-  while (gameover != GAME_QUIT) init_loop();
+  if (!line.replay.empty()) {
+    status = play_replay_in_window(replay);
+  } else {
+    while (gameover != GAME_QUIT) init_loop();
+  }
   if (DEBUG_MODE >= 1) std::printf("BYE BYE!! COME BACK AGAIN  gameover=3");
   highcolor_fade_out(32);
   shutdown_graphics();
-  return 0;
+  return status;
 }
 END_OF_MAIN()

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/game/loop.h"
 #include "core/frontend.h"
 #include "core/world.h"
 #include "persistence/save.h"
@@ -251,7 +252,7 @@ static int run_popup(const popup_menu& m, const std::vector<std::string>& rows) 
 void mouse_quit() {
   if (run_popup(QUIT_MENU, {"RETURN TO MAIN MENU"}) == 1) {
     highcolor_fade_out(16);
-    gameover = GAME_OVER;
+    leave_game();
   }
 }
 

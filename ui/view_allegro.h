@@ -51,7 +51,7 @@ void redraw_message_panel();
 void message_box_allegro(const char* text);
 void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
                              const char* l5, const char* l6, int size);
-void draw_splat_allegro(int dx, int dy, int size);
+void draw_splat_allegro(int dx, int dy, int size, int angle);
 void draw_explosion_allegro(int dx, int dy, int kind);
 void draw_zapline_allegro(int dx1, int dy1, int dx2, int dy2);
 void highcolor_fade_out_allegro(int speed);

@@ -8,6 +8,7 @@
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/actions/movement.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "items/inventory.h"
@@ -24,6 +25,7 @@ static bool neighbour(int direction, int player, int u, int& z, int& x, int& y) 
 }
 
 void open_door(int direction, int player, int u) {
+  recorded_command command("open_door", {direction, player, u});
   int z, x, y;
   if (!neighbour(direction, player, u, z, x, y)) return;
   unit_record& me = unit[player][u];
@@ -35,6 +37,7 @@ void open_door(int direction, int player, int u) {
 }
 
 void close_door(int direction, int player, int u) {
+  recorded_command command("close_door", {direction, player, u});
   int z, x, y;
   if (!neighbour(direction, player, u, z, x, y)) return;
   map[z][x][y].terrain = TERRAIN_CLOSED_DOOR;
@@ -55,6 +58,7 @@ static int blow_tier(const unit_record& me) {
 }
 
 void bash_door(int z, int x, int y, int player, int u) {
+  recorded_command command("bash_door", {z, x, y, player, u});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   int w = carry_weapon(player, u);
@@ -176,6 +180,7 @@ static void click_locked_door(unit_record& me, map_cell& door) {
 }
 
 int interact_door(int x, int y, int z) {
+  recorded_command command("interact_door", {x, y, z});
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT) || !on_grid(z, x, y)) return 0;
   unit_record& me = unit[CURRENT_PLAYER][CURRENT_UNIT];
   map_cell& door = map[z][x][y];
@@ -201,4 +206,60 @@ int interact_door(int x, int y, int z) {
     return 1;
   }
   return 0;
+}
+
+// ---------------------------------------------------------------------------
+// The door ahead, from the keyboard
+// ---------------------------------------------------------------------------
+
+// The lock codes a closed door ahead may carry.
+constexpr int SCENERY_LOCKED_DOOR = 11;
+
+static void unlock_door_ahead(int player, int u, int dir) {
+  const unit_record& me = unit[player][u];
+  int k = carry_key(player, u);
+  if (k <= 0 || k >= OBJECT_SLOTS || dir < NORTH || dir > NORTHWEST) {
+    message_box("The door is locked!");
+    return;
+  }
+  message_box("You UNLOCK the DOOR.");
+  int x = me.x + DIRECTION_DX[dir], y = me.y + DIRECTION_DY[dir];
+  if (on_grid(me.z, x, y)) map[me.z][x][y].scenery = SCENERY_NONE;
+  // The key stays in the lock.
+  object[k].status = 0;
+  object[k].owner_player = 0;
+  object[k].owner_unit = 0;
+  reveal_tiles();
+  UPDATE_MAP = 1;
+  drawmap();
+}
+
+void work_door_ahead(int player, int u) {
+  recorded_command command("work_door_ahead", {player, u});
+  if (!unit_slot_valid(player, u)) return;
+  int dir = unit[player][u].facing;
+  int ahead = facing(dir, player, u);
+  int lock = extra_facing(dir, player, u);
+  if (ahead == TERRAIN_CLOSED_DOOR && (lock == SCENERY_CELL_DOOR || lock == SCENERY_LOCKED_DOOR)) {
+    unlock_door_ahead(player, u, dir);
+  } else if (ahead == TERRAIN_CLOSED_DOOR) {
+    message_box("You OPEN the DOOR.");
+    open_door(dir, player, u);
+    reveal_tiles();
+    UPDATE_MAP = 1;
+    rest_ms(1);
+  } else if (ahead == TERRAIN_OPEN_DOOR) {
+    // Neither an item nor a unit in the doorway may be shut in it.
+    if (object_facing(dir) > 0 || lock == AHEAD_UNIT) {
+      message_box("You can't close the door, something is blocking it");
+      return;
+    }
+    message_box("You CLOSE the DOOR");
+    close_door(dir, player, u);
+    reveal_tiles();
+    UPDATE_MAP = 1;
+    rest_ms(1);
+  } else {
+    message_box("There is no DOOR there.");
+  }
 }

@@ -28,3 +28,8 @@ void open_scenery(int x, int y, int z, int code);
 // unlocks it.  Returns 1 when the click was a door's to handle, 0 when the
 // square is no door or its web or nest takes the click instead.
 int interact_door(int x, int y, int z);
+// The unit works the door it faces: unlocks a locked one with a carried key
+// (which stays in the lock), opens a closed one, closes an open one whose
+// doorway is empty. Each outcome, refusals included, is told in a message.
+// object_facing looks ahead of the acting unit, so u is the acting unit.
+void work_door_ahead(int player, int u);

@@ -16,6 +16,7 @@
 #include "creatures/sight.h"
 #include "creatures/prisoner.h"
 #include "items/inventory.h"
+#include "core/replay.h"
 
 constexpr int RACE_BLOB = 6;         // eats whatever lies on the floor
 constexpr int RACE_SALAMANDER = 12;  // at home in fire and lava
@@ -319,6 +320,7 @@ static void tear_web(int player, int u) {
 }
 
 int novel_event(int player, int u) {
+  recorded_command command("novel_event", {player, u});
   int p = CURRENT_PLAYER, a = CURRENT_UNIT;
   if (unit_slot_valid(p, a) && on_grid(unit[p][a].z, unit[p][a].x, unit[p][a].y)) {
     unit_record& acting = unit[p][a];

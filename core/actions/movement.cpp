@@ -10,6 +10,7 @@
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "creatures/neighbours.h"
 #include "creatures/sight.h"
@@ -96,6 +97,7 @@ static void occupy_square(int player, int u) {
 }
 
 void forward(int player, int u) {
+  recorded_command command("forward", {player, u});
   if (!unit_on_grid(player, u)) {
     BOUNCED = 1;
     return;
@@ -139,6 +141,7 @@ void forward(int player, int u) {
 }
 
 void backward(int player, int u) {
+  recorded_command command("backward", {player, u});
   if (!unit_on_grid(player, u)) {
     BOUNCED = 1;
     return;
@@ -188,8 +191,15 @@ static void turn_by(int player, int u, int delta) {
   reveal_tiles();
 }
 
-void turnleft(int player, int u) { turn_by(player, u, -1); }
-void turnright(int player, int u) { turn_by(player, u, +1); }
+void turnleft(int player, int u) {
+  recorded_command command("turnleft", {player, u});
+  turn_by(player, u, -1);
+}
+
+void turnright(int player, int u) {
+  recorded_command command("turnright", {player, u});
+  turn_by(player, u, +1);
+}
 
 // One eighth of a turn the shorter way towards target; a half turn goes
 // anticlockwise from the smaller code and clockwise from the larger.
@@ -209,6 +219,7 @@ static int direction_of_offset(int dx, int dy) {
 }
 
 void turn_to_square(int player, int u, int x, int y) {
+  recorded_command command("turn_to_square", {player, u, x, y});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   int dx = x - me.x, dy = y - me.y;
@@ -225,6 +236,7 @@ void turn_to_square(int player, int u, int x, int y) {
 }
 
 void turn_to(int player, int u, int direction) {
+  recorded_command command("turn_to", {player, u, direction});
   if (!unit_slot_valid(player, u) || !valid_direction(direction)) return;
   unit_record& me = unit[player][u];
   me.facing = wrap_direction(me.facing);

@@ -9,7 +9,9 @@
 #include "core/actions/events.h"
 #include "core/frontend.h"
 #include "core/game/turn.h"
+#include "core/replay.h"
 #include "core/seed.h"
+#include "core/version.h"
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/score.h"
@@ -38,22 +40,22 @@ void init_loop() {
   if (gameover == GAME_NEW) enter_name();
   if (gameover != GAME_NEW && gameover != GAME_LOAD) return;
 
-  bool new_game = gameover == GAME_NEW;
-  if (new_game) {
+  if (gameover == GAME_NEW) {
     DIFFICULTY = option_select("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL");
     if (DEBUG_MODE == 1) std::printf("\ninit loop():\n");
-    seed_new_game();
-    build_new_world();
-    clear_message_box();
-  } else if (text_load_map(0) == FAIL) {
-    return;
+    open_new_game();
+    // A game that cannot be recorded is still played.
+    replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
+  } else {
+    if (text_load_map(0) == FAIL) return;
+    // A loaded game cannot be rebuilt from a seed: it is not recorded.
+    replay_stop();
+    novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+    reveal_tiles();
   }
-
-  novel_event(CURRENT_PLAYER, CURRENT_UNIT);
-  reveal_tiles();
-  if (new_game) generate_character();
   gameover = GAME_PLAYING;
   main_loop();
+  replay_end();
 }
 
 static unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
@@ -145,4 +147,9 @@ void main_loop() {
   clear_message_box();
   if (DEBUG_MODE > 0) std::printf("\nDEAD outside mainloop\n");
   if (acting_unit().status == UNIT_FREE || gameover == GAME_OVER) gameover = GAME_PLAYING;
+}
+
+void leave_game() {
+  recorded_command command("leave_game", {});
+  gameover = GAME_OVER;
 }

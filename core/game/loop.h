@@ -3,3 +3,6 @@
 
 void init_loop();
 void main_loop();
+// The player leaves the game for the main menu, from the keyboard or the
+// quit menu: no score.
+void leave_game();

@@ -1,7 +1,14 @@
 // A new game, built the same way wherever one is wanted.
 #include "core/game/newgame.h"
 
+#include <cstring>
+#include <string>
+
+#include "core/actions/events.h"
+#include "core/frontend.h"
+#include "core/seed.h"
 #include "core/world.h"
+#include "creatures/sight.h"
 #include "generation/dungeon.h"
 
 void initializevariables() {
@@ -13,4 +20,27 @@ void build_new_world() {
   initializevariables();
   test_map_init();
   assign_containers();
+}
+
+// A game played after another in the same run must not inherit anything of
+// it: the reset of initializevariables leaves some fields of the records as
+// they were, which a replay started afresh would not have.
+static void clear_every_table() {
+  std::string leader = unit[1][1].name;
+  std::memset(static_cast<void*>(map), 0, sizeof map);
+  std::memset(static_cast<void*>(environment), 0, sizeof environment);
+  std::memset(static_cast<void*>(unit), 0, sizeof unit);
+  std::memset(static_cast<void*>(object), 0, sizeof object);
+  std::memset(static_cast<void*>(container), 0, sizeof container);
+  copy_text(unit[1][1].name, leader.c_str());
+}
+
+void open_new_game() {
+  seed_new_game();
+  clear_every_table();
+  build_new_world();
+  clear_message_box();
+  novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+  reveal_tiles();
+  generate_character();
 }

@@ -7,3 +7,10 @@ void initializevariables();
 // initializevariables, then the leader with the starting kit and the
 // containers: a whole new world at DIFFICULTY, ready to play.
 void build_new_world();
+
+// Everything of a new game once the leader's name (unit 1 of player 1) and
+// DIFFICULTY are chosen: seeds the game, clears every table, builds the world,
+// runs the leader's first square events and sight, and tells the backstory.
+// The game and replays both start a game through here, so a replay starts
+// from exactly the world the game did.
+void open_new_game();

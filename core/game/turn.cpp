@@ -9,6 +9,7 @@
 #include "core/frontend.h"
 #include "core/actions/movement.h"
 #include "core/movecost.h"
+#include "core/replay.h"
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/ai/ai.h"
@@ -68,6 +69,8 @@ static void decay_corpses() {
 }
 
 void end_turn() {
+  recorded_command command("end_turn", {});
+  REPLAY_TURN++;
   message_box("PLAYER TURN ENDED");
   END_TURN = 1;
   creature_turn_banner();

@@ -7,22 +7,6 @@
 
 namespace {
 
-TEST(HudMessages, ShortTextsOnlyRedrawAndOldLinesDropOff) {
-  reset_globals();
-  EXPECT_FALSE(add_message_line(""));
-  EXPECT_FALSE(add_message_line("x"));
-  EXPECT_FALSE(add_message_line(nullptr));
-  for (int i = 0; i < MESSAGE_LINES + 2; i++)
-    EXPECT_TRUE(add_message_line(("line " + std::to_string(i)).c_str()));
-  EXPECT_STREQ(M_line[MESSAGE_LINES - 1], "line 31");
-  EXPECT_STREQ(M_line[0], "line 2");
-  // A text longer than a line is cut, never written past it.
-  std::string long_text(400, 'a');
-  add_message_line(long_text.c_str());
-  EXPECT_EQ(std::string(M_line[MESSAGE_LINES - 1]).size(), MESSAGE_LINE_SIZE - 1u);
-  EXPECT_STREQ(M_line[MESSAGE_LINES - 2], "line 31");
-}
-
 TEST(HudMessages, ScrollingStaysWithinTheHistory) {
   reset_globals();
   EXPECT_FALSE(scroll_message_panel(+1));

@@ -1,0 +1,198 @@
+#include "core/replay.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "core/actions/movement.h"
+#include "core/game/loop.h"
+#include "core/game/newgame.h"
+#include "core/game/replay_play.h"
+#include "core/game/turn.h"
+#include "core/headless.h"
+#include "core/seed.h"
+#include "core/version.h"
+#include "core/world.h"
+
+namespace {
+
+class Replay : public ::testing::Test {
+ protected:
+  std::string path;
+  void SetUp() override {
+    use_headless();
+    char name[] = "/tmp/grim_replay_XXXXXX";
+    int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    path = name;
+  }
+  void TearDown() override {
+    replay_stop();
+    std::remove(path.c_str());
+  }
+
+  // A game played the way init_loop plays one, with scripted input.
+  std::string play_recorded_game(unsigned seed, int difficulty,
+                                 std::vector<std::function<void()>> inputs) {
+    copy_text(unit[1][1].name, "Tester");
+    DIFFICULTY = difficulty;
+    CURRENT_PLAYER = CURRENT_UNIT = 1;
+    ask_for_seed(seed);
+    open_new_game();
+    EXPECT_TRUE(replay_begin(path.c_str(), GAME_SEED, DIFFICULTY, "Tester", GAME_VERSION));
+    for (auto& f : inputs) headless.inputs.push_back(f);
+    gameover = GAME_PLAYING;
+    main_loop();
+    std::string digest = world_digest();
+    replay_end();
+    return digest;
+  }
+
+  std::string file_text() {
+    std::ifstream f(path);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+};
+
+// A walk about with turns ended by hand and by running out of points.
+std::vector<std::function<void()>> a_walk() {
+  std::vector<std::function<void()>> in;
+  for (int i = 0; i < 30; i++) {
+    in.push_back([i] {
+      if (i % 7 == 3)
+        turnright(CURRENT_PLAYER, CURRENT_UNIT);
+      else if (i % 11 == 5)
+        end_turn();
+      else
+        forward(CURRENT_PLAYER, CURRENT_UNIT);
+    });
+  }
+  return in;
+}
+
+}  // namespace
+
+TEST_F(Replay, APlayedGameReplaysToTheSameDigestOfEveryTable) {
+  for (int difficulty = 1; difficulty <= 3; difficulty++) {
+    std::string played = play_recorded_game(900 + difficulty, difficulty, a_walk());
+    replay_record r;
+    std::string reason;
+    ASSERT_TRUE(read_replay(path, r, reason)) << reason;
+    EXPECT_EQ(r.seed, 900u + difficulty);
+    EXPECT_EQ(r.difficulty, difficulty);
+    EXPECT_EQ(r.name, "Tester");
+    ASSERT_TRUE(r.has_digest);
+    EXPECT_EQ(r.digest, played);
+    EXPECT_GT(r.commands.size(), 20u);
+
+    // Another game in between must not leak into the replay.
+    use_headless();
+    ask_for_seed(4);
+    open_new_game();
+    use_headless();
+    replay_outcome out = play_replay_headless(r);
+    EXPECT_TRUE(out.followed) << out.reason;
+    EXPECT_EQ(out.digest, played) << "difficulty " << difficulty;
+    EXPECT_TRUE(out.matches);
+  }
+}
+
+TEST_F(Replay, OnlyTheOutermostRoutineOfAnInputIsACommand) {
+  play_recorded_game(31, 1, {[] {
+                               turnright(1, 1);  // one input, two commands
+                               forward(1, 1);
+                             }});
+  std::string text = file_text();
+  // forward runs reveal_tiles and the move events itself: they are not written.
+  EXPECT_NE(text.find("0 turnright 1 1\n0 forward 1 1\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("reveal_tiles"), std::string::npos) << text;
+  // What the main loop does between inputs (handing play on) is not written either.
+  EXPECT_EQ(text.find("next_unit"), std::string::npos) << text;
+}
+
+TEST_F(Replay, TurnsCountUpWithEveryEndOfTurn) {
+  play_recorded_game(32, 1, {[] { end_turn(); }, [] { end_turn(); }, [] { turnleft(1, 1); }});
+  EXPECT_NE(file_text().find("\n2 turnleft 1 1\n"), std::string::npos) << file_text();
+}
+
+TEST_F(Replay, TheDigestSeesEveryTable) {
+  ask_for_seed(8);
+  open_new_game();
+  std::string before = world_digest();
+  EXPECT_EQ(world_digest(), before);
+  auto changes = [&](const std::function<void()>& poke, const std::function<void()>& undo) {
+    poke();
+    bool differs = world_digest() != before;
+    undo();
+    return differs;
+  };
+  EXPECT_TRUE(changes([] { map[4][9][9].revealed ^= 1; }, [] { map[4][9][9].revealed ^= 1; }));
+  EXPECT_TRUE(changes([] { environment[2][3][4].water++; }, [] { environment[2][3][4].water--; }));
+  EXPECT_TRUE(changes([] { unit[3][400].waypoint_y[9]++; }, [] { unit[3][400].waypoint_y[9]--; }));
+  EXPECT_TRUE(changes([] { object[OBJECT_SLOTS - 1].var1++; }, [] { object[OBJECT_SLOTS - 1].var1--; }));
+  EXPECT_TRUE(changes([] { container[1].locked++; }, [] { container[1].locked--; }));
+  EXPECT_TRUE(changes([] { QUEST_NO++; }, [] { QUEST_NO--; }));
+  EXPECT_EQ(world_digest(), before);
+  // What lies after a name's end plays no part.
+  unit[1][1].name[UNIT_NAME_SIZE - 1] = 'x';
+  EXPECT_EQ(world_digest(), before);
+}
+
+TEST(ReplayFile, DamagedFilesAreRefusedWithTheLineThatFailed) {
+  const std::string head = "GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed 5\ndifficulty 2\nname Ann\n";
+  replay_record r;
+  std::string why;
+  EXPECT_TRUE(parse_replay(head + "0 forward 1 1\n1 end_turn\n", r, why)) << why;
+  EXPECT_EQ(r.commands.size(), 2u);
+
+  struct bad_case {
+    std::string text;
+    std::string says;
+  };
+  for (const bad_case& b : std::vector<bad_case>{
+           {"", "line 1"},
+           {"hello\n", "not a replay"},
+           {"GRIMHOLLOW REPLAY 2\n", "another version"},
+           {"GRIMHOLLOW REPLAY 1\nversion 1.0.0\n", "line 3"},
+           {"GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed -1\n", "seed"},
+           {"GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed 5\ndifficulty 4\nname A\n", "difficulty"},
+           {head + "x forward 1 1\n", "line 6"},
+           {head + "3 forward 1 1\n2 forward 1 1\n", "backwards"},
+           {head + "0 forward 1 one\n", "not numbers"},
+           {head + "0 forw;rd 1 1\n", "stray"},
+           {head + "0 forward 1 1 1 1 1 1 1 1 1\n", "not numbers"},
+           {head + "end 0123456789abcdef\n0 forward 1 1\n", "after the end"},
+           {head + "end 12\n", "digest"},
+       }) {
+    why.clear();
+    EXPECT_FALSE(parse_replay(b.text, r, why)) << b.text;
+    EXPECT_NE(why.find(b.says), std::string::npos) << "'" << why << "' for:\n" << b.text;
+  }
+}
+
+TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
+  use_headless();
+  const std::string head = "GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed 5\ndifficulty 2\nname Ann\n";
+  for (const char* line : {"0 fly 1 1\n", "0 forward 1\n", "0 forward 1 5000\n",
+                           "0 turn_to 1 1 8\n", "0 open_door 3 9 1\n"}) {
+    replay_record r;
+    std::string why;
+    ASSERT_TRUE(parse_replay(head + "0 turnleft 1 1\n" + line + "0 turnleft 1 1\n", r, why));
+    use_headless();
+    replay_outcome out = play_replay_headless(r);
+    EXPECT_FALSE(out.followed) << line;
+    EXPECT_EQ(out.commands_run, 1) << line;
+    EXPECT_FALSE(out.reason.empty());
+    EXPECT_FALSE(out.matches);
+  }
+  std::string why;
+  replay_record r;
+  EXPECT_FALSE(read_replay("/nonexistent/replay", r, why));
+  EXPECT_NE(why.find("cannot open"), std::string::npos);
+}
