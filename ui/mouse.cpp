@@ -13,7 +13,7 @@
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/world.h"
-#include "creatures/ai/steering.h"
+#include "creatures/ai/mouse_moves.h"
 #include "creatures/combat.h"
 #include "creatures/neighbours.h"
 #include "creatures/sight.h"
@@ -140,17 +140,7 @@ void mainbox_click(int mouse_x, int mouse_y) {
     UPDATE_MAP = 1;
     return;
   }
-  // The steering takes the one-square route and makes the step.
-  me.order = ORDER_ROUTE;
-  me.waypoint_index = 1;
-  me.waypoint_x[1] = me.x + DIRECTION_DX[wanted];
-  me.waypoint_y[1] = me.y + DIRECTION_DY[wanted];
-  AIunitmove(CURRENT_PLAYER, CURRENT_UNIT);
-  UPDATE_MAP = 1;
-  reveal_tiles();
-  usleep(5);
-  // A click costs a little more than a key.
-  acting().moves -= 3;
+  mouse_step(CURRENT_PLAYER, CURRENT_UNIT, wanted);
 }
 
 // ---------------------------------------------------------------------------
@@ -189,75 +179,6 @@ std::vector<route_mark> route_marks() {
     marks.push_back({x, y, route_square_safe(me.z, x, y)});
   }
   return marks;
-}
-
-int direction_to(int x0, int y0, int x1, int y1) {
-  for (int d = NORTH; d <= NORTHWEST; d++)
-    if (x0 + DIRECTION_DX[d] == x1 && y0 + DIRECTION_DY[d] == y1) return d;
-  return FAIL;
-}
-
-bool start_route_walk(int d, route_walk& walk) {
-  if (!acting_valid() || d < NORTH || d > NORTHWEST) return false;
-  unit_record& me = acting();
-  int end_mark = 0, first_empty = WAYPOINTS;
-  for (int i = 1; i < WAYPOINTS; i++) {
-    if (end_mark == 0 && me.waypoint_x[i] == ROUTE_END) end_mark = i;
-    if (me.waypoint_x[i] == 0) {
-      first_empty = i;
-      break;
-    }
-  }
-  if (end_mark < 2) return false;
-  walk.direction = d;
-  walk.route_end = first_empty;
-  walk.level = me.z;
-  me.order = ORDER_ROUTE;
-  me.waypoint_index = end_mark - 1;
-  return true;
-}
-
-void stop_route_walk() {
-  if (unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) acting().waypoint_index = 0;
-}
-
-bool route_walk_step(route_walk& walk) {
-  if (!acting_valid() || gameover != GAME_PLAYING) return false;
-  unit_record& me = acting();
-  int& i = me.waypoint_index;
-  if (i < 1 || i >= WAYPOINTS) {
-    stop_route_walk();
-    return false;
-  }
-  if (me.facing == walk.direction) {
-    forward(CURRENT_PLAYER, CURRENT_UNIT);
-    // A refused step, a fall or a death ends the walk: the route no longer
-    // starts where the unit stands.
-    if (me.status == UNIT_FREE || me.z != walk.level || me.x != me.waypoint_x[i] ||
-        me.y != me.waypoint_y[i]) {
-      stop_route_walk();
-      return false;
-    }
-    i--;
-    if (i == 0) return false;
-    walk.direction = direction_to(me.x, me.y, me.waypoint_x[i], me.waypoint_y[i]);
-    if (walk.direction == FAIL) {
-      stop_route_walk();
-      return false;
-    }
-  } else {
-    turn_to(CURRENT_PLAYER, CURRENT_UNIT, walk.direction);
-  }
-  UPDATE_MAP = 1;
-  reveal_tiles();
-  bool out_of_moves = me.moves < 1;
-  // The first steps away from an enemy are not stopped by it.
-  bool enemy = walk.route_end - i - 1 >= 4 && next_to_enemy(CURRENT_PLAYER, CURRENT_UNIT) != FAIL;
-  if (out_of_moves || enemy) {
-    stop_route_walk();
-    return false;
-  }
-  return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -68,25 +68,6 @@ struct route_mark {
 std::vector<route_mark> route_marks();
 bool route_square_safe(int z, int x, int y);
 
-// The direction 0..7 from one square to a neighbouring one, FAIL otherwise.
-int direction_to(int x0, int y0, int x1, int y1);
-
-struct route_walk {
-  int direction = 99;  // of the next step
-  int route_end = 0;   // the first route entry whose x is 0
-  int level = 0;       // the walk ends if the unit leaves it
-};
-// Starts walking the route the path finder gave the acting unit, whose first
-// step goes in direction d.  False (and nothing changed) when there is no
-// route: d above 7 or no usable target.
-bool start_route_walk(int d, route_walk& walk);
-// One step of the walk: a turn towards the next square or a step onto it.
-// False when the walk is over (arrived, out of moves, blocked, an enemy met
-// after the first steps, or the unit left the level).
-bool route_walk_step(route_walk& walk);
-// Ends the walk: no route is left to follow.
-void stop_route_walk();
-
 // ---------------------------------------------------------------------------
 // The action menu of a square (right click)
 // ---------------------------------------------------------------------------

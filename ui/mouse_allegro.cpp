@@ -11,7 +11,7 @@
 
 #include "core/frontend.h"
 #include "core/world.h"
-#include "creatures/path.h"
+#include "creatures/ai/mouse_moves.h"
 #include "creatures/sight.h"
 #include "ui/assets_allegro.h"
 #include "ui/mouse.h"
@@ -156,18 +156,21 @@ void show_view(BITMAP* view) {
   blit(view, screen, 0, 0, 10, 10, view->w, view->h);
 }
 
-// The walk along the route; any button stops it.
-void walk_route(route_walk& walk) {
+// The walk along the planned route; any button stops it.
+void walk_route(int d, int route_end) {
+  const int P = CURRENT_PLAYER, U = CURRENT_UNIT;
   for (;;) {
-    if (mouse_b) break;
-    bool more = route_walk_step(walk);
+    if (mouse_b) {
+      end_route_walk(P, U);
+      wait_release();
+      return;
+    }
+    d = route_walk_step(P, U, d, route_end);
     drawmap();
-    draw_route_marks(screen, 20, unit[CURRENT_PLAYER][CURRENT_UNIT].waypoint_index);
-    if (!more) return;
+    draw_route_marks(screen, 20, unit[P][U].waypoint_index);
+    if (d == FAIL) return;
     rest(150);
   }
-  stop_route_walk();
-  wait_release();
 }
 
 }  // namespace
@@ -226,7 +229,8 @@ void mouse_dragmove() {
   if (!clean || !view) return;
   blit(last, clean.get(), 0, 0, 0, 0, last->w, last->h);
 
-  int d = route_walk{}.direction;
+  const int P = CURRENT_PLAYER, U = CURRENT_UNIT;
+  int d = FAIL;
   int tx = -1, ty = -1, planned_x = -1, planned_y = -1;
   while (mouse_b & 1) {
     drag_square(mouse_x, mouse_y, tx, ty);
@@ -234,7 +238,7 @@ void mouse_dragmove() {
     if (drag_target_usable(me.z, tx, ty)) {
       // The search is slow beside a frame: only a new square asks again.
       if (tx != planned_x || ty != planned_y) {
-        d = a_star_path_finding(me.x, me.y, tx, ty, me.z);
+        d = plan_route(P, U, tx, ty);
         planned_x = tx, planned_y = ty;
       }
       if (d <= NORTHWEST) draw_route_marks(view.get(), 10, WAYPOINTS);
@@ -245,9 +249,9 @@ void mouse_dragmove() {
   UPDATE_MAP = 1;
   // Released over a wall or an unseen square, or with no way there: no walk.
   if (!drag_target_usable(me.z, tx, ty) || tx != planned_x || ty != planned_y) return;
-  route_walk walk;
-  if (!start_route_walk(d, walk)) return;
-  walk_route(walk);
+  int route_end = d <= NORTHWEST ? begin_route_walk(P, U, d) : 0;
+  if (route_end == 0) return;
+  walk_route(d, route_end);
   reveal_tiles();
   rest(100);
 }

@@ -2,10 +2,12 @@
 
 #include "core/frontend.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 
 void climb_rope_up(int player, int u) {
+  recorded_command command("climb_rope_up", {player, u});
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
   if (!on_grid(me.z, me.x, me.y) || !on_grid(me.z + 1, me.x, me.y)) return;

@@ -7,6 +7,7 @@
 #include "core/actions/doors.h"
 #include "core/actions/events.h"
 #include "core/actions/movement.h"
+#include "core/actions/rope.h"
 #include "core/frontend.h"
 #include "core/game/loop.h"
 #include "core/game/newgame.h"
@@ -15,6 +16,7 @@
 #include "core/seed.h"
 #include "core/turn_order.h"
 #include "core/world.h"
+#include "creatures/ai/mouse_moves.h"
 #include "creatures/sight.h"
 
 namespace {
@@ -67,6 +69,16 @@ const std::vector<command_entry>& command_table() {
       {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
       {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},
       {"work_door_ahead", {PLAYER, UNIT}, [](a v) { work_door_ahead(v[0], v[1]); }},
+      {"climb_rope_up", {PLAYER, UNIT}, [](a v) { climb_rope_up(v[0], v[1]); }},
+      // The mouse's steps and routes.
+      {"plan_route", {PLAYER, UNIT, SQUARE, SQUARE},
+       [](a v) { plan_route(v[0], v[1], v[2], v[3]); }},
+      {"mouse_step", {PLAYER, UNIT, DIRECTION}, [](a v) { mouse_step(v[0], v[1], v[2]); }},
+      {"begin_route_walk", {PLAYER, UNIT, DIRECTION},
+       [](a v) { begin_route_walk(v[0], v[1], v[2]); }},
+      {"route_walk_step", {PLAYER, UNIT, DIRECTION, ANY},
+       [](a v) { route_walk_step(v[0], v[1], v[2], v[3]); }},
+      {"end_route_walk", {PLAYER, UNIT}, [](a v) { end_route_walk(v[0], v[1]); }},
       // The player leaving the game from the keyboard or the quit menu.
       {"leave_game", {}, [](a) { leave_game(); }},
   };

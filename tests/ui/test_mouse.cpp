@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "../core/hand_made_level.h"
+#include "core/game/loop.h"
+#include "core/game/newgame.h"
+#include "core/game/replay_play.h"
+#include "core/replay.h"
+#include "core/seed.h"
+#include "core/version.h"
 #include "core/world.h"
+#include "creatures/ai/mouse_moves.h"
 #include "ui/mouse.h"
 
 namespace {
@@ -209,10 +217,12 @@ class DragTest : public MouseTest {
     u.waypoint_x[steps + 1] = u.waypoint_y[steps + 1] = 999;
     u.waypoint_index = 1;
   }
-  int walk_all(route_walk& walk) {
-    int steps = 0;
-    while (route_walk_step(walk) && steps < 100) steps++;
-    return steps;
+  // Walks the route whose first step goes in direction d to its end.
+  void walk(int d) {
+    int end = begin_route_walk(1, 1, d);
+    ASSERT_GT(end, 0);
+    EXPECT_EQ(me().order, ORDER_ROUTE);
+    for (int steps = 0; d != FAIL && steps < 100; steps++) d = route_walk_step(1, 1, d, end);
   }
 };
 
@@ -253,22 +263,20 @@ TEST_F(DragTest, MarksAreRedWhereTheRouteMeetsDangerOrClutter) {
 }
 
 TEST_F(DragTest, NoRouteMeansNoWalk) {
-  route_walk walk;
   route_east(3);
-  EXPECT_FALSE(start_route_walk(FAIL, walk));
-  EXPECT_FALSE(start_route_walk(100, walk));
+  EXPECT_EQ(begin_route_walk(1, 1, FAIL), 0);
+  EXPECT_EQ(begin_route_walk(1, 1, 100), 0);
   route_east(0);  // only the end mark
-  EXPECT_FALSE(start_route_walk(EAST, walk));
+  EXPECT_EQ(begin_route_walk(1, 1, EAST), 0);
   EXPECT_EQ(me().x, UX);
+  EXPECT_EQ(me().order, 0);
 }
 
 TEST_F(DragTest, TheWalkTurnsThenStepsToTheGoal) {
   route_east(3);
-  route_walk walk;
-  ASSERT_TRUE(start_route_walk(EAST, walk));
-  EXPECT_EQ(me().order, ORDER_ROUTE);
+  EXPECT_EQ(begin_route_walk(1, 1, EAST), 5);  // the entry after the end mark
   EXPECT_EQ(me().waypoint_index, 3);
-  walk_all(walk);
+  walk(EAST);
   EXPECT_EQ(me().x, UX + 3);
   EXPECT_EQ(me().y, UY);
   EXPECT_EQ(me().facing, EAST);
@@ -282,9 +290,7 @@ TEST_F(DragTest, AnEnemyStopsTheWalkOnlyAfterItsFirstSteps) {
   put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);  // beside the first steps
   put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);  // beside the fourth square
   me().facing = EAST;
-  route_walk walk;
-  ASSERT_TRUE(start_route_walk(EAST, walk));
-  walk_all(walk);
+  walk(EAST);
   EXPECT_EQ(me().x, UX + 3);
   EXPECT_EQ(me().waypoint_index, 0);
 }
@@ -293,9 +299,7 @@ TEST_F(DragTest, TheWalkEndsWhenMovesRunOutOrTheWayIsShut) {
   route_east(5);
   me().facing = EAST;
   me().moves = 20;
-  route_walk walk;
-  ASSERT_TRUE(start_route_walk(EAST, walk));
-  walk_all(walk);
+  walk(EAST);
   EXPECT_EQ(me().x, UX + 2);
   EXPECT_EQ(me().waypoint_index, 0);
 
@@ -305,8 +309,7 @@ TEST_F(DragTest, TheWalkEndsWhenMovesRunOutOrTheWayIsShut) {
   route_east(5);
   me().moves = 200;
   put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0);
-  ASSERT_TRUE(start_route_walk(EAST, walk));
-  walk_all(walk);
+  walk(EAST);
   EXPECT_EQ(me().x, UX + 3);
   EXPECT_EQ(me().waypoint_index, 0);
   EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
@@ -629,6 +632,52 @@ TEST_F(MouseTest, TheObjectMenuOffersWhatFitsTheObject) {
   rows = carried_rows(11);
   choose_carried_row(rows[2], 11, recorders());
   EXPECT_EQ(opened, Strings{"backpack"});
+}
+
+// ---------------------------------------------------------------------------
+// Replays
+// ---------------------------------------------------------------------------
+TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
+  use_headless();
+  char name[] = "/tmp/grim_mouse_replay_XXXXXX";
+  int fd = mkstemp(name);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  copy_text(unit[1][1].name, "Tester");
+  DIFFICULTY = 1;
+  CURRENT_PLAYER = CURRENT_UNIT = 1;
+  ask_for_seed(1);
+  open_new_game();
+  const int start_x = unit[1][1].x;
+  ASSERT_TRUE(replay_begin(name, GAME_SEED, DIFFICULTY, "Tester", GAME_VERSION));
+  static int d, end;
+  d = FAIL, end = 0;
+  // Out of the start's corner south-east, then a route three squares east.
+  headless.inputs.push_back([] { mainbox_click(500, 400); });
+  headless.inputs.push_back([] { mainbox_click(500, 400); });
+  headless.inputs.push_back([] {
+    d = plan_route(1, 1, unit[1][1].x + 3, unit[1][1].y);
+    end = d <= NORTHWEST ? begin_route_walk(1, 1, d) : 0;
+  });
+  for (int i = 0; i < 8; i++)
+    headless.inputs.push_back([] {
+      if (end > 0 && d != FAIL) d = route_walk_step(1, 1, d, end);
+    });
+  gameover = GAME_PLAYING;
+  main_loop();
+  const std::string played = world_digest();
+  replay_end();
+  EXPECT_GT(end, 0);
+  EXPECT_EQ(unit[1][1].x, start_x + 4);
+
+  replay_record r;
+  std::string reason;
+  ASSERT_TRUE(read_replay(name, r, reason)) << reason;
+  use_headless();
+  replay_outcome out = play_replay_headless(r);
+  EXPECT_TRUE(out.followed) << out.reason;
+  EXPECT_EQ(out.digest, played);
+  std::remove(name);
 }
 
 }  // namespace
