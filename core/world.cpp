@@ -14,16 +14,12 @@ container_record container[CONTAINER_SLOTS];
 camera_record camera;
 
 char M_line[MESSAGE_LINES][MESSAGE_LINE_SIZE];
-int M_box[4] = {21, 600, 140, 8};
 
 int MAX_LAND_SIZE_X = 50;
 int MAX_LAND_SIZE_Y = 50;
 int MAX_PLAYERS = 4;
 int UNIT_MAX = 450;
 int MAX_OBJECTS = 2999;
-int TILE_SIZE = 48;
-int MAPTILES_X = 16;
-int MAPTILES_Y = 12;
 int WIDTH = 800;
 int HEIGHT = 600;
 int CURRENT_PLAYER = 1;
@@ -34,10 +30,6 @@ int MAZE_LEVEL = 5;
 int DEBUG_MODE = 1;
 int END_TURN = 2;
 int MESSAGE_LINE = 1;
-int BUTTON_BAR = -1;
-int MESSAGE_BAR = -1;
-int STATUS_BAR = -1;
-int INVENTORY_BAR = -1;
 
 int gameover;
 int FOUND_EXIT;
@@ -52,7 +44,6 @@ int GFX_ENGINE;
 int CANT_SAVE;
 int IS_GLOBAL_LIGHTING_ON;
 int IS_EVENTCARDS_ON;
-int ANTI_ALIAS;
 int AGX;
 int AGY;
 
@@ -62,9 +53,6 @@ void reset_globals() {
   MAX_PLAYERS = 4;
   UNIT_MAX = 450;
   MAX_OBJECTS = 2999;
-  TILE_SIZE = 48;
-  MAPTILES_X = 16;
-  MAPTILES_Y = 12;
   WIDTH = 800;
   HEIGHT = 600;
   CURRENT_PLAYER = 1;
@@ -75,13 +63,11 @@ void reset_globals() {
   DEBUG_MODE = 1;
   END_TURN = 2;
   MESSAGE_LINE = 1;
-  BUTTON_BAR = MESSAGE_BAR = STATUS_BAR = INVENTORY_BAR = -1;
   gameover = FOUND_EXIT = QUEST_NO = LEVEL_TYPE = UPDATE_MAP = 0;
   BARREL_EXPLODE = BOUNCED = 0;
   ticker = 0;
   ticks = GFX_ENGINE = CANT_SAVE = IS_GLOBAL_LIGHTING_ON = IS_EVENTCARDS_ON = 0;
-  ANTI_ALIAS = AGX = AGY = 0;
-  M_box[0] = 21, M_box[1] = 600, M_box[2] = 140, M_box[3] = 8;
+  AGX = AGY = 0;
   std::memset(M_line, 0, sizeof M_line);
   camera = camera_record{};
 }

@@ -318,8 +318,6 @@ extern camera_record camera;
 
 // The message history of the panel: index 0 oldest, 29 newest.
 extern char M_line[MESSAGE_LINES][MESSAGE_LINE_SIZE];
-// First shown line, panel width, panel height, shown-line span.
-extern int M_box[4];
 
 // ---------------------------------------------------------------------------
 // Game-wide constants and settings
@@ -329,9 +327,6 @@ extern int MAX_LAND_SIZE_Y;
 extern int MAX_PLAYERS;
 extern int UNIT_MAX;
 extern int MAX_OBJECTS;
-extern int TILE_SIZE;
-extern int MAPTILES_X;
-extern int MAPTILES_Y;
 extern int WIDTH;
 extern int HEIGHT;
 extern int CURRENT_PLAYER;
@@ -342,10 +337,6 @@ extern int MAZE_LEVEL;
 extern int DEBUG_MODE;
 extern int END_TURN;
 extern int MESSAGE_LINE;
-extern int BUTTON_BAR;
-extern int MESSAGE_BAR;
-extern int STATUS_BAR;
-extern int INVENTORY_BAR;
 
 // ---------------------------------------------------------------------------
 // Game state flags
@@ -363,7 +354,6 @@ extern int GFX_ENGINE;
 extern int CANT_SAVE;
 extern int IS_GLOBAL_LIGHTING_ON;
 extern int IS_EVENTCARDS_ON;
-extern int ANTI_ALIAS;
 extern int AGX;
 extern int AGY;
 

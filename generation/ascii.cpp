@@ -1,9 +1,10 @@
 // The console picture of a level: one character per square, for tracing
 // generation and for the dump tool.
+#include "generation/ascii.h"
+
 #include <cstdio>
 
 #include "core/world.h"
-#include "generation/dungeon.h"
 
 static char scenery_char(int s) {
   switch (s) {

@@ -1,11 +1,12 @@
 // The hero's backstory: six lines drawn from small tables, each choice
 // nudging the hero's numbers.
+#include "generation/character.h"
+
 #include <cstdlib>
 #include <string>
 
 #include "core/frontend.h"
 #include "core/world.h"
-#include "generation/dungeon.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/world.h"
+#include "generation/ascii.h"
 #include "generation/caverns.h"
 #include "generation/populate.h"
 #include "generation/rooms.h"

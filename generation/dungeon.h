@@ -3,11 +3,9 @@
 
 #include <vector>
 
-// The world build that follows the reset of initializevariables.
+// The world build that follows the reset of initializevariables: every
+// level, bottom to top, with its ladders.
 void generate_world();
-void test_map_init();
-void assign_containers();
-void generate_character();
 
 // Builds level z completely and leaves LEVEL_TYPE set to its kind.
 void generate_5x5_map(int z);
@@ -16,11 +14,6 @@ void check_doors(int z);
 // Squares of the 3 by 3 block around (x, y), itself included, that may be
 // entered.
 int no_of_exits(int x, int y, int z);
-// Prints level z on the console, one character per square.
-void ascii_level(int z);
-// The character ascii_level shows for one square, and the key to them all.
-char ascii_square(int z, int x, int y);
-const char* ascii_legend();
 
 // Level kinds (LEVEL_TYPE and the gas field of each level's corner square).
 constexpr int LEVEL_CAVERN = 55;

@@ -4,6 +4,9 @@
 
 #include "creatures/prisoner.h"
 
+// Turns every placed chest, wardrobe, barrel and boulder into a container.
+void assign_containers();
+
 void generate_mushrooms(int z);
 void generate_herbs(int z);
 void generate_barrels(int z);

@@ -1,12 +1,13 @@
 // Placing the leader in the starting room with the kit and furniture of the
 // chosen difficulty.
+#include "generation/start.h"
+
 #include <cstdlib>
 
 #include "core/frontend.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/world.h"
-#include "generation/dungeon.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "ui/offscreen.h"
 #include "ui/view_allegro.h"
 

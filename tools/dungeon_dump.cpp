@@ -14,7 +14,7 @@
 #include "core/headless.h"
 #include "core/game/newgame.h"
 #include "core/world.h"
-#include "generation/dungeon.h"
+#include "generation/ascii.h"
 #include "generation/reach.h"
 
 static void build_world(unsigned seed, int difficulty) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "core/occupancy.h"
 #include "creatures/sight.h"
 #include "ui/offscreen.h"

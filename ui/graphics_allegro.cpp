@@ -12,6 +12,7 @@
 
 #include "core/console.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "ui/assets_allegro.h"
 #include "ui/graphics.h"
 #include "ui/menus.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "items/inventory.h"
+#include "ui/view_settings.h"
 
 namespace {
 constexpr int NEWEST_FIRST_LINE = 21;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"

@@ -12,6 +12,7 @@
 #include "core/game/turn.h"
 #include "core/turn_order.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "creatures/sight.h"
 #include "persistence/save.h"
 #include "ui/hud.h"

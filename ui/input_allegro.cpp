@@ -8,6 +8,7 @@
 
 #include "core/frontend.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "creatures/sight.h"
 #include "items/look.h"
 #include "ui/alfont.h"

@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "core/world.h"
+#include "ui/view_settings.h"
+#include "ui/map_pictures.h"
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
@@ -408,7 +410,7 @@ void draw_doors_and_windows(int z, int x, int y, int px, int py) {
 
 void draw_wall_tops(int z, int x, int y, int px, int py) {
   if (!wall_or_built(z, x, y)) return;
-  BITMAP* edge = scenery_pic(LEVEL_TYPE == LEVEL_TYPE_CAVERN ? 51 : 50);
+  BITMAP* edge = scenery_pic(wall_top_edge_picture(z));
   constexpr int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0}, angle[4] = {0, 64, 128, -64};
   for (int s = 0; s < 4; s++) {
     int nx = x + dx[s], ny = y + dy[s];

@@ -13,6 +13,7 @@
 #include "core/game/loop.h"
 #include "core/frontend.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "persistence/save.h"
 #include "ui/assets_allegro.h"
 #include "ui/menus.h"

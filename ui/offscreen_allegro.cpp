@@ -13,8 +13,9 @@
 #include "core/game/newgame.h"
 #include "core/frontend.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "creatures/sight.h"
-#include "generation/dungeon.h"
+#include "generation/character.h"
 #include "ui/assets_allegro.h"
 #include "ui/graphics.h"
 #include "ui/menus.h"
@@ -56,6 +57,7 @@ front_end offscreen_front_end;
 bool start_offscreen(int w, int h) {
   enter_build_folder();
   reset_globals();
+  reset_view_settings();
   DEBUG_MODE = 0;
   WIDTH = w;
   HEIGHT = h;

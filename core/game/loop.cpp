@@ -16,7 +16,7 @@
 #include "core/world.h"
 #include "creatures/score.h"
 #include "creatures/sight.h"
-#include "generation/dungeon.h"
+#include "generation/character.h"
 #include "persistence/save.h"
 
 void init_loop() {

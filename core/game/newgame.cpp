@@ -10,6 +10,8 @@
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "generation/dungeon.h"
+#include "generation/populate.h"
+#include "generation/start.h"
 
 void initializevariables() {
   nuke_variables();

@@ -42,7 +42,10 @@ inline unit_record& put_unit(int player, int u, int z, int x, int y, int facing,
   return r;
 }
 
-// An item held by a unit.
+// An item held by a unit.  Kept in a namespace of its own: the game has a
+// give_item of the same arguments, and two functions of one name and the same
+// arguments would be one symbol to the linker.
+namespace hand_made {
 inline object_record& give_item(int k, int player, int u, int type, int status) {
   object_record& o = object[k];
   o = object_record{};
@@ -54,3 +57,5 @@ inline object_record& give_item(int k, int player, int u, int type, int status) 
   std::snprintf(o.name, sizeof o.name, "item%d", k);
   return o;
 }
+}  // namespace hand_made
+using hand_made::give_item;

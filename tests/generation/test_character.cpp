@@ -6,7 +6,7 @@
 
 #include "core/headless.h"
 #include "core/world.h"
-#include "generation/dungeon.h"
+#include "generation/character.h"
 #include "tests/generation/world_builder.h"
 
 namespace {

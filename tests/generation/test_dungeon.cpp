@@ -14,6 +14,7 @@
 #include "generation/caverns.h"
 #include "generation/dungeon.h"
 #include "generation/rooms.h"
+#include "generation/start.h"
 #include "tests/generation/world_builder.h"
 
 namespace {

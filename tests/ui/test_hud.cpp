@@ -3,12 +3,14 @@
 #include <string>
 
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "ui/hud.h"
 
 namespace {
 
 TEST(HudMessages, ScrollingStaysWithinTheHistory) {
   reset_globals();
+  reset_view_settings();
   EXPECT_FALSE(scroll_message_panel(+1));
   EXPECT_EQ(M_box[0], 21);
   EXPECT_TRUE(scroll_message_panel(-1));
@@ -57,6 +59,7 @@ TEST(HudGauges, ColoursRunFromGreenToRedAndStayInRange) {
 
 TEST(HudInventoryColumn, CarriedItemsInOrderWithoutGaps) {
   reset_globals();
+  reset_view_settings();
   nuke_variables();
   unit_record& u = unit[1][1];
   u.status = UNIT_NORMAL;

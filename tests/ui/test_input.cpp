@@ -5,6 +5,7 @@
 
 #include "core/headless.h"
 #include "core/world.h"
+#include "ui/view_settings.h"
 #include "ui/input.h"
 #include "core/occupancy.h"
 
@@ -50,6 +51,7 @@ class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_globals();
+    reset_view_settings();
     use_headless();
     DEBUG_MODE = 0;
     nuke_variables();
@@ -300,6 +302,7 @@ TEST_F(InputTest, NextUnitAndEndOfTurnKeys) {
 // ---------------------------------------------------------------------------
 TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
   reset_globals();
+  reset_view_settings();
   MAPTILES_X = 26, MAPTILES_Y = 14;  // 1280 x 720
   EXPECT_TRUE(on_own_tile(13 * 48 + 11, 7 * 48 + 11));
   EXPECT_FALSE(on_own_tile(13 * 48 + 10, 7 * 48 + 11));

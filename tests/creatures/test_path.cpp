@@ -1,0 +1,380 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "creatures/monsters.h"
+#include "creatures/path.h"
+#include "tests/core/hand_made_level.h"
+
+namespace {
+
+constexpr int Z = 4;
+
+// A floor level inside the stone ring every built level has.
+void ringed_level(int z) {
+  for (int i = 0; i < LAND_SIZE; i++) {
+    put_terrain(z, i, 0, TERRAIN_BUILT_WALL);
+    put_terrain(z, i, LAND_SIZE - 1, TERRAIN_BUILT_WALL);
+    put_terrain(z, 0, i, TERRAIN_BUILT_WALL);
+    put_terrain(z, LAND_SIZE - 1, i, TERRAIN_BUILT_WALL);
+  }
+}
+
+void wall(int z, int x0, int y0, int x1, int y1) {
+  for (int x = x0; x <= x1; x++)
+    for (int y = y0; y <= y1; y++) put_terrain(z, x, y, TERRAIN_ROCK);
+}
+
+void lava(int z, int x0, int y0, int x1, int y1) {
+  for (int x = x0; x <= x1; x++)
+    for (int y = y0; y <= y1; y++) environment[z][x][y].lava = 1;
+}
+
+bool blocked_for(int race, int z, int x, int y) {
+  const map_cell& m = map[z][x][y];
+  if (m.terrain == TERRAIN_ROCK || m.terrain == TERRAIN_BUILT_WALL) return true;
+  bool bridge = m.scenery == SCENERY_BRIDGE_EW || m.scenery == SCENERY_BRIDGE_NS;
+  return environment[z][x][y].lava && !bridge && race != RACE_SALAMANDER;
+}
+
+class PathTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fresh_world();
+    ringed_level(Z);
+    CURRENT_PLAYER = 1;
+    CURRENT_UNIT = 1;
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) map[Z][x][y].revealed = 1;
+  }
+
+  // Checks the party unit's waypoints as a route: slot 1 the goal, each slot
+  // next to the one before, the last next to the start, none blocked, then the
+  // end mark.  Answers the number of squares.
+  int checked_route(int u, int tx, int ty, int race = RACE_HUMAN) {
+    const unit_record& r = unit[1][u];
+    EXPECT_EQ(r.waypoint_index, 1);
+    EXPECT_EQ(r.waypoint_x[1], tx);
+    EXPECT_EQ(r.waypoint_y[1], ty);
+    int i = 1;
+    for (; i < WAYPOINTS - 1 && r.waypoint_x[i] != ROUTE_END_MARK; i++) {
+      EXPECT_FALSE(blocked_for(race, Z, r.waypoint_x[i], r.waypoint_y[i]))
+          << r.waypoint_x[i] << "," << r.waypoint_y[i];
+      bool last = r.waypoint_x[i + 1] == ROUTE_END_MARK;
+      if (last && i == ROUTE_WAYPOINTS) {  // a longer route is cut here
+        i++;
+        break;
+      }
+      int nx = last ? r.x : r.waypoint_x[i + 1];
+      int ny = last ? r.y : r.waypoint_y[i + 1];
+      EXPECT_LE(std::abs(nx - r.waypoint_x[i]), 1) << "slot " << i;
+      EXPECT_LE(std::abs(ny - r.waypoint_y[i]), 1) << "slot " << i;
+    }
+    EXPECT_EQ(r.waypoint_y[i], ROUTE_END_MARK);
+    return i - 1;
+  }
+
+  // Lets creature u of player 2 follow its search one step at a time, as the
+  // creatures' turn does, until it reaches the goal or stands next to it.
+  // Answers the steps taken, -1 when a search gave up.
+  int hunt(int u, int tx, int ty) {
+    unit_record& r = unit[2][u];
+    for (int steps = 0; steps < 200; steps++) {
+      if (r.x == tx && r.y == ty) return steps;
+      bool beside = std::abs(r.x - tx) <= 1 && std::abs(r.y - ty) <= 1;
+      if (beside && map[Z][tx][ty].occupant_player != 0) return steps;
+      int d = npc_a_star_path_finding(r.x, r.y, tx, ty, Z);
+      if (d > NORTHWEST) return -1;
+      EXPECT_EQ(AGX, r.x + DIRECTION_DX[d]);
+      EXPECT_EQ(AGY, r.y + DIRECTION_DY[d]);
+      EXPECT_FALSE(blocked_for(r.race, Z, AGX, AGY)) << AGX << "," << AGY;
+      EXPECT_EQ(map[Z][AGX][AGY].occupant_player, 0) << "stepped onto a unit";
+      map[Z][r.x][r.y].passable = 1;
+      move_unit(2, u, Z, AGX, AGY);
+      map[Z][r.x][r.y].passable = 0;
+    }
+    return -1;
+  }
+};
+
+// ---------------------------------------------------------------------------
+// Results: the first step, AGX and AGY, the estimate, and the waypoints
+// ---------------------------------------------------------------------------
+
+TEST_F(PathTest, DistanceEstimateIsTenPerSquareAlongEachAxis) {
+  EXPECT_EQ(heuristic_distance(1, 1, 4, 3), 50);
+  EXPECT_EQ(heuristic_distance(4, 3, 1, 1), 50);
+  EXPECT_EQ(heuristic_distance(7, 7, 7, 7), 0);
+}
+
+TEST_F(PathTest, StartOnTheGoalIsNoPathAndLeavesTheWaypointsAlone) {
+  unit_record& r = put_unit(1, 1, Z, 10, 10, NORTH);
+  r.waypoint_x[1] = 33, r.waypoint_y[1] = 34, r.waypoint_index = 5;
+  AGX = AGY = 7;
+  EXPECT_EQ(a_star_path_finding(10, 10, 10, 10, Z), NO_PATH);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 10, 10, Z), NO_PATH);
+  EXPECT_EQ(r.waypoint_x[1], 33);
+  EXPECT_EQ(r.waypoint_index, 5);
+  EXPECT_EQ(AGX, 7);
+}
+
+TEST_F(PathTest, AGoalNextToTheStartIsTakenAtOnceInEveryDirection) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  for (int d = NORTH; d <= NORTHWEST; d++) {
+    int gx = 10 + DIRECTION_DX[d], gy = 10 + DIRECTION_DY[d];
+    EXPECT_EQ(a_star_path_finding(10, 10, gx, gy, Z), d);
+    EXPECT_EQ(AGX, gx);
+    EXPECT_EQ(AGY, gy);
+    EXPECT_EQ(checked_route(1, gx, gy), 1);
+  }
+}
+
+TEST_F(PathTest, ThePartyRouteRunsFromTheGoalBackToTheFirstStep) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), EAST);
+  EXPECT_EQ(AGX, 11);
+  EXPECT_EQ(AGY, 10);
+  EXPECT_EQ(checked_route(1, 20, 10), 10);
+  EXPECT_EQ(unit[1][1].waypoint_x[10], 11);
+  EXPECT_EQ(unit[1][1].waypoint_x[11], ROUTE_END_MARK);
+  EXPECT_EQ(unit[1][1].waypoint_x[12], 0);  // the old route is cleared
+}
+
+TEST_F(PathTest, OnlyTheActingPlayersUnitGetsARoute) {
+  unit_record& r = put_unit(2, 3, Z, 10, 10, NORTH);
+  r.waypoint_x[1] = 33, r.waypoint_index = 8;
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), EAST);
+  EXPECT_EQ(r.waypoint_x[1], 33);
+  EXPECT_EQ(r.waypoint_index, 8);
+  put_unit(1, 1, Z, 30, 30, NORTH);
+  EXPECT_EQ(npc_a_star_path_finding(30, 30, 40, 30, Z), EAST);
+  EXPECT_EQ(unit[1][1].waypoint_index, 0);
+}
+
+TEST_F(PathTest, ALongRouteKeepsThirtyNineWaypointsAndItsEndMark) {
+  put_unit(1, 1, Z, 3, 25, NORTH);
+  EXPECT_EQ(a_star_path_finding(3, 25, 47, 25, Z), EAST);
+  const unit_record& r = unit[1][1];
+  EXPECT_EQ(r.waypoint_x[1], 47);
+  EXPECT_EQ(r.waypoint_x[39], 9);
+  EXPECT_EQ(r.waypoint_x[40], ROUTE_END_MARK);
+  EXPECT_EQ(r.waypoint_y[40], ROUTE_END_MARK);
+  EXPECT_EQ(r.waypoint_x[41], 0);
+}
+
+// ---------------------------------------------------------------------------
+// Penalties: each search weighs squares its own way
+// ---------------------------------------------------------------------------
+
+TEST_F(PathTest, FireAheadIsSteppedRoundDiagonally) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), EAST);
+  map[Z][11][10].scenery = SCENERY_FIRE;
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), NORTHEAST);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 20, 10, Z), NORTHEAST);
+}
+
+TEST_F(PathTest, CreaturesAreDrawnToItemsWhileThePartyIsNot) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  map[Z][11][11].object_count = 1;
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), EAST);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 20, 10, Z), SOUTHEAST);
+}
+
+TEST_F(PathTest, ThePartyPrefersSquaresItHasSeen) {
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  map[Z][11][10].revealed = 0;
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), NORTHEAST);
+  // A creature's search knows the whole level.
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 20, 10, Z), EAST);
+}
+
+// ---------------------------------------------------------------------------
+// Walls, lava and bridges
+// ---------------------------------------------------------------------------
+
+TEST_F(PathTest, ThePartyGoesRoundAWallAcrossTheWay) {
+  wall(Z, 15, 5, 15, 40);
+  put_unit(1, 1, Z, 10, 25, NORTH);
+  int d = a_star_path_finding(10, 25, 20, 25, Z);
+  ASSERT_LE(d, NORTHWEST);
+  int n = checked_route(1, 20, 25);
+  EXPECT_GT(n, 15);  // round the end of the wall, not through it
+}
+
+TEST_F(PathTest, ThePartyBacksOutOfACupFacingTheGoal) {
+  // A cup open towards the start: the greedy walk runs into it first.
+  wall(Z, 20, 18, 20, 32);
+  wall(Z, 14, 18, 20, 18);
+  wall(Z, 14, 32, 20, 32);
+  put_unit(1, 1, Z, 10, 25, NORTH);
+  ASSERT_LE(a_star_path_finding(10, 25, 30, 25, Z), NORTHWEST);
+  checked_route(1, 30, 25);
+}
+
+TEST_F(PathTest, ACreatureHuntsRoundWalls) {
+  wall(Z, 15, 20, 15, 30);
+  wall(Z, 22, 18, 22, 26);
+  put_unit(2, 1, Z, 10, 25, NORTH);
+  EXPECT_GT(hunt(1, 30, 25), 20);
+  // Its first step never heads into the wall before it.
+  unit_record& r = put_unit(2, 2, Z, 14, 25, NORTH);
+  int d = npc_a_star_path_finding(14, 25, 30, 25, Z);
+  ASSERT_LE(d, NORTHWEST);
+  EXPECT_NE(map[Z][r.x + DIRECTION_DX[d]][r.y + DIRECTION_DY[d]].terrain, TERRAIN_ROCK);
+}
+
+TEST_F(PathTest, ThePartyGoesRoundLavaAndCrossesItByABridge) {
+  lava(Z, 15, 15, 17, 35);
+  put_unit(1, 1, Z, 10, 25, NORTH);
+  ASSERT_LE(a_star_path_finding(10, 25, 20, 25, Z), NORTHWEST);
+  EXPECT_GT(checked_route(1, 20, 25), 10);
+
+  // A river of lava from ring to ring: no way over but the bridge.
+  lava(Z, 15, 1, 17, 49);
+  EXPECT_EQ(a_star_path_finding(10, 25, 20, 25, Z), NO_PATH);
+  for (int x = 15; x <= 17; x++) map[Z][x][30].scenery = SCENERY_BRIDGE_EW;
+  ASSERT_LE(a_star_path_finding(10, 25, 20, 25, Z), NORTHWEST);
+  checked_route(1, 20, 25);
+  bool crossed = false;
+  for (int i = 1; i < WAYPOINTS; i++)
+    if (unit[1][1].waypoint_x[i] == 16 && unit[1][1].waypoint_y[i] == 30) crossed = true;
+  EXPECT_TRUE(crossed);
+}
+
+TEST_F(PathTest, CreaturesCrossLavaOnlyByBridgeUnlessTheyAreSalamanders) {
+  lava(Z, 15, 1, 17, 49);
+  unit_record& rat = put_unit(2, 1, Z, 10, 25, NORTH);
+  rat.race = RACE_RAT;
+  EXPECT_EQ(npc_a_star_path_finding(10, 25, 20, 25, Z), NO_PATH);
+
+  unit_record& sal = put_unit(2, 2, Z, 10, 20, NORTH);
+  sal.race = RACE_SALAMANDER;
+  EXPECT_EQ(hunt(2, 20, 20), 10);  // straight over
+
+  for (int x = 15; x <= 17; x++) map[Z][x][27].scenery = SCENERY_BRIDGE_EW;
+  EXPECT_GE(hunt(1, 20, 25), 10);  // by the bridge: hunt checks no step is on lava
+  EXPECT_EQ(rat.x, 20);
+}
+
+// ---------------------------------------------------------------------------
+// Giving up
+// ---------------------------------------------------------------------------
+
+TEST_F(PathTest, AnEnclosedGoalGivesNoPath) {
+  wall(Z, 29, 19, 31, 21);
+  put_terrain(Z, 30, 20, TERRAIN_STONE_FLOOR, 1);
+  unit_record& r = put_unit(1, 1, Z, 10, 20, NORTH);
+  r.waypoint_x[1] = 5, r.waypoint_index = 3;
+  EXPECT_EQ(a_star_path_finding(10, 20, 30, 20, Z), NO_PATH);
+  EXPECT_EQ(r.waypoint_x[1], 5);
+  EXPECT_EQ(r.waypoint_index, 3);
+  put_unit(2, 1, Z, 10, 30, NORTH);
+  EXPECT_EQ(npc_a_star_path_finding(10, 30, 30, 20, Z), NO_PATH);
+}
+
+TEST_F(PathTest, AStartWalledInGivesNoPath) {
+  wall(Z, 9, 9, 11, 11);
+  put_terrain(Z, 10, 10, TERRAIN_STONE_FLOOR, 1);
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(a_star_path_finding(10, 10, 30, 30, Z), NO_PATH);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 30, 30, Z), NO_PATH);
+}
+
+TEST_F(PathTest, PitsCellDoorsOpenCryptsAndCaveInsAreNeverWalked) {
+  const int blocking[] = {SCENERY_PIT, SCENERY_CELL_DOOR, SCENERY_OPEN_CRYPT, SCENERY_RUBBLE};
+  for (int s : blocking) {
+    fresh_world();
+    ringed_level(Z);
+    // A corridor closed by one square of that scenery.
+    wall(Z, 1, 1, 49, 9);
+    wall(Z, 1, 11, 49, 49);
+    map[Z][20][10].scenery = s;
+    put_unit(2, 1, Z, 10, 10, NORTH);
+    EXPECT_EQ(npc_a_star_path_finding(10, 10, 30, 10, Z), NO_PATH) << s;
+    map[Z][20][10].scenery = SCENERY_NONE;
+    EXPECT_EQ(npc_a_star_path_finding(10, 10, 30, 10, Z), EAST) << s;
+  }
+}
+
+// A winding corridor of rows 2, 4, 6, ... joined at alternate ends by one
+// square each, out beyond the row's end: the walls between the rows leave no
+// corner to cut, so square k of it is k steps from square 0.
+struct corridor {
+  int x[1200], y[1200], n = 0;
+};
+
+corridor winding_corridor(int z) {
+  corridor c;
+  wall(z, 1, 1, 49, 49);
+  for (int row = 0; row < 12; row++) {
+    int y = 2 + row * 2;
+    bool east = row % 2 == 0;
+    for (int i = 0; i < 45; i++) {
+      c.x[c.n] = east ? 3 + i : 47 - i;
+      c.y[c.n] = y;
+      c.n++;
+    }
+    c.x[c.n] = east ? 48 : 2;
+    c.y[c.n] = y + 1;
+    c.n++;
+  }
+  for (int i = 0; i < c.n; i++) put_terrain(z, c.x[i], c.y[i], TERRAIN_STONE_FLOOR, 1);
+  return c;
+}
+
+TEST_F(PathTest, ARouteLongerThanTheListsHoldEndsTheSearch) {
+  corridor c = winding_corridor(Z);
+  put_unit(1, 1, Z, c.x[0], c.y[0], NORTH);
+  for (int k = 90; k <= 110; k++) {
+    int d = a_star_path_finding(c.x[0], c.y[0], c.x[k], c.y[k], Z);
+    if (k < ROUTE_SQUARES)
+      EXPECT_EQ(d, EAST) << k;
+    else
+      EXPECT_EQ(d, FAIL) << k;
+  }
+  unit[1][1].waypoint_x[1] = 5;
+  EXPECT_EQ(a_star_path_finding(c.x[0], c.y[0], c.x[c.n - 1], c.y[c.n - 1], Z), FAIL);
+  EXPECT_EQ(unit[1][1].waypoint_x[1], 5);
+  EXPECT_EQ(a_star_path_finding(c.x[0], c.y[0], c.x[99], c.y[99], Z), EAST);
+  EXPECT_EQ(checked_route(1, c.x[99], c.y[99]), ROUTE_WAYPOINTS);
+  EXPECT_EQ(unit[1][1].waypoint_x[39], c.x[61]);
+  put_unit(2, 1, Z, c.x[c.n - 1], c.y[c.n - 1], NORTH);
+  EXPECT_EQ(npc_a_star_path_finding(c.x[c.n - 1], c.y[c.n - 1], c.x[0], c.y[0], Z), FAIL);
+  EXPECT_EQ(npc_a_star_path_finding(c.x[99], c.y[99], c.x[0], c.y[0], Z), WEST);
+}
+
+TEST_F(PathTest, NothingOffTheLevelIsSearched) {
+  // No stone ring: the walk runs along the very edge of the grid.
+  fresh_world();
+  put_unit(1, 1, Z, 0, 10, NORTH);
+  EXPECT_EQ(a_star_path_finding(0, 10, 0, 40, Z), SOUTH);
+  EXPECT_EQ(a_star_path_finding(0, 10, -1, 40, Z), FAIL);
+  EXPECT_EQ(a_star_path_finding(0, 10, 0, 10 + LAND_SIZE, Z), FAIL);
+  EXPECT_EQ(npc_a_star_path_finding(0, 10, 0, 40, LEVELS), FAIL);
+  put_unit(2, 1, Z, 50, 50, NORTH);
+  EXPECT_EQ(npc_a_star_path_finding(50, 50, 50, 20, Z), NORTH);
+}
+
+// ---------------------------------------------------------------------------
+// Creatures close in on a unit and reach an empty goal
+// ---------------------------------------------------------------------------
+
+TEST_F(PathTest, ACreatureStopsOneSquareShortOfAUnit) {
+  put_unit(1, 1, Z, 20, 10, SOUTH);
+  put_unit(2, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 20, 10, Z), EAST);
+  EXPECT_EQ(hunt(1, 20, 10), 9);
+  EXPECT_EQ(unit[2][1].x, 19);
+  EXPECT_EQ(unit[2][1].y, 10);
+  EXPECT_EQ(map[Z][20][10].occupant_player, 1);
+}
+
+TEST_F(PathTest, ACreatureReachesANearbyEmptyGoal) {
+  put_unit(2, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 12, 12, Z), SOUTHEAST);
+  EXPECT_EQ(hunt(1, 12, 12), 2);
+  EXPECT_EQ(hunt(1, 10, 11), 2);
+}
+
+}  // namespace

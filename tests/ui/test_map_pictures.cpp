@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "core/game/newgame.h"
+#include "core/headless.h"
+#include "core/world.h"
+#include "ui/map_pictures.h"
+
+namespace {
+
+// Each level keeps its own kind: the wall tops of a room level keep the
+// plain edge although the level built last (level 0, always a cavern)
+// leaves LEVEL_TYPE at the cavern's kind.
+TEST(MapPictures, WallTopEdgesFollowTheDrawnLevelsOwnKind) {
+  reset_globals();
+  use_headless();
+  nuke_variables();
+  LEVEL_TYPE = LEVEL_TYPE_CAVERN;
+  environment[4][0][0].gas = 45;  // rooms
+  environment[0][0][0].gas = LEVEL_TYPE_CAVERN;
+  EXPECT_EQ(wall_top_edge_picture(4), PICTURE_WALL_EDGE);
+  EXPECT_EQ(wall_top_edge_picture(0), PICTURE_CAVE_WALL_EDGE);
+
+  LEVEL_TYPE = 33;  // and a cavern stays a cavern whatever was built last
+  EXPECT_EQ(wall_top_edge_picture(0), PICTURE_CAVE_WALL_EDGE);
+  // Off the levels nothing is read.
+  EXPECT_EQ(stored_level_kind(-1), 0);
+  EXPECT_EQ(stored_level_kind(LEVELS), 0);
+  EXPECT_EQ(wall_top_edge_picture(LEVELS), PICTURE_WALL_EDGE);
+}
+
+TEST(MapPictures, ABuiltWorldMixesEdgesByLevel) {
+  reset_globals();
+  use_headless();
+  DEBUG_MODE = 0;
+  std::srand(3);
+  build_new_world();
+  int cave = 0, plain = 0;
+  for (int z = 0; z < LEVELS; z++) {
+    int kind = environment[z][0][0].gas;
+    int edge = wall_top_edge_picture(z);
+    EXPECT_EQ(edge == PICTURE_CAVE_WALL_EDGE, kind == LEVEL_TYPE_CAVERN) << "level " << z;
+    (edge == PICTURE_CAVE_WALL_EDGE ? cave : plain)++;
+  }
+  EXPECT_GT(cave, 0);
+  EXPECT_GT(plain, 0);
+}
+
+}  // namespace
