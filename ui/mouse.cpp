@@ -21,6 +21,7 @@
 #include "items/inventory.h"
 #include "items/use.h"
 #include "ui/input.h"
+#include "ui/view_settings.h"
 
 namespace {
 

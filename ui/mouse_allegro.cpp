@@ -17,6 +17,7 @@
 #include "ui/mouse.h"
 #include "ui/screens.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 namespace {
 

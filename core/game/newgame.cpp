@@ -9,6 +9,7 @@
 #include "core/seed.h"
 #include "core/world.h"
 #include "creatures/sight.h"
+#include "generation/character.h"
 #include "generation/dungeon.h"
 #include "generation/populate.h"
 #include "generation/start.h"

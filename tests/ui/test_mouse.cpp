@@ -15,6 +15,7 @@
 #include "core/world.h"
 #include "creatures/ai/mouse_moves.h"
 #include "ui/mouse.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ class MouseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fresh_world();
+    reset_view_settings();
     opened.clear();
     for (int z = Z; z <= Z + 1; z++)
       for (int x = 2; x <= 20; x++)
@@ -145,7 +147,7 @@ TEST(MouseMenu, AMenuOpenedNearTheEdgeStaysOnScreenUnderThePointer) {
 // ---------------------------------------------------------------------------
 // At 800 x 600 the centre tile's corner is (384, 288) in the view.
 TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTile) {
-  reset_globals();
+  reset_view_settings();
   EXPECT_EQ(mainbox_wanted_facing(300, 200), NORTHWEST);
   EXPECT_EQ(mainbox_wanted_facing(500, 200), NORTHEAST);
   EXPECT_EQ(mainbox_wanted_facing(300, 400), SOUTHWEST);
