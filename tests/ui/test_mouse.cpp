@@ -317,6 +317,16 @@ TEST_F(DragTest, TheWalkEndsWhenMovesRunOutOrTheWayIsShut) {
   EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
 }
 
+TEST_F(DragTest, ADraggedRouteGoesRoundAWall) {
+  for (int y = UY - 1; y <= UY + 1; y++) put_terrain(Z, UX + 2, y, TERRAIN_BUILT_WALL, 0);
+  EXPECT_GT(plan_route(1, 1, UX + 2, UY), NORTHWEST);  // onto the wall: no route
+  int d = plan_route(1, 1, UX + 4, UY);
+  ASSERT_LE(d, NORTHWEST);
+  walk(d);
+  EXPECT_EQ(me().x, UX + 4);
+  EXPECT_EQ(me().y, UY);
+}
+
 // ---------------------------------------------------------------------------
 // The action menu: doors
 // ---------------------------------------------------------------------------
