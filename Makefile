@@ -1,8 +1,9 @@
 # make play: build and start the game.  make test: build and run every test.
-# make bench: print the benchmark figures.  Each first installs what is missing.
+# make bench: print the benchmark figures.  make fuzz: fuzz the save loader
+# for FUZZ_SECONDS (default 600).  Each first installs what is missing.
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps build build-asan play test bench install clean
+.PHONY: deps build build-asan play test bench install fuzz clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -31,6 +32,10 @@ bench: deps
 PREFIX ?= /usr/local
 install: build
 	@cmake --install build --prefix "$(PREFIX)"
+
+fuzz: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@bash tests/persistence/fuzz_saves.sh build $${FUZZ_SECONDS:-600}
 
 clean:
 	rm -rf build build-asan

@@ -19,6 +19,7 @@
 #include "items/catalogue.h"
 #include "items/destroy.h"
 #include "items/inventory.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -120,6 +121,14 @@ void open_attack(attack& at) {
   }
 }
 
+// A weapon or shield knocked from a unit's grip lands on its square. A worn
+// shield is taken off first: dropping asks for things in hand, and a shield
+// said to be dropped must not stay on the arm.
+void let_fall(int k, int player, int u) {
+  if (k > 0 && k < OBJECT_SLOTS && object[k].status == OBJECT_WORN) remove_item(k, player, u);
+  drop_item(k, player, u);
+}
+
 void fumble(const attack& at) {
   unit_record& a = at.a();
   const std::string who = name_of(a);
@@ -129,10 +138,10 @@ void fumble(const attack& at) {
   const int e = at.effect_roll;
   if (in_band(e, 81, 90) && weapon) {
     say(who + " weapon dropped!");
-    drop_item(weapon, at.ap, at.au);
+    let_fall(weapon, at.ap, at.au);
   } else if (in_band(e, 71, 80) && shield) {
     say(who + " shield dropped!");
-    drop_item(shield, at.ap, at.au);
+    let_fall(shield, at.ap, at.au);
   } else if (in_band(e, 61, 70) && shield) {
     say(who + " spun around!");
     a.facing = std::rand() % 8;
@@ -214,10 +223,10 @@ void critical(attack& at, int roll) {
     t.status = UNIT_UNCONSCIOUS;
   } else if (int weapon = carry_weapon(at.tp, at.tu); in_band(e, 81, 90) && weapon) {
     say(who + "'s weapon dropped");
-    drop_item(weapon, at.tp, at.tu);
+    let_fall(weapon, at.tp, at.tu);
   } else if (int shield = carry_shield(at.tp, at.tu); in_band(e, 71, 80) && shield) {
     say(who + "'s shield dropped");
-    drop_item(shield, at.tp, at.tu);
+    let_fall(shield, at.tp, at.tu);
   } else if (int armour = carry_armour(at.tp, at.tu); in_band(e, 61, 70) && armour) {
     say(who + "'s armour damaged");
     // The wearer's defence holds the armour's worth: keep the two together.
@@ -334,6 +343,7 @@ bool can_fight(int player, int u) {
 }  // namespace
 
 int turn_to_defender(int attacker_player, int attacker_u, int defender_player, int defender_u) {
+  recorded_command command("turn_to_defender", {attacker_player, attacker_u, defender_player, defender_u});
   if (!unit_slot_valid(attacker_player, attacker_u)) return NORTH;
   const unit_record& a = unit[attacker_player][attacker_u];
   for (int d : DEFENDER_SEARCH) {
@@ -346,6 +356,7 @@ int turn_to_defender(int attacker_player, int attacker_u, int defender_player, i
 }
 
 void combat(int defender_player, int defender_u, int attacker_player, int attacker_u) {
+  recorded_command command("combat", {defender_player, defender_u, attacker_player, attacker_u});
   if (!can_fight(defender_player, defender_u) || !can_fight(attacker_player, attacker_u)) return;
   if (DEBUG_MODE > 0) std::printf("\nSTART COMBAT FUNCTION");
   attack at{attacker_player, attacker_u, defender_player, defender_u};

@@ -11,6 +11,7 @@
 #include "core/frontend.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
+#include "core/replay.h"
 
 namespace {
 
@@ -300,6 +301,7 @@ int heuristic_distance(int x1, int y1, int x2, int y2) {
 }
 
 int a_star_path_finding(int x, int y, int tx, int ty, int z) {
+  recorded_command command("a_star_path_finding", {x, y, tx, ty, z});
   return find_path(false, x, y, tx, ty, z);
 }
 

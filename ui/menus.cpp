@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "persistence/save.h"
+
 // ---------------------------------------------------------------------------
 // Three-choice box
 // ---------------------------------------------------------------------------
@@ -153,6 +155,12 @@ bool edit_entry(std::string& text, int character, int scancode, int backspace_sc
   }
   if (scancode == backspace_scancode && !text.empty()) text.pop_back();
   return scancode == backspace_scancode;
+}
+
+bool edit_file_name_entry(std::string& text, int character, int scancode,
+                          int backspace_scancode) {
+  if (character > 31 && character != 127 && !save_name_char_allowed(character)) return false;
+  return edit_entry(text, character, scancode, backspace_scancode);
 }
 
 std::string finished_entry(const std::string& text) { return text.empty() ? "Somebody" : text; }

@@ -82,6 +82,8 @@ constexpr int ENTRY_MAX = 29;
 // Applies one key (character code and scancode) to the text being typed;
 // true when the text changed.
 bool edit_entry(std::string& text, int character, int scancode, int backspace_scancode);
+// edit_entry for a save name: characters a save name may not hold are refused.
+bool edit_file_name_entry(std::string& text, int character, int scancode, int backspace_scancode);
 // What an entry finished with ENTER gives back.
 std::string finished_entry(const std::string& text);
 

@@ -145,7 +145,7 @@ static std::string typed_file_name() {
   alfont_set_font_size(font1.get(), 26);
   alfont_textout_centre_ex(screen, font1.get(), "TYPE IN THE FILE NAME", w / 2, h / 2 - sh / 2,
                            makecol(0, 0, 0), -1);
-  return grab_input(h / 2, 2);
+  return grab_input(h / 2, 2, true);
 }
 
 std::string select_file_allegro() {
@@ -277,7 +277,7 @@ void mouse_gameoptions() {
 // Line entry
 // ---------------------------------------------------------------------------
 
-std::string grab_input(int y, int style) {
+std::string grab_input(int y, int style, bool save_name) {
   if (!screen) return finished_entry("");
   int w = SCREEN_W, h = SCREEN_H;
   owned_bitmap strip(create_bitmap(w, 30));
@@ -293,7 +293,9 @@ std::string grab_input(int y, int style) {
   while (!key[KEY_ENTER]) {
     if (keypressed()) {
       int k = readkey();
-      if (edit_entry(text, k & 0xff, k >> 8, KEY_BACKSPACE)) changed = true;
+      bool edited = save_name ? edit_file_name_entry(text, k & 0xff, k >> 8, KEY_BACKSPACE)
+                               : edit_entry(text, k & 0xff, k >> 8, KEY_BACKSPACE);
+      if (edited) changed = true;
     }
     int len = static_cast<int>(text.size());
     if (style == 1) {

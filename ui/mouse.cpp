@@ -19,6 +19,7 @@
 #include "creatures/sight.h"
 #include "items/actions.h"
 #include "items/inventory.h"
+#include "items/look.h"
 #include "items/use.h"
 #include "ui/input.h"
 #include "ui/view_settings.h"
@@ -45,15 +46,6 @@ bool front_square(int& x, int& y) {
   x = me.x + DIRECTION_DX[me.facing];
   y = me.y + DIRECTION_DY[me.facing];
   return on_grid(me.z, x, y);
-}
-
-// The lists of what lies on a square; stand-in until built: the item looks
-// (look_at_object, display_item_desc) are not there yet.
-void examine_objects_at(int x, int y, int z) {
-  (void)x, (void)y, (void)z;  // stand-in until built
-}
-void examine_object(int k) {
-  (void)k;  // stand-in until built
 }
 
 }  // namespace
@@ -446,7 +438,7 @@ void choose_map_row(const map_row& row, int x, int y, const mouse_screens& scree
       if (screens.box_choice) screens.box_choice(take_mode(x, y));
       break;
     case ROW_EXAMINE_OBJECT:
-      examine_objects_at(x, y, z);
+      look_at_object(x, y, z);
       break;
     case ROW_EXAMINE_TILE:
       examine_scenery(x, y, z);
@@ -638,7 +630,7 @@ void box_act(int mode, int k) {
       remove_item(k, P, U);
       break;
     case 5:
-      examine_object(k);
+      display_item_desc(k);
       break;
     case 6:
       use_object(k, P, U);
@@ -653,88 +645,6 @@ void box_act(int mode, int k) {
       unpack_item(k);
       break;
     case 12: {
-      int x, y;
-      if (front_square(x, y)) store_item(k, acting().z, x, y);
-      break;
-    }
-  }
-  UPDATE_MAP = 1;
-}
-
-// ---------------------------------------------------------------------------
-// The menu of one carried object
-// ---------------------------------------------------------------------------
-std::vector<carried_row> carried_rows(int k) {
-  std::vector<carried_row> rows;
-  if (!acting_valid() || !object_valid(k)) return rows;
-  const object_record& o = object[k];
-  rows.push_back({OBJ_DROP, "DROP"});
-  if (o.type == ITEM_WEARABLE && o.status != OBJECT_WORN) rows.push_back({OBJ_WEAR, "WEAR"});
-  if (o.type == ITEM_WEAPON && o.status != OBJECT_WIELDED) rows.push_back({OBJ_EQUIP, "EQUIP"});
-  if (o.status == OBJECT_WORN) rows.push_back({OBJ_REMOVE, "REMOVE"});
-  if (o.status == OBJECT_WIELDED) rows.push_back({OBJ_UNEQUIP, "UNEQUIP"});
-  switch (o.type) {
-    case ITEM_POTION:
-      rows.push_back({OBJ_USE, "DRINK POTION"});
-      break;
-    case ITEM_TORCH:
-      rows.push_back({OBJ_USE, o.status == OBJECT_LIT ? "EXTINGUISH TORCH" : "LIGHT TORCH"});
-      break;
-    case ITEM_MUSHROOMS:
-      rows.push_back({OBJ_USE, "EAT MUSHROOMS"});
-      break;
-    case ITEM_FOOD:
-      rows.push_back({OBJ_USE, "EAT FOOD"});
-      break;
-    case ITEM_GOLD:
-      rows.push_back({OBJ_USE, "POOL FLORINS"});
-      break;
-    case ITEM_HERBS:
-      rows.push_back({OBJ_USE, ""});
-      break;
-  }
-  if (o.status == OBJECT_CARRIED && carry_backpack(CURRENT_PLAYER, CURRENT_UNIT) > 0)
-    rows.push_back({OBJ_PACK, "PACK"});
-  if (o.range == SLOT_BACK && o.status == OBJECT_WORN)
-    rows.push_back({OBJ_BACKPACK, "REMOVE FROM BACKPACK"});
-  rows.push_back({OBJ_EXAMINE, "EXAMINE"});
-  if (ahead_code() == SCENERY_CONTAINER && o.status == OBJECT_CARRIED)
-    rows.push_back({OBJ_STORE, "STORE"});
-  return rows;
-}
-
-void choose_carried_row(const carried_row& row, int k, const mouse_screens& screens) {
-  if (!acting_valid() || !object_valid(k)) return;
-  const int P = CURRENT_PLAYER, U = CURRENT_UNIT;
-  switch (row.kind) {
-    case OBJ_DROP:
-      drop_item(k, P, U);
-      break;
-    case OBJ_WEAR:
-      wear_item(k, P, U);
-      break;
-    case OBJ_EQUIP:
-      equip_weapon(k, P, U);
-      break;
-    case OBJ_REMOVE:
-      remove_item(k, P, U);
-      break;
-    case OBJ_UNEQUIP:
-      unequip_item(k);
-      break;
-    case OBJ_USE:
-      use_object(k, P, U);
-      break;
-    case OBJ_PACK:
-      pack_item(k);
-      break;
-    case OBJ_BACKPACK:
-      if (screens.backpack) screens.backpack();
-      break;
-    case OBJ_EXAMINE:
-      message_box(object[k].description);
-      break;
-    case OBJ_STORE: {
       int x, y;
       if (front_square(x, y)) store_item(k, acting().z, x, y);
       break;

@@ -1,6 +1,6 @@
 // What the pointer means on the map: a click beside the acting unit, a route
-// dragged from its square, the action menu of a square, the list of objects
-// for one item action and the menu of one carried object.  Plain decisions
+// dragged from its square, the action menu of a square and the list of
+// objects for one item action.  Plain decisions
 // and the calls they make into the rules; mouse_allegro.cpp draws the menus
 // and waits for the pointer.
 #pragma once
@@ -13,7 +13,6 @@
 struct mouse_screens {
   void (*box_choice)(int mode) = nullptr;
   void (*give_item)(int x, int y, int z) = nullptr;
-  void (*backpack)() = nullptr;
 };
 
 // ---------------------------------------------------------------------------
@@ -124,25 +123,3 @@ std::vector<int> box_candidates(int mode);
 int box_count(int mode);
 // Applies the mode's action to object k.
 void box_act(int mode, int k);
-
-// ---------------------------------------------------------------------------
-// The menu of one carried object
-// ---------------------------------------------------------------------------
-enum carried_row_kind {
-  OBJ_DROP,
-  OBJ_WEAR,
-  OBJ_EQUIP,
-  OBJ_REMOVE,
-  OBJ_UNEQUIP,
-  OBJ_USE,
-  OBJ_PACK,
-  OBJ_BACKPACK,
-  OBJ_EXAMINE,
-  OBJ_STORE
-};
-struct carried_row {
-  carried_row_kind kind;
-  std::string label;
-};
-std::vector<carried_row> carried_rows(int k);
-void choose_carried_row(const carried_row& row, int k, const mouse_screens& screens);

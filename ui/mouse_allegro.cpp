@@ -1,5 +1,5 @@
-// The mouse commands on the map and the inventory screens, which the input
-// dispatch opens: the pop-up menus drawn at the pointer, the route drawn
+// The mouse commands on the map and the object list, which the input dispatch
+// opens: the pop-up menus drawn at the pointer, the route drawn
 // while the button is held and the walk along it.  What each row offers and
 // does is decided in mouse.cpp.
 #include <allegro.h>
@@ -23,20 +23,10 @@ namespace {
 
 using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 
-// The give list and the backpack list of the inventory screens; stand-ins
-// until built (mouse_give_item, mouse_backpack).
-void give_list(int x, int y, int z) {
-  (void)x, (void)y, (void)z;  // stand-in until built
-}
-void backpack_list() {
-  // stand-in until built
-}
-
 const mouse_screens SCREENS = [] {
   mouse_screens s;
   s.box_choice = mouse_box_choice;
-  s.give_item = give_list;
-  s.backpack = backpack_list;
+  s.give_item = mouse_give_item;
   return s;
 }();
 
@@ -195,27 +185,6 @@ void mouse_box_choice(int mode) {
   int row = run_menu({box_title(mode), 50, 5, 10 * shown + 20, 10 * shown + 23}, lines);
   if (row >= 1 && row <= static_cast<int>(lines.size()))
     box_act(mode, list[static_cast<size_t>(row - 1)]);
-}
-
-void mouse_inventory() {
-  // stand-in until built
-}
-void mouse_inventory2() {
-  // stand-in until built
-}
-
-// ---------------------------------------------------------------------------
-// Menu of one carried object
-// ---------------------------------------------------------------------------
-void mouse_object(int number) {
-  std::vector<carried_row> rows = carried_rows(number);
-  if (rows.empty()) return;
-  std::vector<menu_line> lines;
-  for (const carried_row& r : rows) lines.push_back({r.label});
-  int h = 10 * static_cast<int>(rows.size()) + 30;
-  int row = run_menu({object[number].name, 50, 10, h, h + 3}, lines);
-  if (row >= 1 && row <= static_cast<int>(rows.size()))
-    choose_carried_row(rows[static_cast<size_t>(row - 1)], number, SCREENS);
 }
 
 // ---------------------------------------------------------------------------

@@ -11,16 +11,23 @@ void mouse_loadsave();
 void mouse_gameoptions();
 // Reads one line of typed text (upper case, at most 29 characters) above
 // screen row y; style 1 plain with a cursor, style 2 large and centred.
-std::string grab_input(int y, int style);
+// For a save name, keys a save name may not hold are ignored.
+std::string grab_input(int y, int style, bool save_name = false);
 // Shows TEMP_SCREEN with the pointer on it.
 void draw_mouse();
 // The mouse commands on the map (step or turn, drag a route, the action menu
-// of a square) and the object list and inventory screens.
+// of a square) and the object list.
 void mouse_box_choice(int mode);
-void mouse_inventory();
-void mouse_inventory2();
 void mouse_dragmove();
 void mouse_mainbox();
 void mouse_maprightclick(int x, int y);
-// The menu of one carried object, opened from the inventory list.
-void mouse_object(int number);
+
+// The inventory panels, opened at the pointer (inventory_allegro.cpp): the
+// action menu of the inventory button, the list of what the acting unit
+// carries, the list of its backpack, the list of what it can give to the
+// unit on square (x, y, z), and the menu of one carried item.
+void mouse_inventory();
+void mouse_inventory2();
+void mouse_backpack();
+void mouse_give_item(int x, int y, int z);
+void mouse_object(int k);

@@ -17,7 +17,11 @@
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/ai/mouse_moves.h"
+#include "creatures/combat.h"
+#include "creatures/path.h"
 #include "creatures/sight.h"
+#include "items/actions.h"
+#include "items/use.h"
 
 namespace {
 
@@ -69,6 +73,25 @@ const std::vector<command_entry>& command_table() {
       {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
       {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},
       {"work_door_ahead", {PLAYER, UNIT}, [](a v) { work_door_ahead(v[0], v[1]); }},
+      {"get_item", {OBJECT, PLAYER, UNIT}, [](a v) { get_item(v[0], v[1], v[2]); }},
+      {"get_all", {PLAYER, UNIT, LEVEL, SQUARE, SQUARE}, [](a v) { get_all(v[0], v[1], v[2], v[3], v[4]); }},
+      {"drop_item", {OBJECT, PLAYER, UNIT}, [](a v) { drop_item(v[0], v[1], v[2]); }},
+      {"give_item", {OBJECT, PLAYER, UNIT, PLAYER, UNIT}, [](a v) { give_item(v[0], v[1], v[2], v[3], v[4]); }},
+      {"store_item", {OBJECT, LEVEL, SQUARE, SQUARE}, [](a v) { store_item(v[0], v[1], v[2], v[3]); }},
+      {"pack_item", {OBJECT}, [](a v) { pack_item(v[0]); }},
+      {"unpack_item", {OBJECT}, [](a v) { unpack_item(v[0]); }},
+      {"wear_item", {OBJECT, PLAYER, UNIT}, [](a v) { wear_item(v[0], v[1], v[2]); }},
+      {"remove_item", {OBJECT, PLAYER, UNIT}, [](a v) { remove_item(v[0], v[1], v[2]); }},
+      {"equip_weapon", {OBJECT, PLAYER, UNIT}, [](a v) { equip_weapon(v[0], v[1], v[2]); }},
+      {"unequip_item", {OBJECT}, [](a v) { unequip_item(v[0]); }},
+      {"use_object", {OBJECT, PLAYER, UNIT}, [](a v) { use_object(v[0], v[1], v[2]); }},
+      {"merge_bag", {OBJECT}, [](a v) { merge_bag(v[0]); }},
+      {"bash_container", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT}, [](a v) { bash_container(v[0], v[1], v[2], v[3], v[4]); }},
+      {"close_container", {CONTAINER}, [](a v) { close_container(v[0]); }},
+      {"search_object", {ANY, SQUARE, SQUARE, LEVEL}, [](a v) { search_object(v[0], v[1], v[2], v[3]); }},
+      {"combat", {PLAYER, UNIT, PLAYER, UNIT}, [](a v) { combat(v[0], v[1], v[2], v[3]); }},
+      {"turn_to_defender", {PLAYER, UNIT, PLAYER, UNIT}, [](a v) { turn_to_defender(v[0], v[1], v[2], v[3]); }},
+      {"a_star_path_finding", {SQUARE, SQUARE, ANY, ANY, LEVEL}, [](a v) { a_star_path_finding(v[0], v[1], v[2], v[3], v[4]); }},
       {"climb_rope_up", {PLAYER, UNIT}, [](a v) { climb_rope_up(v[0], v[1]); }},
       // The mouse's steps and routes.
       {"plan_route", {PLAYER, UNIT, SQUARE, SQUARE},

@@ -31,7 +31,6 @@ mouse_screens recorders() {
     opened.push_back("give " + std::to_string(x) + "," + std::to_string(y) + "," +
                      std::to_string(z));
   };
-  s.backpack = [] { opened.push_back("backpack"); };
   return s;
 }
 
@@ -617,33 +616,6 @@ TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
   EXPECT_EQ(box_count(2), 6);
   EXPECT_EQ(box_count(1), 1);
   EXPECT_STREQ(box_title(11), "TAKE FROM CHEST");
-}
-
-TEST_F(MouseTest, TheObjectMenuOffersWhatFitsTheObject) {
-  object_record& torch = give_item(10, 1, 1, ITEM_TORCH, OBJECT_CARRIED);
-  auto row_labels = [](int k) {
-    Strings out;
-    for (const carried_row& r : carried_rows(k)) out.push_back(r.label);
-    return out;
-  };
-  EXPECT_EQ(row_labels(10), (Strings{"DROP", "LIGHT TORCH", "EXAMINE"}));
-  torch.status = OBJECT_LIT;
-  EXPECT_EQ(row_labels(10), (Strings{"DROP", "EXTINGUISH TORCH", "EXAMINE"}));
-
-  object_record& pack = give_item(11, 1, 1, ITEM_WEARABLE, OBJECT_WORN);
-  pack.range = SLOT_BACK;
-  EXPECT_EQ(row_labels(11), (Strings{"DROP", "REMOVE", "REMOVE FROM BACKPACK", "EXAMINE"}));
-  give_item(12, 1, 1, ITEM_WEAPON, OBJECT_CARRIED);
-  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
-  EXPECT_EQ(row_labels(12), (Strings{"DROP", "EQUIP", "PACK", "EXAMINE", "STORE"}));
-
-  copy_text(object[12].description, "A fine blade.");
-  std::vector<carried_row> rows = carried_rows(12);
-  choose_carried_row(rows[3], 12, recorders());
-  EXPECT_TRUE(headless_said("A fine blade."));
-  rows = carried_rows(11);
-  choose_carried_row(rows[2], 11, recorders());
-  EXPECT_EQ(opened, Strings{"backpack"});
 }
 
 // ---------------------------------------------------------------------------

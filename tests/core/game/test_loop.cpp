@@ -142,7 +142,8 @@ TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
   place_party_unit(1, 5, 30);
   unit[1][1].health = -10;
   main_loop();
-  ASSERT_EQ(headless.warnings.size(), 1u);
+  // The death, then the score and the table.
+  ASSERT_EQ(headless.warnings.size(), 3u);
   const headless_warning& w = headless.warnings[0];
   EXPECT_EQ(w.lines[0], "YOU ARE DEAD!");
   EXPECT_EQ(w.lines[2], "GAME OVER");

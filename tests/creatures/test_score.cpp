@@ -1,0 +1,214 @@
+// The final score, the leader's title and the high-score table file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/headless.h"
+#include "core/world.h"
+#include "creatures/score.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/grimscoreXXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    old_ = fs::current_path();
+    fs::current_path(folder_);
+    fs::create_directory("save");
+    reset_globals();
+    use_headless();
+    DEBUG_MODE = 0;
+    nuke_variables();
+    for (object_record& o : object) o = object_record{};
+    unit_record& leader = unit[1][1];
+    leader = unit_record{};
+    leader.status = UNIT_NORMAL;
+    leader.level = 1;
+    leader.health = 20;
+    copy_text(leader.name, "ADA");
+  }
+  void TearDown() override {
+    fs::current_path(old_);
+    fs::remove_all(folder_);
+  }
+
+  static std::string file_text() {
+    std::string out;
+    if (std::FILE* f = std::fopen("save/hiscore.tab", "rb")) {
+      int c;
+      while ((c = std::fgetc(f)) != EOF) out.push_back(static_cast<char>(c));
+      std::fclose(f);
+    }
+    return out;
+  }
+  static void put_file(const std::string& text) {
+    std::FILE* f = std::fopen("save/hiscore.tab", "wb");
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+  }
+  static std::string table_of(std::initializer_list<std::pair<const char*, int>> entries) {
+    std::string t;
+    for (const auto& [name, score] : entries)
+      t += std::string("SCORE:\n") + name + "\n" + std::to_string(score) + "\n";
+    return t + "~";
+  }
+  static object_record& give(int n, int worth, int type = ITEM_GEM, int owner = 1) {
+    object_record& o = object[n];
+    o.status = OBJECT_CARRIED;
+    o.owner_player = owner;
+    o.owner_unit = 1;
+    o.worth = worth;
+    o.type = type;
+    return o;
+  }
+
+  fs::path folder_, old_;
+};
+
+TEST_F(ScoreTest, TheSumOfLeaderPartyPossessionsAndQuest) {
+  EXPECT_EQ(compute_score(), 920);
+  EXPECT_STREQ(score_title(920), " the ADVENTURER!");
+
+  unit[1][1].level = 3;
+  unit[1][1].health = 33;
+  EXPECT_EQ(compute_score(), 2799);
+
+  unit[1][2].status = UNIT_GONE;
+  unit[1][2].race = 99;  // the Beloved
+  unit[1][3].status = UNIT_GONE;
+  unit[1][4].status = UNIT_NORMAL;  // still inside counts nothing
+  unit[2][5].status = UNIT_GONE;    // nor does a monster
+  EXPECT_EQ(compute_score(), 2799 + 1200);
+
+  give(1, 50);
+  give(2, 7, ITEM_HERBS);
+  give(3, 1000, ITEM_GEM, 2);  // a monster's
+  give(2998, 5).status = OBJECT_WORN;
+  EXPECT_EQ(compute_score(), 2799 + 1200 + 62);
+  QUEST_NO = 1;  // herbs were the quest
+  EXPECT_EQ(compute_score(), 2799 + 1200 + 62 + 400);
+  for (auto [quest, bonus] :
+       {std::pair{14, 200}, {13, 300}, {23, 500}, {33, 800}, {43, 1200}, {53, 0}, {4, 0}}) {
+    QUEST_NO = quest;
+    EXPECT_EQ(compute_score(), 2799 + 1200 + 62 + bonus) << quest;
+  }
+
+  unit[1][1].health = 0;
+  EXPECT_EQ(compute_score(), 0);
+  EXPECT_STREQ(score_title(0), " the DEAD!");
+}
+
+TEST_F(ScoreTest, TitlesLeaveExactThousandsBare) {
+  EXPECT_STREQ(score_title(999), " the ADVENTURER!");
+  EXPECT_STREQ(score_title(1000), "");
+  EXPECT_STREQ(score_title(1001), " the HERO!");
+  EXPECT_STREQ(score_title(1999), " the HERO!");
+  EXPECT_STREQ(score_title(2000), "");
+  EXPECT_STREQ(score_title(2001), " the MIGHTY!");
+}
+
+TEST_F(ScoreTest, AnEndedGameShowsTheScoreAndKeepsTheTable) {
+  final_score();
+  EXPECT_EQ(SCORE, 0);
+  EXPECT_EQ(headless.fade_calls, 1);
+  EXPECT_STREQ(unit[1][1].name, "ADA the ADVENTURER!");
+  ASSERT_EQ(headless.warnings.size(), 2u);
+  const headless_warning& w = headless.warnings[0];
+  EXPECT_EQ(w.lines[0], "ADA the ADVENTURER!");
+  EXPECT_EQ(w.lines[2], "Your final SCORE is 920");
+  EXPECT_EQ(w.lines[4], "CONGRATS YOU HAVE A NEW HIGH SCORE!");
+  EXPECT_EQ(w.size, 20);
+  const headless_warning& t = headless.warnings[1];
+  EXPECT_EQ(t.lines[0], "HI SCORE TABLE");
+  EXPECT_EQ(t.lines[1], "1st Place: 920 ADA");
+  EXPECT_EQ(t.lines[5], "5th Place: 0 ");
+  EXPECT_EQ(t.size, 14);
+  EXPECT_TRUE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
+  // A missing table was empty; it is written whole.
+  EXPECT_EQ(file_text(), table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
+}
+
+TEST_F(ScoreTest, ExactlyAThousandGetsNoTitle) {
+  unit[1][1].health = 100;
+  final_score();
+  EXPECT_STREQ(unit[1][1].name, "ADA");
+  EXPECT_EQ(headless.warnings[0].lines[2], "Your final SCORE is 1000");
+}
+
+TEST_F(ScoreTest, AScoreEqualToTheFifthDoesNotEnter) {
+  std::string table = table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 920}});
+  put_file(table);
+  final_score();
+  EXPECT_EQ(headless.warnings[0].lines[4], "You didn't get a HIGH SCORE this time...");
+  EXPECT_FALSE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
+  EXPECT_EQ(headless.warnings[1].lines[5], "5th Place: 920 A");
+  EXPECT_EQ(file_text(), table);
+}
+
+TEST_F(ScoreTest, ANewSecondPlaceMovesTheRestDown) {
+  put_file(table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 1000}}));
+  unit[1][1].level = 5;  // 920 * 5
+  final_score();
+  EXPECT_EQ(file_text(),
+            table_of({{"E", 5000}, {"ADA", 4600}, {"D", 4000}, {"C", 3000}, {"B", 2000}}));
+  EXPECT_EQ(headless.warnings[1].lines[2], "2nd Place: 4600 ADA");
+  EXPECT_STREQ(unit[1][1].name, "ADA the MIGHTY!");
+
+  // An equal score goes below the one already there.
+  score_table t = read_score_table("save/hiscore.tab");
+  EXPECT_TRUE(enter_score(t, "TIE", 4000));
+  EXPECT_EQ(t[2].name, "D");
+  EXPECT_EQ(t[3].name, "TIE");
+  EXPECT_EQ(t[4].name, "C");
+}
+
+TEST_F(ScoreTest, MissingShortOrMalformedTablesAreEmpty) {
+  auto empty = [] {
+    score_table t = read_score_table("save/hiscore.tab");
+    for (const score_entry& e : t)
+      if (!e.name.empty() || e.score != 0) return false;
+    return true;
+  };
+  EXPECT_TRUE(empty());  // no file
+  put_file("SCORE:\nA\n500\nSCORE:\nB\n");
+  EXPECT_TRUE(empty());
+  put_file(table_of({{"A", 500}, {"B", 400}, {"C", 300}}));
+  EXPECT_TRUE(empty());
+  put_file("SCORE:\nA\n500\nSCORE:\nB\n4x\nSCORE:\nC\n3\nSCORE:\nD\n2\nSCORE:\nE\n1\n~");
+  EXPECT_TRUE(empty());
+  put_file("garbage\n\x01\x02");
+  EXPECT_TRUE(empty());
+
+  // Five sound entries are kept even without the closing mark; more are
+  // ignored; a name longer than a table name is cut.
+  std::string long_name(60, 'N');
+  std::string five = table_of({{"A", 500},
+                               {"B", 400},
+                               {"~C", 300},
+                               {"SCORE: D", 200},
+                               {long_name.c_str(), 100},
+                               {"F", 50}});
+  five.pop_back();
+  put_file(five);
+  score_table t = read_score_table("save/hiscore.tab");
+  EXPECT_EQ(t[0].name, "A");
+  EXPECT_EQ(t[2].name, "~C");
+  EXPECT_EQ(t[3].name, "SCORE: D");
+  EXPECT_EQ(t[4].name, long_name.substr(0, 38));
+  EXPECT_EQ(t[4].score, 100);
+
+  // A broken table is written whole with the new score.
+  put_file("SCORE:\nA\n");
+  final_score();
+  EXPECT_EQ(file_text(), table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
+}
+
+}  // namespace

@@ -1,0 +1,431 @@
+#include <gtest/gtest.h>
+
+#include "items/actions.h"
+#include "items/inventory.h"
+#include "tests/items/item_bench.h"
+
+using namespace bench;
+
+namespace {
+
+class ItemAction : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh(); }
+};
+
+using Taking = ItemAction;
+using Dropping = ItemAction;
+using Giving = ItemAction;
+using Storing = ItemAction;
+using Packing = ItemAction;
+using Wearing = ItemAction;
+using Wielding = ItemAction;
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Taking, NinthItemIsTakenTenthRefused) {
+  unit_record& me = hero();
+  for (int k = 1; k <= 8; k++) held(k, ITEM_KEY, "key");
+  lying(20, ITEM_GEM, "ruby", 10, 10).weight = 4;
+  lying(21, ITEM_GEM, "opal", 10, 10);
+  get_item(20, 1, 1);
+  EXPECT_EQ(carried_objects(1, 1), 9);
+  EXPECT_EQ(object[20].status, OBJECT_CARRIED);
+  EXPECT_EQ(object[20].x, 0);
+  EXPECT_EQ(me.moves, 200 - 25 - 4);
+  EXPECT_EQ(me.movement, 200 - 4);
+  EXPECT_EQ(said().back(), "You get the ruby");
+  get_item(21, 1, 1);
+  EXPECT_EQ(object[21].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(map[0][10][10].object_count, 1);
+  EXPECT_EQ(said().back(), "You are holding too much to take that.");
+}
+
+TEST_F(Taking, PackedAndLitItemsLeaveRoomInTheHands) {
+  hero();
+  for (int k = 1; k <= 6; k++) held(k, ITEM_KEY, "key", OBJECT_PACKED);
+  held(7, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  lying(20, ITEM_GEM, "ruby", 10, 10);
+  get_item(20, 1, 1);
+  EXPECT_EQ(object[20].owner_unit, 1);
+}
+
+TEST_F(Taking, AtAContainerLowersThatSquareNotTheUnits) {
+  unit_record& me = hero();
+  box(3, 12, 10, "chest");
+  lying(20, ITEM_GEM, "ruby", 12, 10);
+  lying(21, ITEM_GEM, "opal", 10, 10);
+  get_item(20, 1, 1);
+  EXPECT_EQ(object[20].status, OBJECT_CARRIED);
+  EXPECT_EQ(map[0][12][10].object_count, 0);
+  EXPECT_EQ(map[0][10][10].object_count, 1);
+  EXPECT_EQ(me.moves, 175);
+}
+
+TEST_F(Taking, FromAfarOrOutOfPlaceIsRefused) {
+  hero();
+  lying(20, ITEM_GEM, "ruby", 12, 10);
+  held(21, ITEM_GEM, "opal", OBJECT_CARRIED, 1, 2);
+  get_item(20, 1, 1);
+  get_item(21, 1, 1);
+  EXPECT_EQ(object[20].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(object[21].owner_unit, 2);
+  EXPECT_EQ(said(), (std::vector<std::string>{"You can't get that!", "You can't get that!"}));
+}
+
+TEST_F(Taking, DullCreaturesTakeNothingAndOnlyTheActingUnitIsTold) {
+  hero();
+  unit_record& rat = hero(2, 5, 20, 20);
+  CURRENT_PLAYER = 1, CURRENT_UNIT = 1;
+  lying(20, ITEM_GEM, "ruby", 20, 20);
+  rat.intelligence = 9;
+  get_item(20, 2, 5);
+  EXPECT_EQ(object[20].status, OBJECT_ON_GROUND);
+  rat.intelligence = 10;
+  get_item(20, 2, 5);
+  EXPECT_EQ(object[20].owner_player, 2);
+  EXPECT_TRUE(said().empty());
+}
+
+TEST_F(Taking, GetAllStopsAtTheLimitAndReportsEachRefusal) {
+  hero();
+  for (int k = 1; k <= 7; k++) held(k, ITEM_KEY, "key");
+  for (int k = 20; k < 24; k++) lying(k, ITEM_GEM, "gem", 10, 10);
+  get_all(1, 1, 0, 10, 10);
+  EXPECT_EQ(said().front(), "You grab everything!");
+  EXPECT_EQ(carried_objects(1, 1), 9);
+  EXPECT_EQ(map[0][10][10].object_count, 2);
+  EXPECT_EQ(object[22].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(said().back(), "You are holding too much to take that.");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Dropping, WieldedWeaponTakesOffItsDamage) {
+  unit_record& me = hero();
+  me.damage = 7;
+  me.ranged = 1;
+  object_record& sword = held(1, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  sword.var1 = 6;
+  sword.weight = 15;
+  drop_item(1, 1, 1);
+  EXPECT_EQ(me.damage, 1);
+  EXPECT_EQ(me.ranged, 0);
+  EXPECT_EQ(me.moves, 185);
+  EXPECT_EQ(me.movement, 215);
+  EXPECT_EQ(sword.status, OBJECT_ON_GROUND);
+  EXPECT_EQ(sword.x, 10);
+  EXPECT_EQ(map[0][10][10].object_count, 1);
+  EXPECT_EQ(said().back(), "You drop the sword");
+}
+
+TEST_F(Dropping, LitTorchGoesOut) {
+  hero();
+  held(1, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  drop_item(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(carry_lit_torch(1, 1), 0);
+  EXPECT_EQ(said(), (std::vector<std::string>{"You drop the TORCH", "Torch goes out!"}));
+}
+
+TEST_F(Dropping, ClutterLimitRefusesTheTenthItem) {
+  hero();
+  for (int k = 20; k < 29; k++) lying(k, ITEM_GEM, "gem", 10, 10);
+  held(1, ITEM_KEY, "key");
+  drop_item(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_CARRIED);
+  EXPECT_EQ(map[0][10][10].object_count, 9);
+  EXPECT_EQ(said().back(), "There is only so much clutter you can drop here!!!");
+}
+
+TEST_F(Dropping, QuicksandSwallowsTheItemAndKeepsTheCount) {
+  hero();
+  map[0][10][10].scenery = SCENERY_QUICKSAND;
+  lying(20, ITEM_GEM, "gem", 10, 10);
+  held(1, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  drop_item(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_FREE);
+  EXPECT_EQ(map[0][10][10].object_count, 1);
+  EXPECT_EQ(said().back(), "Item lost in quicksand!");
+}
+
+TEST_F(Dropping, WornOrPackedItemsMustComeOffFirst) {
+  hero();
+  held(1, ITEM_WEARABLE, "helmet", OBJECT_WORN);
+  held(2, ITEM_KEY, "key", OBJECT_PACKED);
+  drop_item(1, 1, 1);
+  drop_item(2, 1, 1);
+  EXPECT_EQ(map[0][10][10].object_count, 0);
+  EXPECT_EQ(said().size(), 2u);
+  EXPECT_EQ(said().back(), "You need to remove this first!");
+}
+
+TEST_F(Dropping, DropAllLeavesEveryItemWhateverTheCount) {
+  hero();
+  for (int k = 20; k < 27; k++) lying(k, ITEM_GEM, "gem", 10, 10);
+  held(1, ITEM_WEARABLE, "helmet", OBJECT_WORN);
+  held(2, ITEM_KEY, "key", OBJECT_PACKED);
+  held(3, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  held(4, ITEM_WEAPON, "axe", OBJECT_WIELDED);
+  held(5, ITEM_GEM, "gem", OBJECT_CARRIED, 1, 2);
+  drop_all(1, 1);
+  EXPECT_EQ(map[0][10][10].object_count, 11);
+  for (int k = 1; k <= 4; k++) {
+    EXPECT_EQ(object[k].status, OBJECT_ON_GROUND);
+    EXPECT_EQ(object[k].owner_player, 0);
+    EXPECT_EQ(object[k].y, 10);
+  }
+  EXPECT_EQ(object[5].owner_unit, 2);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Giving, ReceiverTakesOwnershipBeyondItsOwnLimit) {
+  unit_record& me = hero();
+  hero(1, 2, 11, 10);
+  CURRENT_UNIT = 1;
+  for (int k = 10; k < 19; k++) held(k, ITEM_KEY, "key", OBJECT_CARRIED, 1, 2);
+  held(1, ITEM_GEM, "ruby");
+  give_item(1, 1, 1, 1, 2);
+  EXPECT_EQ(object[1].owner_unit, 2);
+  EXPECT_EQ(object[1].status, OBJECT_CARRIED);
+  EXPECT_EQ(carried_objects(1, 2), 10);
+  EXPECT_EQ(me.moves, 190);
+  EXPECT_EQ(UPDATE_MAP, 1);
+  EXPECT_EQ(said().back(), "You give ruby away.");
+}
+
+TEST_F(Giving, SomeoneElsesItemIsNotGiven) {
+  unit_record& me = hero();
+  hero(1, 2, 11, 10);
+  held(1, ITEM_GEM, "ruby", OBJECT_CARRIED, 1, 2);
+  give_item(1, 1, 1, 1, 3);
+  EXPECT_EQ(object[1].owner_unit, 2);
+  EXPECT_EQ(me.moves, 200);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Storing, FillsUpToCapacityThenRefuses) {
+  hero();
+  box(3, 10, 11, "chest", 2);
+  inside(20, ITEM_GEM, "gem", 3);
+  held(1, ITEM_KEY, "key");
+  held(2, ITEM_ROPE, "rope");
+  store_item(1, 0, 10, 11);
+  EXPECT_EQ(object[1].owner_player, OWNER_CONTAINER);
+  EXPECT_EQ(object[1].owner_unit, 3);
+  EXPECT_EQ(object[1].status, OBJECT_CARRIED);
+  EXPECT_EQ(said().back(), "You store key");
+  store_item(2, 0, 10, 11);
+  EXPECT_EQ(object[2].owner_player, 1);
+  EXPECT_EQ(said().back(), "You can't fit anymore into this chest.");
+}
+
+TEST_F(Storing, OverfilledContainerTakesNothingMore) {
+  hero();
+  box(3, 10, 11, "chest", 1);
+  inside(20, ITEM_GEM, "gem", 3);
+  inside(21, ITEM_GEM, "gem", 3);
+  held(1, ITEM_KEY, "key");
+  store_item(1, 0, 10, 11);
+  EXPECT_EQ(object[1].owner_player, 1);
+  EXPECT_EQ(container_held(3), 2);
+}
+
+TEST_F(Storing, OnlyItemsInHandGoIn) {
+  hero();
+  box(3, 10, 11, "chest", 5);
+  held(1, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  lying(2, ITEM_GEM, "gem", 10, 10);
+  store_item(1, 0, 10, 11);
+  store_item(2, 0, 10, 11);
+  EXPECT_EQ(container_held(3), 0);
+  EXPECT_EQ(object[1].status, OBJECT_WIELDED);
+  EXPECT_EQ(map[0][10][10].object_count, 1);
+}
+
+TEST_F(Storing, NoContainerNoChange) {
+  hero();
+  held(1, ITEM_KEY, "key");
+  store_item(1, 0, 10, 11);
+  EXPECT_EQ(object[1].owner_player, 1);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Packing, BackpackOfFiveTakesSixAndRefusesTheSeventh) {
+  unit_record& me = hero();
+  held(1, ITEM_WEARABLE, "backpack", OBJECT_WORN).range = SLOT_BACK;
+  object[1].var1 = 5;
+  for (int k = 2; k <= 8; k++) held(k, ITEM_KEY, "key");
+  for (int k = 2; k <= 7; k++) pack_item(k);
+  EXPECT_EQ(packed_item(1, 1), 6);
+  EXPECT_EQ(me.moves, 200 - 6 * 25);
+  pack_item(8);
+  EXPECT_EQ(object[8].status, OBJECT_CARRIED);
+  EXPECT_EQ(said().back(), "The backpack is full!");
+}
+
+TEST_F(Packing, UnpackWaitsForAFreeHand) {
+  hero();
+  for (int k = 1; k <= 9; k++) held(k, ITEM_KEY, "key");
+  held(10, ITEM_GEM, "gem", OBJECT_PACKED);
+  unpack_item(10);
+  EXPECT_EQ(object[10].status, OBJECT_PACKED);
+  EXPECT_EQ(said().back(), "You are holding to much to do that!");
+  drop_item(9, 1, 1);
+  unpack_item(10);
+  EXPECT_EQ(object[10].status, OBJECT_CARRIED);
+  EXPECT_EQ(said().back(), "You unpack the gem");
+}
+
+TEST_F(Packing, OnlyTheActingUnitsHandItemsGoIn) {
+  hero();
+  held(1, ITEM_WEARABLE, "backpack", OBJECT_WORN).range = SLOT_BACK;
+  object[1].var1 = 5;
+  held(2, ITEM_WEAPON, "axe", OBJECT_WIELDED);
+  held(3, ITEM_KEY, "key", OBJECT_CARRIED, 1, 2);
+  pack_item(2);
+  pack_item(3);
+  pack_item(1);
+  EXPECT_EQ(packed_item(1, 1), 0);
+  EXPECT_EQ(packed_item(1, 2), 0);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Wearing, ArmourAddsDefenceAndRemovingTakesItOff) {
+  unit_record& me = hero();
+  object_record& mail = held(1, ITEM_WEARABLE, "mail");
+  mail.range = SLOT_BODY;
+  mail.var1 = 4;
+  mail.weight = 30;
+  wear_item(1, 1, 1);
+  EXPECT_EQ(mail.status, OBJECT_WORN);
+  EXPECT_EQ(me.defence, 4);
+  EXPECT_EQ(me.moves, 200 - 35 - 15);
+  EXPECT_EQ(me.movement, 215);
+  remove_item(1, 1, 1);
+  EXPECT_EQ(mail.status, OBJECT_CARRIED);
+  EXPECT_EQ(me.defence, 0);
+  EXPECT_EQ(me.movement, 200);
+  EXPECT_EQ(said().back(), "You remove the mail");
+}
+
+TEST_F(Wearing, SecondItemOfASlotIsRefused) {
+  unit_record& me = hero();
+  held(1, ITEM_WEARABLE, "helmet", OBJECT_WORN).range = SLOT_HEAD;
+  held(2, ITEM_WEARABLE, "hat").range = SLOT_HEAD;
+  object[2].var1 = 2;
+  wear_item(2, 1, 1);
+  EXPECT_EQ(object[2].status, OBJECT_CARRIED);
+  EXPECT_EQ(me.defence, 0);
+  EXPECT_EQ(said().back(), "You are already wearing one of those.");
+}
+
+TEST_F(Wearing, BootsAddPaceAndSalamanderBootsNothing) {
+  unit_record& me = hero();
+  held(1, ITEM_WEARABLE, "boots").range = SLOT_FEET;
+  object[1].var1 = 10;
+  wear_item(1, 1, 1);
+  EXPECT_EQ(me.movement, 210);
+  EXPECT_EQ(me.defence, 0);
+  remove_item(1, 1, 1);
+  EXPECT_EQ(me.movement, 200);
+  held(2, ITEM_WEARABLE, "salamander boots").range = SLOT_FEET;
+  object[2].var1 = 99;
+  wear_item(2, 1, 1);
+  EXPECT_EQ(object[2].status, OBJECT_WORN);
+  EXPECT_EQ(me.movement, 200);
+  EXPECT_EQ(me.defence, 0);
+  remove_item(2, 1, 1);
+  EXPECT_EQ(me.movement, 200);
+  EXPECT_EQ(me.defence, 0);
+}
+
+TEST_F(Wearing, ShieldNeedsAFreeHandAndWitsAreNeeded) {
+  unit_record& me = hero();
+  held(1, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  held(2, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  held(3, ITEM_WEARABLE, "shield").range = SLOT_SHIELD;
+  wear_item(3, 1, 1);
+  EXPECT_EQ(said().back(), "You don't have enough free hands to do that!");
+  EXPECT_EQ(object[3].status, OBJECT_CARRIED);
+  held(4, ITEM_WEARABLE, "cap").range = SLOT_HEAD;
+  me.intelligence = 24;
+  wear_item(4, 1, 1);
+  EXPECT_EQ(object[4].status, OBJECT_CARRIED);
+  me.intelligence = 25;
+  wear_item(4, 1, 1);
+  EXPECT_EQ(object[4].status, OBJECT_WORN);
+}
+
+TEST_F(Wearing, RefusalsForWrongItems) {
+  hero();
+  held(1, ITEM_KEY, "key");
+  held(2, ITEM_WEARABLE, "cap", OBJECT_PACKED).range = SLOT_HEAD;
+  held(3, ITEM_WEARABLE, "pack", OBJECT_WORN).range = SLOT_BACK;
+  held(4, ITEM_GEM, "gem", OBJECT_PACKED);
+  wear_item(1, 1, 1);
+  EXPECT_EQ(said().back(), "You can't wear that!");
+  wear_item(2, 1, 1);
+  EXPECT_EQ(said().back(), "You can't wear that!");
+  remove_item(1, 1, 1);
+  EXPECT_EQ(said().back(), "You can't remove that!");
+  remove_item(3, 1, 1);
+  EXPECT_EQ(said().back(), "You can't take that off with stuff inside!");
+  EXPECT_EQ(object[3].status, OBJECT_WORN);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Wielding, SecondWeaponUnwieldsTheFirst) {
+  unit_record& me = hero();
+  me.damage = 1;
+  held(1, ITEM_WEAPON, "sword").var1 = 6;
+  object[1].range = 1;
+  held(2, ITEM_WEAPON, "bow").var1 = 3;
+  object[2].range = 8;
+  equip_weapon(1, 1, 1);
+  EXPECT_EQ(me.damage, 7);
+  EXPECT_EQ(me.ranged, 1);
+  EXPECT_EQ(me.moves, 185);
+  equip_weapon(2, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_CARRIED);
+  EXPECT_EQ(object[2].status, OBJECT_WIELDED);
+  EXPECT_EQ(me.damage, 4);
+  EXPECT_EQ(me.ranged, 8);
+  unequip_item(2);
+  EXPECT_EQ(me.damage, 1);
+  EXPECT_EQ(me.ranged, 0);
+  EXPECT_EQ(me.moves, 200 - 15 - 15 - 5);
+  EXPECT_EQ(said().back(), "You unequip the bow");
+}
+
+TEST_F(Wielding, RefusedWithTorchAndShieldOrForNonWeapons) {
+  unit_record& me = hero();
+  held(1, ITEM_WEAPON, "sword").var1 = 6;
+  held(2, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  held(3, ITEM_WEARABLE, "shield", OBJECT_WORN).range = SLOT_SHIELD;
+  equip_weapon(1, 1, 1);
+  EXPECT_EQ(said().back(), "You don't have enough free hands to do that!");
+  held(3, ITEM_KEY, "key");
+  equip_weapon(3, 1, 1);
+  EXPECT_EQ(said().back(), "You can't equip that!");
+  me.intelligence = 19;
+  equip_weapon(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_CARRIED);
+  EXPECT_EQ(me.damage, 0);
+}
+
+TEST_F(Wielding, UnequipOfSomethingNotWieldedChangesNothing) {
+  unit_record& me = hero();
+  me.damage = 5;
+  held(1, ITEM_WEAPON, "sword").var1 = 6;
+  unequip_item(1);
+  EXPECT_EQ(me.damage, 5);
+  EXPECT_EQ(me.moves, 200);
+}
+
+}  // namespace

@@ -1,0 +1,379 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "core/headless.h"
+#include "items/actions.h"
+#include "items/inventory.h"
+#include "items/look.h"
+#include "items/use.h"
+#include "tests/items/item_bench.h"
+
+using namespace bench;
+
+namespace {
+
+class ItemUse : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh(); }
+};
+
+using Using = ItemUse;
+using Merging = ItemUse;
+using Bashing = ItemUse;
+using Closing = ItemUse;
+using Looking = ItemUse;
+using InventoryReport = ItemUse;
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Using, HealthPotionHealsToTheCeilingAndCures) {
+  unit_record& me = hero();
+  me.health = 130;
+  me.status = UNIT_POISONED;
+  held(1, ITEM_POTION, "blue potion").range = 1;
+  object[1].var1 = 10;
+  use_object(1, 1, 1);
+  EXPECT_EQ(me.health, 135);
+  EXPECT_EQ(me.status, UNIT_NORMAL);
+  EXPECT_EQ(me.moves, 175);
+  EXPECT_EQ(object[1].status, OBJECT_FREE);
+  EXPECT_EQ(said().back(), "You drink blue potion");
+}
+
+TEST_F(Using, CeilingFollowsDifficulty) {
+  unit_record& me = hero();
+  DIFFICULTY = 3;
+  me.health = 100;
+  held(1, ITEM_HERBS, "herbs");
+  use_object(1, 1, 1);
+  EXPECT_EQ(me.health, 105);
+  EXPECT_EQ(me.moves, 185);
+  EXPECT_EQ(said().back(), "Hmmm you feel wonderful!");
+}
+
+TEST_F(Using, SpeedAndDefencePotions) {
+  unit_record& me = hero();
+  held(1, ITEM_POTION, "p1").range = 2;
+  object[1].var1 = 25;
+  held(2, ITEM_POTION, "p2").range = 3;
+  object[2].var1 = 2;
+  held(3, ITEM_POTION, "water").range = 0;
+  use_object(1, 1, 1);
+  EXPECT_EQ(me.moves, 200 - 25 + 40);
+  use_object(2, 1, 1);
+  EXPECT_EQ(me.defence, 2);
+  use_object(3, 1, 1);
+  EXPECT_EQ(me.defence, 2);
+  EXPECT_EQ(object[3].status, OBJECT_FREE);
+}
+
+TEST_F(Using, FoodHealsHalfAbove44) {
+  unit_record& me = hero();
+  me.health = 44;
+  held(1, ITEM_FOOD, "bread").var1 = 10;
+  use_object(1, 1, 1);
+  EXPECT_EQ(me.health, 54);
+  held(2, ITEM_FOOD, "bread").var1 = 10;
+  use_object(2, 1, 1);
+  EXPECT_EQ(me.health, 59);
+  me.health = 134;
+  held(3, ITEM_FOOD, "bread").var1 = 10;
+  use_object(3, 1, 1);
+  EXPECT_EQ(me.health, 135);
+  EXPECT_EQ(said().back(), "You use the bread");
+}
+
+TEST_F(Using, MushroomsByTheFirstRoll) {
+  const char* words[] = {"Errg they make you sick!", "Hmmm you feel great!", "You skin turns blue!",
+                         "Nothing much happens!"};
+  for (int m = 0; m < 4; m++) {
+    fresh();
+    unit_record& me = hero();
+    me.health = 50;
+    held(1, ITEM_MUSHROOMS, "mushrooms");
+    std::vector<int> d;
+    seed_where(2, [&](const std::vector<int>& r) {
+      d = r;
+      return r[0] % 4 == m;
+    });
+    use_object(1, 1, 1);
+    EXPECT_EQ(said().back(), words[m]);
+    EXPECT_EQ(object[1].status, OBJECT_FREE);
+    EXPECT_EQ(me.moves, 175);
+    EXPECT_EQ(me.status, m == 0 ? UNIT_POISONED : UNIT_NORMAL);
+    EXPECT_EQ(me.health, m == 1 ? 50 + 15 + d[1] % 15 : 50);
+    EXPECT_EQ(me.defence, m == 2 ? 1 : 0);
+  }
+}
+
+TEST_F(Using, TorchIsLitOnlyFacingFireWithAHandFree) {
+  unit_record& me = hero();
+  held(1, ITEM_TORCH, "TORCH");
+  use_object(1, 1, 1);
+  EXPECT_EQ(said().back(), "You need to be facing a fire, or something to light that!");
+  map[0][10][11].scenery = SCENERY_FIRE;
+  held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  held(3, ITEM_WEARABLE, "shield", OBJECT_WORN).range = SLOT_SHIELD;
+  use_object(1, 1, 1);
+  EXPECT_EQ(said().back(), "You don't have enough free hands to do that!");
+  object[3].status = OBJECT_CARRIED;
+  use_object(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_LIT);
+  EXPECT_EQ(me.moves, 190);
+  EXPECT_EQ(said().back(), "You light the TORCH");
+  held(4, ITEM_TORCH, "TORCH");
+  use_object(4, 1, 1);
+  EXPECT_EQ(said().back(), "You can only light one torch at a time!");
+  use_object(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_CARRIED);
+  EXPECT_EQ(said().back(), "You extinguish the torch!");
+}
+
+TEST_F(Using, LavaAheadLightsATorch) {
+  hero();
+  environment[0][10][11].lava = 1;
+  held(1, ITEM_TORCH, "TORCH");
+  use_object(1, 1, 1);
+  EXPECT_EQ(object[1].status, OBJECT_LIT);
+}
+
+TEST_F(Using, RefusalsAndDullUsers) {
+  unit_record& me = hero();
+  held(1, ITEM_KEY, "key");
+  use_object(1, 1, 1);
+  EXPECT_EQ(said().back(), "You can't use that!");
+  held(2, ITEM_HERBS, "herbs", OBJECT_CARRIED, 1, 2);
+  use_object(2, 1, 1);
+  EXPECT_EQ(object[2].status, OBJECT_CARRIED);
+  held(3, ITEM_HERBS, "herbs");
+  me.intelligence = 24;
+  use_object(3, 1, 1);
+  EXPECT_EQ(object[3].status, OBJECT_CARRIED);
+  EXPECT_EQ(said().size(), 1u);
+}
+
+// ---------------------------------------------------------------------------
+
+object_record& bag(int k, const char* coin, int worth, int weight) {
+  object_record& o = held(k, ITEM_GOLD, "A bag of florins");
+  o.worth = worth;
+  o.weight = weight;
+  copy_text(o.description, (std::string("3") + coin + "florins in a bag.").c_str());
+  return o;
+}
+
+TEST_F(Merging, ThreeGoldBagsInTwoUses) {
+  hero();
+  bag(1, " gold ", 40, 1);
+  bag(2, " silver ", 9, 1);
+  bag(3, " gold ", 80, 2);
+  bag(4, " gold ", 120, 3);
+  use_object(1, 1, 1);
+  EXPECT_EQ(said().back(), "You merge two bags of the same florins");
+  EXPECT_EQ(object[3].status, OBJECT_FREE);
+  use_object(1, 1, 1);
+  EXPECT_EQ(object[4].status, OBJECT_FREE);
+  EXPECT_EQ(object[1].worth, 240);
+  EXPECT_EQ(object[1].weight, 6);
+  EXPECT_STREQ(object[1].description, "24 gold florins in a bag.");
+  EXPECT_EQ(object[2].worth, 9);
+  use_object(1, 1, 1);
+  EXPECT_EQ(said().back(), "You have only one bag of that type florin!");
+}
+
+TEST_F(Merging, CoinClassesAndCounts) {
+  hero();
+  const char* words[] = {" common ", " bronze ", " silver ", " gold ", " platinum ", " royal "};
+  for (int c = 0; c < 6; c++) {
+    bag(1, words[c], 300, 1);
+    EXPECT_EQ(florin_ret(1), c);
+  }
+  copy_text(object[1].description, "odd coins");
+  EXPECT_EQ(florin_ret(1), 0);
+  bag(1, " common ", 5, 1);
+  bag(2, " common ", 5, 1);
+  merge_bag(1);
+  EXPECT_STREQ(object[1].description, "20 common florins in a bag.");
+  bag(1, " royal ", 300, 1);
+  bag(2, " royal ", 200, 1);
+  merge_bag(2);
+  EXPECT_STREQ(object[2].description, "5 royal florins in a bag.");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Bashing, BareHandsDoNothing) {
+  unit_record& me = hero();
+  box(3, 10, 11, "chest").health = 5;
+  bash_container(0, 10, 11, 1, 1);
+  EXPECT_EQ(container[3].health, 5);
+  EXPECT_EQ(me.moves, 200);
+  EXPECT_EQ(said(), (std::vector<std::string>{"You strike the chest with your fists and feets.",
+                                              "However your kicks and punches are ineffectual!"}));
+}
+
+TEST_F(Bashing, BlowGrowsWithPointsLeft) {
+  unit_record& me = hero();
+  me.strength = 2;
+  me.movement = 100;
+  held(1, ITEM_WEAPON, "club", OBJECT_WIELDED).var1 = 1;
+  container_record& k = box(3, 10, 11, "chest");
+  k.health = 100;
+  k.strength = 1;
+  me.moves = 91;  // above 90: a mighty blow, three times
+  bash_container(0, 10, 11, 1, 1);
+  EXPECT_EQ(k.health, 94);
+  EXPECT_EQ(me.moves, 16);
+  EXPECT_EQ(said().back(), "You strike the chest with a mighy blow from club");
+  me.moves = 51;
+  bash_container(0, 10, 11, 1, 1);
+  EXPECT_EQ(k.health, 90);
+  EXPECT_EQ(said().back(), "You strike the chest with a heavy blow from club");
+  me.moves = 50;
+  bash_container(0, 10, 11, 1, 1);
+  EXPECT_EQ(k.health, 88);
+  EXPECT_EQ(said().back(), "You strike the chest with club");
+}
+
+TEST_F(Bashing, SmashedContainerSpillsOnlyItsOwnItems) {
+  hero();
+  held(1, ITEM_WEAPON, "axe", OBJECT_WIELDED).var1 = 5;
+  box(3, 10, 11, "chest").health = 1;
+  box(4, 12, 12, "barrel");
+  inside(20, ITEM_KEY, "A key", 3);
+  inside(21, ITEM_TORCH, "TORCH", 3);
+  inside(22, ITEM_GEM, "gem", 4);
+  bash_container(0, 10, 11, 1, 1);
+  EXPECT_TRUE(headless_said("You smash the chest."));
+  EXPECT_TRUE(headless_said("In the chest there is A key, TORCH, ."));
+  EXPECT_EQ(container[3].state, CONTAINER_FREE);
+  EXPECT_EQ(which_container(0, 10, 11), 0);
+  EXPECT_EQ(map[0][10][11].scenery, SCENERY_NONE);
+  EXPECT_EQ(map[0][10][11].passable, 1);
+  EXPECT_EQ(map[0][10][11].object_count, 2);
+  EXPECT_EQ(object[20].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(object[21].x, 10);
+  EXPECT_EQ(object[22].owner_unit, 4);
+  EXPECT_EQ(object[22].status, OBJECT_CARRIED);
+  EXPECT_EQ(container_held(4), 1);
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Closing, SweepsTheItemsAtItInside) {
+  hero(1, 1, 10, 10, SOUTH);
+  container_record& k = box(3, 10, 11, "chest", 1);
+  k.state = CONTAINER_OPEN;
+  lying(20, ITEM_GEM, "gem", 10, 11);
+  lying(21, ITEM_GEM, "gem", 10, 11);
+  lying(22, ITEM_GEM, "gem", 10, 12);
+  close_container(3);
+  EXPECT_EQ(k.state, CONTAINER_CLOSED);
+  EXPECT_EQ(k.facing, NORTH);
+  EXPECT_EQ(map[0][10][11].object_count, 0);
+  EXPECT_EQ(container_held(3), 2);
+  EXPECT_EQ(object[22].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(said().back(), "You close the chest.");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Looking, UnderfootItemsAndAhead) {
+  hero(1, 1, 10, 10, EAST);
+  map[0][10][10].terrain = TERRAIN_WOODEN_FLOOR;
+  lying(20, ITEM_KEY, "A key", 10, 10);
+  lying(21, ITEM_TORCH, "TORCH", 10, 10);
+  map[0][11][10].terrain = TERRAIN_OPEN_DOOR;
+  map[0][11][10].scenery = SCENERY_FIRE;
+  look();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You are standing on wooden floorboards.",
+                                              "You can see A key, TORCH, here.",
+                                              "Directly infront of you is an open door.",
+                                              "Directly infront of you is a fire. "}));
+}
+
+TEST_F(Looking, WaterContainersHiddenTrapsAndOddScenery) {
+  hero(1, 1, 10, 10, SOUTH);
+  environment[0][10][10].water = 1;
+  box(3, 10, 11, "oak chest");
+  look();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You are standing in water.",
+                                              "Directly infront of you is a oak chest."}));
+  headless.messages.clear();
+  map[0][10][11].scenery = SCENERY_HIDDEN_TRAP;
+  environment[0][10][10].water = 0;
+  map[0][10][10].terrain = 22;
+  look();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You are somewhere."}));
+  headless.messages.clear();
+  map[0][10][11].scenery = SCENERY_WELL;
+  look();
+  EXPECT_EQ(said().back(), "There is something ahead of you.");
+}
+
+TEST_F(Looking, AtTheEdgeOfTheLevelNothingIsAhead) {
+  hero(1, 1, 0, 0, NORTH);
+  look();
+  EXPECT_EQ(said().size(), 1u);
+}
+
+TEST_F(Looking, LongListsComeInPieces) {
+  hero();
+  for (int k = 20; k < 29; k++) lying(k, ITEM_GEM, "a large and finely cut flawless", 12, 12);
+  look_at_object(12, 12, 0);
+  ASSERT_GT(said().size(), 1u);
+  size_t names = 0;
+  for (const std::string& line : said()) {
+    EXPECT_LE(line.size(), static_cast<size_t>(LIST_PIECE_WIDTH) + 1);
+    for (size_t at = line.find("flawless"); at != std::string::npos;
+         at = line.find("flawless", at + 1))
+      names++;
+  }
+  EXPECT_EQ(names, 9u);
+  EXPECT_EQ(said().front().rfind("There appears to be ", 0), 0u);
+  EXPECT_EQ(said().back().back(), '.');
+}
+
+TEST_F(Looking, AtASquareAndAtAnItem) {
+  hero();
+  lying(20, ITEM_KEY, "A key", 12, 12);
+  look_at_object(12, 12, 0);
+  EXPECT_EQ(said().back(), "There appears to be A key, .");
+  copy_text(object[20].description, "A rusty door key");
+  display_item_desc(20);
+  EXPECT_EQ(said().back(), "A rusty door key");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST_F(InventoryReport, NothingOwned) {
+  hero();
+  inventory();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You have ", "Nothing"}));
+  EXPECT_EQ(UPDATE_MAP, 1);
+}
+
+TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
+  hero();
+  held(1, ITEM_WEARABLE, "pack", OBJECT_WORN);
+  held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  held(3, ITEM_KEY, "key");
+  held(4, ITEM_GEM, "gem", OBJECT_PACKED);
+  held(5, ITEM_GEM, "opal");
+  held(6, ITEM_GEM, "jet", OBJECT_CARRIED, 1, 2);
+  for (int k = 7; k <= 13; k++) held(k, ITEM_ROPE, "rope");
+  inventory();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You have pack(worn), sword(*), key, ",
+                                              "  gem(packed), opal, ", "  rope, rope, ",
+                                              "  rope, rope, ", "  rope, rope, ", "  rope, "}));
+}
+
+TEST_F(InventoryReport, ThreeItemsMakeOnePiece) {
+  hero();
+  for (int k = 1; k <= 3; k++) held(k, ITEM_KEY, "key");
+  inventory();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You have key, key, key, "}));
+}
+
+}  // namespace

@@ -1,0 +1,619 @@
+// Saved games: what comes back after a save and a load, the files on the disk,
+// the save names, the save lock, and the loads that must change nothing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "core/actions/movement.h"
+#include "core/frontend.h"
+#include "core/game/loop.h"
+#include "core/game/newgame.h"
+#include "core/game/turn.h"
+#include "core/headless.h"
+#include "core/movecost.h"
+#include "core/occupancy.h"
+#include "core/world.h"
+#include "persistence/save.h"
+#include "tests/persistence/save_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool in_set(int v, std::initializer_list<int> set) {
+  for (int s : set)
+    if (s == v) return true;
+  return false;
+}
+const std::initializer_list<int> TERRAINS = {1,  2,  3,  4,  5,  6,  7,  8, 9,
+                                             10, 12, 14, 15, 16, 17, 18, 22};
+const std::initializer_list<int> SCENERIES = {
+    0,  6,  15, 16, 17, 19, 21, 23, 24, 26, 27, 28, 29, 33, 34, 35, 43, 44, 63, 75,
+    76, 78, 79, 80, 81, 83, 85, 86, 87, 88, 89, 90, 91, 93, 94, 96, 97, 98, 99, 101};
+
+bool live_unit(int status) { return status != 0 && status != UNIT_FREE; }
+
+// Every saved field of the live world against the world that was saved,
+// allowing only the losses the format has.
+void expect_loaded(const world_copy& s) {
+  // The party's sight is laid down again after a load, on the acting unit's
+  // level and around each party member: there what was seen stays seen.
+  bool sighted[LEVELS] = {};
+  for (int u = 0; u <= 450; u++)
+    if (unit[CURRENT_PLAYER][u].status != UNIT_FREE && on_grid(unit[CURRENT_PLAYER][u].z, 0, 0))
+      sighted[unit[CURRENT_PLAYER][u].z] = true;
+  if (on_grid(unit[CURRENT_PLAYER][CURRENT_UNIT].z, 0, 0))
+    sighted[unit[CURRENT_PLAYER][CURRENT_UNIT].z] = true;
+  for (int z = 0; z < LEVELS; z++) {
+    int prev_terrain = TERRAIN_ROCK, prev_revealed = 0;
+    for (int y = 0; y < 50; y++)
+      for (int x = 0; x < 50; x++) {
+        const map_cell& a = s.map[z][x][y];
+        const map_cell& b = map[z][x][y];
+        int terrain = in_set(a.terrain, TERRAINS) ? a.terrain : prev_terrain;
+        int revealed = a.revealed >= 0 && a.revealed <= 3 ? a.revealed : prev_revealed;
+        prev_terrain = terrain, prev_revealed = revealed;
+        ASSERT_EQ(b.terrain, terrain) << z << " " << x << " " << y;
+        if (!sighted[z]) {
+          ASSERT_EQ(b.revealed, revealed) << z << " " << x << " " << y;
+        } else if (revealed != 0) {
+          ASSERT_TRUE(b.revealed == 1 || b.revealed == 2) << z << " " << x << " " << y;
+        }
+        int scenery = in_set(a.scenery, SCENERIES) ? a.scenery : 0;
+        if (which_container(z, x, y)) scenery = SCENERY_CONTAINER;
+        // Water puts out a fire when the move costs are rebuilt.
+        if (scenery == SCENERY_FIRE && s.environment[z][x][y].water) scenery = 0;
+        ASSERT_EQ(b.scenery, scenery) << z << " " << x << " " << y;
+
+        const environment_cell& e = s.environment[z][x][y];
+        const environment_cell& f = environment[z][x][y];
+        bool track = e.track >= 1 && e.track <= 15;
+        ASSERT_EQ(f.track, track ? e.track : 0);
+        ASSERT_EQ(f.water, !track && e.water ? 1 : 0);
+        ASSERT_EQ(f.lava, !track && !e.water && e.lava ? 1 : 0);
+        ASSERT_EQ(f.gas, 0);
+        ASSERT_EQ(f.zone, 0);
+      }
+    // The rim that is not stored comes back as the outer wall.
+    for (int i = 0; i < LAND_SIZE; i++) {
+      ASSERT_EQ(map[z][50][i].terrain, TERRAIN_BUILT_WALL);
+      ASSERT_EQ(map[z][i][50].terrain, TERRAIN_BUILT_WALL);
+    }
+  }
+
+  for (int p = 0; p < 4; p++)
+    for (int u = 0; u <= 450; u++) {
+      const unit_record& a = s.unit[p][u];
+      const unit_record& b = unit[p][u];
+      SCOPED_TRACE(testing::Message() << "unit " << p << " " << u);
+      ASSERT_EQ(b.status, a.status == 0 ? UNIT_FREE : a.status);
+      if (!live_unit(a.status)) continue;
+      ASSERT_STREQ(b.name, a.name);
+      ASSERT_EQ(b.race, a.race);
+      ASSERT_EQ(b.z, a.z);
+      ASSERT_EQ(b.x, a.x);
+      ASSERT_EQ(b.y, a.y);
+      ASSERT_EQ(b.facing, a.facing);
+      ASSERT_EQ(b.health, a.health);
+      ASSERT_EQ(b.movement, a.movement);
+      ASSERT_EQ(b.moves, a.moves);
+      ASSERT_EQ(b.damage, a.damage);
+      ASSERT_EQ(b.strength, a.strength);
+      ASSERT_EQ(b.defence, a.defence);
+      ASSERT_EQ(b.ranged, a.ranged);
+      ASSERT_EQ(b.sight, a.sight);
+      ASSERT_EQ(b.level, a.level);
+      ASSERT_EQ(b.intelligence, a.intelligence);
+      ASSERT_EQ(b.order, a.order);
+      if (a.order == ORDER_ATTACK) {
+        ASSERT_EQ(b.waypoint_index, a.waypoint_index);
+        ASSERT_EQ(b.waypoint_x[9], a.waypoint_x[9]);
+        ASSERT_EQ(b.waypoint_y[9], a.waypoint_y[9]);
+        const unit_record& t = s.unit[a.waypoint_x[9]][a.waypoint_y[9]];
+        ASSERT_EQ(b.waypoint_x[8], t.x);
+        ASSERT_EQ(b.waypoint_y[8], t.y);
+      }
+      if (a.order == ORDER_ROUTE || a.order == ORDER_SEEK)
+        for (int i = 0; i < WAYPOINTS; i++) {
+          ASSERT_EQ(b.waypoint_x[i], a.waypoint_x[i]);
+          ASSERT_EQ(b.waypoint_y[i], a.waypoint_y[i]);
+        }
+    }
+
+  for (int n = 0; n < 2999; n++) {
+    const object_record& a = s.object[n];
+    const object_record& b = object[n];
+    SCOPED_TRACE(testing::Message() << "object " << n);
+    ASSERT_EQ(b.status, a.status);
+    if (a.status == 0) continue;
+    ASSERT_STREQ(b.name, a.name);
+    ASSERT_STREQ(b.description, a.description);
+    ASSERT_EQ(b.type, a.type);
+    ASSERT_EQ(b.x, a.x);
+    ASSERT_EQ(b.y, a.y);
+    ASSERT_EQ(b.z, a.z);
+    ASSERT_EQ(b.owner_player, a.owner_player == 4 ? 0 : a.owner_player);
+    ASSERT_EQ(b.owner_unit, a.owner_unit);
+    ASSERT_EQ(b.range, a.range);
+    ASSERT_EQ(b.var1, a.var1);
+    ASSERT_EQ(b.weight, a.weight);
+    ASSERT_EQ(b.worth, a.worth);
+  }
+
+  for (int n = 0; n < CONTAINER_SLOTS; n++) {
+    const container_record& a = s.container[n];
+    const container_record& b = container[n];
+    SCOPED_TRACE(testing::Message() << "container " << n);
+    ASSERT_EQ(b.state, a.state);
+    if (a.state == 0) continue;
+    ASSERT_STREQ(b.name, a.name);
+    ASSERT_EQ(b.type, a.type);
+    ASSERT_EQ(b.x, a.x);
+    ASSERT_EQ(b.y, a.y);
+    ASSERT_EQ(b.z, a.z);
+    ASSERT_EQ(b.size, a.size);
+    ASSERT_EQ(b.capacity, a.capacity);
+    ASSERT_EQ(b.weight, a.weight);
+    ASSERT_EQ(b.strength, a.strength);
+    ASSERT_EQ(b.health, a.health);
+    ASSERT_EQ(b.init_health, a.init_health);
+    ASSERT_EQ(b.locked, a.locked);
+    ASSERT_EQ(b.trapped, a.trapped);
+  }
+  ASSERT_EQ(CURRENT_PLAYER, s.current_player);
+  ASSERT_EQ(CURRENT_UNIT, s.current_unit);
+  ASSERT_EQ(DIFFICULTY, s.difficulty);
+  ASSERT_EQ(QUEST_NO, s.quest);
+}
+
+// The fields a load does not read are rebuilt from those it does.
+void expect_derived_rebuilt() {
+  static int count[LEVELS][LAND_SIZE][LAND_SIZE];
+  std::memset(count, 0, sizeof count);
+  for (int n = 1; n < 2999; n++) {
+    const object_record& o = object[n];
+    if (o.status == OBJECT_ON_GROUND) count[o.z][o.x][o.y]++;
+  }
+  std::set<long> standing;
+  // Player 0 on a square means nobody, so its units mark none.
+  for (int p = 1; p < 4; p++)
+    for (int u = 0; u <= 450; u++) {
+      const unit_record& r = unit[p][u];
+      if (r.status == UNIT_FREE || r.status == UNIT_GONE) continue;
+      standing.insert((r.z * 100L + r.x) * 100 + r.y);
+    }
+  for (int z = 0; z < LEVELS; z++)
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) {
+        const map_cell& m = map[z][x][y];
+        ASSERT_EQ(m.object_count, count[z][x][y]);
+        bool someone = standing.count((z * 100L + x) * 100 + y) > 0;
+        ASSERT_EQ(m.occupant_player != 0, someone) << z << " " << x << " " << y;
+        if (someone) {
+          const unit_record& r = unit[m.occupant_player][m.occupant_unit];
+          ASSERT_TRUE(r.z == z && r.x == x && r.y == y);
+        }
+        ASSERT_EQ(m.wall_variant, 0);
+      }
+  // The move costs are those a fresh pass gives.
+  auto before = copy_world();
+  for (int z = 0; z < LEVELS; z++) map_movecost(z);
+  ASSERT_TRUE(world_is(*before));
+}
+
+// Puts into a generated world what generation alone never makes: every unit
+// status, long and awkward names, routes, a followed unit, odd codes.
+void add_oddities() {
+  unit_record& leader = unit[1][1];
+  int z = leader.z;
+  auto put = [&](int p, int u, int status, int x, int y, const char* name) -> unit_record& {
+    unit_record& r = unit[p][u];
+    r = leader;
+    r.status = status;
+    copy_text(r.name, name);
+    place_unit(p, u, z, x, y);
+    return r;
+  };
+  put(1, 2, UNIT_POISONED, 3, 3, "~PLAYER CPU").health = 7;
+  put(1, 3, UNIT_UNCONSCIOUS, 4, 3, "OBJECT").health = -4;
+  put(1, 4, UNIT_GONE, 5, 3, "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXY");
+  put(1, 5, UNIT_NORMAL, 6, 3, "");
+  unit_record& follower = put(2, 440, UNIT_NORMAL, 7, 3, "CPU");
+  follower.order = ORDER_ATTACK;
+  follower.waypoint_index = 3;
+  follower.waypoint_x[9] = 1, follower.waypoint_y[9] = 2;
+  unit_record& walker = put(3, 450, UNIT_NORMAL, 8, 3, "GLOBALS");
+  walker.order = ORDER_ROUTE;
+  for (int i = 0; i < WAYPOINTS; i++) walker.waypoint_x[i] = i * 3 - 2, walker.waypoint_y[i] = 999;
+  walker.facing = 7;
+  put(0, 17, 2, 9, 3, "STATUS");
+
+  object[2990] = object_record{};
+  object[2990].status = OBJECT_CARRIED;
+  object[2990].owner_player = 4;
+  object[2990].owner_unit = 450;
+  object[2990].type = 999;
+  copy_text(object[2990].name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234567");
+  copy_text(object[2990].description, "~");
+  object[2990].x = -1, object[2990].y = 99;  // carried, so on no square
+  object[2991] = object[2990];
+  object[2991].owner_player = 17;
+  object[2991].owner_unit = 999;
+  copy_text(object[2991].description, "OBJECT 2992 STATUS");
+
+  // A track over lava and water, water over lava, codes outside the tables.
+  environment[z][10][10] = {0, 1, 1, 0, 5};
+  environment[z][11][10] = {0, 1, 1, 0, 0};
+  environment[z][12][10] = {3, 0, 0, 99, 16};
+  map[z][13][10].terrain = 77;
+  map[z][0][11].terrain = 11;  // the square before it ends the row above
+  map[z][14][10].scenery = 200;
+  int far = (z + 5) % LEVELS;  // a level the party's sight leaves alone
+  map[far][15][10].revealed = 3;
+  map[far][16][10].revealed = 9;
+  map[far][17][10].revealed = 1;
+  map[z][17][10].wall_variant = 1;
+  CURRENT_PLAYER = 1, CURRENT_UNIT = 5;
+}
+
+void roundtrip(const char* label) {
+  SCOPED_TRACE(label);
+  save_texts first;
+  write_save_texts(first);
+  auto saved = copy_world();
+  // Load over a different world, so nothing can pass by being left over.
+  std::srand(4242);
+  build_new_world();
+  std::string error;
+  ASSERT_TRUE(load_save_texts(first, error)) << error;
+  expect_loaded(*saved);
+  expect_derived_rebuilt();
+  // A second round changes nothing more: the format keeps what it loads.
+  save_texts second, third;
+  write_save_texts(second);
+  ASSERT_TRUE(load_save_texts(second, error)) << error;
+  write_save_texts(third);
+  for (int i = 0; i < SAVE_DATA_FILES; i++) ASSERT_EQ(second[i], third[i]) << SAVE_SUFFIXES[i];
+}
+
+class SaveTest : public SaveFolder {};
+
+TEST_F(SaveTest, GeneratedWorldsComeBackWholeAfterPlayedTurns) {
+  for (unsigned seed = 1; seed <= 6; seed++) {
+    DIFFICULTY = 1 + static_cast<int>(seed % 3);
+    std::srand(seed);
+    build_new_world();
+    ASSERT_NO_FATAL_FAILURE(roundtrip("new world"));
+    // Some turns played: the leader walks, turns and the world ages.
+    for (int t = 0; t < 4; t++) {
+      forward(1, 1);
+      turnright(1, 1);
+      forward(1, 1);
+      end_turn();
+    }
+    CANT_SAVE = 0;
+    ASSERT_NO_FATAL_FAILURE(roundtrip("played"));
+    add_oddities();
+    ASSERT_NO_FATAL_FAILURE(roundtrip("oddities"));
+  }
+}
+
+TEST_F(SaveTest, GridFilesHaveTheirFixedSizeAndTheNameFileHoldsTheName) {
+  std::srand(3);
+  build_new_world();
+  headless.files = {"KEEP-1_a b"};
+  ASSERT_EQ(text_save_map(2), 0);
+  EXPECT_TRUE(headless_said("SAVED GAME STAUS..."));
+  for (const char* s : {"maptype.sav", "maprevealed.sav", "mapenv.sav", "mapextra.sav"})
+    EXPECT_EQ(fs::file_size(std::string("save/KEEP-1_a b") + s), 28061u) << s;
+  EXPECT_EQ(read_text("save/KEEP-1_a b.nam"), "KEEP-1_a b\n");
+  std::string units = read_text("save/KEEP-1_a bunits.sav");
+  EXPECT_EQ(units.substr(0, 30), "PLAYER\n0\nUNIT\n0\nSTATUS\n213\n\nPL");
+  EXPECT_NE(units.find("\n\n.\n\nCPU\n1\n1\nGLOBALS\n"), std::string::npos);
+  std::string grid = read_text("save/KEEP-1_a bmaptype.sav");
+  EXPECT_EQ(grid[50], '\n');
+  EXPECT_EQ(grid[50 * 51], '~');
+  EXPECT_EQ(grid.back(), '~');
+  // Nothing but the eight files is left behind.
+  int files = 0;
+  for (const auto& e : fs::directory_iterator("save")) files += e.is_regular_file();
+  EXPECT_EQ(files, 8);
+
+  auto saved = copy_world();
+  std::srand(9);
+  build_new_world();
+  headless.files = {"KEEP-1_a b"};
+  ASSERT_EQ(text_load_map(0), 0);
+  expect_loaded(*saved);
+  EXPECT_TRUE(headless_said("LOADED GAME..."));
+}
+
+TEST_F(SaveTest, NamesOfTwoCharactersAreRefusedAndThreeAccepted) {
+  std::srand(5);
+  build_new_world();
+  headless.files = {"AB", " ", "ABC"};
+  EXPECT_EQ(text_save_map(2), FAIL);
+  EXPECT_EQ(text_save_map(2), FAIL);
+  EXPECT_EQ(headless.messages, std::vector<std::string>(2, "Name not long enough!"));
+  EXPECT_TRUE(fs::is_empty("save"));
+  EXPECT_EQ(text_save_map(2), 0);
+  EXPECT_TRUE(fs::exists("save/ABC.nam"));
+
+  auto before = copy_world();
+  headless.files = {"AB", " "};
+  EXPECT_EQ(text_load_map(0), FAIL);
+  EXPECT_EQ(text_load_map(0), FAIL);
+  EXPECT_EQ(headless.messages.back(), "LOAD FILE DOESN'T EXIST!");
+  EXPECT_TRUE(world_is(*before));
+}
+
+TEST_F(SaveTest, NamesThatCouldLeaveTheFolderAreRefused) {
+  std::srand(5);
+  build_new_world();
+  fs::create_directory("save/sub");
+  for (const char* bad : {"../escape", "sub/inside", "/tmp/abs", "dot.name", "tab\tname",
+                          "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN"}) {
+    headless.files = {bad};
+    EXPECT_EQ(text_save_map(2), FAIL) << bad;
+    headless.files = {bad};
+    EXPECT_EQ(text_load_map(0), FAIL) << bad;
+  }
+  EXPECT_TRUE(fs::is_empty("save/sub"));
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(".")) entries += (e.path() != "./save");
+  EXPECT_EQ(entries, 0);
+  EXPECT_TRUE(save_name_valid("A-b_9 z"));
+  EXPECT_FALSE(save_name_valid("A.b"));
+}
+
+TEST_F(SaveTest, ALoadAtDifficultyThreeLocksSavingForTenTurns) {
+  std::srand(8);
+  DIFFICULTY = 3;
+  build_new_world();
+  headless.files = {"HARD", "HARD"};
+  ASSERT_EQ(text_save_map(2), 0);
+  ASSERT_EQ(text_load_map(0), 0);
+  EXPECT_EQ(CANT_SAVE, 10);
+  headless.messages.clear();
+  headless.files = {"HARD", "HARD"};
+  EXPECT_EQ(text_save_map(2), FAIL);
+  EXPECT_EQ(text_load_map(0), FAIL);
+  EXPECT_EQ(headless.messages,
+            (std::vector<std::string>{"Can't save game yet!!!", "Can't load game yet!!!"}));
+  EXPECT_EQ(headless.files.size(), 2u);  // not even asked for a name
+  // Nor from the main menu, which comes back instead of a game.
+  headless.menu_choices = {2};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_LOAD);
+  EXPECT_EQ(headless.getinput_calls, 0);
+  for (int t = 0; t < 10; t++) end_turn();
+  EXPECT_EQ(CANT_SAVE, 0);
+  EXPECT_EQ(text_save_map(2), 0);
+
+  DIFFICULTY = 2;
+  headless.files = {"EASY", "EASY", "EASY"};
+  ASSERT_EQ(text_save_map(2), 0);
+  ASSERT_EQ(text_load_map(0), 0);
+  EXPECT_EQ(CANT_SAVE, 0);
+  EXPECT_EQ(text_save_map(2), 0);
+}
+
+// Each damaged save is refused and the world stays exactly as it was.
+TEST_F(SaveTest, DamagedSavesAreRefusedWithTheWorldUntouched) {
+  std::srand(12);
+  build_new_world();
+  save_texts good;
+  write_save_texts(good);
+  std::srand(13);
+  build_new_world();
+  CANT_SAVE = 0;
+  auto before = copy_world();
+
+  auto replaced = [&](int file, const std::string& from, const std::string& to) {
+    save_texts t = good;
+    std::string& s = t[static_cast<std::size_t>(file)];
+    std::size_t at = s.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) s.replace(at, from.size(), to);
+    return t;
+  };
+  std::vector<std::pair<const char*, save_texts>> cases;
+  save_texts t = good;
+  t[SAVE_UNITS].resize(t[SAVE_UNITS].size() / 2);
+  cases.push_back({"units cut in half", t});
+  t = good;
+  t[SAVE_OBJECTS].resize(t[SAVE_OBJECTS].size() - 2);
+  cases.push_back({"objects without the end mark", t});
+  t = good;
+  t[SAVE_MAPENV].pop_back();
+  cases.push_back({"short grid", t});
+  t = good;
+  t[SAVE_MAPEXTRA][100] = '!';
+  cases.push_back({"unknown scenery mark", t});
+  t = good;
+  t[SAVE_MAPTYPE][50] = '#';
+  cases.push_back({"row without its line end", t});
+  t = good;
+  t[SAVE_CONTAINERS].clear();
+  cases.push_back({"empty containers", t});
+  cases.push_back({"leader on level 11", replaced(SAVE_UNITS, "UZ:\n0\n", "UZ:\n11\n")});
+  cases.push_back({"leader off the grid", replaced(SAVE_UNITS, "UX:\n", "UX:\n-")});
+  cases.push_back({"facing 8", replaced(SAVE_UNITS, "DIR\n", "DIR\n8")});
+  cases.push_back({"player 5 acting", replaced(SAVE_UNITS, "CPU\n1\n", "CPU\n5\n")});
+  cases.push_back({"difficulty 4", replaced(SAVE_UNITS, "GLOBALS\n", "GLOBALS\n4\n")});
+  cases.push_back({"slot out of order", replaced(SAVE_UNITS, "UNIT\n7\n", "UNIT\n8\n")});
+  cases.push_back({"slot 451", replaced(SAVE_UNITS, "UNIT\n450\n", "UNIT\n451\n")});
+  cases.push_back({"health not a number", replaced(SAVE_UNITS, "HEALTH\n", "HEALTH\nx")});
+  cases.push_back({"huge number", replaced(SAVE_UNITS, "MOVES\n", "MOVES\n99999999999")});
+  cases.push_back({"object on level -1", replaced(SAVE_OBJECTS, "OZ\n0\n", "OZ\n-1\n")});
+  cases.push_back({"object owner 5", replaced(SAVE_OBJECTS, "OWNED BY\n1\n", "OWNED BY\n5\n")});
+  cases.push_back(
+      {"owner unit 9999", replaced(SAVE_OBJECTS, "OWNED BY\n1\n1\n", "OWNED BY\n1\n9999\n")});
+  cases.push_back(
+      {"object index 3000", replaced(SAVE_OBJECTS, "OBJECT\n2998\n", "OBJECT\n3000\n")});
+  cases.push_back(
+      {"container 1000", replaced(SAVE_CONTAINERS, "CONTAINER\n999\n", "CONTAINER\n1000\n")});
+  cases.push_back({"container at x 51", replaced(SAVE_CONTAINERS, "CX:\n", "CX:\n51\n")});
+  cases.push_back({"missing key", replaced(SAVE_CONTAINERS, "LOCKED\n", "")});
+
+  for (const auto& [label, texts] : cases) {
+    std::string error;
+    EXPECT_FALSE(load_save_texts(texts, error)) << label;
+    EXPECT_FALSE(error.empty()) << label;
+    EXPECT_TRUE(world_is(*before)) << label;
+  }
+  std::string error;
+  EXPECT_TRUE(load_save_texts(good, error)) << error;
+}
+
+TEST_F(SaveTest, AMissingCompanionFileIsRefusedAndTheGameGoesOn) {
+  std::srand(21);
+  build_new_world();
+  headless.files = {"PART"};
+  ASSERT_EQ(text_save_map(2), 0);
+  fs::remove("save/PARTobjects.sav");
+  std::srand(22);
+  build_new_world();
+  auto before = copy_world();
+  headless.files = {"PART"};
+  EXPECT_EQ(text_load_map(0), FAIL);
+  EXPECT_EQ(headless.messages.back(), "LOAD FAILED: objects.sav is missing");
+  EXPECT_TRUE(world_is(*before));
+}
+
+// A load from the main menu that fails shows the menu again; one that works
+// starts play in the loaded world.
+TEST_F(SaveTest, MainMenuLoadFailsBackToTheMenuOrPlaysTheLoadedWorld) {
+  std::srand(31);
+  build_new_world();
+  headless.files = {"MENU"};
+  ASSERT_EQ(text_save_map(2), 0);
+  write_text("save/MENUunits.sav", read_text("save/MENUunits.sav").substr(0, 500));
+  std::srand(30);
+  build_new_world();
+  auto before = copy_world();
+  headless.menu_choices = {2};
+  headless.files = {"MENU"};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_LOAD);
+  EXPECT_EQ(headless.getinput_calls, 0);
+  EXPECT_TRUE(world_is(*before));
+  headless.menu_choices = {3};
+  init_loop();
+  EXPECT_EQ(gameover, GAME_QUIT);
+}
+
+TEST_F(SaveTest, MainMenuLoadPlaysTheLoadedWorld) {
+  std::srand(32);
+  build_new_world();
+  headless.files = {"MENU"};
+  ASSERT_EQ(text_save_map(2), 0);
+  auto saved = copy_world();
+  std::srand(33);
+  build_new_world();
+  headless.menu_choices = {2};
+  headless.files = {"MENU"};
+  init_loop();
+  EXPECT_GT(headless.getinput_calls, 0);
+  EXPECT_STREQ(unit[1][1].name, saved->unit[1][1].name);
+  for (int z = 0; z < LEVELS; z++)
+    for (int x = 0; x < 50; x++)
+      for (int y = 0; y < 50; y++)
+        ASSERT_EQ(map[z][x][y].terrain, saved->map[z][x][y].terrain) << z << " " << x << " " << y;
+}
+
+// A record is taken by its place in the file, so a name that reads like a key
+// or runs past its field never moves the reader off its lines.
+TEST_F(SaveTest, NamesAreDataWhateverTheyHoldAndHowLongTheyAre) {
+  std::srand(41);
+  build_new_world();
+  save_texts t;
+  write_save_texts(t);
+  std::string leader = std::string("\n") + unit[1][1].name + "\nRACE\n";
+  std::size_t at = t[SAVE_UNITS].find(leader);
+  ASSERT_NE(at, std::string::npos);
+  std::string long_name(300, 'Q');
+  t[SAVE_UNITS].replace(at, leader.size(), "\n~PLAYER CPU GLOBALS STATUS" + long_name + "\nRACE\n");
+  std::string error;
+  ASSERT_TRUE(load_save_texts(t, error)) << error;
+  EXPECT_EQ(std::string(unit[1][1].name),
+            ("~PLAYER CPU GLOBALS STATUS" + long_name).substr(0, UNIT_NAME_SIZE - 1));
+  EXPECT_EQ(unit[1][1].status, UNIT_NORMAL);
+}
+
+// A save that cannot finish leaves the save of that name as it was.
+TEST_F(SaveTest, AnUnfinishedSaveLeavesThePreviousSaveLoadable) {
+  std::srand(51);
+  build_new_world();
+  headless.files = {"TWICE"};
+  ASSERT_EQ(text_save_map(2), 0);
+  auto first = copy_world();
+  std::string units = read_text("save/TWICEunits.sav");
+
+  std::srand(52);
+  build_new_world();
+  // The units file cannot be written: a folder stands where it would go.
+  fs::create_directory("save/TWICE.4.tmp");
+  headless.files = {"TWICE"};
+  EXPECT_EQ(text_save_map(2), FAIL);
+  EXPECT_EQ(headless.messages.back(), "SAVE FAILED!");
+  EXPECT_EQ(read_text("save/TWICEunits.sav"), units);
+  for (int i = 0; i < 4; i++) EXPECT_FALSE(fs::exists("save/TWICE." + std::to_string(i) + ".tmp"));
+
+  headless.files = {"TWICE"};
+  ASSERT_EQ(text_load_map(0), 0);
+  expect_loaded(*first);
+}
+
+}  // namespace
+
+namespace {
+
+// The fuzzer's stored saves: the sound ones load, the broken ones are refused.
+TEST_F(SaveTest, StoredCorpusSavesLoadOrAreRefusedAsNamed) {
+  fs::path corpus = fs::path(__FILE__).parent_path() / "corpus";
+  ASSERT_TRUE(fs::exists(corpus));
+  std::srand(61);
+  build_new_world();
+  save_texts base;
+  write_save_texts(base);
+  int checked = 0;
+  for (const auto& e : fs::directory_iterator(corpus)) {
+    std::string text = read_text(e.path().string());
+    std::string first = text.substr(0, text.find('\n'));
+    int file = -1;
+    for (int i = 0; i < SAVE_DATA_FILES; i++)
+      if (first == SAVE_SUFFIXES[i]) file = i;
+    if (file < 0) continue;
+    save_texts t = base;
+    t[static_cast<std::size_t>(file)] = text.substr(first.size() + 1);
+    std::string error;
+    bool sound = e.path().filename().string().rfind("valid_", 0) == 0;
+    EXPECT_EQ(load_save_texts(t, error), sound) << e.path().filename() << " " << error;
+    checked++;
+  }
+  EXPECT_GE(checked, 20);
+}
+
+}  // namespace
+
+namespace {
+
+// A link left where a save puts its temporary files is replaced, never
+// written through.
+TEST_F(SaveTest, ASaveNeverWritesThroughALinkInItsWay) {
+  std::srand(71);
+  build_new_world();
+  write_text("outside.txt", "keep me");
+  fs::create_symlink(fs::absolute("outside.txt"), "save/LINK.4.tmp");
+  headless.files = {"LINK"};
+  ASSERT_EQ(text_save_map(2), 0);
+  EXPECT_EQ(read_text("outside.txt"), "keep me");
+  EXPECT_FALSE(fs::exists("save/LINK.4.tmp"));
+  EXPECT_FALSE(fs::is_symlink("save/LINKunits.sav"));
+}
+
+}  // namespace

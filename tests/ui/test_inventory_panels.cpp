@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/items/item_bench.h"
+#include "ui/inventory_panels.h"
+
+using namespace bench;
+
+namespace {
+
+class InventoryPanels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fresh();
+    hero();
+  }
+  static std::vector<std::string> texts(const std::vector<list_entry>& e) {
+    std::vector<std::string> t;
+    for (const list_entry& x : e) t.push_back(x.text);
+    return t;
+  }
+  static std::vector<std::string> row_texts(int k) {
+    std::vector<std::string> t;
+    for (const object_row& r : object_menu_rows(k)) t.push_back(r.text);
+    return t;
+  }
+};
+
+TEST_F(InventoryPanels, PanelClosesJustPastItsMargins) {
+  const panel_box b{100, 50, 60};
+  EXPECT_TRUE(panel_keeps_open(b, 97, 47));
+  EXPECT_FALSE(panel_keeps_open(b, 96, 60));
+  EXPECT_FALSE(panel_keeps_open(b, 120, 46));
+  EXPECT_TRUE(panel_keeps_open(b, 304, 60));
+  EXPECT_FALSE(panel_keeps_open(b, 305, 60));
+  EXPECT_TRUE(panel_keeps_open(b, 150, 113));
+  EXPECT_FALSE(panel_keeps_open(b, 150, 114));
+}
+
+TEST_F(InventoryPanels, LinesUnderThePointer) {
+  const panel_box b{100, 50, 120};
+  EXPECT_EQ(panel_line_at(b, 55, 9), 0);  // the title
+  EXPECT_EQ(panel_line_at(b, 60, 9), 1);
+  EXPECT_EQ(panel_line_at(b, 69, 9), 1);
+  EXPECT_EQ(panel_line_at(b, 70, 9), 2);
+  EXPECT_EQ(panel_line_at(b, 149, 9), 9);
+  EXPECT_EQ(panel_line_at(b, 150, 9), 0);  // a tenth line does not answer
+  EXPECT_EQ(panel_line_at(b, 150, 10), 10);
+}
+
+TEST_F(InventoryPanels, ActionMenuRowsAndTheStoreLine) {
+  std::vector<int> codes;
+  for (const action_row& r : INVENTORY_MENU_ROWS) codes.push_back(r.code);
+  EXPECT_EQ(codes, (std::vector<int>{2, 3, 4, 5, 7, 6, 8, 9, 0, 12}));
+  EXPECT_STREQ(INVENTORY_MENU_ROWS[9].text, "STORE");
+  EXPECT_FALSE(store_row_shown());
+  box(3, 10, 11, "chest");  // the hero faces south, onto it
+  EXPECT_TRUE(store_row_shown());
+  unit[1][1].facing = NORTH;
+  EXPECT_FALSE(store_row_shown());
+}
+
+TEST_F(InventoryPanels, ItemListMarksAndFilters) {
+  held(1, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  held(2, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  held(3, ITEM_WEARABLE, "helmet", OBJECT_WORN);
+  held(4, ITEM_KEY, "key", OBJECT_PACKED);
+  held(5, ITEM_GEM, "gem");
+  held(6, ITEM_GEM, "jet", OBJECT_CARRIED, 1, 2);
+  EXPECT_EQ(texts(list_entries(ITEM_LIST, 1, 1)),
+            (std::vector<std::string>{"sword(used)", "TORCH (lit)", "helmet (worn)", "gem"}));
+  EXPECT_EQ(texts(list_entries(BACKPACK_LIST, 1, 1)), (std::vector<std::string>{"key"}));
+  EXPECT_EQ(texts(list_entries(GIVE_LIST, 1, 1)), (std::vector<std::string>{"gem"}));
+  EXPECT_EQ(owned_count(1, 1), 5);
+}
+
+TEST_F(InventoryPanels, GiveListHandsToTheUnitStandingThere) {
+  hero(1, 2, 11, 10);
+  CURRENT_UNIT = 1;
+  int p = -1, u = -1;
+  EXPECT_TRUE(give_receiver(11, 10, 0, p, u));
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(u, 2);
+  EXPECT_FALSE(give_receiver(10, 10, 0, p, u));  // the giver itself
+  EXPECT_FALSE(give_receiver(12, 10, 0, p, u));  // nobody
+  EXPECT_FALSE(give_receiver(-1, 10, 0, p, u));
+  EXPECT_EQ(p, 0);
+}
+
+TEST_F(InventoryPanels, EmptyItemListIsTwentyHighPlusPackedLines) {
+  EXPECT_EQ(make_list_page(list_entries(ITEM_LIST, 1, 1), 0, owned_count(1, 1)).height, 20);
+  held(4, ITEM_KEY, "key", OBJECT_PACKED);
+  held(5, ITEM_KEY, "key", OBJECT_PACKED);
+  const list_page p = make_list_page(list_entries(ITEM_LIST, 1, 1), 0, owned_count(1, 1));
+  EXPECT_TRUE(p.lines.empty());
+  EXPECT_EQ(p.height, 40);
+  int k = -1;
+  EXPECT_EQ(list_click_at(p, 1, k), list_click::nothing);
+  EXPECT_EQ(k, 0);
+}
+
+TEST_F(InventoryPanels, LongListsArePagedAndEveryItemCanBeReached) {
+  // Giving has no limit on the receiver: twenty items in hand.
+  for (int k = 1; k <= 20; k++) held(k, ITEM_GEM, ("gem" + std::to_string(k)).c_str());
+  const std::vector<list_entry> all = list_entries(ITEM_LIST, 1, 1);
+  ASSERT_EQ(all.size(), 20u);
+  std::vector<int> reached;
+  for (int page = 0; page < 3; page++) {
+    const list_page p = make_list_page(all, page, 20);
+    EXPECT_TRUE(p.paged);
+    EXPECT_EQ(p.pages, 3);
+    EXPECT_LE(static_cast<int>(p.lines.size()), PAGE_ITEMS);
+    EXPECT_LE(p.height, PANEL_LINE * (LIST_LINES + 1) + 20);
+    for (int line = 1; line <= LIST_LINES; line++) {
+      int k = 0;
+      list_click c = list_click_at(p, line, k);
+      if (c == list_click::item) reached.push_back(k);
+      if (line == LIST_LINES) {
+        EXPECT_EQ(c, list_click::next_page);
+      }
+    }
+  }
+  std::vector<int> want;
+  for (int k = 1; k <= 20; k++) want.push_back(k);
+  EXPECT_EQ(reached, want);
+  EXPECT_EQ(make_list_page(all, 3, 20).page, 0);  // past the last page comes the first
+  EXPECT_EQ(page_line_text(make_list_page(all, 1, 20)), "MORE... (2 OF 3)");
+}
+
+TEST_F(InventoryPanels, NineItemsFitOnOnePage) {
+  for (int k = 1; k <= 9; k++) held(k, ITEM_GEM, "gem");
+  const list_page p = make_list_page(list_entries(ITEM_LIST, 1, 1), 0, 9);
+  EXPECT_FALSE(p.paged);
+  EXPECT_EQ(p.lines.size(), 9u);
+  EXPECT_EQ(p.height, 110);
+  int k = 0;
+  EXPECT_EQ(list_click_at(p, 9, k), list_click::item);
+  EXPECT_EQ(k, 9);
+}
+
+TEST_F(InventoryPanels, ObjectMenuRows) {
+  held(1, ITEM_WEARABLE, "backpack", OBJECT_WORN).range = SLOT_BACK;
+  held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  held(3, ITEM_TORCH, "TORCH", OBJECT_LIT);
+  held(4, ITEM_WEARABLE, "cap").range = SLOT_HEAD;
+  held(5, ITEM_GOLD, "bag");
+  EXPECT_EQ(row_texts(1),
+            (std::vector<std::string>{"DROP", "REMOVE", "REMOVE FROM BACKPACK", "EXAMINE"}));
+  EXPECT_EQ(row_texts(2), (std::vector<std::string>{"DROP", "UNEQUIP", "EXAMINE"}));
+  EXPECT_EQ(row_texts(3), (std::vector<std::string>{"DROP", "EXTINGUISH TORCH", "EXAMINE"}));
+  EXPECT_EQ(row_texts(4), (std::vector<std::string>{"DROP", "WEAR", "PACK", "EXAMINE"}));
+  box(3, 10, 11, "chest");
+  EXPECT_EQ(row_texts(5),
+            (std::vector<std::string>{"DROP", "POOL FLORINS", "PACK", "EXAMINE", "STORE"}));
+  EXPECT_EQ(object_menu_height(5), 80);
+  EXPECT_TRUE(object_menu_rows(6).empty());
+}
+
+}  // namespace
