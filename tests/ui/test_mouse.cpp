@@ -619,6 +619,39 @@ TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
 }
 
 // ---------------------------------------------------------------------------
+// What the chosen rows do to the world
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, TakeAllPicksUpEverythingUnderfoot) {
+  lay_item(40, UX, UY);
+  lay_item(41, UX, UY);
+  std::vector<map_row> rows = menu(UX, UY);
+  ASSERT_EQ(rows.back().kind, ROW_TAKE_ALL);
+  choose_map_row(rows.back(), UX, UY, recorders());
+  EXPECT_EQ(object[40].owner_unit, 1);
+  EXPECT_EQ(object[41].owner_unit, 1);
+  EXPECT_EQ(map[Z][UX][UY].object_count, 0);
+}
+
+TEST_F(MouseTest, TheChestListTakesFromTheSquareInFront) {
+  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_OPEN, "small chest");
+  lay_item(40, UX, UY - 1);
+  lay_item(41, UX, UY);
+  ASSERT_EQ(box_candidates(take_mode(UX, UY - 1)), (std::vector<int>{40}));
+  box_act(11, 40);
+  EXPECT_EQ(object[40].owner_unit, 1);
+  EXPECT_EQ(object[40].status, OBJECT_CARRIED);
+  EXPECT_EQ(object[41].status, OBJECT_ON_GROUND);
+}
+
+TEST_F(MouseTest, ExaminingObjectsAcrossTheRoomNamesThem) {
+  lay_item(40, UX + 2, UY);
+  std::vector<map_row> rows = menu(UX + 2, UY);
+  ASSERT_EQ(rows[0].kind, ROW_EXAMINE_OBJECT);
+  choose_map_row(rows[0], UX + 2, UY, recorders());
+  EXPECT_TRUE(headless_said("There appears to be gem40, ."));
+}
+
+// ---------------------------------------------------------------------------
 // Replays
 // ---------------------------------------------------------------------------
 TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
