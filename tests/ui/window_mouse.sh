@@ -2,9 +2,8 @@
 # The mouse alone on the map of a seeded new game at 800x600: a left click
 # beside the leader turns it; a right click on the leader's own square opens
 # the action menu and leaving it closes it; the menu of the chest beside the
-# start is chosen from and acts; a route
-# dragged from the leader's square is marked while the button is held and
-# walked when it is let go, with no screenshot taken.
+# start strikes it; a route dragged from the leader's square is marked while
+# the button is held and walked when it is let go, with no screenshot taken.
 # Usage: window_mouse.sh BUILD [FOLDER to keep the shots in]
 set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
@@ -91,16 +90,17 @@ shot closed
 [ "$(white closed "190x20+$((CX + 5))+$((CY + 3))")" -lt 60 ] || fail "the action menu stayed open"
 [ "$(changed turned closed "$PANEL_GEOM")" -lt 50 ] || fail "leaving the menu did something"
 
-# The chest east of the leader: its first row looks at it.
+# The chest east of the leader: its third row strikes it with the sword of
+# the starting kit (the rows look, open, hit, drag and push).
 click $((CX + TILE)) "$CY" 3
 settle
 shot chest_menu
 [ "$(white chest_menu "190x40+$((CX + TILE + 5))+$((CY + 3))")" -gt 60 ] ||
   fail "no action menu for the chest"
-click $((CX + TILE + 20)) $((CY + 15)) 1
+click $((CX + TILE + 20)) $((CY + 35)) 1
 settle 1
 shot chosen
-[ "$(changed chest_menu chosen "$PANEL_GEOM")" -gt 50 ] || fail "choosing the first row said nothing"
+[ "$(changed chest_menu chosen "$PANEL_GEOM")" -gt 50 ] || fail "striking the chest said nothing"
 
 # A route dragged from the leader's square four squares east and one south.
 pointer "$CX" "$CY"
