@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "core/frontend.h"
 #include "core/occupancy.h"
@@ -55,7 +56,11 @@ void say(const std::string& text) { message_box(text.c_str()); }
 
 bool in_band(int roll, int low, int high) { return roll >= low && roll <= high; }
 
-bool name_has(int k, const char* word) { return std::strstr(object[k].name, word) != nullptr; }
+bool name_has(int k, const char* word) {
+  const char* name = object[k].name;
+  return std::string_view(name, strnlen(name, sizeof object[k].name)).find(word) !=
+         std::string_view::npos;
+}
 
 bool is_current(int player, int u) { return player == CURRENT_PLAYER && u == CURRENT_UNIT; }
 
@@ -73,6 +78,20 @@ void let_go_of_weapon(int k, unit_record& a) {
   }
   a.movement += o.weight;
   o.owner_player = o.owner_unit = 0;
+}
+
+// A worn shield knocked from the arm is no longer worn: it gives back what
+// wearing it gave, as taking it off would, so that it can fall like any item
+// in hand.
+void knock_loose(int k, int player, int u) {
+  object_record& o = object[k];
+  unit_record& r = unit[player][u];
+  if (o.status == OBJECT_WORN) {
+    if (o.var1 > 0) r.defence -= o.var1;
+    r.movement -= o.weight / 2;
+    o.status = OBJECT_CARRIED;
+  }
+  drop_item(k, player, u);
 }
 
 // The attacker faces its target, the target turns on the attacker, and the
@@ -121,14 +140,6 @@ void open_attack(attack& at) {
   }
 }
 
-// A weapon or shield knocked from a unit's grip lands on its square. A worn
-// shield is taken off first: dropping asks for things in hand, and a shield
-// said to be dropped must not stay on the arm.
-void let_fall(int k, int player, int u) {
-  if (k > 0 && k < OBJECT_SLOTS && object[k].status == OBJECT_WORN) remove_item(k, player, u);
-  drop_item(k, player, u);
-}
-
 void fumble(const attack& at) {
   unit_record& a = at.a();
   const std::string who = name_of(a);
@@ -138,10 +149,10 @@ void fumble(const attack& at) {
   const int e = at.effect_roll;
   if (in_band(e, 81, 90) && weapon) {
     say(who + " weapon dropped!");
-    let_fall(weapon, at.ap, at.au);
+    drop_item(weapon, at.ap, at.au);
   } else if (in_band(e, 71, 80) && shield) {
     say(who + " shield dropped!");
-    let_fall(shield, at.ap, at.au);
+    knock_loose(shield, at.ap, at.au);
   } else if (in_band(e, 61, 70) && shield) {
     say(who + " spun around!");
     a.facing = std::rand() % 8;
@@ -223,10 +234,10 @@ void critical(attack& at, int roll) {
     t.status = UNIT_UNCONSCIOUS;
   } else if (int weapon = carry_weapon(at.tp, at.tu); in_band(e, 81, 90) && weapon) {
     say(who + "'s weapon dropped");
-    let_fall(weapon, at.tp, at.tu);
+    drop_item(weapon, at.tp, at.tu);
   } else if (int shield = carry_shield(at.tp, at.tu); in_band(e, 71, 80) && shield) {
     say(who + "'s shield dropped");
-    let_fall(shield, at.tp, at.tu);
+    knock_loose(shield, at.tp, at.tu);
   } else if (int armour = carry_armour(at.tp, at.tu); in_band(e, 61, 70) && armour) {
     say(who + "'s armour damaged");
     // The wearer's defence holds the armour's worth: keep the two together.

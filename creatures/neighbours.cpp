@@ -16,6 +16,14 @@ int next_to_enemy(int player, int u) {
 }
 
 int next_to_health(int player, int u) {
-  (void)player, (void)u;  // stand-in until built
+  if (!unit_slot_valid(player, u)) return FAIL;
+  const unit_record& me = unit[player][u];
+  for (int d = NORTH; d <= NORTHWEST; d++) {
+    int x = me.x + DIRECTION_DX[d], y = me.y + DIRECTION_DY[d];
+    if (!on_grid(me.z, x, y)) continue;
+    const map_cell& c = map[me.z][x][y];
+    if (c.scenery == SCENERY_HERBS || c.scenery == SCENERY_MUSHROOMS || c.object_count != 0)
+      return d;
+  }
   return FAIL;
 }

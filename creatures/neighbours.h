@@ -1,5 +1,5 @@
 // What stands next to a unit: the probes the movement rules and the
-// computer players use to notice an adjacent enemy.
+// computer players use to notice an adjacent enemy or something to eat.
 #pragma once
 
 // The direction of the first neighbouring square, clockwise from north, that

@@ -84,6 +84,10 @@ static bool stuck_in_quicksand(int player, int u) {
   return true;
 }
 
+static bool on_view_level(int z) {
+  return unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT) && unit[CURRENT_PLAYER][CURRENT_UNIT].z == z;
+}
+
 static void vacate_square(int player, int u) {
   const unit_record& me = unit[player][u];
   remove_unit(player, u);
@@ -104,6 +108,7 @@ void forward(int player, int u) {
   }
   unit_record& me = unit[player][u];
   if (stuck_in_quicksand(player, u)) return;
+  int level_before = me.z;
 
   if (extra_facing(me.facing, player, u) == SCENERY_CELL_DOOR ||
       facing(me.facing, player, u) == TERRAIN_CLOSED_DOOR)
@@ -137,7 +142,10 @@ void forward(int player, int u) {
 
   move_event(1, player, u);
   novel_event(player, u);
-  reveal_tiles();
+  // The party's view is of its own level: a creature's step elsewhere cannot
+  // change it, and working it out again for each one would slow the turn.
+  if (player == CURRENT_PLAYER || on_view_level(level_before) || on_view_level(me.z))
+    reveal_tiles();
 }
 
 void backward(int player, int u) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tests/scratch_folder.h"
-
 #include <algorithm>
+
+#include "tests/scratch_folder.h"
 
 #include <cstdlib>
 #include <functional>
@@ -216,13 +216,15 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     h.health = 20;
     // Things in hand lie nowhere on the map.
     if (c.weapon) {
-      object_record& w = give_item(5, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
-      w.x = w.y = 0;
+      object_record& weapon = give_item(5, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
+      weapon.x = weapon.y = 0;
     }
     if (c.shield) {
-      object_record& s = give_item(6, 1, HERO, ITEM_WEARABLE, OBJECT_WORN);
-      s.range = SLOT_SHIELD;
-      s.x = s.y = 0;
+      object_record& shield = give_item(6, 1, HERO, ITEM_WEARABLE, OBJECT_WORN);
+      shield.x = shield.y = 0;
+      shield.range = SLOT_SHIELD;
+      shield.var1 = 2;
+      h.defence = 2;
     }
     std::vector<int> d;
     seed_where([&](const draws& v) {
@@ -233,26 +235,31 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     hero_strikes();
     ASSERT_GE(headless.messages.size(), 1u);
     // What the dropping itself says follows the fumble's own words.
-    auto said_at = std::find(headless.messages.begin(), headless.messages.end(), "Hero fumbles");
-    ASSERT_NE(said_at, headless.messages.end()) << c.low;
+    auto fumbled = std::find(headless.messages.begin(), headless.messages.end(), "Hero fumbles");
+    ASSERT_NE(fumbled, headless.messages.end()) << c.low;
     if (c.said) {
-      ASSERT_NE(said_at + 1, headless.messages.end());
-      EXPECT_EQ(*(said_at + 1), c.said);
+      ASSERT_NE(fumbled + 1, headless.messages.end());
+      EXPECT_EQ(*(fumbled + 1), c.said);
     } else {
-      EXPECT_EQ(said_at + 1, headless.messages.end()) << c.low;
+      EXPECT_EQ(fumbled + 1, headless.messages.end()) << c.low;
     }
-    // A weapon or shield said to be dropped lies on the hero's square.
     const std::string words = c.said ? c.said : "";
     if (words == "Hero weapon dropped!") {
-      EXPECT_EQ(object[5].status, 1);
+      EXPECT_EQ(object[5].status, OBJECT_ON_GROUND) << "the weapon falls";
     }
     if (words == "Hero shield dropped!") {
-      EXPECT_EQ(object[6].status, 1);
+      EXPECT_EQ(object[6].status, OBJECT_ON_GROUND) << "the shield falls";
     }
     bool spun = c.said && std::string(c.said) == "Hero spun around!";
     EXPECT_EQ(h.facing, spun ? d[2] % 8 : EAST) << c.low;
     bool hurt = c.said && std::string(c.said) == "Hero hits self!";
     EXPECT_EQ(h.health, hurt ? 20 - (d[2] % 6 + 1) : 20) << c.low;
+    // A shield knocked loose is no longer worn and no longer guards.
+    bool lost_shield = c.said && std::string(c.said) == "Hero shield dropped!";
+    if (c.shield) {
+      EXPECT_EQ(object[6].status == OBJECT_WORN, !lost_shield) << c.low;
+      EXPECT_EQ(h.defence, lost_shield ? 0 : 2) << c.low;
+    }
   }
 }
 

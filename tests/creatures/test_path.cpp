@@ -281,6 +281,23 @@ TEST_F(PathTest, AStartWalledInGivesNoPath) {
   EXPECT_EQ(npc_a_star_path_finding(10, 10, 30, 30, Z), NO_PATH);
 }
 
+TEST_F(PathTest, ThePartyTriesAgainFromTheStartWhereACreatureGivesUp) {
+  // A one-square stub points at the goal; the way round starts the other way.
+  wall(Z, 1, 1, 49, 49);
+  auto floor = [](int x0, int y0, int x1, int y1) {
+    for (int x = x0; x <= x1; x++)
+      for (int y = y0; y <= y1; y++) put_terrain(Z, x, y, TERRAIN_STONE_FLOOR, 1);
+  };
+  floor(5, 10, 11, 10);
+  floor(5, 5, 5, 10);
+  floor(5, 5, 20, 5);
+  floor(20, 5, 20, 10);
+  put_unit(1, 1, Z, 10, 10, NORTH);
+  EXPECT_EQ(a_star_path_finding(10, 10, 20, 10, Z), WEST);
+  EXPECT_GT(checked_route(1, 20, 10), 20);
+  EXPECT_EQ(npc_a_star_path_finding(10, 10, 20, 10, Z), NO_PATH);
+}
+
 TEST_F(PathTest, PitsCellDoorsOpenCryptsAndCaveInsAreNeverWalked) {
   const int blocking[] = {SCENERY_PIT, SCENERY_CELL_DOOR, SCENERY_OPEN_CRYPT, SCENERY_RUBBLE};
   for (int s : blocking) {

@@ -1,0 +1,427 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "creatures/ai/ai.h"
+#include "creatures/combat.h"
+#include "creatures/neighbours.h"
+#include "tests/core/hand_made_level.h"
+
+namespace {
+
+constexpr int Z = 1;
+
+class ComputerTurnTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fresh_world();
+    put_unit(1, 1, Z, 40, 40, NORTH);  // the party leader, the acting unit
+  }
+
+  static unit_record& creature(int u, int x, int y, int facing, int order, int movement = 60) {
+    unit_record& c = put_unit(2, u, Z, x, y, facing, movement);
+    c.moves = 0;  // the turn hands out the moves
+    c.order = order;
+    c.level = 1;
+    c.sight = 8;
+    c.waypoint_x[WAYPOINT_TARGET] = 1;
+    c.waypoint_y[WAYPOINT_TARGET] = 1;
+    c.waypoint_index = WAYPOINT_POSITION;
+    c.waypoint_x[WAYPOINT_POSITION] = x;
+    c.waypoint_y[WAYPOINT_POSITION] = y;
+    return c;
+  }
+
+  static void leader_to(int z, int x, int y) { move_unit(1, 1, z, x, y); }
+};
+
+bool somebody_hit() {
+  for (const std::string& m : headless.messages)
+    if (m.find(" hits ") != std::string::npos) return true;
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// The probes
+// ---------------------------------------------------------------------------
+
+TEST_F(ComputerTurnTest, NextToHealthFindsHerbsMushroomsOrItemsClockwiseFromNorth) {
+  creature(1, 10, 10, NORTH, ORDER_GUARD);
+  EXPECT_EQ(next_to_health(2, 1), FAIL);
+  map[Z][9][11].object_count = 1;  // south-west
+  EXPECT_EQ(next_to_health(2, 1), SOUTHWEST);
+  map[Z][11][11].scenery = SCENERY_MUSHROOMS;  // south-east
+  EXPECT_EQ(next_to_health(2, 1), SOUTHEAST);
+  map[Z][11][9].scenery = SCENERY_HERBS;  // north-east
+  EXPECT_EQ(next_to_health(2, 1), NORTHEAST);
+  map[Z][10][9].scenery = SCENERY_POOL;  // a pool is no food
+  EXPECT_EQ(next_to_health(2, 1), NORTHEAST);
+
+  creature(2, 0, 0, NORTH, ORDER_GUARD);  // the corner: nothing off the level is read
+  EXPECT_EQ(next_to_health(2, 2), FAIL);
+}
+
+TEST_F(ComputerTurnTest, AGuardSeesOnlyAtTheInnerPointsOfItsRays) {
+  // Rows 19, 17, 16, 15 and 13 are looked at on the middle ray of sight 8.
+  const int rows[] = {17, 18, 12};
+  const bool seen[] = {true, false, false};
+  for (int i = 0; i < 3; i++) {
+    fresh_world();
+    put_unit(1, 1, Z, 20, rows[i], SOUTH);
+    unit_record& g = creature(1, 20, 20, NORTH, ORDER_GUARD);
+    EXPECT_EQ(sees_party(2, 1), seen[i] ? 1 : 0) << rows[i];
+    otherplayermove();
+    // Once awake it attacks, and seeks when it loses sight again.
+    if (seen[i]) {
+      EXPECT_NE(g.order, ORDER_GUARD);
+      EXPECT_LT(g.y, 20);
+    } else {
+      EXPECT_EQ(g.order, ORDER_GUARD) << rows[i];
+    }
+    if (!seen[i]) {
+      EXPECT_EQ(g.x, 20);
+    }
+  }
+}
+
+TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
+  leader_to(Z, 20, 17);
+  creature(1, 20, 20, SOUTH, ORDER_GUARD);
+  EXPECT_EQ(sees_party(2, 1), 0);
+  unit[2][1].facing = NORTH;
+  EXPECT_EQ(sees_party(2, 1), 1);
+  put_terrain(Z, 20, 19, TERRAIN_ROCK);
+  put_terrain(Z, 19, 19, TERRAIN_ROCK);
+  put_terrain(Z, 21, 19, TERRAIN_ROCK);
+  map[Z][20][19].revealed = map[Z][19][19].revealed = map[Z][21][19].revealed = 1;
+  EXPECT_EQ(sees_party(2, 1), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Orders
+// ---------------------------------------------------------------------------
+
+TEST_F(ComputerTurnTest, AGuardBesideThePartyWakesButStrikesOnlyNextTurn) {
+  leader_to(Z, 10, 9);
+  unit_record& g = creature(1, 10, 10, NORTH, ORDER_GUARD);
+  unit_record& w = creature(2, 30, 30, EAST, ORDER_ROUTE);
+  w.waypoint_index = 1;
+  w.waypoint_x[1] = 35, w.waypoint_y[1] = 30;
+  w.waypoint_x[2] = 999;
+  otherplayermove();
+  EXPECT_EQ(g.order, ORDER_ATTACK);
+  EXPECT_FALSE(somebody_hit());
+  EXPECT_EQ(w.x, 30);  // no further unit of its player acted
+  EXPECT_EQ(w.moves, 0);
+
+  otherplayermove();
+  EXPECT_TRUE(headless_said("Unit1 hits Unit1"));
+  EXPECT_EQ(g.facing, NORTH);
+  EXPECT_EQ(g.moves, 0);
+  EXPECT_EQ(g.waypoint_x[WAYPOINT_TARGET], 1);
+  EXPECT_EQ(g.waypoint_y[WAYPOINT_TARGET], 1);
+  EXPECT_GT(w.x, 30);  // this time the rest of the player moved
+}
+
+TEST_F(ComputerTurnTest, AnAttackerTurnsToStrikeTheEnemyBesideIt) {
+  leader_to(Z, 11, 11);
+  unit_record& a = creature(1, 10, 10, NORTH, ORDER_ATTACK);
+  otherplayermove();
+  EXPECT_TRUE(somebody_hit());
+  EXPECT_EQ(a.facing, SOUTHEAST);
+  EXPECT_EQ(a.moves, 0);
+  EXPECT_EQ(a.x, 10);
+}
+
+TEST_F(ComputerTurnTest, AnAttackerWithoutATargetHuntsTheActingUnit) {
+  leader_to(Z, 10, 5);
+  unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
+  a.waypoint_x[WAYPOINT_TARGET] = 999;  // cleared by seeking or fleeing
+  otherplayermove();
+  EXPECT_EQ(a.waypoint_x[WAYPOINT_TARGET], 1);
+  EXPECT_EQ(a.waypoint_y[WAYPOINT_TARGET], 1);
+  EXPECT_EQ(a.x, 10);
+  EXPECT_EQ(a.y, 6);  // closed in beside the leader
+  EXPECT_FALSE(somebody_hit());
+  otherplayermove();
+  EXPECT_TRUE(somebody_hit());
+
+  // A target slot naming a free unit is as good as none.
+  fresh_world();
+  put_unit(1, 1, Z, 10, 5, NORTH);
+  unit_record& b = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
+  b.waypoint_y[WAYPOINT_TARGET] = 37;
+  otherplayermove();
+  EXPECT_EQ(b.waypoint_y[WAYPOINT_TARGET], 1);
+  EXPECT_EQ(b.y, 6);
+}
+
+TEST_F(ComputerTurnTest, AnAttackerThatLosesSightOfItsTargetStartsSeeking) {
+  leader_to(Z, 40, 40);
+  unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK);
+  otherplayermove();
+  EXPECT_EQ(a.order, ORDER_SEEK);
+  EXPECT_EQ(a.waypoint_index, WAYPOINT_POSITION);
+  EXPECT_EQ(a.waypoint_x[WAYPOINT_POSITION], 40);
+  EXPECT_EQ(a.waypoint_y[WAYPOINT_POSITION], 40);
+}
+
+TEST_F(ComputerTurnTest, AnIdleCreatureNeverMovesEvenBesideTheParty) {
+  leader_to(Z, 10, 9);
+  unit_record& c = creature(1, 10, 10, NORTH, ORDER_IDLE);
+  for (int turn = 0; turn < 5; turn++) otherplayermove();
+  EXPECT_EQ(c.x, 10);
+  EXPECT_EQ(c.y, 10);
+  EXPECT_EQ(c.order, ORDER_IDLE);
+  EXPECT_EQ(c.moves, 0);
+  EXPECT_FALSE(somebody_hit());
+}
+
+TEST_F(ComputerTurnTest, ACleverSeekerOnAnotherLevelMakesForTheLadderAndClimbsIt) {
+  unit_record& s = creature(2, 10, 10, EAST, ORDER_SEEK, 100);
+  move_unit(2, 2, Z + 1, 10, 10);
+  s.intelligence = 30;
+  map[Z + 1][14][10].scenery = SCENERY_LADDER_DOWN;
+  map[Z + 1][30][30].scenery = SCENERY_LADDER_UP;  // leads away from the party
+  otherplayermove();
+  EXPECT_EQ(s.z, Z);
+  EXPECT_EQ(s.x, 14);
+  EXPECT_EQ(s.y, 10);
+  EXPECT_EQ(map[Z][14][10].occupant_unit, 2);
+  EXPECT_EQ(map[Z + 1][14][10].occupant_player, 0);
+}
+
+TEST_F(ComputerTurnTest, ASeekerWithNoLadderToTakeWandersAStep) {
+  for (int wits : {10, 30}) {
+    fresh_world();
+    put_unit(1, 1, Z, 40, 40, NORTH);
+    unit_record& s = creature(2, 10, 10, EAST, ORDER_SEEK, 100);
+    move_unit(2, 2, Z + 1, 10, 10);
+    s.intelligence = wits;
+    otherplayermove();
+    EXPECT_LT(s.moves, 1) << wits;
+    EXPECT_EQ(s.z, Z + 1);
+    EXPECT_LE(std::abs(s.x - 10), 10);
+  }
+}
+
+TEST_F(ComputerTurnTest, AFugitiveRunsStraightAwayFromTheActingUnit) {
+  leader_to(Z, 18, 18);
+  unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
+  f.health = 5;
+  otherplayermove();
+  EXPECT_GT(f.x, 21);
+  EXPECT_GT(f.y, 21);
+  EXPECT_EQ(f.x - 20, f.y - 20);   // along the diagonal away from the leader
+  EXPECT_EQ(f.order, ORDER_FLEE);  // still badly hurt
+
+  // Due east of the leader it runs due east.
+  fresh_world();
+  put_unit(1, 1, Z, 10, 20, NORTH);
+  unit_record& g = creature(2, 12, 20, NORTH, ORDER_FLEE);
+  g.health = 5;
+  otherplayermove();
+  EXPECT_GT(g.x, 13);
+  EXPECT_EQ(g.y, 20);
+}
+
+TEST_F(ComputerTurnTest, ACreatureLeftBadlyHurtByABlowRunsFromTheActingUnit) {
+  leader_to(Z, 20, 19);
+  int fled = 0;
+  for (unsigned seed = 1; seed <= 30 && fled == 0; seed++) {
+    std::srand(seed);
+    unit_record& c = creature(2, 20, 20, NORTH, ORDER_ATTACK);
+    c.health = 12;
+    c.defence = 0;
+    unit[1][1].damage = 3;
+    unit[1][1].moves = 100;
+    combat(2, 2, 1, 1);
+    if (c.order != ORDER_FLEE || c.health < 1) {
+      remove_unit(2, 2);
+      continue;
+    }
+    fled++;
+    otherplayermove();
+    EXPECT_EQ(c.x, 20);
+    EXPECT_GT(c.y, 22);  // straight south, away from the leader to its north
+  }
+  EXPECT_EQ(fled, 1);
+}
+
+TEST_F(ComputerTurnTest, AFugitiveOutOfBreathWandersOnceThePartyIsFarBehind) {
+  leader_to(Z, 2, 2);
+  unit_record& f = creature(2, 30, 30, NORTH, ORDER_FLEE);
+  f.health = 10;
+  otherplayermove();
+  EXPECT_EQ(f.order, ORDER_WANDER);
+
+  // With the leader within half as far again as it sees, it keeps running.
+  fresh_world();
+  put_unit(1, 1, Z, 20, 20, NORTH);
+  unit_record& g = creature(2, 22, 22, NORTH, ORDER_FLEE);
+  g.health = 10;
+  g.movement = 40;
+  otherplayermove();
+  EXPECT_LE(g.x - 20, 12);
+  EXPECT_EQ(g.order, ORDER_FLEE);
+}
+
+TEST_F(ComputerTurnTest, AFugitiveOnAnotherLevelWandersAndItsPlayerStops) {
+  unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
+  move_unit(2, 2, Z + 1, 20, 20);
+  unit_record& w = creature(3, 30, 30, EAST, ORDER_ROUTE);
+  w.waypoint_index = 1;
+  w.waypoint_x[1] = 35, w.waypoint_y[1] = 30;
+  w.waypoint_x[2] = 999;
+  otherplayermove();
+  EXPECT_EQ(f.order, ORDER_WANDER);
+  EXPECT_EQ(w.x, 30);
+}
+
+TEST_F(ComputerTurnTest, ARouteIsWalkedInTurnAndStartsAgain) {
+  unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE, 30);
+  r.waypoint_index = 1;
+  r.waypoint_x[1] = 13, r.waypoint_y[1] = 10;
+  r.waypoint_x[2] = 13, r.waypoint_y[2] = 13;
+  r.waypoint_x[3] = 999;
+  otherplayermove();
+  EXPECT_EQ(r.x, 13);
+  EXPECT_EQ(r.y, 10);
+  EXPECT_EQ(r.waypoint_index, 2);
+  otherplayermove();  // turning costs nothing: three steps south
+  EXPECT_EQ(r.x, 13);
+  EXPECT_EQ(r.y, 13);
+  EXPECT_EQ(r.waypoint_index, 1);  // wrapped after the last slot
+  otherplayermove();
+  EXPECT_EQ(r.y, 10);
+  EXPECT_EQ(r.waypoint_index, 2);
+}
+
+TEST_F(ComputerTurnTest, EveryPassCostsMovesSoARouteGoingNowhereStillEnds) {
+  unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE, 5000);
+  r.waypoint_index = 1;
+  for (int i = 1; i <= 4; i++) r.waypoint_x[i] = 10, r.waypoint_y[i] = 10;
+  r.waypoint_x[5] = 999;
+  otherplayermove();
+  EXPECT_LT(r.moves, 1);
+  EXPECT_EQ(r.x, 10);
+
+  // A route index past the end of the list is started afresh.
+  r.waypoint_index = 77;
+  otherplayermove();
+  EXPECT_LT(r.moves, 1);
+}
+
+TEST_F(ComputerTurnTest, AKnockedOutOrPoisonedCreatureStillActs) {
+  for (int status : {UNIT_UNCONSCIOUS, UNIT_POISONED}) {
+    fresh_world();
+    put_unit(1, 1, Z, 40, 40, NORTH);
+    unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE);
+    r.status = status;
+    r.waypoint_index = 1;
+    r.waypoint_x[1] = 20, r.waypoint_y[1] = 10;
+    r.waypoint_x[2] = 999;
+    otherplayermove();
+    EXPECT_GT(r.x, 12) << status;
+  }
+}
+
+TEST_F(ComputerTurnTest, WithTheLeaderDeadNoCreatureMoves) {
+  unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE);
+  r.waypoint_index = 1;
+  r.waypoint_x[1] = 20, r.waypoint_y[1] = 10;
+  r.waypoint_x[2] = 999;
+  remove_unit(1, 1);
+  unit[1][1].status = UNIT_FREE;
+  otherplayermove();
+  EXPECT_EQ(r.x, 10);
+}
+
+TEST_F(ComputerTurnTest, AWandererBumpingIntoThePartyTurnsOnWhoeverItMet) {
+  // Walled into a corridor running east to the party member.
+  for (int x = 9; x <= 16; x++) {
+    put_terrain(Z, x, 9, TERRAIN_ROCK);
+    put_terrain(Z, x, 11, TERRAIN_ROCK);
+  }
+  put_terrain(Z, 9, 10, TERRAIN_ROCK);
+  put_unit(1, 4, Z, 14, 10, WEST);
+  unit_record& w = creature(2, 10, 10, EAST, ORDER_WANDER);
+  otherplayermove();
+  EXPECT_EQ(w.order, ORDER_ATTACK);
+  EXPECT_EQ(w.waypoint_x[WAYPOINT_TARGET], 1);
+  EXPECT_EQ(w.waypoint_y[WAYPOINT_TARGET], 4);
+}
+
+TEST_F(ComputerTurnTest, SpidersSpinWebsOnlyOnOpenFloorInFrontOfAnyWall) {
+  int webs = 0;
+  for (unsigned seed = 1; seed <= 400; seed++) {
+    fresh_world(seed);
+    put_unit(1, 1, Z, 40, 40, NORTH);
+    unit_record& s = creature(1, 20, 20, NORTH, ORDER_GUARD, 0);
+    s.race = 5;
+    for (int y = 15; y <= 25; y++) put_terrain(Z, 21, y, TERRAIN_ROCK);  // never seen
+    put_terrain(Z, 18, 18, TERRAIN_BUILT_WALL);
+    map[Z][19][21].scenery = SCENERY_STATUE;
+    otherplayermove();
+    for (int x = 15; x <= 25; x++)
+      for (int y = 15; y <= 25; y++) {
+        if (map[Z][x][y].scenery != SCENERY_WEB) continue;
+        webs++;
+        EXPECT_LT(x, 21) << "behind or on the wall, seed " << seed;
+        EXPECT_EQ(map[Z][x][y].terrain, TERRAIN_STONE_FLOOR) << seed;
+        EXPECT_GE(x, 17);
+        EXPECT_GE(y, 17);
+        EXPECT_LE(y, 22);
+      }
+    EXPECT_EQ(map[Z][19][21].scenery, SCENERY_STATUE);
+  }
+  EXPECT_GT(webs, 40);  // about one pass in four, less the refused squares
+}
+
+TEST_F(ComputerTurnTest, AUnitWornOutOnTheStartSquareWandersOrFights) {
+  // Unit 1 of the player, walled in where the turn began, spends its moves
+  // there: a seeker with the party beside it turns attacker, else wanderer.
+  for (bool beside : {true, false}) {
+    fresh_world();
+    put_unit(1, 1, Z, beside ? 10 : 40, beside ? 9 : 40, NORTH);
+    for (int d = NORTH; d <= NORTHWEST; d++)
+      if (!(beside && d == NORTH))
+        put_terrain(Z, 10 + DIRECTION_DX[d], 10 + DIRECTION_DY[d], TERRAIN_ROCK);
+    unit_record& a = creature(1, 10, 10, NORTH, ORDER_SEEK);
+    otherplayermove();
+    EXPECT_EQ(a.order, beside ? ORDER_ATTACK : ORDER_WANDER) << beside;
+    EXPECT_EQ(a.x, 10);
+  }
+}
+
+TEST_F(ComputerTurnTest, AGuardWithNobodyInSightHoldsItsGroundOnTheStartSquare) {
+  unit_record& g = creature(1, 10, 10, NORTH, ORDER_GUARD);
+  for (int turn = 0; turn < 3; turn++) otherplayermove();
+  EXPECT_EQ(g.order, ORDER_GUARD);
+  EXPECT_EQ(g.x, 10);
+  EXPECT_EQ(g.y, 10);
+}
+
+TEST_F(ComputerTurnTest, ACreatureInTheLastSlotPlaysToo) {
+  unit_record& r = creature(UNIT_MAX, 10, 10, EAST, ORDER_ROUTE);
+  r.waypoint_index = 1;
+  r.waypoint_x[1] = 20, r.waypoint_y[1] = 10;
+  r.waypoint_x[2] = 999;
+  otherplayermove();
+  EXPECT_GT(r.x, 10);
+}
+
+TEST_F(ComputerTurnTest, ACreatureInViewIsRedrawnAsItMoves) {
+  unit_record& r = creature(2, 38, 40, EAST, ORDER_ROUTE);
+  r.waypoint_index = 1;
+  r.waypoint_x[1] = 38, r.waypoint_y[1] = 44;
+  r.waypoint_x[2] = 999;
+  for (int x = 30; x < 50; x++)
+    for (int y = 30; y < 50; y++) map[Z][x][y].revealed = 1;
+  int draws = headless.drawmap_calls;
+  otherplayermove();
+  EXPECT_GT(headless.drawmap_calls, draws);
+  EXPECT_TRUE(headless_said("Monster NPC movement."));
+}
+
+}  // namespace
