@@ -185,7 +185,9 @@ TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenSteps) {
   EXPECT_EQ(me().waypoint_index, 1);
   EXPECT_EQ(me().waypoint_x[1], UX + 1);
   EXPECT_EQ(me().waypoint_y[1], UY - 1);
-  EXPECT_LE(me().moves, 192);  // the click's own 3 besides the step
+  EXPECT_EQ(me().x, UX + 1);
+  EXPECT_EQ(me().y, UY - 1);
+  EXPECT_EQ(me().moves, 195 - 10 - 3);  // the step and the click's own 3
 
   int moves = me().moves;
   mainbox_click(420, 320);  // the centre band
@@ -685,7 +687,7 @@ TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
   const std::string played = world_digest();
   replay_end();
   EXPECT_GT(end, 0);
-  EXPECT_GT(unit[1][1].x, start_x);
+  EXPECT_EQ(unit[1][1].x, start_x + 4);
 
   replay_record r;
   std::string reason;
