@@ -1,9 +1,11 @@
 # make play: build and start the game.  make test: build and run every test.
 # make bench: print the benchmark figures.  make fuzz: fuzz the save loader
-# for FUZZ_SECONDS (default 600).  Each first installs what is missing.
+# for FUZZ_SECONDS (default 600).  make soak SEEDS=N TURNS=T: random play over
+# N seeds at every difficulty, T turns a game, checking the world after every
+# input and end of turn.  Each first installs what is missing.
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps build build-asan play test bench install fuzz clean
+.PHONY: deps build build-asan play test bench install fuzz soak clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -36,6 +38,13 @@ install: build
 fuzz: deps
 	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	@bash tests/persistence/fuzz_saves.sh build $${FUZZ_SECONDS:-600}
+
+SEEDS ?= 10
+TURNS ?= 50
+soak: deps
+	@cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build build -j$(JOBS) --target soak > build/soak-build.log || { cat build/soak-build.log; false; }
+	@./build/tools/soak --seeds $(SEEDS) --turns $(TURNS)
 
 clean:
 	rm -rf build build-asan

@@ -33,6 +33,10 @@ void drawmap() {
     int z = unit[CURRENT_PLAYER][CURRENT_UNIT].z;
     if (z >= 0 && z < LEVELS) map_occupied(z);
   }
+  // A call to draw is a call for the whole picture: the map leaves out units
+  // and items unless UPDATE_MAP is set, and a draw between two passes of the
+  // frame loop (the pause, an unlocked door) would lose them.
+  UPDATE_MAP = 1;
   frontend->drawmap();
   UPDATE_MAP = 0;
 }
@@ -55,6 +59,9 @@ void highcolor_fade_out(int speed) { frontend->highcolor_fade_out(speed); }
 void clear_message_box() {
   clear_message_history();
   frontend->clear_message_box();
+}
+void clear_screen() {
+  if (frontend->clear_screen) frontend->clear_screen();
 }
 void splash_screen2() { frontend->splash_screen2(); }
 int option_select(const char* l1, const char* l2, const char* l3, const char* title) {

@@ -30,6 +30,7 @@ struct front_end {
   void (*show_fps)(int fps);
   void (*rest)(int milliseconds);
   void (*wait_clock)(int milliseconds);  // the busy pause of usleep
+  void (*clear_screen)();                // a blank screen for a box of its own
 };
 
 // The front end in use; set once at start.
@@ -55,6 +56,8 @@ void draw_explosion(int dx, int dy, int kind);
 void draw_zapline(int dx1, int dy1, int dx2, int dy2);
 void highcolor_fade_out(int speed);
 void clear_message_box();
+// Blanks the whole screen (a front end without one may leave it out).
+void clear_screen();
 void splash_screen2();
 int option_select(const char* l1, const char* l2, const char* l3, const char* title);
 std::string select_file();

@@ -14,6 +14,7 @@ static void hl_warning(const char* l1, const char* l2, const char* l3, const cha
   const char* lines[6] = {l1, l2, l3, l4, l5, l6};
   for (int i = 0; i < 6; i++) w.lines[i] = lines[i] ? lines[i] : "";
   w.size = size;
+  w.screen_clears_before = headless.screen_clears;
   headless.warnings.push_back(w);
 }
 
@@ -49,6 +50,7 @@ static void hl_fade(int) { headless.fade_calls++; }
 
 static void hl_clear_message_box() { headless.clear_calls++; }
 
+static void hl_clear_screen() { headless.screen_clears++; }
 static void hl_splash() { headless.splash_calls++; }
 
 static int hl_option_select(const char*, const char*, const char*, const char*) {
@@ -78,10 +80,13 @@ static void hl_wait(int) {}
 static void hl_rest(int) { ticker = ticker + 1; }
 
 const front_end headless_front_end = {
-    "headless",       hl_message_box, hl_warning,   hl_drawmap, hl_getinput,          hl_enter_name,
-    hl_splat,         hl_effect3,     hl_zapline,   hl_fade,    hl_clear_message_box, hl_splash,
-    hl_option_select, hl_select_file, hl_load_icon, hl_banner,  hl_show_fps,          hl_rest,
-    hl_wait,
+    "headless",       hl_message_box,       hl_warning,
+    hl_drawmap,       hl_getinput,          hl_enter_name,
+    hl_splat,         hl_effect3,           hl_zapline,
+    hl_fade,          hl_clear_message_box, hl_splash,
+    hl_option_select, hl_select_file,       hl_load_icon,
+    hl_banner,        hl_show_fps,          hl_rest,
+    hl_wait,          hl_clear_screen,
 };
 
 void use_headless() {

@@ -12,6 +12,7 @@
 struct headless_warning {
   std::string lines[6];
   int size;
+  int screen_clears_before;  // how many times the screen was blanked before it
 };
 
 struct headless_state {
@@ -29,6 +30,7 @@ struct headless_state {
   int getinput_calls = 0;
   int banner_calls = 0;
   int clear_calls = 0;
+  int screen_clears = 0;
   int fade_calls = 0;
   int splash_calls = 0;
   int effects = 0;

@@ -3,7 +3,7 @@
 #include "core/movecost.h"
 #include "core/world.h"
 
-static bool terrain_blocks(int terrain) {
+bool terrain_blocks(int terrain) {
   switch (terrain) {
     case TERRAIN_ROCK:
     case TERRAIN_EARTH:
@@ -36,18 +36,22 @@ bool scenery_blocks(int scenery) {
   }
 }
 
+int square_passable(int z, int x, int y) {
+  if (!on_grid(z, x, y)) return 0;
+  const map_cell& m = map[z][x][y];
+  bool open = !terrain_blocks(m.terrain) && !scenery_blocks(m.scenery) && m.occupant_player < 1;
+  if (open) return 1;
+  // A secret door in the wall may still be stepped through.
+  if (m.scenery == SCENERY_SECRET_FOUND || m.scenery == SCENERY_SECRET_HIDDEN) return 2;
+  return 0;
+}
+
 void map_movecost(int z) {
   if (z < 0 || z >= LEVELS) return;
   for (int x = 0; x < MAX_LAND_SIZE_X && x < LAND_SIZE; x++) {
     for (int y = 0; y < MAX_LAND_SIZE_Y && y < LAND_SIZE; y++) {
       map_cell& m = map[z][x][y];
-      bool open = !terrain_blocks(m.terrain) && !scenery_blocks(m.scenery) && m.occupant_player < 1;
-      if (open)
-        m.passable = 1;
-      else if (m.scenery == SCENERY_SECRET_FOUND || m.scenery == SCENERY_SECRET_HIDDEN)
-        m.passable = 2;  // a secret door in the wall may still be stepped through
-      else
-        m.passable = 0;
+      m.passable = square_passable(z, x, y);
       // Water puts a fire out.
       if (m.scenery == SCENERY_FIRE && environment[z][x][y].water) m.scenery = SCENERY_NONE;
     }

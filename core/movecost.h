@@ -5,3 +5,9 @@
 void map_movecost(int z);
 // True for the scenery that no unit may enter, whatever the ground.
 bool scenery_blocks(int scenery);
+// True for the ground that no unit may enter or stand on: rock, walls,
+// pillars, windows and closed doors.
+bool terrain_blocks(int terrain);
+// The passable value map_movecost gives the square now (1, 0, or 2 for a
+// blocked secret passage); it reads the square and changes nothing.
+int square_passable(int z, int x, int y);

@@ -1,6 +1,10 @@
 // The single writer of the squares' occupant fields.
 #include "core/occupancy.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "core/movecost.h"
 #include "core/world.h"
 
 void place_unit(int player, int u, int z, int x, int y) {
@@ -41,4 +45,55 @@ void map_occupied(int z) {
       map[z][r.x][r.y].occupant_unit = u;
     }
   }
+}
+
+static bool nobody_at(const map_cell& c) { return c.occupant_player == 0 && c.occupant_unit == 0; }
+
+bool unit_may_stand(int z, int x, int y) {
+  if (!on_grid(z, x, y)) return false;
+  const map_cell& c = map[z][x][y];
+  bool ground = !terrain_blocks(c.terrain) || c.scenery == SCENERY_SECRET_FOUND ||
+                c.scenery == SCENERY_SECRET_HIDDEN;
+  return ground && nobody_at(c);
+}
+
+static bool open_and_free(int z, int x, int y) {
+  if (!on_grid(z, x, y)) return false;
+  const map_cell& c = map[z][x][y];
+  // A captive's cell is no place to put anyone else.
+  return !terrain_blocks(c.terrain) && !scenery_blocks(c.scenery) &&
+         c.scenery != SCENERY_PRISONER && nobody_at(c);
+}
+
+struct square_offset {
+  int dx, dy;
+};
+
+// Every offset out to radius, nearest first; equal distances keep the order
+// of a scan from the north-west, row by row.
+static const std::vector<square_offset>& offsets_by_distance(int radius) {
+  static std::vector<square_offset> table;
+  static int built_for = -1;
+  if (built_for != radius) {
+    table.clear();
+    for (int dy = -radius; dy <= radius; dy++)
+      for (int dx = -radius; dx <= radius; dx++)
+        if (dx != 0 || dy != 0) table.push_back({dx, dy});
+    std::stable_sort(table.begin(), table.end(), [](square_offset a, square_offset b) {
+      return a.dx * a.dx + a.dy * a.dy < b.dx * b.dx + b.dy * b.dy;
+    });
+    built_for = radius;
+  }
+  return table;
+}
+
+bool nearest_open_square(int z, int& x, int& y, int radius) {
+  if (radius < 1 || radius > LAND_SIZE) return false;
+  for (square_offset o : offsets_by_distance(radius)) {
+    if (!open_and_free(z, x + o.dx, y + o.dy)) continue;
+    x += o.dx;
+    y += o.dy;
+    return true;
+  }
+  return false;
 }

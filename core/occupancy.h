@@ -15,3 +15,15 @@ void move_unit(int player, int u, int z, int x, int y);
 void clear_occupant(int z, int x, int y);
 // Writes every standing unit of level z into its square, as each redraw does.
 void map_occupied(int z);
+
+// How far a rule looks for another square when the one it names will not do.
+constexpr int NEAREST_SQUARE_RADIUS = 3;
+// True when a unit may stand on the square: on the grid, ground a unit can be
+// on (a secret passage in a wall included) and nobody there.
+bool unit_may_stand(int z, int x, int y);
+// The nearest square to (x, y) on level z, at least one step away, whose
+// ground and scenery are open (no captive either) and where nobody stands: nearer squares first,
+// ties in a fixed order, and no random draw, so a world is built the same
+// whichever square is taken.  Writes it to x, y; false (x, y unchanged) when
+// none lies within radius.
+bool nearest_open_square(int z, int& x, int& y, int radius = NEAREST_SQUARE_RADIUS);

@@ -88,6 +88,7 @@ void generate_character() {
   // settled when the world was built.
   std::rand();
   if (QUEST_NO >= 1 && QUEST_NO <= 4) lines[4] += QUESTS[QUEST_NO - 1];
+  clear_screen();
   warning_message(lines[0].c_str(), lines[1].c_str(), lines[2].c_str(), lines[3].c_str(),
                   lines[4].c_str(), lines[5].c_str(), 15);
 }

@@ -31,7 +31,12 @@ bool in_start_room(int z, int x, int y) {
 }
 
 int place_monster(int z, int x, int y, int kind) {
-  if (!on_grid(z, x, y) || map[z][x][y].occupant_player != 0) return 0;
+  // A template's square may fall in its room's wall, or on the door or the
+  // resident of a room stamped over it: the creature takes the nearest open
+  // square instead, found without a draw so that the creature's own draws
+  // stay the ones it always made, and stays unmade when there is none.
+  if (!on_grid(z, x, y)) return 0;
+  if (!unit_may_stand(z, x, y) && !nearest_open_square(z, x, y)) return 0;
   int u = next_free_unit(2);
   if (u >= UNIT_MAX) return 0;
   create_monster(2, u, z, x, y, kind);
@@ -122,6 +127,32 @@ static void flooded_room(int z, int x, int y, int w, int h) {
   place_monster(z, x + w / 2 + 1, y + h / 2, KIND_WATER_TERROR);
 }
 
+// A cell stamped over a room decorated before it would wall in that room's
+// resident and its belongings: they move to the nearest open square, without
+// a draw, and a resident with nowhere to go is not there at all.
+static void clear_built_square(int z, int x, int y, bool keep_items) {
+  map_cell& c = map[z][x][y];
+  int nx = x, ny = y;
+  bool room = nearest_open_square(z, nx, ny);
+  if (room && !keep_items && c.object_count > 0) {
+    for (int k = 1; k < OBJECT_SLOTS; k++) {
+      object_record& o = object[k];
+      if (o.status != OBJECT_ON_GROUND || o.z != z || o.x != x || o.y != y) continue;
+      o.x = nx, o.y = ny;
+      c.object_count--;
+      map[z][nx][ny].object_count++;
+    }
+  }
+  if (c.occupant_player == 0) return;
+  int p = c.occupant_player, u = c.occupant_unit;
+  if (room) {
+    move_unit(p, u, z, nx, ny);
+  } else {
+    remove_unit(p, u);
+    if (unit_slot_valid(p, u)) unit[p][u].status = UNIT_FREE;
+  }
+}
+
 void generate_prisoner_cell(int z, int x, int y) {
   for (int i = -1; i <= 1; i++) {
     for (int j = -1; j <= 1; j++) {
@@ -137,6 +168,9 @@ void generate_prisoner_cell(int z, int x, int y) {
     map[z][x][y].terrain = TERRAIN_ROOM_FLOOR;
     map[z][x][y].scenery = SCENERY_PRISONER;
   }
+  for (int i = -1; i <= 1; i++)
+    for (int j = -1; j <= 1; j++)
+      if (on_grid(z, x + i, y + j)) clear_built_square(z, x + i, y + j, i == 0 && j == 0);
 }
 
 void decorate_room(int z, int x, int y) {

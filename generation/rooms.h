@@ -10,9 +10,10 @@ void lava_room2(int z, int x, int y, int w, int h);
 void generate_prisoner_cell(int z, int x, int y);
 void start_room(int x, int y, int z);
 
-// Makes a monster of player 2 in its first free slot, unless the square is off
-// the level or taken or no slot is left (a second unit on one square would
-// leave the square naming only one of them).  Answers the slot, 0 for none.
+// Makes a monster of player 2 in its first free slot.  A square that is taken
+// or that no unit can stand on gives way to the nearest open, free square
+// (nearest_open_square); a square off the level, no such square near, or no
+// slot left makes nothing.  Answers the slot, 0 for none.
 int place_monster(int z, int x, int y, int kind);
 
 // The starting room of level 0: columns 23..27, rows 1..5.

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/headless.h"
 #include "core/game/newgame.h"
+#include "core/headless.h"
 #include "core/world.h"
 #include "generation/ascii.h"
 #include "generation/reach.h"

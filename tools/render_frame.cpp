@@ -10,11 +10,11 @@
 #include <cstring>
 #include <string>
 
-#include "core/world.h"
-#include "ui/view_settings.h"
 #include "core/occupancy.h"
+#include "core/world.h"
 #include "creatures/sight.h"
 #include "ui/offscreen.h"
+#include "ui/view_settings.h"
 
 int main(int argc, char** argv) {
   unsigned seed = 1;

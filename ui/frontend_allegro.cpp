@@ -25,6 +25,10 @@ void clear_message_box_allegro() { redraw_message_panel(); }
 // ---------------------------------------------------------------------------
 // Pauses
 // ---------------------------------------------------------------------------
+void clear_screen_allegro() {
+  if (screen) clear_bitmap(screen);
+}
+
 void rest_allegro(int milliseconds) { rest(static_cast<unsigned>(milliseconds)); }
 
 // The busy pause of usleep: spins on the clock and never yields.
@@ -124,6 +128,7 @@ const front_end allegro_front_end = {
     show_fps_allegro,
     rest_allegro,
     wait_clock_allegro,
+    clear_screen_allegro,
 };
 
 }  // namespace

@@ -12,11 +12,11 @@
 
 #include "core/console.h"
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "ui/assets_allegro.h"
 #include "ui/graphics.h"
 #include "ui/menus.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN, tempmessage;
 bitmap_slot land_bmp[LAND_PICTURES];

@@ -59,3 +59,43 @@ int carried_icon_column(int player, int u, int out[12]) {
   }
   return n;
 }
+
+namespace {
+// A staircase leads both ways.
+constexpr int SCENERY_STAIRS_BOTH_WAYS = 3;
+constexpr int READOUT_GAP = 12;
+
+std::string ladder_mark(const unit_record& u) {
+  if (!on_grid(u.z, u.x, u.y)) return "";
+  switch (map[u.z][u.x][u.y].scenery) {
+    case SCENERY_LADDER_UP:
+      return "LADDER UP";
+    case SCENERY_LADDER_DOWN:
+    case SCENERY_TRAPDOOR:
+      return "LADDER DOWN";
+    case SCENERY_STAIRS_BOTH_WAYS:
+      return "LADDER UP/DOWN";
+    default:
+      return "";
+  }
+}
+}  // namespace
+
+status_readout status_readout_for(const unit_record& u, const gauge_layout& g) {
+  status_readout r;
+  r.level = "LEVEL " + std::to_string(u.z);
+  r.ladder = ladder_mark(u);
+  r.moves = std::to_string(std::max(u.moves, 0)) + " / " + std::to_string(u.movement);
+  r.health = std::to_string(u.health);
+  int left = std::min(g.move_frame[0], g.health_frame[0]);
+  int right = std::max(g.move_frame[2], g.health_frame[2]);
+  r.left_x = left - READOUT_GAP;
+  r.right_x = right + READOUT_GAP;
+  r.move_y = g.move_frame[1];
+  r.health_y = g.health_frame[1];
+  return r;
+}
+
+bool gauge_label_light(const int (&bar)[4], int middle_x, int half_width) {
+  return bar[0] > middle_x - half_width || bar[2] < middle_x + half_width;
+}

@@ -2,6 +2,8 @@
 // history, the gauges of the status bar and the column of carried items.
 #pragma once
 
+#include <string>
+
 #include "core/world.h"
 
 // Moves the first shown line of the panel by step (-1 older, +1 newer) within
@@ -22,3 +24,22 @@ gauge_layout status_gauges(unit_record& u, int w, int h);
 // weapon, armour, shield, head, feet, key, backpack, lit torch, fairy, arms,
 // legs; items not carried leave no gap.  Returns how many were written.
 int carried_icon_column(int player, int u, int out[12]);
+
+// What the status panel says in words beside the gauges: the level on the
+// left, the numbers on the right, and a mark when the unit stands on a way up
+// or down, each placed clear of the gauges' frames.
+struct status_readout {
+  std::string level;   // "LEVEL n"
+  std::string ladder;  // "LADDER UP", "LADDER DOWN", "LADDER UP/DOWN" or ""
+  std::string moves;   // movement left of the whole
+  std::string health;
+  int left_x;   // right edge of the level and ladder texts
+  int right_x;  // left edge of the numbers
+  int move_y, health_y;
+};
+status_readout status_readout_for(const unit_record& u, const gauge_layout& g);
+
+// A gauge's label is drawn light on the dark fill and dark on the bright bar:
+// light whenever the bar does not reach under the whole label, which is
+// half_width either side of the middle x.
+bool gauge_label_light(const int (&bar)[4], int middle_x, int half_width);

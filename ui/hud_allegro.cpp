@@ -7,14 +7,16 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
 #include "ui/hud.h"
+#include "ui/text_stack.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -37,6 +39,19 @@ BITMAP* panel_arrow() {
 // ---------------------------------------------------------------------------
 // Message panel
 // ---------------------------------------------------------------------------
+text_metrics font_metrics(ALFONT_FONT* f) {
+  text_metrics m;
+  m.width = [f](const std::string& text, int size) {
+    alfont_set_font_size(f, size);
+    return alfont_text_length(f, text.c_str());
+  };
+  m.height = [f](int size) {
+    alfont_set_font_size(f, size);
+    return alfont_get_font_height(f);
+  };
+  return m;
+}
+
 void redraw_message_panel() {
   BITMAP* panel = MESSAGE_SCREEN.get();
   if (!panel) return;
@@ -63,24 +78,36 @@ void allegro_warning_message(const char* l1, const char* l2, const char* l3, con
   BITMAP* panel = MESSAGE_SCREEN.get();
   if (!screen || !panel) return;
   ALFONT_FONT* f = font1.get();
-  int bx = SCREEN_W / 2 - 300, by = SCREEN_H / 2 - 70;
+  const char* given[6] = {l1, l2, l3, l4, l5, l6};
+  std::string lines[6];
+  for (int i = 0; i < 6; i++) lines[i] = given[i] ? given[i] : "";
+  warning_box_layout lay =
+      lay_out_warning_box(lines, size, MESSAGE_PANEL_W, MESSAGE_PANEL_H, font_metrics(f));
+  const int w = MESSAGE_PANEL_W, h = lay.height;
+  int bx = SCREEN_W / 2 - w / 2, by = SCREEN_H / 2 - h / 2;
   int ink = makecol(0, 25, 25);
   // What lay under the box, put back when it closes.
-  owned_bitmap under(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
-  if (under) blit(screen, under.get(), bx, by, 0, 0, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
-  blit(screen, panel, bx, by, 0, 0, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
-  set_trans_blender(188, 188, 188, 210);
-  draw_trans_sprite_safe(panel, scroll_bmp.get(), 0, 0);
-  alfont_set_font_size(f, size == 0 ? 12 : size);
-  const char* lines[6] = {l1, l2, l3, l4, l5, l6};
-  for (int i = 0; i < 6; i++)
-    if (lines[i] && std::strlen(lines[i]) > 1)
-      alfont_textprintf_centre_ex(panel, f, 300, 10 * (i + 1), ink, -1, "%s", lines[i]);
-  alfont_set_font_size(f, 14);
-  alfont_textprintf_centre_ex(panel, f, 300, 75, ink, -1, "%s", "PRESS <SPACE> TO CONTINUE");
-  blit(panel, screen, 0, 0, bx, by, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+  owned_bitmap under(create_bitmap(w, h)), box(create_bitmap(w, h));
+  if (!box) return;
+  if (under) blit(screen, under.get(), bx, by, 0, 0, w, h);
+  blit(screen, box.get(), bx, by, 0, 0, w, h);
+  // The parchment grows with the lines it holds.
+  if (BITMAP* scroll = scroll_bmp.get()) {
+    owned_bitmap grown(create_bitmap(w, h));
+    if (grown) {
+      stretch_blit(scroll, grown.get(), 0, 0, scroll->w, scroll->h, 0, 0, w, h);
+      set_trans_blender(188, 188, 188, 210);
+      draw_trans_sprite(box.get(), grown.get(), 0, 0);
+    }
+  }
+  for (const stacked_line& l : lay.lines) {
+    if (l.text.size() <= 1) continue;
+    alfont_set_font_size(f, l.size);
+    alfont_textprintf_centre_ex(box.get(), f, w / 2, l.y, ink, -1, "%s", l.text.c_str());
+  }
+  blit(box.get(), screen, 0, 0, bx, by, w, h);
   while (!key[KEY_SPACE]) rest(1);
-  if (under) blit(under.get(), screen, 0, 0, bx, by, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+  if (under) blit(under.get(), screen, 0, 0, bx, by, w, h);
   clear_to_color(panel, mask_colour());
   rest(5);
 }
@@ -88,6 +115,35 @@ void allegro_warning_message(const char* l1, const char* l2, const char* l3, con
 // ---------------------------------------------------------------------------
 // Side panels
 // ---------------------------------------------------------------------------
+namespace {
+
+// Dark on the bright bar, light on the dark fill, with a rim of the other so
+// the part over the bar's end still reads.
+void gauge_label(BITMAP* v, ALFONT_FONT* f, const int (&bar)[4], int x, int y, const char* text) {
+  int dark = makecol(5, 0, 20), light = makecol(255, 250, 250);
+  bool on_fill = gauge_label_light(bar, x, alfont_text_length(f, text) / 2 + 2);
+  int ink = on_fill ? light : dark, rim = on_fill ? dark : light;
+  if (on_fill) alfont_textprintf_centre_ex(v, f, x + 1, y + 1, rim, -1, "%s", text);
+  alfont_textprintf_centre_ex(v, f, x, y, ink, -1, "%s", text);
+}
+
+void status_words(BITMAP* v, ALFONT_FONT* f, const unit_record& u, const gauge_layout& g) {
+  status_readout r = status_readout_for(u, g);
+  int light = makecol(255, 250, 250), gold = makecol(250, 210, 90), shade = makecol(0, 0, 0);
+  auto put = [&](const std::string& s, int x, int y, int ink, bool right_aligned) {
+    if (s.empty()) return;
+    if (right_aligned) x -= alfont_text_length(f, s.c_str());
+    alfont_textprintf_ex(v, f, x + 1, y + 1, shade, -1, "%s", s.c_str());
+    alfont_textprintf_ex(v, f, x, y, ink, -1, "%s", s.c_str());
+  };
+  put(r.level, r.left_x, r.move_y, light, true);
+  put(r.ladder, r.left_x, r.health_y, gold, true);
+  put(r.moves, r.right_x, r.move_y, light, false);
+  put(r.health, r.right_x, r.health_y, light, false);
+}
+
+}  // namespace
+
 void diagnostics_text() {
   BITMAP* v = TEMP_SCREEN.get();
   if (!v) return;
@@ -134,11 +190,11 @@ void diagnostics_text() {
   // labels
   int d = H / 100, o = 20;
   alfont_set_font_size(f, 16);
-  int label = makecol(5, 0, 20);
-  alfont_textprintf_centre_ex(v, f, W / 2, d + o + 2, label, -1, "%s", "MOVEMENT");
-  alfont_textprintf_centre_ex(v, f, W / 2, 5 * d + o + 3, label, -1, "%s",
-                              g.poisoned ? "POISON" : "HEALTH");
+  const char* health_label = g.poisoned ? "POISON" : "HEALTH";
+  gauge_label(v, f, g.move_bar, W / 2, d + o + 2, "MOVEMENT");
+  gauge_label(v, f, g.health_bar, W / 2, 5 * d + o + 3, health_label);
   alfont_textprintf_centre_ex(v, f, W / 2, d, makecol(255, 250, 250), -1, "%s", u.name);
+  status_words(v, f, u, g);
 }
 
 void draw_icons() {

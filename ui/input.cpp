@@ -5,17 +5,17 @@
 #include "core/game/loop.h"
 #include "core/actions/climb.h"
 #include "core/actions/doors.h"
-#include "core/facing.h"
-#include "core/frontend.h"
 #include "core/actions/jump.h"
 #include "core/actions/movement.h"
+#include "core/facing.h"
+#include "core/frontend.h"
 #include "core/game/turn.h"
 #include "core/turn_order.h"
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "creatures/sight.h"
 #include "persistence/save.h"
 #include "ui/hud.h"
+#include "ui/view_settings.h"
 
 namespace {
 

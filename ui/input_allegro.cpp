@@ -3,19 +3,22 @@
 #include <allegro.h>
 #include <sys/stat.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
 #include "core/frontend.h"
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "creatures/sight.h"
 #include "items/look.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
 #include "ui/input.h"
+#include "ui/input_repeat.h"
 #include "ui/screens.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -24,7 +27,7 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,  KEY_S,    KEY_U, KEY_D, KEY_O, KEY_UP, KEY_RIGHT,
                                     KEY_DOWN, KEY_LEFT, KEY_N, KEY_E, KEY_L, KEY_P,  KEY_J};
 
-input_state read_input() {
+input_state read_held_input() {
   input_state in;
   for (int i = 0; i < INPUT_KEYS; i++) in.key[i] = key[KEY_OF[i]] != 0;
   in.mouse_x = mouse_x;
@@ -33,6 +36,77 @@ input_state read_input() {
   in.screen_w = screen ? SCREEN_W : WIDTH;
   in.screen_h = screen ? SCREEN_H : HEIGHT;
   return in;
+}
+
+// ---------------------------------------------------------------------------
+// Presses between polls
+// ---------------------------------------------------------------------------
+// Allegro tells of each key and button going down from its own thread; the
+// counts wait there until the next poll takes them.
+int clock_ms() {
+  using namespace std::chrono;
+  static const steady_clock::time_point start = steady_clock::now();
+  return static_cast<int>(duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+constexpr int SCANCODES = 128;
+constexpr int LEFT_SLOT = SCANCODES, RIGHT_SLOT = SCANCODES + 1;
+std::atomic<int> press_count[SCANCODES + 2];
+std::atomic<int> press_ms[SCANCODES + 2];
+std::atomic<int> release_ms[SCANCODES];
+// The X server's own key repeat sends a release and a press at once; a hand
+// cannot press again that fast.
+constexpr int AUTOREPEAT_GAP_MS = 3;
+
+void count_press(int slot) {
+  press_ms[slot] = clock_ms();
+  press_count[slot]++;
+}
+
+void key_event(int scancode) {
+  int sc = scancode & 0x7f;
+  if (scancode & 0x80) {
+    release_ms[sc] = clock_ms();
+    return;
+  }
+  if (clock_ms() - release_ms[sc] <= AUTOREPEAT_GAP_MS && key[sc]) return;
+  count_press(sc);
+}
+
+void mouse_event(int flags) {
+  if (flags & MOUSE_FLAG_LEFT_DOWN) count_press(LEFT_SLOT);
+  if (flags & MOUSE_FLAG_RIGHT_DOWN) count_press(RIGHT_SLOT);
+}
+
+input_pacing pacing;
+int last_pass_end_ms = -1;
+
+// Gives the presses counted since the last pass to the trackers; presses
+// older than the end of the last pass went to a menu or prompt in between.
+void take_presses(int slot, press_tracker& t, int cutoff_ms) {
+  int n = press_count[slot].exchange(0);
+  int when = press_ms[slot];
+  if (when < cutoff_ms) return;
+  for (int i = 0; i < n; i++) note_press(t, when);
+}
+
+input_state read_input() {
+  if (last_pass_end_ms < 0) {
+    keyboard_lowlevel_callback = key_event;
+    mouse_callback = mouse_event;
+    for (auto& c : press_count) c = 0;
+  }
+  // A gap far longer than a pass means play was away (a menu, another game):
+  // whatever was held then starts afresh.
+  int now = clock_ms(), cutoff = last_pass_end_ms;
+  if (last_pass_end_ms < 0 || now - last_pass_end_ms > 1000) {
+    forget_presses(pacing);
+    cutoff = now - REPEAT_INTERVAL_MS;
+  }
+  for (int i = 0; i < INPUT_KEYS; i++) take_presses(KEY_OF[i], pacing.key[i], cutoff);
+  take_presses(LEFT_SLOT, pacing.left, cutoff);
+  take_presses(RIGHT_SLOT, pacing.right, cutoff);
+  return paced_input(pacing, read_held_input(), now);
 }
 
 bool on_pause_button() {
@@ -76,7 +150,10 @@ const input_actions ALLEGRO_ACTIONS = [] {
 
 }  // namespace
 
-void getinput_allegro() { dispatch_input(read_input(), ALLEGRO_ACTIONS); }
+void getinput_allegro() {
+  dispatch_input(read_input(), ALLEGRO_ACTIONS);
+  last_pass_end_ms = clock_ms();
+}
 
 void screen_grab_allegro() {
   if (!screen) return;

@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "core/world.h"
-#include "ui/view_settings.h"
-#include "ui/map_pictures.h"
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/map_pictures.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 namespace {
 

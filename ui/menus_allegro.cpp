@@ -13,11 +13,11 @@
 #include "core/game/loop.h"
 #include "core/frontend.h"
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "persistence/save.h"
 #include "ui/assets_allegro.h"
 #include "ui/menus.h"
 #include "ui/screens.h"
+#include "ui/view_settings.h"
 
 int option_select_allegro(const char* l1, const char* l2, const char* l3, const char* title);
 std::string select_file_allegro();

@@ -10,10 +10,9 @@
 #include <string>
 
 #include "core/actions/events.h"
-#include "core/game/newgame.h"
 #include "core/frontend.h"
+#include "core/game/newgame.h"
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "creatures/sight.h"
 #include "generation/character.h"
 #include "ui/assets_allegro.h"
@@ -21,6 +20,7 @@
 #include "ui/menus.h"
 #include "ui/offscreen.h"
 #include "ui/view_allegro.h"
+#include "ui/view_settings.h"
 
 namespace {
 

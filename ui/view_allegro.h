@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/alfont.h"
+#include "ui/text_stack.h"
+
 // ---------------------------------------------------------------------------
 // The frame (map_allegro.cpp)
 // ---------------------------------------------------------------------------
@@ -47,6 +50,8 @@ void diagnostics_text();
 void display_item_stack(int x, int y, int z, int px, int py, int light);
 // Redraws MESSAGE_SCREEN from the message history.
 void redraw_message_panel();
+// The measures of the game's font, for laying text out.
+text_metrics font_metrics(ALFONT_FONT* f);
 // Front-end entries of the panels and effects.
 void message_box_allegro(const char* text);
 void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,

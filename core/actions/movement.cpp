@@ -67,6 +67,13 @@ void northwest(int player, int u) { step_towards(NORTHWEST, player, u); }
 // Walking
 // ---------------------------------------------------------------------------
 
+// Whether the single-square step in direction would stand, asked before the
+// unit leaves its square: a refused step must change nothing at all.
+static bool step_would_stand(int direction, const unit_record& me) {
+  return valid_direction(direction) &&
+         may_enter(me, me.x + DIRECTION_DX[direction], me.y + DIRECTION_DY[direction]);
+}
+
 static bool unit_on_grid(int player, int u) {
   if (!unit_slot_valid(player, u)) return false;
   const unit_record& me = unit[player][u];
@@ -123,6 +130,13 @@ void forward(int player, int u) {
     }
   }
 
+  // Refused: the unit keeps its square and facing, pays nothing and meets
+  // none of the square's events.
+  if (!step_would_stand(me.facing, me)) {
+    BOUNCED = 1;
+    return;
+  }
+
   vacate_square(player, u);
   step_towards(me.facing, player, u);
   occupy_square(player, u);
@@ -157,11 +171,13 @@ void backward(int player, int u) {
   unit_record& me = unit[player][u];
   if (stuck_in_quicksand(player, u)) return;
 
-  vacate_square(player, u);
-  if (valid_direction(me.facing))
-    step_towards(opposite_direction(me.facing), player, u);
-  else
+  if (!valid_direction(me.facing) || !step_would_stand(opposite_direction(me.facing), me)) {
     BOUNCED = 1;
+    return;
+  }
+
+  vacate_square(player, u);
+  step_towards(opposite_direction(me.facing), player, u);
   occupy_square(player, u);
   UPDATE_MAP = 1;
 

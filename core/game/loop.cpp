@@ -1,13 +1,13 @@
 // The outer loop that starts, loads and leaves games, and the frame loop that
 // draws, reads commands and hands the turn on while one game is played.
 #include "core/game/loop.h"
-#include "core/game/newgame.h"
 
 #include <cstdio>
 
 #include "core/actions/barrels.h"
 #include "core/actions/events.h"
 #include "core/frontend.h"
+#include "core/game/newgame.h"
 #include "core/game/turn.h"
 #include "core/replay.h"
 #include "core/seed.h"

@@ -9,6 +9,7 @@
 #include "core/frontend.h"
 #include "core/actions/movement.h"
 #include "core/movecost.h"
+#include "core/occupancy.h"
 #include "core/replay.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -99,9 +100,11 @@ void end_turn() {
     FOUND_EXIT++;
     if (FOUND_EXIT >= 4) {
       FOUND_EXIT = 1;
-      // A guard never lands on a unit: it waits for the next third turn.
-      if (map[10][25][25].occupant_player == 0)
-        create_monster(2, next_free_unit(2), 10, 25, 25, 2);
+      // The guard comes in at the middle of the level, which may be rock or
+      // taken: then at the nearest open square, and not at all if none is near.
+      int x = 25, y = 25;
+      if (unit_may_stand(10, x, y) || nearest_open_square(10, x, y))
+        create_monster(2, next_free_unit(2), 10, x, y, 2);
     }
   }
   if (CANT_SAVE > 0) CANT_SAVE--;

@@ -65,3 +65,26 @@ TEST(MessageHistory, TheDispatcherKeepsTheHistoryForEveryFrontEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+int update_seen_by_draw = -1;
+
+TEST(DrawDispatcher, EveryDrawIsOfTheWholePicture) {
+  reset_globals();
+  static const front_end recording = [] {
+    front_end fe = headless_front_end;
+    fe.drawmap = [] { update_seen_by_draw = UPDATE_MAP; };
+    return fe;
+  }();
+  select_frontend(&recording);
+  // Between two passes of the frame loop (the pause) the flag is down; the
+  // units and items on the map must be drawn all the same.
+  UPDATE_MAP = 0;
+  drawmap();
+  EXPECT_EQ(update_seen_by_draw, 1);
+  EXPECT_EQ(UPDATE_MAP, 0);
+  use_headless();
+}
+
+}  // namespace

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/world.h"
 #include "core/game/newgame.h"
+#include "core/world.h"
 #include "generation/caverns.h"
 #include "generation/dungeon.h"
 #include "generation/rooms.h"

@@ -213,7 +213,12 @@ TEST(Rooms, MonstersNeverShareASquare) {
   nuke_variables();
   map[Z][5][5].occupant_player = 2;
   map[Z][5][5].occupant_unit = 3;
-  EXPECT_EQ(place_monster(Z, 5, 5, 2), 0);
+  // A taken square sends the newcomer to the nearest free one.
+  int u = place_monster(Z, 5, 5, 2);
+  ASSERT_GT(u, 0);
+  EXPECT_EQ(unit[2][u].x, 5);
+  EXPECT_EQ(unit[2][u].y, 4);
+  EXPECT_EQ(map[Z][5][5].occupant_unit, 3);
   EXPECT_EQ(place_monster(Z, -1, 5, 2), 0);
   EXPECT_EQ(place_monster(Z, 5, 51, 2), 0);
 }

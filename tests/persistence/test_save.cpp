@@ -389,7 +389,15 @@ TEST_F(SaveTest, ALoadAtDifficultyThreeLocksSavingForTenTurns) {
   init_loop();
   EXPECT_EQ(gameover, GAME_LOAD);
   EXPECT_EQ(headless.getinput_calls, 0);
+  // The lock counts turns, not fights: no creature may end the game meanwhile.
+  for (int p = 2; p < 4; p++)
+    for (int u = 1; u < UNIT_SLOTS; u++)
+      if (unit[p][u].status != UNIT_FREE) {
+        remove_unit(p, u);
+        unit[p][u].status = UNIT_FREE;
+      }
   for (int t = 0; t < 10; t++) end_turn();
+  EXPECT_EQ(gameover, GAME_LOAD);
   EXPECT_EQ(CANT_SAVE, 0);
   EXPECT_EQ(text_save_map(2), 0);
 

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "core/world.h"
-#include "ui/view_settings.h"
 #include "ui/hud.h"
+#include "ui/text_stack.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -80,6 +81,125 @@ TEST(HudInventoryColumn, CarriedItemsInOrderWithoutGaps) {
   EXPECT_EQ(column[1], 3);
   EXPECT_EQ(column[2], 7);
   EXPECT_EQ(column[3], 9);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HudStatus, LevelNumbersAndLadderMarkSitBesideTheGauges) {
+  reset_globals();
+  nuke_variables();
+  unit_record u{};
+  u.status = UNIT_NORMAL;
+  u.z = 4, u.x = 10, u.y = 12;
+  u.movement = 240, u.moves = 37, u.health = 18;
+  gauge_layout g = status_gauges(u, 1024, 768);
+  status_readout r = status_readout_for(u, g);
+  EXPECT_EQ(r.level, "LEVEL 4");
+  EXPECT_EQ(r.moves, "37 / 240");
+  EXPECT_EQ(r.health, "18");
+  EXPECT_EQ(r.ladder, "");
+  // Clear of both frames, whichever is wider, on the gauges' own rows.
+  EXPECT_LT(r.left_x, g.move_frame[0]);
+  EXPECT_LT(r.left_x, g.health_frame[0]);
+  EXPECT_GT(r.right_x, g.move_frame[2]);
+  EXPECT_GT(r.right_x, g.health_frame[2]);
+  EXPECT_EQ(r.move_y, g.move_frame[1]);
+  EXPECT_EQ(r.health_y, g.health_frame[1]);
+
+  const int marks[][2] = {
+      {SCENERY_LADDER_UP, 0}, {SCENERY_LADDER_DOWN, 1}, {SCENERY_TRAPDOOR, 1}, {3, 2}};
+  const char* words[] = {"LADDER UP", "LADDER DOWN", "LADDER UP/DOWN"};
+  for (const auto& m : marks) {
+    map[4][10][12].scenery = m[0];
+    EXPECT_EQ(status_readout_for(u, g).ladder, words[m[1]]) << m[0];
+  }
+  // A unit off the grid reads nothing there.
+  u.z = LEVELS;
+  EXPECT_EQ(status_readout_for(u, g).ladder, "");
+  // Spent moves read as none, as the gauge shows them.
+  u.z = 0, u.moves = -5;
+  EXPECT_EQ(status_readout_for(u, g).moves, "0 / 240");
+}
+
+TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
+  unit_record u{};
+  u.movement = 100, u.moves = 100, u.health = 100;
+  gauge_layout g = status_gauges(u, 800, 600);
+  EXPECT_FALSE(gauge_label_light(g.health_bar, 400, 30));
+  for (int hp : {60, 20, 0, -8}) {
+    u.health = hp;
+    g = status_gauges(u, 800, 600);
+    EXPECT_TRUE(gauge_label_light(g.health_bar, 400, 35)) << hp;
+  }
+  u.moves = 10;
+  g = status_gauges(u, 800, 600);
+  EXPECT_TRUE(gauge_label_light(g.move_bar, 400, 40));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Boxes of text
+// ---------------------------------------------------------------------------
+namespace {
+
+// A font whose lines are 1.25 times the size high and whose letters are
+// half the size wide, like the game's face.
+text_metrics rough_font() {
+  text_metrics m;
+  m.width = [](const std::string& t, int size) { return static_cast<int>(t.size()) * size / 2; };
+  m.height = [](int size) { return size * 5 / 4; };
+  return m;
+}
+
+void expect_no_overlap(const std::vector<stacked_line>& lines, const text_metrics& m) {
+  for (size_t i = 1; i < lines.size(); i++)
+    EXPECT_GE(lines[i].y, lines[i - 1].y + m.height(lines[i - 1].size)) << "line " << i;
+}
+
+TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
+  const text_metrics m = rough_font();
+  const std::string story[6] = {"You are the son of a poor peasant.",
+                                "When you were born",
+                                "",
+                                "x",
+                                "After many adventures",
+                                "you find yourself standing at the Grimhollow."};
+  for (int size : {0, 10, 12, 14, 15, 20, 26}) {
+    warning_box_layout lay = lay_out_warning_box(story, size, 600, 140, m);
+    ASSERT_EQ(lay.lines.size(), 7u);
+    expect_no_overlap(lay.lines, m);
+    const stacked_line& prompt = lay.lines.back();
+    EXPECT_EQ(prompt.text, "PRESS <SPACE> TO CONTINUE");
+    EXPECT_GE(prompt.y, 75);
+    EXPECT_GE(lay.height, 140);
+    EXPECT_LE(prompt.y + m.height(prompt.size), lay.height) << size;
+    for (const stacked_line& l : lay.lines) EXPECT_LE(m.width(l.text, l.size), 600 - 48) << size;
+  }
+  // Small text keeps the places it was given, in the parchment it was given.
+  warning_box_layout small = lay_out_warning_box(story, 8, 600, 140, m);
+  for (int i = 0; i < 6; i++) EXPECT_EQ(small.lines[i].y, 10 * (i + 1));
+  EXPECT_EQ(small.lines[6].y, 75);
+  EXPECT_EQ(small.height, 140);
+  // Size 0 means 12.
+  EXPECT_EQ(lay_out_warning_box(story, 0, 600, 140, m).lines[0].size, 12);
+}
+
+TEST(TextBoxes, ALineTooWideIsSetSmallerToFitAndOnlyThatLine) {
+  const text_metrics m = rough_font();
+  std::vector<stacked_line> lines = {{std::string(60, 'w'), 20, 0}, {"short", 20, 0}};
+  int bottom = stack_lines(lines, 600, 24, m);
+  EXPECT_LE(m.width(lines[0].text, lines[0].size), 552);
+  EXPECT_EQ(lines[0].size, 18);
+  EXPECT_EQ(lines[1].size, 20);
+  EXPECT_EQ(lines[1].y, m.height(18));
+  EXPECT_EQ(bottom, lines[1].y + m.height(20));
+  // A line that cannot fit at all stops at the smallest size.
+  std::vector<stacked_line> huge = {{std::string(500, 'w'), 20, 0}};
+  stack_lines(huge, 600, 24, m);
+  EXPECT_EQ(huge[0].size, SMALLEST_TEXT_SIZE);
 }
 
 }  // namespace

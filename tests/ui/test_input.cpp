@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "core/headless.h"
-#include "core/world.h"
-#include "ui/view_settings.h"
-#include "ui/input.h"
 #include "core/occupancy.h"
+#include "core/world.h"
+#include "ui/input.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -82,8 +82,7 @@ class InputTest : public ::testing::Test {
     r.health = 30;
     r.intelligence = 20;
     r.movement = r.moves = 200;
-    map[z][x][y].occupant_player = player;
-    map[z][x][y].occupant_unit = u;
+    place_unit(player, u, z, x, y);
     map[z][x][y].passable = 0;
   }
 

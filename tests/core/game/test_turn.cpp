@@ -209,12 +209,12 @@ TEST_F(TurnTest, GuardAndNestCreaturesAreMadeOnlyOnFreeSquares) {
   FOUND_EXIT = 3;
   end_turn();
   EXPECT_EQ(FOUND_EXIT, 1);
-  EXPECT_EQ(unit[2][2].status, UNIT_FREE);
-  map[10][25][25].occupant_player = map[10][25][25].occupant_unit = 0;
-  unit[2][1].status = UNIT_FREE;
-  for (int t = 0; t < 3; t++) end_turn();
-  EXPECT_NE(unit[2][1].status, UNIT_FREE);  // it waited for the next third turn
-  EXPECT_EQ(unit[2][1].race, 2);
+  // The guard comes in beside whoever holds the gate.
+  ASSERT_NE(unit[2][2].status, UNIT_FREE);
+  EXPECT_EQ(unit[2][2].race, 2);
+  EXPECT_EQ(unit[2][2].x, 25);
+  EXPECT_EQ(unit[2][2].y, 24);
+  EXPECT_EQ(map[10][25][25].occupant_unit, 1);
 
   map[4][5][5].scenery = SCENERY_NEST;
   int made = 0;

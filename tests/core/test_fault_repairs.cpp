@@ -1,0 +1,320 @@
+// Creatures made where no unit can stand, and refused steps that still moved
+// and burned: the worlds and levels where each was found, and hand-made
+// levels that show the rule.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "core/actions/movement.h"
+#include "core/check.h"
+#include "core/game/turn.h"
+#include "core/movecost.h"
+#include "core/occupancy.h"
+#include "generation/rooms.h"
+#include "tests/core/hand_made_level.h"
+#include "tests/generation/world_builder.h"
+
+namespace {
+
+constexpr int Z = 5;
+
+void rock_everywhere(int z) {
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) put_terrain(z, x, y, TERRAIN_ROCK);
+}
+
+void open_floor(int z, int x0, int y0, int x1, int y1) {
+  for (int x = x0; x <= x1; x++)
+    for (int y = y0; y <= y1; y++) put_terrain(z, x, y, TERRAIN_ROOM_FLOOR, 1);
+}
+
+int live_units(int player) {
+  int n = 0;
+  for (int u = 1; u <= UNIT_MAX; u++)
+    if (unit[player][u].status != UNIT_FREE) n++;
+  return n;
+}
+
+// ---------------------------------------------------------------------------
+// The search for the nearest open square
+// ---------------------------------------------------------------------------
+
+TEST(NearestOpenSquare, NearestFirstThenAFixedOrder) {
+  fresh_world();
+  rock_everywhere(Z);
+  open_floor(Z, 10, 10, 12, 12);
+  int x = 11, y = 11;
+  ASSERT_TRUE(nearest_open_square(Z, x, y));
+  EXPECT_EQ(x, 11);  // north of the centre comes first
+  EXPECT_EQ(y, 10);
+  put_unit(2, 1, Z, 11, 10, NORTH);
+  map[Z][10][11].scenery = SCENERY_CRYPT;  // west is blocked by scenery
+  x = 11, y = 11;
+  ASSERT_TRUE(nearest_open_square(Z, x, y));
+  EXPECT_EQ(x, 12);
+  EXPECT_EQ(y, 11);
+  // From a corner of the room the next square along is nearer than a diagonal.
+  map[Z][12][11].scenery = SCENERY_PRISONER;
+  x = 12, y = 12;
+  ASSERT_TRUE(nearest_open_square(Z, x, y));
+  EXPECT_EQ(x, 11);
+  EXPECT_EQ(y, 12);
+}
+
+TEST(NearestOpenSquare, GivesUpBeyondItsRadiusAndAtTheEdge) {
+  fresh_world();
+  rock_everywhere(Z);
+  open_floor(Z, 20, 24, 20, 24);
+  int x = 20, y = 20;
+  EXPECT_FALSE(nearest_open_square(Z, x, y));
+  EXPECT_EQ(x, 20);
+  EXPECT_EQ(y, 20);
+  EXPECT_TRUE(nearest_open_square(Z, x, y, 4));
+  EXPECT_EQ(y, 24);
+  open_floor(Z, 0, 0, 1, 0);
+  x = 0, y = 0;
+  ASSERT_TRUE(nearest_open_square(Z, x, y));
+  EXPECT_EQ(x, 1);
+  EXPECT_EQ(y, 0);
+  x = 50, y = 50;
+  EXPECT_FALSE(nearest_open_square(Z, x, y));
+}
+
+// ---------------------------------------------------------------------------
+// Room residents
+// ---------------------------------------------------------------------------
+
+// A lair of 6 x 6 at (10, 10): rock walls, floor 11..15 inside.
+void lair_room(bool south_wall_open) {
+  fresh_world();
+  rock_everywhere(Z);
+  open_floor(Z, 11, 11, 15, 15);
+  if (south_wall_open) open_floor(Z, 13, 16, 13, 16);
+}
+
+TEST(RoomResidents, TheLairsFifthGoblinStandsInsideTheRoom) {
+  lair_room(false);
+  goblin_lair(Z, 10, 10, 6, 6);
+  EXPECT_EQ(live_units(2), 5);
+  EXPECT_EQ(map[Z][13][16].occupant_player, 0);
+  EXPECT_EQ(map[Z][13][15].occupant_player, 2);
+  EXPECT_EQ(check_world(), "");
+}
+
+TEST(RoomResidents, MovingAResidentDrawsNothing) {
+  lair_room(true);
+  std::srand(5);
+  goblin_lair(Z, 10, 10, 6, 6);
+  int after_open = std::rand();
+  lair_room(false);
+  std::srand(5);
+  goblin_lair(Z, 10, 10, 6, 6);
+  EXPECT_EQ(std::rand(), after_open);
+}
+
+TEST(RoomResidents, ADoorOrATakenSquareSendsTheNewcomerAside) {
+  fresh_world();
+  put_terrain(Z, 20, 20, TERRAIN_CLOSED_DOOR);
+  int u = place_monster(Z, 20, 20, 2);
+  ASSERT_GT(u, 0);
+  EXPECT_EQ(map[Z][20][20].occupant_player, 0);
+  EXPECT_EQ(map[Z][20][20].object_count, 0);
+  EXPECT_EQ(unit[2][u].x, 20);
+  EXPECT_EQ(unit[2][u].y, 19);
+  int v = place_monster(Z, 20, 19, 2);
+  ASSERT_GT(v, 0);
+  EXPECT_EQ(unit[2][v].x, 20);
+  EXPECT_EQ(unit[2][v].y, 18);
+  for (int z = 0; z < LEVELS; z++) map_movecost(z);
+  EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
+}
+
+TEST(RoomResidents, NoOpenSquareNearMakesNobody) {
+  fresh_world();
+  rock_everywhere(Z);
+  open_floor(Z, 30, 30, 30, 30);
+  std::srand(3);
+  int expected = std::rand();
+  std::srand(3);
+  EXPECT_EQ(place_monster(Z, 25, 25, 2), 0);
+  EXPECT_EQ(live_units(2), 0);
+  EXPECT_EQ(std::rand(), expected);
+}
+
+TEST(RoomResidents, APrisonCellBuiltOverAResidentMovesItAndItsThings) {
+  fresh_world();
+  int door_guard = place_monster(Z, 20, 21, 2);
+  int walled = place_monster(Z, 21, 19, 2);
+  ASSERT_GT(door_guard, 0);
+  ASSERT_GT(walled, 0);
+  object_record& coin = object[50];
+  coin.status = OBJECT_ON_GROUND;
+  coin.x = 20, coin.y = 21, coin.z = Z;
+  map[Z][20][21].object_count++;
+
+  generate_prisoner_cell(Z, 20, 20);
+  EXPECT_EQ(map[Z][20][21].terrain, TERRAIN_CLOSED_DOOR);
+  EXPECT_EQ(map[Z][20][21].occupant_player, 0);
+  EXPECT_EQ(map[Z][20][21].object_count, 0);
+  EXPECT_EQ(map[Z][21][19].occupant_player, 0);
+  EXPECT_EQ(unit[2][door_guard].status, UNIT_NORMAL);
+  EXPECT_EQ(unit[2][door_guard].y, 22);  // out of the doorway, south
+  EXPECT_EQ(unit[2][walled].status, UNIT_NORMAL);
+  EXPECT_EQ(coin.x, 20);  // beside its owner
+  EXPECT_EQ(coin.y, 22);
+  EXPECT_EQ(check_world(), "");
+}
+
+// The worlds the soak found them in, as a new game builds them.
+TEST(RoomResidents, FoundWorldsAreBuiltSound) {
+  struct found {
+    unsigned seed;
+    int z, x, y;
+  };
+  // A lair's south wall; another room's door; a prison cell's wall.
+  const found worlds[] = {{1, 10, 26, 13}, {97, 4, 38, 33}, {224, 3, 35, 42}};
+  for (const found& f : worlds) {
+    build_test_world(f.seed, 1);
+    const map_cell& c = map[f.z][f.x][f.y];
+    EXPECT_TRUE(terrain_blocks(c.terrain)) << f.seed;
+    EXPECT_EQ(c.occupant_player, 0) << f.seed;
+    EXPECT_EQ(c.object_count, 0) << f.seed;
+    EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "") << f.seed;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The guard at the way out
+// ---------------------------------------------------------------------------
+
+std::vector<int> free_slots(int player) {
+  std::vector<int> v;
+  for (int u = 1; u <= UNIT_MAX; u++)
+    if (unit[player][u].status == UNIT_FREE) v.push_back(u);
+  return v;
+}
+
+// The guards made by one end of turn with the leader on the top level.
+std::vector<int> guards_after_end_of_turn() {
+  std::vector<int> before = free_slots(2);
+  FOUND_EXIT = 3;
+  end_turn();
+  std::vector<int> made;
+  for (int u : before)
+    if (unit[2][u].status != UNIT_FREE && unit[2][u].z == LEVELS - 1 && unit[2][u].race == 2)
+      made.push_back(u);
+  return made;
+}
+
+TEST(WayOutGuard, ComesToTheNearestOpenSquareWhenTheMiddleIsRock) {
+  fresh_world();
+  rock_everywhere(10);
+  open_floor(10, 27, 24, 30, 26);
+  put_unit(1, 1, 10, 30, 26, NORTH);
+  std::vector<int> made = guards_after_end_of_turn();
+  ASSERT_EQ(made.size(), 1u);
+  EXPECT_EQ(unit[2][made[0]].x, 27);
+  EXPECT_EQ(unit[2][made[0]].y, 25);
+  EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
+}
+
+TEST(WayOutGuard, StaysAwayWhenNoSquareIsNear) {
+  fresh_world();
+  rock_everywhere(10);
+  open_floor(10, 35, 35, 36, 36);
+  put_unit(1, 1, 10, 35, 35, NORTH);
+  EXPECT_TRUE(guards_after_end_of_turn().empty());
+  EXPECT_EQ(FOUND_EXIT, 1);
+}
+
+TEST(WayOutGuard, FoundWorldWithRockInTheMiddle) {
+  build_test_world(7, 1);
+  ASSERT_EQ(map[10][25][25].terrain, TERRAIN_ROCK);
+  // The party arrives by a ladder down of the top level.
+  int lx = -1, ly = -1;
+  for (int x = 0; x < LAND_SIZE && lx < 0; x++)
+    for (int y = 0; y < LAND_SIZE && lx < 0; y++)
+      if (map[10][x][y].scenery == SCENERY_LADDER_DOWN) lx = x, ly = y;
+  ASSERT_GE(lx, 0);
+  move_unit(1, 1, 10, lx, ly);
+  CURRENT_PLAYER = CURRENT_UNIT = 1;
+  std::vector<int> made = guards_after_end_of_turn();
+  ASSERT_EQ(made.size(), 1u);
+  const unit_record& g = unit[2][made[0]];
+  EXPECT_FALSE(terrain_blocks(map[10][g.x][g.y].terrain));
+  EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
+}
+
+// ---------------------------------------------------------------------------
+// Refused steps
+// ---------------------------------------------------------------------------
+
+struct unit_snapshot {
+  int x, y, z, facing, health, moves;
+  explicit unit_snapshot(const unit_record& r)
+      : x(r.x), y(r.y), z(r.z), facing(r.facing), health(r.health), moves(r.moves) {}
+  bool operator==(const unit_snapshot&) const = default;
+};
+
+TEST(RefusedStep, OnALadderInLavaFacingRockNothingHappens) {
+  fresh_world();
+  rock_everywhere(Z);
+  open_floor(Z, 10, 10, 12, 10);
+  map[Z][11][10].scenery = SCENERY_LADDER_DOWN;
+  environment[Z][11][10].lava = 1;
+  unit_record& me = put_unit(1, 1, Z, 11, 10, NORTH, 60);
+  me.health = 102;
+  CURRENT_PLAYER = CURRENT_UNIT = 1;
+  unit_snapshot before(me);
+
+  forward(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_FALSE(headless_said("OUCH! You get badly burnt."));
+  EXPECT_EQ(map[Z][11][10].occupant_unit, 1);
+
+  before = unit_snapshot(me);  // backing off south runs into rock too
+  backward(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_TRUE(headless.messages.empty());
+}
+
+TEST(RefusedStep, IntoAnotherUnitFromAFireCostsNothing) {
+  fresh_world();
+  map[Z][10][10].scenery = SCENERY_FIRE;
+  unit_record& me = put_unit(1, 1, Z, 10, 10, EAST, 40);
+  put_unit(2, 1, Z, 11, 10, WEST);
+  CURRENT_PLAYER = CURRENT_UNIT = 1;
+  unit_snapshot before(me);
+  forward(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_FALSE(headless_said("OUCH! You get burnt."));
+  EXPECT_EQ(check_world(), "");
+}
+
+TEST(RefusedStep, FoundWorldLadderInLava) {
+  build_test_world(6, 1);
+  const int z = 8, x = 21, y = 28;
+  ASSERT_EQ(map[z][x][y].scenery, SCENERY_LADDER_DOWN);
+  ASSERT_EQ(environment[z][x][y].lava, 1);
+  move_unit(1, 1, z, x, y);
+  map_movecost(z);
+  CURRENT_PLAYER = CURRENT_UNIT = 1;
+  unit_record& me = unit[1][1];
+  me.moves = me.movement;
+  int wall = -1;
+  for (int d = NORTH; d <= NORTHWEST && wall < 0; d++)
+    if (terrain_blocks(map[z][x + DIRECTION_DX[d]][y + DIRECTION_DY[d]].terrain)) wall = d;
+  ASSERT_GE(wall, 0);
+  me.facing = wall;
+  unit_snapshot before(me);
+  forward(1, 1);
+  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_EQ(check_world(), "");
+}
+
+}  // namespace

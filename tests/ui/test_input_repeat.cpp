@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/input_repeat.h"
+
+namespace {
+
+// A timeline of one key or button: when it goes down and up, and when play
+// polls.  The front end notes each press as it happens; each poll asks
+// whether the command fires.  Polls come every 100 ms from 10 ms, as play's
+// do (every third tick of the 30 Hz clock).
+struct timeline {
+  int down_ms, up_ms;
+};
+
+int commands(const std::vector<timeline>& presses, int until_ms, int poll_every = 100) {
+  press_tracker t;
+  int fired = 0, last_poll = -1;
+  for (int now = 10; now <= until_ms; now += poll_every) {
+    for (const timeline& p : presses)
+      if (p.down_ms > last_poll && p.down_ms <= now) note_press(t, p.down_ms);
+    bool held = false;
+    for (const timeline& p : presses) held = held || (p.down_ms <= now && now < p.up_ms);
+    if (press_fires(t, held, now)) fired++;
+    last_poll = now;
+  }
+  return fired;
+}
+
+TEST(InputRepeat, ATapBetweenTwoPollsActsOnce) {
+  EXPECT_EQ(commands({{20, 50}}, 1000), 1);    // a 30 ms tap
+  EXPECT_EQ(commands({{105, 109}}, 1000), 1);  // even shorter, just before a poll
+  // Two taps between the same two polls: two commands, one a pass.
+  EXPECT_EQ(commands({{20, 40}, {60, 80}}, 1000), 2);
+}
+
+TEST(InputRepeat, APressShorterThanTheFirstDelayActsOnce) {
+  EXPECT_EQ(commands({{0, 200}}, 1000), 1);
+  EXPECT_EQ(commands({{15, 215}}, 1000), 1);
+  EXPECT_EQ(commands({{0, 320}}, 1000), 1);
+}
+
+TEST(InputRepeat, AHeldKeyRepeatsAfterAThirdOfASecondAtTenASecond) {
+  // Down for one second: the press, then repeats from 330 ms on, one a
+  // poll: at 410, 510, 610, 710, 810, 910.
+  EXPECT_EQ(commands({{0, 1000}}, 2000), 7);
+  // Twice as long, ten more.
+  EXPECT_EQ(commands({{0, 2000}}, 3000), 17);
+}
+
+TEST(InputRepeat, ASlowPassDoesNotStoreUpRepeats) {
+  press_tracker t;
+  note_press(t, 0);
+  EXPECT_TRUE(press_fires(t, true, 10));
+  EXPECT_TRUE(press_fires(t, true, 2000));  // a pass that took two seconds
+  EXPECT_FALSE(press_fires(t, true, 2050));
+  EXPECT_TRUE(press_fires(t, true, 2100));
+}
+
+TEST(InputRepeat, AKeyFoundDownWithNoPressNotedStillActsOnce) {
+  press_tracker t;
+  EXPECT_TRUE(press_fires(t, true, 10));
+  EXPECT_FALSE(press_fires(t, true, 110));
+  EXPECT_FALSE(press_fires(t, false, 210));
+  forget_presses(t);
+  note_press(t, 300);
+  forget_presses(t);  // the press went to a menu
+  EXPECT_FALSE(press_fires(t, false, 310));
+}
+
+input_state held(std::initializer_list<input_key> keys, int button = 0) {
+  input_state in;
+  for (input_key k : keys) in.key[k] = true;
+  in.mouse_b = button;
+  in.mouse_x = 30, in.mouse_y = 220;
+  return in;
+}
+
+TEST(InputRepeat, TwoKeysTogetherEachActOnceInTheSamePass) {
+  input_pacing p;
+  note_press(p.key[IN_UP], 20);
+  note_press(p.key[IN_RIGHT], 25);
+  input_state in = paced_input(p, held({IN_UP, IN_RIGHT}), 110);
+  EXPECT_TRUE(in.key[IN_UP]);
+  EXPECT_TRUE(in.key[IN_RIGHT]);
+  EXPECT_FALSE(in.key[IN_DOWN]);
+  in = paced_input(p, held({IN_UP, IN_RIGHT}), 210);
+  EXPECT_FALSE(in.key[IN_UP]);
+  EXPECT_FALSE(in.key[IN_RIGHT]);
+  // One let go, the other held on: only the held one repeats.
+  in = paced_input(p, held({IN_UP}), 410);
+  EXPECT_TRUE(in.key[IN_UP]);
+  EXPECT_FALSE(in.key[IN_RIGHT]);
+}
+
+TEST(InputRepeat, AShortClickOnAButtonActsOnceAndThePointerPassesThrough) {
+  // A 150 ms right click on the turn button spans two polls.
+  input_pacing p;
+  note_press(p.right, 50);
+  int turns = 0;
+  for (int now = 110; now <= 1010; now += 100) {
+    input_state in = paced_input(p, held({}, now < 200 ? MOUSE_RIGHT : 0), now);
+    EXPECT_EQ(in.mouse_x, 30);
+    if (in.mouse_b == MOUSE_RIGHT) turns++;
+  }
+  EXPECT_EQ(turns, 1);
+  // Between passes the button gives nothing: the pointer alone does not act.
+  EXPECT_EQ(paced_input(p, held({}, 0), 1110).mouse_b, 0);
+  // A held left button repeats like a key.
+  int clicks = 0;
+  note_press(p.left, 1200);
+  for (int now = 1210; now <= 2200; now += 100)
+    if (paced_input(p, held({}, MOUSE_LEFT), now).mouse_b == MOUSE_LEFT) clicks++;
+  EXPECT_EQ(clicks, 7);
+}
+
+}  // namespace
