@@ -229,10 +229,8 @@ void mouse_dragmove() {
 // ---------------------------------------------------------------------------
 // Step or turn
 // ---------------------------------------------------------------------------
-void mouse_mainbox() {
-  if (mouse_b != 1) return;
-  mainbox_click(mouse_x, mouse_y);
-}
+// The dispatch calls this for a left press, which may be let go already.
+void mouse_mainbox() { mainbox_click(mouse_x, mouse_y); }
 
 // ---------------------------------------------------------------------------
 // Action menu of a square

@@ -102,12 +102,13 @@ settle 1
 shot chosen
 [ "$(changed chest_menu chosen "$PANEL_GEOM")" -gt 50 ] || fail "striking the chest said nothing"
 
-# A route dragged from the leader's square four squares east and one south.
+# A route dragged from the leader's square to the floor south-east of it,
+# which every start room has, by way of the squares beyond.
 pointer "$CX" "$CY"
 xdotool mousedown 1
 settle
-for step in 1 2 3 4; do
-  pointer $((CX + step * TILE)) $((CY + (step > 2 ? TILE : 0)))
+for step in 1 2 3 2 1; do
+  pointer $((CX + step * TILE)) $((CY + step * TILE))
   sleep 0.2
 done
 settle
