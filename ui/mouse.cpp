@@ -652,3 +652,38 @@ void box_act(int mode, int k) {
   }
   UPDATE_MAP = 1;
 }
+
+// ---------------------------------------------------------------------------
+// Answers given without a window
+// ---------------------------------------------------------------------------
+void mouse_menu_answer(int x, int y, int row, const mouse_screens& screens) {
+  face_square(x, y);
+  std::vector<map_row> rows = map_rows(x, y);
+  UPDATE_MAP = 1;
+  if (row >= 1 && row <= MENU_CHOOSABLE_ROWS && row <= static_cast<int>(rows.size()))
+    choose_map_row(rows[static_cast<size_t>(row - 1)], x, y, screens);
+}
+
+void mouse_list_answer(int mode, int row) {
+  std::vector<int> list = box_candidates(mode);
+  UPDATE_MAP = 1;
+  if (list.empty()) return;
+  // A single candidate is acted on without asking.
+  if (box_count(mode) == 1) {
+    box_act(mode, list.front());
+    return;
+  }
+  if (row >= 1 && row <= MENU_CHOOSABLE_ROWS && row <= static_cast<int>(list.size()))
+    box_act(mode, list[static_cast<size_t>(row - 1)]);
+}
+
+void mouse_drag_answer(int row) {
+  if (!acting_valid() || row < 1 || row > 49) return;
+  const unit_record& me = acting();
+  int tx = me.x + (row - 1) % 7 - 3, ty = me.y + (row - 1) / 7 - 3;
+  if (!drag_target_usable(me.z, tx, ty)) return;
+  int d = plan_route(CURRENT_PLAYER, CURRENT_UNIT, tx, ty);
+  int end = d <= NORTHWEST ? begin_route_walk(CURRENT_PLAYER, CURRENT_UNIT, d) : 0;
+  for (int steps = 0; end > 0 && d != FAIL && steps < 4 * WAYPOINTS; steps++)
+    d = route_walk_step(CURRENT_PLAYER, CURRENT_UNIT, d, end);
+}

@@ -123,3 +123,14 @@ std::vector<int> box_candidates(int mode);
 int box_count(int mode);
 // Applies the mode's action to object k.
 void box_act(int mode, int k);
+
+// ---------------------------------------------------------------------------
+// Answers given without a window (the soak, scripted games): what choosing
+// row `row` (0 none) of each mouse menu does, the way the window's menus act.
+// ---------------------------------------------------------------------------
+void mouse_menu_answer(int x, int y, int row, const mouse_screens& screens);
+void mouse_list_answer(int mode, int row);
+// A drag to the square numbered row (1..49: seven by seven around the unit,
+// row by row from the north-west) walked to its end; row 0 is a press let go
+// on the unit's own square, which walks nowhere.
+void mouse_drag_answer(int row);

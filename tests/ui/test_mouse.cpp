@@ -654,6 +654,34 @@ TEST_F(MouseTest, ExaminingObjectsAcrossTheRoomNamesThem) {
 }
 
 // ---------------------------------------------------------------------------
+// Answers without a window
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, AnswersActOnlyOnRowsTheMenuCouldChoose) {
+  put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
+  mouse_menu_answer(UX + 1, UY, 3, recorders());  // there are two rows
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_CLOSED_DOOR);
+  mouse_menu_answer(UX + 1, UY, 2, recorders());
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
+
+  for (int k = 40; k < 52; k++) lay_item(k, UX, UY);
+  mouse_list_answer(1, 10);  // the tenth row cannot be chosen
+  EXPECT_EQ(object[49].status, OBJECT_ON_GROUND);
+  mouse_list_answer(1, 9);
+  EXPECT_EQ(object[48].status, OBJECT_CARRIED);
+}
+
+TEST_F(DragTest, ADragAnswerWalksToItsSquareAndAPressAloneNowhere) {
+  mouse_drag_answer(0);
+  EXPECT_EQ(me().x, UX);
+  mouse_drag_answer(7 * 3 + 7);  // the fourth row's last square: three east
+  EXPECT_EQ(me().x, UX + 3);
+  EXPECT_EQ(me().y, UY);
+  put_terrain(Z, UX + 3 - 3, UY - 3, TERRAIN_BUILT_WALL, 0);
+  mouse_drag_answer(1);  // onto a wall
+  EXPECT_EQ(me().x, UX + 3);
+}
+
+// ---------------------------------------------------------------------------
 // Replays
 // ---------------------------------------------------------------------------
 TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
