@@ -22,6 +22,7 @@
 #include "items/look.h"
 #include "persistence/save.h"
 #include "ui/menus.h"
+#include "ui/mouse.h"
 
 namespace fs = std::filesystem;
 
@@ -292,11 +293,15 @@ void answer_options() {
 
 // The map's mouse commands and the inventory screens answer rows here once
 // their decisions live outside the Allegro files.
-void answer_box_choice(int) {}       // stand-in until built
-void answer_inventory() {}           // stand-in until built
-void answer_dragmove() {}            // stand-in until built
-void answer_mainbox() {}             // stand-in until built
-void answer_rightclick(int, int) {}  // stand-in until built
+void answer_box_choice(int mode) { mouse_list_answer(mode, game->current.row); }
+void answer_inventory() {}  // stand-in until built
+void answer_dragmove() { mouse_drag_answer(game->current.row); }
+void answer_mainbox() { mainbox_click(game->current.in.mouse_x, game->current.in.mouse_y); }
+void answer_rightclick(int x, int y) {
+  mouse_screens screens;
+  screens.box_choice = answer_box_choice;
+  mouse_menu_answer(x, y, game->current.row, screens);
+}
 
 const input_actions SOAK_ACTIONS = [] {
   input_actions a;

@@ -10,6 +10,7 @@
 #include "core/actions/jump.h"
 #include "core/actions/movement.h"
 #include "core/actions/push.h"
+#include "core/actions/rope.h"
 #include "core/actions/scenery.h"
 #include "core/frontend.h"
 #include "core/game/loop.h"
@@ -19,6 +20,7 @@
 #include "core/seed.h"
 #include "core/turn_order.h"
 #include "core/world.h"
+#include "creatures/ai/mouse_moves.h"
 #include "creatures/combat.h"
 #include "creatures/path.h"
 #include "creatures/sight.h"
@@ -108,6 +110,16 @@ const std::vector<command_entry>& command_table() {
       {"combat", {PLAYER, UNIT, PLAYER, UNIT}, [](a v) { combat(v[0], v[1], v[2], v[3]); }},
       {"turn_to_defender", {PLAYER, UNIT, PLAYER, UNIT}, [](a v) { turn_to_defender(v[0], v[1], v[2], v[3]); }},
       {"a_star_path_finding", {SQUARE, SQUARE, ANY, ANY, LEVEL}, [](a v) { a_star_path_finding(v[0], v[1], v[2], v[3], v[4]); }},
+      {"climb_rope_up", {PLAYER, UNIT}, [](a v) { climb_rope_up(v[0], v[1]); }},
+      // The mouse's steps and routes.
+      {"plan_route", {PLAYER, UNIT, SQUARE, SQUARE},
+       [](a v) { plan_route(v[0], v[1], v[2], v[3]); }},
+      {"mouse_step", {PLAYER, UNIT, DIRECTION}, [](a v) { mouse_step(v[0], v[1], v[2]); }},
+      {"begin_route_walk", {PLAYER, UNIT, DIRECTION},
+       [](a v) { begin_route_walk(v[0], v[1], v[2]); }},
+      {"route_walk_step", {PLAYER, UNIT, DIRECTION, ANY},
+       [](a v) { route_walk_step(v[0], v[1], v[2], v[3]); }},
+      {"end_route_walk", {PLAYER, UNIT}, [](a v) { end_route_walk(v[0], v[1]); }},
       // The player leaving the game from the keyboard or the quit menu.
       {"leave_game", {}, [](a) { leave_game(); }},
   };

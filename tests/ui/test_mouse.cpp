@@ -1,0 +1,736 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../core/hand_made_level.h"
+#include "core/game/loop.h"
+#include "core/game/newgame.h"
+#include "core/game/replay_play.h"
+#include "core/replay.h"
+#include "core/seed.h"
+#include "core/version.h"
+#include "core/world.h"
+#include "creatures/ai/mouse_moves.h"
+#include "ui/mouse.h"
+#include "ui/view_settings.h"
+
+namespace {
+
+constexpr int Z = 2;
+constexpr int UX = 10, UY = 10;
+
+std::vector<std::string> opened;
+
+mouse_screens recorders() {
+  mouse_screens s;
+  s.box_choice = [](int mode) { opened.push_back("box" + std::to_string(mode)); };
+  s.give_item = [](int x, int y, int z) {
+    opened.push_back("give " + std::to_string(x) + "," + std::to_string(y) + "," +
+                     std::to_string(z));
+  };
+  return s;
+}
+
+// An open, seen hall 2..20 x 2..20 on level Z and the one above, the leader
+// in its middle facing north.
+class MouseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fresh_world();
+    reset_view_settings();
+    opened.clear();
+    for (int z = Z; z <= Z + 1; z++)
+      for (int x = 2; x <= 20; x++)
+        for (int y = 2; y <= 20; y++) {
+          put_terrain(z, x, y, TERRAIN_ROOM_FLOOR, 1);
+          map[z][x][y].revealed = 1;
+        }
+    put_unit(1, 1, Z, UX, UY, NORTH, 200);
+    CURRENT_PLAYER = 1;
+    CURRENT_UNIT = 1;
+  }
+
+  unit_record& me() { return unit[1][1]; }
+
+  // A container of a kind standing on a square.
+  container_record& put_container(int c, int x, int y, int type, int state, const char* name) {
+    container_record& k = container[c];
+    k = container_record{};
+    k.x = x, k.y = y, k.z = Z;
+    k.type = type;
+    k.state = state;
+    copy_text(k.name, name);
+    map[Z][x][y].scenery = SCENERY_CONTAINER;
+    map[Z][x][y].passable = 0;
+    return k;
+  }
+  object_record& lay_item(int k, int x, int y) {
+    object_record& o = object[k];
+    o = object_record{};
+    o.status = OBJECT_ON_GROUND;
+    o.type = ITEM_GEM;
+    o.x = x, o.y = y, o.z = Z;
+    std::snprintf(o.name, sizeof o.name, "gem%d", k);
+    map[Z][x][y].object_count++;
+    return o;
+  }
+  object_record& wield(int k, const char* name, int range) {
+    object_record& w = give_item(k, 1, 1, ITEM_WEAPON, OBJECT_WIELDED);
+    copy_text(w.name, name);
+    w.range = range;
+    return w;
+  }
+
+  static std::vector<std::string> labels(const std::vector<map_row>& rows) {
+    std::vector<std::string> out;
+    for (const map_row& r : rows) out.push_back(r.label);
+    return out;
+  }
+  static bool offers(const std::vector<map_row>& rows, map_row_kind kind) {
+    for (const map_row& r : rows)
+      if (r.kind == kind) return true;
+    return false;
+  }
+  // The menu as the game opens it: the unit turns first.
+  std::vector<map_row> menu(int x, int y) {
+    face_square(x, y);
+    return map_rows(x, y);
+  }
+};
+
+using Strings = std::vector<std::string>;
+
+// ---------------------------------------------------------------------------
+// Pop-up geometry
+// ---------------------------------------------------------------------------
+TEST(MouseMenu, RowsPastTheNinthAreShownButNeverChosen) {
+  const int top = 100, rows = 11;
+  EXPECT_EQ(menu_highlight(0, top, rows, top + 15), 1);
+  EXPECT_EQ(menu_highlight(0, top, rows, top + 95), 9);
+  // Rows 10 and 11 clear the highlight, so a click there chooses nothing
+  // (not the ninth row it passed over).
+  EXPECT_EQ(menu_highlight(9, top, rows, top + 105), 0);
+  EXPECT_EQ(menu_highlight(9, top, rows, top + 115), 0);
+  EXPECT_EQ(menu_highlight(3, top, rows, top + 5), 0);    // title
+  EXPECT_EQ(menu_highlight(3, top, rows, top + 40), 3);   // the gap keeps it
+  EXPECT_EQ(menu_highlight(3, top, rows, top + 135), 3);  // below the rows
+  EXPECT_EQ(menu_highlight(0, top, 2, top + 35), 0);      // no third row
+}
+
+TEST(MouseMenu, LeavingTheAreaClosesIt) {
+  const int left = 50, top = 100, reach = 10 * 4 + 23;
+  EXPECT_TRUE(menu_keeps_open(left, top, reach, left - 3, top - 3));
+  EXPECT_TRUE(menu_keeps_open(left, top, reach, left + 204, top + reach));
+  EXPECT_FALSE(menu_keeps_open(left, top, reach, left - 4, top + 10));
+  EXPECT_FALSE(menu_keeps_open(left, top, reach, left + 205, top + 10));
+  EXPECT_FALSE(menu_keeps_open(left, top, reach, left + 10, top - 4));
+  EXPECT_FALSE(menu_keeps_open(left, top, reach, left + 10, top + reach + 1));
+}
+
+TEST(MouseMenu, AMenuOpenedNearTheEdgeStaysOnScreenUnderThePointer) {
+  int left, top;
+  menu_origin(300, 200, 200, 130, 800, 600, left, top);
+  EXPECT_EQ(left, 300);
+  EXPECT_EQ(top, 200);
+  menu_origin(750, 560, 200, 130, 800, 600, left, top);
+  EXPECT_EQ(left, 600);
+  EXPECT_EQ(top, 470);
+  EXPECT_TRUE(menu_keeps_open(left, top, 10 * 11 + 23, 750, 560));
+}
+
+// ---------------------------------------------------------------------------
+// Step or turn
+// ---------------------------------------------------------------------------
+// At 800 x 600 the centre tile's corner is (384, 288) in the view.
+TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTile) {
+  reset_view_settings();
+  EXPECT_EQ(mainbox_wanted_facing(300, 200), NORTHWEST);
+  EXPECT_EQ(mainbox_wanted_facing(500, 200), NORTHEAST);
+  EXPECT_EQ(mainbox_wanted_facing(300, 400), SOUTHWEST);
+  EXPECT_EQ(mainbox_wanted_facing(500, 400), SOUTHEAST);
+  EXPECT_EQ(mainbox_wanted_facing(420, 200), NORTH);
+  EXPECT_EQ(mainbox_wanted_facing(420, 400), SOUTH);
+  EXPECT_EQ(mainbox_wanted_facing(300, 320), WEST);
+  EXPECT_EQ(mainbox_wanted_facing(500, 320), EAST);
+  EXPECT_EQ(mainbox_wanted_facing(420, 320), -1);
+  // The bounds themselves are the centre band.
+  EXPECT_EQ(mainbox_wanted_facing(404, 308), -1);
+  EXPECT_EQ(mainbox_wanted_facing(444, 348), -1);
+}
+
+TEST(MouseMainbox, TurnsTheWayTheTableSaysEvenForAHalfTurn) {
+  EXPECT_EQ(mainbox_turn(NORTH, NORTHEAST), +1);
+  EXPECT_EQ(mainbox_turn(NORTHEAST, NORTHEAST), 0);
+  EXPECT_EQ(mainbox_turn(SOUTH, NORTH), -1);
+  EXPECT_EQ(mainbox_turn(NORTH, SOUTH), +1);
+  EXPECT_EQ(mainbox_turn(NORTHEAST, SOUTHWEST), +1);
+  EXPECT_EQ(mainbox_turn(SOUTHWEST, NORTHEAST), -1);
+  EXPECT_EQ(mainbox_turn(WEST, NORTHWEST), +1);
+  EXPECT_EQ(mainbox_turn(NORTH, NORTHWEST), -1);
+  EXPECT_EQ(mainbox_turn(NORTHWEST, NORTH), +1);
+}
+
+TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenSteps) {
+  mainbox_click(500, 200);
+  EXPECT_EQ(me().facing, NORTHEAST);
+  EXPECT_EQ(me().moves, 195);
+  EXPECT_EQ(UPDATE_MAP, 1);
+
+  mainbox_click(500, 200);
+  EXPECT_EQ(me().facing, NORTHEAST);
+  EXPECT_EQ(me().order, ORDER_ROUTE);
+  EXPECT_EQ(me().waypoint_index, 1);
+  EXPECT_EQ(me().waypoint_x[1], UX + 1);
+  EXPECT_EQ(me().waypoint_y[1], UY - 1);
+  EXPECT_EQ(me().x, UX + 1);
+  EXPECT_EQ(me().y, UY - 1);
+  EXPECT_EQ(me().moves, 195 - 10 - 3);  // the step and the click's own 3
+
+  int moves = me().moves;
+  mainbox_click(420, 320);  // the centre band
+  EXPECT_EQ(me().moves, moves);
+}
+
+TEST_F(MouseTest, AClickWrapsTheFacingRoundNorth) {
+  me().facing = NORTHWEST;
+  mainbox_click(500, 200);  // north-east: from 7 the table turns right
+  EXPECT_EQ(me().facing, NORTH);
+  me().facing = NORTH;
+  mainbox_click(300, 320);  // west: from 0 it turns left
+  EXPECT_EQ(me().facing, NORTHWEST);
+}
+
+// ---------------------------------------------------------------------------
+// Route by dragging
+// ---------------------------------------------------------------------------
+class DragTest : public MouseTest {
+ protected:
+  // The route the path finder leaves: entry 1 the goal, back to the first
+  // step, then the end mark.
+  void route_east(int steps) {
+    unit_record& u = me();
+    for (int i = 0; i < WAYPOINTS; i++) u.waypoint_x[i] = u.waypoint_y[i] = 0;
+    for (int i = 1; i <= steps; i++) {
+      u.waypoint_x[i] = UX + steps + 1 - i;
+      u.waypoint_y[i] = UY;
+    }
+    u.waypoint_x[steps + 1] = u.waypoint_y[steps + 1] = 999;
+    u.waypoint_index = 1;
+  }
+  // Walks the route whose first step goes in direction d to its end.
+  void walk(int d) {
+    int end = begin_route_walk(1, 1, d);
+    ASSERT_GT(end, 0);
+    EXPECT_EQ(me().order, ORDER_ROUTE);
+    for (int steps = 0; d != FAIL && steps < 100; steps++) d = route_walk_step(1, 1, d, end);
+  }
+};
+
+TEST_F(DragTest, OnlyASeenSquareThatCanBeEnteredTakesARoute) {
+  EXPECT_TRUE(drag_target_usable(Z, 12, 12));
+  put_terrain(Z, 12, 12, TERRAIN_BUILT_WALL, 0);
+  EXPECT_FALSE(drag_target_usable(Z, 12, 12));
+  map[Z][13][13].revealed = 0;
+  EXPECT_FALSE(drag_target_usable(Z, 13, 13));
+  EXPECT_FALSE(drag_target_usable(Z, -1, 13));
+  EXPECT_FALSE(drag_target_usable(Z, 13, LAND_SIZE));
+
+  // The pointer picks the square as the map click does.
+  int x, y;
+  drag_square(10 + 9 * 48 + 5, 10 + 6 * 48 + 47, x, y);
+  EXPECT_EQ(x, UX + 1);
+  EXPECT_EQ(y, UY);
+}
+
+TEST_F(DragTest, MarksAreRedWhereTheRouteMeetsDangerOrClutter) {
+  route_east(5);
+  map[Z][12][10].scenery = SCENERY_FIRE;
+  lay_item(30, 13, 10);
+  map[Z][14][10].revealed = 2;  // seen before, not in sight now
+  std::vector<route_mark> marks = route_marks();
+  ASSERT_EQ(marks.size(), 5u);  // the end mark is no square
+  EXPECT_EQ(marks[0].x, 15);
+  EXPECT_TRUE(marks[0].safe);
+  EXPECT_FALSE(marks[1].safe);
+  EXPECT_FALSE(marks[2].safe);
+  EXPECT_FALSE(marks[3].safe);
+  EXPECT_TRUE(marks[4].safe);
+  map[Z][11][10].scenery = SCENERY_HOLE;
+  map[Z][15][10].scenery = SCENERY_QUICKSAND;
+  marks = route_marks();
+  EXPECT_FALSE(marks[0].safe);
+  EXPECT_FALSE(marks[4].safe);
+}
+
+TEST_F(DragTest, NoRouteMeansNoWalk) {
+  route_east(3);
+  EXPECT_EQ(begin_route_walk(1, 1, FAIL), 0);
+  EXPECT_EQ(begin_route_walk(1, 1, 100), 0);
+  route_east(0);  // only the end mark
+  EXPECT_EQ(begin_route_walk(1, 1, EAST), 0);
+  EXPECT_EQ(me().x, UX);
+  EXPECT_EQ(me().order, 0);
+}
+
+TEST_F(DragTest, TheWalkTurnsThenStepsToTheGoal) {
+  route_east(3);
+  EXPECT_EQ(begin_route_walk(1, 1, EAST), 5);  // the entry after the end mark
+  EXPECT_EQ(me().waypoint_index, 3);
+  walk(EAST);
+  EXPECT_EQ(me().x, UX + 3);
+  EXPECT_EQ(me().y, UY);
+  EXPECT_EQ(me().facing, EAST);
+  EXPECT_EQ(me().waypoint_index, 0);
+  EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
+  EXPECT_EQ(me().moves, 200 - 2 * 5 - 3 * 10);
+}
+
+TEST_F(DragTest, AnEnemyStopsTheWalkOnlyAfterItsFirstSteps) {
+  route_east(8);
+  put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);  // beside the first steps
+  put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);  // beside the fourth square
+  me().facing = EAST;
+  walk(EAST);
+  EXPECT_EQ(me().x, UX + 3);
+  EXPECT_EQ(me().waypoint_index, 0);
+}
+
+TEST_F(DragTest, TheWalkEndsWhenMovesRunOutOrTheWayIsShut) {
+  route_east(5);
+  me().facing = EAST;
+  me().moves = 20;
+  walk(EAST);
+  EXPECT_EQ(me().x, UX + 2);
+  EXPECT_EQ(me().waypoint_index, 0);
+
+  // A wall raised on the route after it was planned.
+  move_unit(1, 1, Z, UX, UY);
+  map[Z][UX + 2][UY].passable = 1;
+  route_east(5);
+  me().moves = 200;
+  put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0);
+  walk(EAST);
+  EXPECT_EQ(me().x, UX + 3);
+  EXPECT_EQ(me().waypoint_index, 0);
+  EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
+}
+
+TEST_F(DragTest, ADraggedRouteGoesRoundAWall) {
+  for (int y = UY - 1; y <= UY + 1; y++) put_terrain(Z, UX + 2, y, TERRAIN_BUILT_WALL, 0);
+  EXPECT_GT(plan_route(1, 1, UX + 2, UY), NORTHWEST);  // onto the wall: no route
+  int d = plan_route(1, 1, UX + 4, UY);
+  ASSERT_LE(d, NORTHWEST);
+  walk(d);
+  EXPECT_EQ(me().x, UX + 4);
+  EXPECT_EQ(me().y, UY);
+}
+
+// ---------------------------------------------------------------------------
+// The action menu: doors
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALook) {
+  put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
+  put_terrain(Z, UX + 2, UY + 2, TERRAIN_CLOSED_DOOR, 0);
+  EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "OPEN DOOR"}));
+  EXPECT_EQ(me().facing, EAST);
+  int moves = me().moves;
+  EXPECT_EQ(labels(menu(UX + 2, UY + 2)), (Strings{"EXAMINE TILE"}));
+  // A square further off has no facing to turn to.
+  EXPECT_EQ(me().facing, EAST);
+  EXPECT_EQ(me().moves, moves);
+
+  put_terrain(Z, UX + 1, UY, TERRAIN_OPEN_DOOR, 1);
+  EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "CLOSE DOOR"}));
+}
+
+TEST_F(MouseTest, ALockedDoorOffersUnlockingOnlyWithAKey) {
+  put_terrain(Z, UX, UY - 1, TERRAIN_CLOSED_DOOR, 0);
+  map[Z][UX][UY - 1].scenery = SCENERY_CELL_DOOR;
+  std::vector<map_row> rows = menu(UX, UY - 1);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].label, NO_INTERACTION);
+  EXPECT_EQ(rows[1].kind, ROW_NOTHING);
+  give_item(5, 1, 1, ITEM_KEY, OBJECT_CARRIED);
+  rows = menu(UX, UY - 1);
+  EXPECT_EQ(rows[1].label, "UNLOCK DOOR");
+  EXPECT_EQ(rows[1].kind, ROW_INTERACT);
+}
+
+TEST_F(MouseTest, ChoosingOpenDoorOpensIt) {
+  put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
+  std::vector<map_row> rows = menu(UX + 1, UY);
+  choose_map_row(rows[1], UX + 1, UY, recorders());
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(UPDATE_MAP, 1);
+}
+
+TEST_F(MouseTest, ADoorAheadOfferedOnTheOwnSquareIsNeverStruck) {
+  wield(8, "sword", 1);
+  put_terrain(Z, UX, UY - 1, TERRAIN_CLOSED_DOOR, 0);
+  std::vector<map_row> own = menu(UX, UY);
+  EXPECT_FALSE(offers(own, ROW_HIT));
+  std::vector<map_row> door = menu(UX, UY - 1);
+  EXPECT_TRUE(offers(door, ROW_HIT));
+  EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_DOOR);
+}
+
+// ---------------------------------------------------------------------------
+// The action menu: containers
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashing) {
+  put_container(3, UX + 1, UY + 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
+  EXPECT_EQ(labels(menu(UX + 1, UY + 1)),
+            (Strings{"EXAMINE TILE", "OPEN small chest", "DRAG small chest", "PUSH small chest"}));
+  EXPECT_EQ(me().facing, SOUTHEAST);
+  wield(8, "sword", 1);
+  EXPECT_EQ(labels(menu(UX + 1, UY + 1)),
+            (Strings{"EXAMINE TILE", "OPEN small chest", "HIT WITH WEAPON", "DRAG small chest",
+                     "PUSH small chest"}));
+  EXPECT_EQ(hit_meaning(UX + 1, UY + 1), HIT_CONTAINER);
+}
+
+TEST_F(MouseTest, AnOpenChestWithItsContentsOutOffersTakingAndClosing) {
+  put_container(3, UX + 1, UY, CONTAINER_LARGE_CHEST, CONTAINER_OPEN, "large chest");
+  lay_item(40, UX + 1, UY);
+  lay_item(41, UX + 1, UY);
+  std::vector<map_row> rows = menu(UX + 1, UY);
+  EXPECT_EQ(labels(rows), (Strings{"TAKE FROM large chest", "EXAMINE OBJECT", "EXAMINE TILE",
+                                   "SEARCH large chest", "CLOSE large chest", "DRAG large chest",
+                                   "PUSH large chest"}));
+  EXPECT_TRUE(rows[1].plural);
+  EXPECT_EQ(take_mode(UX + 1, UY), 11);
+  choose_map_row(rows[0], UX + 1, UY, recorders());
+  EXPECT_EQ(opened, Strings{"box11"});
+}
+
+TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAt) {
+  put_container(3, UX + 4, UY, CONTAINER_SMALL_CHEST, CONTAINER_OPEN, "small chest");
+  lay_item(40, UX + 4, UY);
+  wield(8, "sword", 1);
+  // Taking, closing, pushing and dragging all act on the square in front.
+  EXPECT_EQ(labels(menu(UX + 4, UY)), (Strings{"EXAMINE OBJECT", "EXAMINE TILE"}));
+}
+
+TEST_F(MouseTest, ABarrelIsLitOnlyWithALitTorch) {
+  put_container(3, UX - 1, UY, CONTAINER_BARREL, CONTAINER_POWDER, "gunpowder barrel");
+  EXPECT_EQ(interaction_label(UX - 1, UY), NO_INTERACTION);
+  give_item(6, 1, 1, ITEM_TORCH, OBJECT_LIT);
+  EXPECT_EQ(interaction_label(UX - 1, UY), "LIGHT BARREL");
+}
+
+// ---------------------------------------------------------------------------
+// The action menu: units
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, AnEnemyIsStruckCloseUpWithAHandWeaponAndFromAfarWithARangedOne) {
+  put_unit(2, 4, Z, UX, UY - 1, SOUTH);
+  put_unit(3, 5, Z, UX + 5, UY + 5, SOUTH);
+  EXPECT_FALSE(offers(menu(UX, UY - 1), ROW_HIT));  // bare hands, no light
+  wield(8, "sword", 1);
+  std::vector<map_row> near = menu(UX, UY - 1);
+  EXPECT_EQ(labels(near), (Strings{"HIT WITH WEAPON"}));
+  EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_UNIT);
+  EXPECT_FALSE(offers(menu(UX + 5, UY + 5), ROW_HIT));
+
+  wield(8, "longbow", 6);
+  EXPECT_TRUE(offers(menu(UX, UY - 1), ROW_HIT));  // a shot at any distance
+  EXPECT_TRUE(offers(menu(UX + 5, UY + 5), ROW_HIT));
+  EXPECT_EQ(hit_meaning(UX + 5, UY + 5), HIT_UNIT);
+  me().moves = 15;
+  EXPECT_FALSE(offers(menu(UX + 5, UY + 5), ROW_HIT));
+}
+
+TEST_F(MouseTest, AFriendNextToTheUnitIsGivenToAndNeverStruck) {
+  put_unit(1, 2, Z, UX - 1, UY - 1, SOUTH);
+  wield(8, "sword", 1);
+  std::vector<map_row> rows = menu(UX - 1, UY - 1);
+  EXPECT_EQ(labels(rows), (Strings{"GIVE ITEM TO"}));
+  EXPECT_EQ(hit_meaning(UX - 1, UY - 1), HIT_NOTHING);
+  choose_map_row(rows[0], UX - 1, UY - 1, recorders());
+  EXPECT_EQ(opened, Strings{"give 9,9,2"});
+  put_unit(1, 3, Z, UX + 3, UY, SOUTH);
+  EXPECT_TRUE(menu(UX + 3, UY).empty());
+}
+
+TEST_F(MouseTest, RockIsMinedOnlyWithAPickaxeOrShovel) {
+  put_terrain(Z, UX, UY - 1, TERRAIN_EARTH, 0);
+  wield(8, "sword", 1);
+  EXPECT_FALSE(offers(menu(UX, UY - 1), ROW_HIT));
+  wield(8, "rusty pickaxe", 1);
+  std::vector<map_row> rows = menu(UX, UY - 1);
+  ASSERT_TRUE(offers(rows, ROW_HIT));
+  EXPECT_EQ(rows.back().label, "MINE ROCKFACE");
+  // Mining earth digs it: the blow is never a fight with nobody.
+  EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_RUBBLE);
+
+  put_terrain(Z, UX, UY - 1, TERRAIN_ROOM_FLOOR, 1);
+  map[Z][UX][UY - 1].scenery = SCENERY_CRYSTAL;
+  wield(8, "sword", 1);
+  rows = menu(UX, UY - 1);
+  EXPECT_EQ(rows.back().label, "HIT WITH WEAPON");
+  EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_CRYSTAL);
+}
+
+// ---------------------------------------------------------------------------
+// The action menu: the unit's own square
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, TheOwnSquareOffersTakingJumpingAndSearching) {
+  lay_item(40, UX, UY);
+  lay_item(41, UX, UY);
+  std::vector<map_row> rows = menu(UX, UY);
+  EXPECT_EQ(labels(rows),
+            (Strings{"TAKE OBJECT", "EXAMINE OBJECT", "JUMP", "SEARCH FOR TRAPS", "TAKE ALL"}));
+  EXPECT_EQ(me().facing, NORTH);
+  choose_map_row(rows[0], UX, UY, recorders());
+  EXPECT_EQ(opened, Strings{"box1"});
+
+  // Taking all needs room in the hands and 25 moves an item.
+  for (int k = 50; k < 56; k++) give_item(k, 1, 1, ITEM_GEM, OBJECT_CARRIED);
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_TAKE_ALL));
+  for (int k = 50; k < 56; k++) object[k] = object_record{};
+  me().moves = 50;
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_TAKE_ALL));
+  me().moves = 20;
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_SEARCH_TRAPS));
+  // A wall two squares ahead leaves no room to jump.
+  put_terrain(Z, UX, UY - 2, TERRAIN_BUILT_WALL, 0);
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_JUMP));
+}
+
+TEST_F(MouseTest, AHiddenTrapBesideTheUnitOffersNothing) {
+  map[Z][UX + 1][UY].scenery = SCENERY_HIDDEN_TRAP;
+  EXPECT_TRUE(menu(UX + 1, UY).empty());
+  map[Z][UX + 1][UY].scenery = SCENERY_KNOWN_TRAP;
+  EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", NO_INTERACTION}));
+}
+
+TEST_F(MouseTest, TheRopeClimbsBackUpAHoleOntoTheSquareAbove) {
+  map[Z + 1][UX][UY].scenery = SCENERY_HOLE;
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_CLIMB_ROPE));
+  give_item(7, 1, 1, ITEM_ROPE, OBJECT_CARRIED);
+  me().moves = me().movement - 21;
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_CLIMB_ROPE));
+  me().moves = me().movement - 20;
+  std::vector<map_row> rows = menu(UX, UY);
+  ASSERT_TRUE(offers(rows, ROW_CLIMB_ROPE));
+
+  put_unit(2, 9, Z + 1, UX, UY, SOUTH);
+  choose_map_row(rows.back(), UX, UY, recorders());
+  EXPECT_TRUE(headless_said("Someone or thing is blocking the way back up!"));
+  EXPECT_EQ(me().z, Z);
+
+  remove_unit(2, 9);
+  map[Z + 1][UX][UY].passable = 1;
+  choose_map_row(rows.back(), UX, UY, recorders());
+  EXPECT_TRUE(headless_said("You use your rope to climb back up the hole..."));
+  EXPECT_EQ(me().z, Z + 1);
+  EXPECT_EQ(map[Z][UX][UY].occupant_unit, 0);
+  EXPECT_EQ(map[Z][UX][UY].passable, 1);
+  // Standing above, where others can see it is in the way.
+  EXPECT_EQ(map[Z + 1][UX][UY].occupant_player, 1);
+  EXPECT_EQ(map[Z + 1][UX][UY].occupant_unit, 1);
+  EXPECT_EQ(map[Z + 1][UX][UY].passable, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Interaction labels
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, EachFeatureNamesItsInteraction) {
+  struct {
+    int scenery;
+    const char* plain;  // with nothing in hand
+    const char* torch;  // with an unlit torch
+    const char* lit;    // with a lit torch
+  } cases[] = {
+      {SCENERY_CRYPT, "OPEN CRYPT", "OPEN CRYPT", "OPEN CRYPT"},
+      {SCENERY_OPEN_CRYPT, "SEARCH CRYPT", "SEARCH CRYPT", "SEARCH CRYPT"},
+      {SCENERY_SEARCHED_CRYPT, "SEARCH CRYPT", "SEARCH CRYPT", "SEARCH CRYPT"},
+      {SCENERY_WEB, NO_INTERACTION, NO_INTERACTION, "BURN WEB"},
+      {SCENERY_MUSHROOMS, "PICK MUSHROOMS", "PICK MUSHROOMS", "PICK MUSHROOMS"},
+      {SCENERY_HERBS, "PICK HERBS", "PICK HERBS", "PICK HERBS"},
+      {SCENERY_LADDER_DOWN, "CLIMB DOWN", "CLIMB DOWN", "CLIMB DOWN"},
+      {SCENERY_TRAPDOOR, "CLIMB DOWN", "CLIMB DOWN", "CLIMB DOWN"},
+      {SCENERY_LADDER_UP, "CLIMB UP", "CLIMB UP", "CLIMB UP"},
+      {SCENERY_FIRE, NO_INTERACTION, "LIGHT TORCH", NO_INTERACTION},
+      {SCENERY_NEST, NO_INTERACTION, NO_INTERACTION, "BURN NEST"},
+      {SCENERY_STATUE, "TOUCH STATUE", "TOUCH STATUE", "TOUCH STATUE"},
+      {SCENERY_POOL, "DRINK FROM POOL", "DRINK FROM POOL", "DRINK FROM POOL"},
+      {SCENERY_SWITCH_A, "PULL SWITCH", "PULL SWITCH", "PULL SWITCH"},
+      {SCENERY_SWITCH_B, "PUSH SWITCH", "PUSH SWITCH", "PUSH SWITCH"},
+      {SCENERY_OIL, NO_INTERACTION, NO_INTERACTION, "LIGHT OIL PATCH"},
+      {SCENERY_WELL, NO_INTERACTION, NO_INTERACTION, NO_INTERACTION},
+  };
+  const int x = UX + 1, y = UY - 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenery);
+    map[Z][x][y].scenery = c.scenery;
+    object[6] = object_record{};
+    face_square(x, y);
+    EXPECT_EQ(interaction_label(x, y), c.plain);
+    give_item(6, 1, 1, ITEM_TORCH, OBJECT_CARRIED);
+    EXPECT_EQ(interaction_label(x, y), c.torch);
+    object[6].status = OBJECT_LIT;
+    EXPECT_EQ(interaction_label(x, y), c.lit);
+  }
+  // Burning needs the web to be the square ahead.
+  map[Z][x][y].scenery = SCENERY_WEB;
+  me().facing = SOUTH;
+  EXPECT_EQ(interaction_label(x, y), NO_INTERACTION);
+}
+
+TEST_F(MouseTest, WaterAndLavaOfferDrinkingAndLighting) {
+  environment[Z][UX + 1][UY].water = 1;
+  EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"DRINK FROM WATER"}));
+  environment[Z][UX - 1][UY].lava = 1;
+  EXPECT_TRUE(menu(UX - 1, UY).empty());
+  give_item(6, 1, 1, ITEM_TORCH, OBJECT_CARRIED);
+  EXPECT_EQ(labels(menu(UX - 1, UY)), (Strings{"LIGHT TORCH"}));
+}
+
+// ---------------------------------------------------------------------------
+// Object lists and the object menu
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
+  give_item(10, 1, 1, ITEM_WEAPON, OBJECT_WIELDED);
+  give_item(11, 1, 1, ITEM_WEAPON, OBJECT_CARRIED);
+  give_item(12, 1, 1, ITEM_WEARABLE, OBJECT_WORN);
+  give_item(13, 1, 1, ITEM_WEARABLE, OBJECT_CARRIED);
+  give_item(14, 1, 1, ITEM_FOOD, OBJECT_PACKED);
+  give_item(16, 1, 1, ITEM_WEARABLE, OBJECT_WORN);
+  give_item(20, 1, 2, ITEM_WEAPON, OBJECT_CARRIED);  // someone else's
+  lay_item(30, UX, UY);
+  lay_item(31, UX, UY - 1);
+
+  EXPECT_EQ(box_candidates(0), (std::vector<int>{10}));
+  EXPECT_EQ(box_candidates(1), (std::vector<int>{30}));
+  EXPECT_EQ(box_candidates(2), (std::vector<int>{10, 11, 13}));
+  EXPECT_EQ(box_candidates(3), (std::vector<int>{13}));
+  EXPECT_EQ(box_candidates(4), (std::vector<int>{12}));
+  EXPECT_EQ(box_candidates(6), (std::vector<int>{}));
+  EXPECT_EQ(box_candidates(7), (std::vector<int>{11}));
+  EXPECT_EQ(box_candidates(8), (std::vector<int>{}));  // no backpack
+  EXPECT_EQ(box_candidates(9), (std::vector<int>{14}));
+  EXPECT_EQ(box_candidates(11), (std::vector<int>{31}));
+  EXPECT_EQ(box_candidates(12), (std::vector<int>{11, 13}));
+  // Dropping counts the packed and worn items too, so it asks first.
+  EXPECT_EQ(box_count(2), 6);
+  EXPECT_EQ(box_count(1), 1);
+  EXPECT_STREQ(box_title(11), "TAKE FROM CHEST");
+}
+
+// ---------------------------------------------------------------------------
+// What the chosen rows do to the world
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, TakeAllPicksUpEverythingUnderfoot) {
+  lay_item(40, UX, UY);
+  lay_item(41, UX, UY);
+  std::vector<map_row> rows = menu(UX, UY);
+  ASSERT_EQ(rows.back().kind, ROW_TAKE_ALL);
+  choose_map_row(rows.back(), UX, UY, recorders());
+  EXPECT_EQ(object[40].owner_unit, 1);
+  EXPECT_EQ(object[41].owner_unit, 1);
+  EXPECT_EQ(map[Z][UX][UY].object_count, 0);
+}
+
+TEST_F(MouseTest, TheChestListTakesFromTheSquareInFront) {
+  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_OPEN, "small chest");
+  lay_item(40, UX, UY - 1);
+  lay_item(41, UX, UY);
+  ASSERT_EQ(box_candidates(take_mode(UX, UY - 1)), (std::vector<int>{40}));
+  box_act(11, 40);
+  EXPECT_EQ(object[40].owner_unit, 1);
+  EXPECT_EQ(object[40].status, OBJECT_CARRIED);
+  EXPECT_EQ(object[41].status, OBJECT_ON_GROUND);
+}
+
+TEST_F(MouseTest, ExaminingObjectsAcrossTheRoomNamesThem) {
+  lay_item(40, UX + 2, UY);
+  std::vector<map_row> rows = menu(UX + 2, UY);
+  ASSERT_EQ(rows[0].kind, ROW_EXAMINE_OBJECT);
+  choose_map_row(rows[0], UX + 2, UY, recorders());
+  EXPECT_TRUE(headless_said("There appears to be gem40, ."));
+}
+
+// ---------------------------------------------------------------------------
+// Answers without a window
+// ---------------------------------------------------------------------------
+TEST_F(MouseTest, AnswersActOnlyOnRowsTheMenuCouldChoose) {
+  put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
+  mouse_menu_answer(UX + 1, UY, 3, recorders());  // there are two rows
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_CLOSED_DOOR);
+  mouse_menu_answer(UX + 1, UY, 2, recorders());
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
+
+  for (int k = 40; k < 52; k++) lay_item(k, UX, UY);
+  mouse_list_answer(1, 10);  // the tenth row cannot be chosen
+  EXPECT_EQ(object[49].status, OBJECT_ON_GROUND);
+  mouse_list_answer(1, 9);
+  EXPECT_EQ(object[48].status, OBJECT_CARRIED);
+}
+
+TEST_F(DragTest, ADragAnswerWalksToItsSquareAndAPressAloneNowhere) {
+  mouse_drag_answer(0);
+  EXPECT_EQ(me().x, UX);
+  mouse_drag_answer(7 * 3 + 7);  // the fourth row's last square: three east
+  EXPECT_EQ(me().x, UX + 3);
+  EXPECT_EQ(me().y, UY);
+  put_terrain(Z, UX + 3 - 3, UY - 3, TERRAIN_BUILT_WALL, 0);
+  mouse_drag_answer(1);  // onto a wall
+  EXPECT_EQ(me().x, UX + 3);
+}
+
+// ---------------------------------------------------------------------------
+// Replays
+// ---------------------------------------------------------------------------
+TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
+  use_headless();
+  char name[] = "/tmp/grim_mouse_replay_XXXXXX";
+  int fd = mkstemp(name);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  copy_text(unit[1][1].name, "Tester");
+  DIFFICULTY = 1;
+  CURRENT_PLAYER = CURRENT_UNIT = 1;
+  ask_for_seed(1);
+  open_new_game();
+  ASSERT_TRUE(replay_begin(name, GAME_SEED, DIFFICULTY, "Tester", GAME_VERSION));
+  static int d, end, tx, ty;
+  d = FAIL, end = 0, tx = ty = -1;
+  // Out of the start's corner south-east, then a route to the first square
+  // a few steps off that has one.
+  headless.inputs.push_back([] { mainbox_click(500, 400); });
+  headless.inputs.push_back([] { mainbox_click(500, 400); });
+  headless.inputs.push_back([] {
+    const int offsets[][2] = {{3, 0}, {0, 3}, {3, 3}, {-3, 3}, {2, 0}, {0, 2}, {2, 2}, {-2, 2}};
+    for (const auto& o : offsets) {
+      tx = unit[1][1].x + o[0], ty = unit[1][1].y + o[1];
+      d = plan_route(1, 1, tx, ty);
+      if (d <= NORTHWEST) break;
+    }
+    end = d <= NORTHWEST ? begin_route_walk(1, 1, d) : 0;
+  });
+  for (int i = 0; i < 16; i++)
+    headless.inputs.push_back([] {
+      if (end > 0 && d != FAIL) d = route_walk_step(1, 1, d, end);
+    });
+  gameover = GAME_PLAYING;
+  main_loop();
+  const std::string played = world_digest();
+  replay_end();
+  ASSERT_GT(end, 0);
+  EXPECT_EQ(unit[1][1].x, tx);
+  EXPECT_EQ(unit[1][1].y, ty);
+
+  replay_record r;
+  std::string reason;
+  ASSERT_TRUE(read_replay(name, r, reason)) << reason;
+  use_headless();
+  replay_outcome out = play_replay_headless(r);
+  EXPECT_TRUE(out.followed) << out.reason;
+  EXPECT_EQ(out.digest, played);
+  std::remove(name);
+}
+
+}  // namespace
