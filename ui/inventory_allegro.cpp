@@ -183,41 +183,10 @@ void mouse_object(int k) {
   const int line = run_panel(sheet, mouse_x, mouse_y);
   if (line < 1 || line > static_cast<int>(rows.size())) return;
   trace_choice(object[k].name, rows[line - 1].text);
-  const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
-  switch (rows[line - 1].action) {
-    case object_action::drop:
-      drop_item(k, player, u);
-      break;
-    case object_action::wear:
-      wear_item(k, player, u);
-      break;
-    case object_action::equip:
-      equip_weapon(k, player, u);
-      break;
-    case object_action::remove:
-      remove_item(k, player, u);
-      break;
-    case object_action::unequip:
-      unequip_item(k);
-      break;
-    case object_action::use:
-      use_object(k, player, u);
-      break;
-    case object_action::pack:
-      pack_item(k);
-      break;
-    case object_action::backpack:
-      mouse_backpack();
-      break;
-    case object_action::examine:
-      display_item_desc(k);
-      break;
-    case object_action::store: {
-      const unit_record& me = unit[player][u];
-      store_item(k, me.z, me.x + DIRECTION_DX[me.facing & 7], me.y + DIRECTION_DY[me.facing & 7]);
-      break;
-    }
-  }
+  if (rows[line - 1].action == object_action::backpack)
+    mouse_backpack();
+  else
+    do_object_action(rows[line - 1].action, k);
   trace_object(k);
   UPDATE_MAP = 1;
 }

@@ -5,7 +5,10 @@
 
 #include "core/facing.h"
 #include "core/world.h"
+#include "items/actions.h"
 #include "items/inventory.h"
+#include "items/look.h"
+#include "items/use.h"
 
 bool panel_keeps_open(const panel_box& b, int mouse_x, int mouse_y) {
   return mouse_x >= b.left - PANEL_MARGIN && mouse_x <= b.left + PANEL_WIDTH + PANEL_MARGIN + 1 &&
@@ -173,3 +176,41 @@ std::vector<object_row> object_menu_rows(int k) {
 }
 
 int object_menu_height(int rows) { return PANEL_LINE * rows + 30; }
+
+void do_object_action(object_action action, int k) {
+  const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
+  if (!unit_slot_valid(player, u) || k < 1 || k >= OBJECT_SLOTS) return;
+  switch (action) {
+    case object_action::drop:
+      drop_item(k, player, u);
+      break;
+    case object_action::wear:
+      wear_item(k, player, u);
+      break;
+    case object_action::equip:
+      equip_weapon(k, player, u);
+      break;
+    case object_action::remove:
+      remove_item(k, player, u);
+      break;
+    case object_action::unequip:
+      unequip_item(k);
+      break;
+    case object_action::use:
+      use_object(k, player, u);
+      break;
+    case object_action::pack:
+      pack_item(k);
+      break;
+    case object_action::backpack:
+      break;
+    case object_action::examine:
+      display_item_desc(k);
+      break;
+    case object_action::store: {
+      const unit_record& me = unit[player][u];
+      store_item(k, me.z, me.x + DIRECTION_DX[me.facing & 7], me.y + DIRECTION_DY[me.facing & 7]);
+      break;
+    }
+  }
+}

@@ -99,4 +99,7 @@ struct object_row {
 };
 // The rows offered for item k of the acting unit.
 std::vector<object_row> object_menu_rows(int k);
+// What a chosen row does to item k of the acting unit; the backpack row opens
+// a panel, which is the caller's to draw.
+void do_object_action(object_action action, int k);
 int object_menu_height(int rows);

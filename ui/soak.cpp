@@ -20,7 +20,9 @@
 #include "core/headless.h"
 #include "core/world.h"
 #include "items/look.h"
+#include "items/actions.h"
 #include "persistence/save.h"
+#include "ui/inventory_panels.h"
 #include "ui/menus.h"
 #include "ui/mouse.h"
 
@@ -294,7 +296,29 @@ void answer_options() {
 // The map's mouse commands and the inventory screens answer rows here once
 // their decisions live outside the Allegro files.
 void answer_box_choice(int mode) { mouse_list_answer(mode, game->current.row); }
-void answer_inventory() {}  // stand-in until built
+// The inventory button's action menu: a row opens its object list.
+void answer_inventory() {
+  int row = game->current.row;
+  if (row >= 1 && row <= ACTION_ROWS) answer_box_choice(INVENTORY_MENU_ROWS[row - 1].code);
+}
+// The item list and the chosen item's own menu: the row picks the item, and
+// the same row, spread over the item's rows, picks what is done with it.
+void answer_item_list() {
+  const std::vector<list_entry> items = list_entries(ITEM_LIST, CURRENT_PLAYER, CURRENT_UNIT);
+  int row = game->current.row;
+  if (items.empty() || row < 1) return;
+  int k = items[(row - 1) % items.size()].object;
+  const std::vector<object_row> rows = object_menu_rows(k);
+  if (rows.empty()) return;
+  object_action act = rows[(row * 7) % rows.size()].action;
+  if (act == object_action::backpack) {
+    const std::vector<list_entry> packed =
+        list_entries(BACKPACK_LIST, CURRENT_PLAYER, CURRENT_UNIT);
+    if (!packed.empty()) unpack_item(packed[row % packed.size()].object);
+    return;
+  }
+  do_object_action(act, k);
+}
 void answer_dragmove() { mouse_drag_answer(game->current.row); }
 void answer_mainbox() { mainbox_click(game->current.in.mouse_x, game->current.in.mouse_y); }
 void answer_rightclick(int x, int y) {
@@ -311,7 +335,7 @@ const input_actions SOAK_ACTIONS = [] {
   a.mouse_gameoptions = answer_options;
   a.mouse_loadsave = answer_loadsave;
   a.mouse_inventory = answer_inventory;
-  a.mouse_inventory2 = answer_inventory;
+  a.mouse_inventory2 = answer_item_list;
   a.mouse_dragmove = answer_dragmove;
   a.mouse_mainbox = answer_mainbox;
   a.mouse_maprightclick = answer_rightclick;
