@@ -45,7 +45,11 @@ leave_game() {
 
 start_display 1024x768x24
 new_game 4242
-import -window "$WINDOW" "$WORK/first_a.png" || fail "no screenshot"
+# Fire and lava flicker with the clock: shots over a second catch every phase.
+for i in 1 2 3 4 5 6 7 8 9 10; do
+  import -window "$WINDOW" "$WORK/first_a$i.png" || fail "no screenshot"
+  sleep 0.1
+done
 for k in Right Up Up Left Up e Up Right Up; do
   hold_key "$k"
   settle 0.4
@@ -68,9 +72,12 @@ grep -q "the same state as the recorded game" "$WORK/headless.out" ||
 new_game 4242
 import -window "$WINDOW" "$WORK/first_b.png" || fail "no screenshot"
 leave_game
-diff=$(compare -metric AE "$WORK/first_a.png" "$WORK/first_b.png" null: 2>&1 | cut -d' ' -f1)
-cp "$WORK/first_a.png" "$WORK/first_b.png" /tmp/ 2>/dev/null
-[ "$diff" -eq 0 ] || fail "one seed gave two different first pictures ($diff pixels differ)"
+least=""
+for i in 1 2 3 4 5 6 7 8 9 10; do
+  d=$(compare -metric AE "$WORK/first_a$i.png" "$WORK/first_b.png" null: 2>&1 | cut -d' ' -f1)
+  [ -z "$least" ] || [ "$d" -lt "$least" ] && least=$d
+done
+[ "$least" -eq 0 ] || fail "one seed gave two different first pictures ($least pixels differ at the least)"
 
 # In the window: it plays, and Escape leaves it.
 printf 'N\nN\n2\n3\n' | "$BUILD/grimhollow" --replay "$WORK/walk.replay" >"$WORK/game.out" 2>&1 &
