@@ -97,6 +97,8 @@ status_readout status_readout_for(const unit_record& u, const gauge_layout& g) {
   return r;
 }
 
+bool DIAGNOSTICS_LINE = false;
+
 std::string fps_line(int fps) {
   std::string line = "FPS: " + std::to_string(fps) + " ";
   std::string seed = seed_label();

@@ -199,6 +199,7 @@ void diagnostics_text() {
   status_words(v, f, u, g);
   // The diagnostics line, in the top right corner clear of the gauges and the
   // carried items, where the seed can be read off and typed back.
+  if (!DIAGNOSTICS_LINE) return;
   std::string fps = fps_line(shown_fps);
   textprintf_ex(v, font, W - 40 - text_length(font, fps.c_str()), d + 4, makecol(150, 150, 150), -1,
                 "%s", fps.c_str());
