@@ -26,7 +26,10 @@ void message_box(const char* text) {
 void warning_message(const char* l1, const char* l2, const char* l3, const char* l4, const char* l5,
                      const char* l6, int size) {
   frontend->warning_message(l1, l2, l3, l4, l5, l6, size);
+  WARNING_FOOTNOTE.clear();
 }
+
+std::string WARNING_FOOTNOTE;
 
 void drawmap() {
   if (unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) {

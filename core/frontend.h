@@ -43,6 +43,10 @@ void select_frontend(const front_end* fe);
 void message_box(const char* text);
 void warning_message(const char* l1, const char* l2, const char* l3, const char* l4, const char* l5,
                      const char* l6, int size);
+// Small print at the foot of the next warning box (the seed under the
+// backstory), drawn when not empty; warning_message clears it once that box
+// has been shown, so it never reaches a later one.
+extern std::string WARNING_FOOTNOTE;
 void drawmap();
 void getinput();
 void enter_name();

@@ -22,8 +22,15 @@ static unsigned clock_seed() {
   return t * 2654435761u + 40503u * ++games;
 }
 
+static bool seed_known = false;
+
 void seed_new_game() {
   GAME_SEED = seed_waiting ? asked_seed : clock_seed();
   seed_waiting = false;
+  seed_known = true;
   std::srand(GAME_SEED);
 }
+
+void forget_game_seed() { seed_known = false; }
+
+std::string seed_label() { return seed_known ? "SEED " + std::to_string(GAME_SEED) : ""; }

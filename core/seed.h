@@ -3,6 +3,8 @@
 // same dungeon again, and a replay can rebuild the game it recorded.
 #pragma once
 
+#include <string>
+
 // The seed the current game was built from.
 extern unsigned GAME_SEED;
 
@@ -11,3 +13,8 @@ void ask_for_seed(unsigned seed);
 // Seeds rand() for a new game and records the seed in GAME_SEED: the asked
 // seed if one is waiting, otherwise one taken from the clock.
 void seed_new_game();
+// A game loaded from a save was not built from a seed this run knows.
+void forget_game_seed();
+// "SEED n" for the player to read and pass back with --seed; "" when the
+// game in play was loaded.
+std::string seed_label();

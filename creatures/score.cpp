@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/frontend.h"
+#include "core/seed.h"
 #include "core/world.h"
 
 int SCORE;
@@ -170,7 +171,7 @@ void final_score() {
   warning_message(
       unit[1][1].name, "", said.c_str(), "",
       entered ? "CONGRATS YOU HAVE A NEW HIGH SCORE!" : "You didn't get a HIGH SCORE this time...",
-      "", 20);
+      seed_label().c_str(), 20);
   rest_ms(500);
 
   std::string lines[SCORE_ENTRIES];

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/frontend.h"
+#include "core/seed.h"
 #include "core/world.h"
 
 namespace {
@@ -89,6 +90,7 @@ void generate_character() {
   std::rand();
   if (QUEST_NO >= 1 && QUEST_NO <= 4) lines[4] += QUESTS[QUEST_NO - 1];
   clear_screen();
+  WARNING_FOOTNOTE = seed_label();
   warning_message(lines[0].c_str(), lines[1].c_str(), lines[2].c_str(), lines[3].c_str(),
                   lines[4].c_str(), lines[5].c_str(), 15);
 }

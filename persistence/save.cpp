@@ -16,6 +16,7 @@
 #include "core/frontend.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
+#include "core/seed.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 
@@ -828,6 +829,7 @@ int text_load_map(int mode) {
     load_refused("LOAD FAILED: " + error);
     return FAIL;
   }
+  forget_game_seed();
   return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/seed.h"
 #include "items/inventory.h"
 #include "ui/view_settings.h"
 
@@ -94,6 +95,15 @@ status_readout status_readout_for(const unit_record& u, const gauge_layout& g) {
   r.move_y = g.move_frame[1];
   r.health_y = g.health_frame[1];
   return r;
+}
+
+bool DIAGNOSTICS_LINE = false;
+
+std::string fps_line(int fps) {
+  std::string line = "FPS: " + std::to_string(fps) + " ";
+  std::string seed = seed_label();
+  if (!seed.empty()) line += " " + seed;
+  return line;
 }
 
 bool gauge_label_light(const int (&bar)[4], int middle_x, int half_width) {

@@ -39,6 +39,11 @@ struct status_readout {
 };
 status_readout status_readout_for(const unit_record& u, const gauge_layout& g);
 
+// The diagnostics line: the frame rate and the seed of the game in play,
+// shown on the status bar when the player asked for diagnostics at start.
+std::string fps_line(int fps);
+extern bool DIAGNOSTICS_LINE;
+
 // A gauge's label is drawn light on the dark fill and dark on the bright bar:
 // light whenever the bar does not reach under the whole label, which is
 // half_width either side of the middle x.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "core/frontend.h"
 #include "core/world.h"
 #include "items/inventory.h"
 #include "ui/alfont.h"
@@ -24,6 +25,7 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 
 // The scroll arrow of the panel, loaded once rather than on every message.
 owned_bitmap scroll_arrow;
+int shown_fps = 0;
 bool scroll_arrow_tried = false;
 
 BITMAP* panel_arrow() {
@@ -81,8 +83,8 @@ void allegro_warning_message(const char* l1, const char* l2, const char* l3, con
   const char* given[6] = {l1, l2, l3, l4, l5, l6};
   std::string lines[6];
   for (int i = 0; i < 6; i++) lines[i] = given[i] ? given[i] : "";
-  warning_box_layout lay =
-      lay_out_warning_box(lines, size, MESSAGE_PANEL_W, MESSAGE_PANEL_H, font_metrics(f));
+  warning_box_layout lay = lay_out_warning_box(lines, size, MESSAGE_PANEL_W, MESSAGE_PANEL_H,
+                                               font_metrics(f), WARNING_FOOTNOTE);
   const int w = MESSAGE_PANEL_W, h = lay.height;
   int bx = SCREEN_W / 2 - w / 2, by = SCREEN_H / 2 - h / 2;
   int ink = makecol(0, 25, 25);
@@ -195,6 +197,12 @@ void diagnostics_text() {
   gauge_label(v, f, g.health_bar, W / 2, 5 * d + o + 3, health_label);
   alfont_textprintf_centre_ex(v, f, W / 2, d, makecol(255, 250, 250), -1, "%s", u.name);
   status_words(v, f, u, g);
+  // The diagnostics line, in the top right corner clear of the gauges and the
+  // carried items, where the seed can be read off and typed back.
+  if (!DIAGNOSTICS_LINE) return;
+  std::string fps = fps_line(shown_fps);
+  textprintf_ex(v, font, W - 40 - text_length(font, fps.c_str()), d + 4, makecol(150, 150, 150), -1,
+                "%s", fps.c_str());
 }
 
 void draw_icons() {
@@ -327,7 +335,6 @@ void creature_turn_banner_allegro() {
                               makecol(255, 250, 250), -1, "%s", "CREATURE TURN");
 }
 
-void show_fps_allegro(int fps) {
-  if (!screen) return;
-  textprintf_ex(screen, font, 10, 10, makecol(150, 150, 150), -1, "FPS: %d ", fps);
-}
+// The frame loop hands the rate over before the frame is drawn; the status
+// bar shows it, where the map does not paint over it at once.
+void show_fps_allegro(int fps) { shown_fps = fps; }

@@ -1,14 +1,15 @@
 #include "ui/input.h"
 
 #include <cstdio>
+#include <iterator>
 
-#include "core/game/loop.h"
 #include "core/actions/climb.h"
 #include "core/actions/doors.h"
 #include "core/actions/jump.h"
 #include "core/actions/movement.h"
 #include "core/facing.h"
 #include "core/frontend.h"
+#include "core/game/loop.h"
 #include "core/game/turn.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -120,46 +121,129 @@ void step_command(void (*move)(int, int)) {
   UPDATE_MAP = 1;
 }
 
+bool open_help(const input_actions& act) {
+  // Nothing else acts in the pass the help opens in: the keys held with F1
+  // were not meant for the game.
+  call(act.help);
+  return true;
+}
+bool quit_key(const input_actions&) {
+  leave_game();
+  return false;
+}
+bool screenshot_key(const input_actions& act) {
+  call(act.screenshot);
+  return false;
+}
+bool climb_up_key(const input_actions&) {
+  climb_up(CURRENT_PLAYER, CURRENT_UNIT);
+  return true;
+}
+bool climb_down_key(const input_actions&) {
+  climb_down(CURRENT_PLAYER, CURRENT_UNIT);
+  return true;
+}
+bool door_key(const input_actions&) {
+  work_door_ahead(CURRENT_PLAYER, CURRENT_UNIT);
+  return true;
+}
+bool forward_key(const input_actions&) {
+  step_command(forward);
+  return false;
+}
+bool turn_right_key(const input_actions&) {
+  step_command(turnright);
+  return false;
+}
+bool backward_key(const input_actions&) {
+  step_command(backward);
+  return false;
+}
+bool turn_left_key(const input_actions&) {
+  step_command(turnleft);
+  return false;
+}
+bool next_unit_key(const input_actions&) {
+  pass_to_next_unit();
+  return false;
+}
+bool end_turn_key(const input_actions&) {
+  end_turn();
+  refresh_movement(CURRENT_PLAYER);
+  return false;
+}
+bool load_key(const input_actions&) {
+  text_load_map(0);
+  reveal_tiles();
+  UPDATE_MAP = 1;
+  return false;
+}
+bool pause_key(const input_actions& act) {
+  pause_command(act);
+  return false;
+}
+bool jump_key(const input_actions&) {
+  jump(CURRENT_PLAYER, CURRENT_UNIT, keyboard_jump_distance());
+  reveal_tiles();
+  UPDATE_MAP = 1;
+  rest_ms(25);
+  return false;
+}
+
 void keyboard(const input_state& in, const input_actions& act) {
-  const bool* k = in.key;
-  if (k[IN_ESC]) leave_game();
-  if (k[IN_S]) call(act.screenshot);
-  if (k[IN_U]) {
-    climb_up(CURRENT_PLAYER, CURRENT_UNIT);
-    return;
-  }
-  if (k[IN_D]) {
-    climb_down(CURRENT_PLAYER, CURRENT_UNIT);
-    return;
-  }
-  if (k[IN_O]) {
-    work_door_ahead(CURRENT_PLAYER, CURRENT_UNIT);
-    return;
-  }
-  if (k[IN_UP]) step_command(forward);
-  if (k[IN_RIGHT]) step_command(turnright);
-  if (k[IN_DOWN]) step_command(backward);
-  if (k[IN_LEFT]) step_command(turnleft);
-  if (k[IN_N]) pass_to_next_unit();
-  if (k[IN_E]) {
-    end_turn();
-    refresh_movement(CURRENT_PLAYER);
-  }
-  if (k[IN_L]) {
-    text_load_map(0);
-    reveal_tiles();
-    UPDATE_MAP = 1;
-  }
-  if (k[IN_P]) pause_command(act);
-  if (k[IN_J]) {
-    jump(CURRENT_PLAYER, CURRENT_UNIT, keyboard_jump_distance());
-    reveal_tiles();
-    UPDATE_MAP = 1;
-    rest_ms(25);
+  for (int i = 0; i < KEY_COMMAND_COUNT; i++) {
+    const key_command& c = KEY_COMMANDS[i];
+    if (in.key[c.key] && c.run(act)) return;
   }
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The commands
+// ---------------------------------------------------------------------------
+// In the order dispatch tries them: the help first, then Escape and the
+// screenshot, one of the climbs and the door (each ends the pass), then the
+// keys that may act together.
+const key_command KEY_COMMANDS[] = {
+    {IN_F1, "F1", "This list of commands", open_help},
+    {IN_QUESTION, "?", "This list of commands", open_help},
+    {IN_ESC, "ESC", "Leave the game for the main menu", quit_key},
+    {IN_S, "S", "Screenshot", screenshot_key},
+    {IN_U, "U", "Climb up a ladder or stairs", climb_up_key},
+    {IN_D, "D", "Climb down a ladder or stairs", climb_down_key},
+    {IN_O, "O", "Open, unlock or close the door ahead", door_key},
+    {IN_UP, "UP", "Step forward", forward_key},
+    {IN_RIGHT, "RIGHT", "Turn right", turn_right_key},
+    {IN_DOWN, "DOWN", "Step back", backward_key},
+    {IN_LEFT, "LEFT", "Turn left", turn_left_key},
+    {IN_N, "N", "Next party member", next_unit_key},
+    {IN_E, "E", "End the turn", end_turn_key},
+    {IN_L, "L", "Load a saved game", load_key},
+    {IN_P, "P", "Pause (SPACE goes on)", pause_key},
+    {IN_J, "J", "Jump ahead", jump_key},
+};
+const int KEY_COMMAND_COUNT = static_cast<int>(std::size(KEY_COMMANDS));
+
+// The clicks; their handlers are in dispatch_input and the screens it opens.
+const mouse_command MOUSE_COMMANDS[] = {
+    {"MAP, LEFT CLICK", "Step or turn that way", BUTTON_NONE},
+    {"DRAG FROM UNIT", "Walk the route drawn", BUTTON_NONE},
+    {"MAP, RIGHT CLICK", "Actions on the square", BUTTON_NONE},
+    {"PORTRAIT, LEFT", "Look around", BUTTON_PORTRAIT},
+    {"PORTRAIT, RIGHT", "Take an object", BUTTON_PORTRAIT},
+    {"INVENTORY, LEFT", "Carried items", BUTTON_INVENTORY},
+    {"INVENTORY, RIGHT", "Item actions", BUTTON_INVENTORY},
+    {"TURN, LEFT", "Next party member", BUTTON_TURN},
+    {"TURN, RIGHT", "End the turn", BUTTON_TURN},
+    {"OPTIONS", "Speed, anti-aliasing", BUTTON_OPTIONS},
+    {"PAUSE", "Pause; click to go on", BUTTON_PAUSE},
+    {"LOAD / SAVE", "Load or save a game", BUTTON_LOADSAVE},
+    {"QUIT", "Back to the main menu", BUTTON_QUIT},
+    {"MESSAGE ARROWS", "Scroll the messages", BUTTON_NONE},
+    {"SCREEN EDGE", "Hide or show its panel", BUTTON_NONE},
+};
+const int MOUSE_COMMAND_COUNT = static_cast<int>(std::size(MOUSE_COMMANDS));
 
 // ---------------------------------------------------------------------------
 // Regions

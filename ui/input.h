@@ -20,6 +20,8 @@ enum input_key {
   IN_L,
   IN_P,
   IN_J,
+  IN_F1,
+  IN_QUESTION,  // the '?' character, wherever the keyboard puts it
   INPUT_KEYS
 };
 
@@ -49,7 +51,30 @@ struct input_actions {
   void (*position_mouse)(int x, int y) = nullptr;
   void (*screenshot)() = nullptr;
   void (*redraw_messages)() = nullptr;
+  void (*help)() = nullptr;  // the list of commands; the game waits while it is shown
 };
+
+// One keyboard command.  Dispatch walks KEY_COMMANDS in order and the help
+// screen lists it, so a key cannot act without being listed.  run returns
+// true when the pass ends with it.
+struct key_command {
+  input_key key;
+  const char* name;  // as the help screen shows it
+  const char* what;
+  bool (*run)(const input_actions& act);
+};
+extern const key_command KEY_COMMANDS[];
+extern const int KEY_COMMAND_COUNT;
+
+// One mouse command, for the help screen.  The panel buttons name their
+// button so that none can be left out of the list.
+struct mouse_command {
+  const char* name;
+  const char* what;
+  int button;  // a panel_button, or BUTTON_NONE off the panel
+};
+extern const mouse_command MOUSE_COMMANDS[];
+extern const int MOUSE_COMMAND_COUNT;
 
 // One pass of play input: at most one panel or map command, or the keyboard
 // commands (several of which may act together).

@@ -14,6 +14,7 @@
 #include "items/look.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/help.h"
 #include "ui/input.h"
 #include "ui/input_repeat.h"
 #include "ui/screens.h"
@@ -24,12 +25,16 @@ namespace {
 
 using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 
-constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,  KEY_S,    KEY_U, KEY_D, KEY_O, KEY_UP, KEY_RIGHT,
-                                    KEY_DOWN, KEY_LEFT, KEY_N, KEY_E, KEY_L, KEY_P,  KEY_J};
+// '?' is a character rather than a key: each layout puts it somewhere else,
+// so it is counted from the characters typed (BY_CHARACTER) and never held.
+constexpr int BY_CHARACTER = -1;
+constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,   KEY_S,    KEY_U,    KEY_D,       KEY_O, KEY_UP,
+                                    KEY_RIGHT, KEY_DOWN, KEY_LEFT, KEY_N,       KEY_E, KEY_L,
+                                    KEY_P,     KEY_J,    KEY_F1,   BY_CHARACTER};
 
 input_state read_held_input() {
   input_state in;
-  for (int i = 0; i < INPUT_KEYS; i++) in.key[i] = key[KEY_OF[i]] != 0;
+  for (int i = 0; i < INPUT_KEYS; i++) in.key[i] = KEY_OF[i] != BY_CHARACTER && key[KEY_OF[i]];
   in.mouse_x = mouse_x;
   in.mouse_y = mouse_y;
   in.mouse_b = mouse_b;
@@ -50,9 +55,9 @@ int clock_ms() {
 }
 
 constexpr int SCANCODES = 128;
-constexpr int LEFT_SLOT = SCANCODES, RIGHT_SLOT = SCANCODES + 1;
-std::atomic<int> press_count[SCANCODES + 2];
-std::atomic<int> press_ms[SCANCODES + 2];
+constexpr int LEFT_SLOT = SCANCODES, RIGHT_SLOT = SCANCODES + 1, QUESTION_SLOT = SCANCODES + 2;
+std::atomic<int> press_count[SCANCODES + 3];
+std::atomic<int> press_ms[SCANCODES + 3];
 std::atomic<int> release_ms[SCANCODES];
 // The X server's own key repeat sends a release and a press at once; a hand
 // cannot press again that fast.
@@ -72,6 +77,15 @@ void key_event(int scancode) {
   if (clock_ms() - release_ms[sc] <= AUTOREPEAT_GAP_MS && key[sc]) return;
   count_press(sc);
 }
+
+// Characters pass on unchanged to whoever reads the keyboard buffer.
+int character_event(int typed) {
+  if ((typed & 0xff) == '?') count_press(QUESTION_SLOT);
+  return typed;
+}
+
+static_assert(KEY_OF[INPUT_KEYS - 1] != 0, "a key of play without its Allegro key");
+int press_slot(int i) { return KEY_OF[i] == BY_CHARACTER ? QUESTION_SLOT : KEY_OF[i]; }
 
 void mouse_event(int flags) {
   if (flags & MOUSE_FLAG_LEFT_DOWN) count_press(LEFT_SLOT);
@@ -93,6 +107,7 @@ void take_presses(int slot, press_tracker& t, int cutoff_ms) {
 input_state read_input() {
   if (last_pass_end_ms < 0) {
     keyboard_lowlevel_callback = key_event;
+    keyboard_callback = character_event;
     mouse_callback = mouse_event;
     for (auto& c : press_count) c = 0;
   }
@@ -103,7 +118,7 @@ input_state read_input() {
     forget_presses(pacing);
     cutoff = now - REPEAT_INTERVAL_MS;
   }
-  for (int i = 0; i < INPUT_KEYS; i++) take_presses(KEY_OF[i], pacing.key[i], cutoff);
+  for (int i = 0; i < INPUT_KEYS; i++) take_presses(press_slot(i), pacing.key[i], cutoff);
   take_presses(LEFT_SLOT, pacing.left, cutoff);
   take_presses(RIGHT_SLOT, pacing.right, cutoff);
   return paced_input(pacing, read_held_input(), now);
@@ -145,6 +160,7 @@ const input_actions ALLEGRO_ACTIONS = [] {
   a.position_mouse = put_mouse;
   a.screenshot = screen_grab_allegro;
   a.redraw_messages = redraw_message_panel;
+  a.help = show_help_allegro;
   return a;
 }();
 

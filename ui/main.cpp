@@ -19,6 +19,7 @@
 #include "core/world.h"
 #include "ui/command_line.h"
 #include "ui/graphics.h"
+#include "ui/hud.h"
 #include "ui/replay_allegro.h"
 #include "ui/run_folder.h"
 
@@ -109,6 +110,8 @@ int main(int argc, char** argv) {
   }
   enter_run_folder();
   console_questions(stdin);
+  // Start-up settles the answer into DEBUG_MODE 0 either way; ask it now.
+  DIAGNOSTICS_LINE = DEBUG_MODE != FAIL;
   GFX_ENGINE = 1;
   select_allegro_front_end();
   if (DEBUG_MODE > 0) std::printf("\nInitialising GFX ENGINE:\n");

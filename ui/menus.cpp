@@ -11,18 +11,49 @@
 // Three-choice box
 // ---------------------------------------------------------------------------
 
-int option_highlight(int current, int mouse_y, int screen_h) {
-  int mid = screen_h / 2;
-  // The clearing test comes first, so the last line still lights a little
-  // below the band.
-  if (mouse_y < mid - 40 || mouse_y > mid - 10) current = 0;
-  if (mouse_y > mid - 36 && mouse_y < mid - 26) current = 1;
-  if (mouse_y > mid - 25 && mouse_y < mid - 16) current = 2;
-  if (mouse_y > mid - 15 && mouse_y < mid - 6) current = 3;
+namespace {
+constexpr int OPTION_MARGIN = 24;
+constexpr int OPTION_BOTTOM_GAP = 10;
+// How far above the first line and below the last the highlight holds.
+constexpr int OPTION_SLACK = 4;
+}  // namespace
+
+option_box lay_out_option_box(const char* l1, const char* l2, const char* l3, const char* title,
+                              int screen_w, int screen_h, const text_metrics& m) {
+  option_box box{};
+  box.lines = {{title ? title : "", 26, 6},
+               {l1 ? l1 : "", 16, 31},
+               {l2 ? l2 : "", 16, 43},
+               {l3 ? l3 : "", 16, 55},
+               {"SELECT OPTION", 20, 70}};
+  int bottom = stack_lines(box.lines, OPTION_BOX_W, OPTION_MARGIN, m);
+  box.width = OPTION_BOX_W;
+  box.height = std::max(OPTION_BOX_MIN_H, bottom + OPTION_BOTTOM_GAP);
+  box.left = screen_w / 2 - box.width / 2;
+  box.top = std::max(0, screen_h / 2 - box.height / 2);
+  for (int i = 1; i <= 3; i++) {
+    const stacked_line& l = box.lines[static_cast<size_t>(i)];
+    box.row_top[i] = l.y;
+    // A row reaches down to the next line, so no pointer height between
+    // two lines is left without one.
+    box.row_bottom[i] = box.lines[static_cast<size_t>(i + 1)].y;
+    if (i == 3) box.row_bottom[i] = std::min(box.row_bottom[i], l.y + m.height(l.size));
+  }
+  return box;
+}
+
+int option_highlight(int current, int mouse_y, const option_box& box) {
+  int y = mouse_y - box.top;
+  if (y < box.row_top[1] - OPTION_SLACK || y >= box.row_bottom[3] + OPTION_SLACK) return 0;
+  for (int i = 1; i <= 3; i++)
+    if (y >= box.row_top[i] && y < box.row_bottom[i]) return i;
   return current;
 }
 
-int option_bar_y(int line) { return 34 + 12 * (line - 1); }
+int option_bar_y(const option_box& box, int line) { return box.row_top[line]; }
+int option_bar_h(const option_box& box, int line) {
+  return box.row_bottom[line] - box.row_top[line];
+}
 
 // ---------------------------------------------------------------------------
 // File selector
@@ -157,8 +188,7 @@ bool edit_entry(std::string& text, int character, int scancode, int backspace_sc
   return scancode == backspace_scancode;
 }
 
-bool edit_file_name_entry(std::string& text, int character, int scancode,
-                          int backspace_scancode) {
+bool edit_file_name_entry(std::string& text, int character, int scancode, int backspace_scancode) {
   if (character > 31 && character != 127 && !save_name_char_allowed(character)) return false;
   return edit_entry(text, character, scancode, backspace_scancode);
 }

@@ -5,16 +5,35 @@
 #include <string>
 #include <vector>
 
+#include "ui/text_stack.h"
+
 // ---------------------------------------------------------------------------
 // Three-choice box (main menu, difficulty)
 // ---------------------------------------------------------------------------
 
-// The highlighted line (0 none, 1..3) after the pointer moves to mouse_y on a
-// screen screen_h high.  The highlight stays where it was in the gaps between
-// lines.
-int option_highlight(int current, int mouse_y, int screen_h);
-// Top of the highlight bar of line 1..3 inside the box.
-int option_bar_y(int line);
+// The box laid out for the font: the title, the three lines and "SELECT
+// OPTION" stacked so that none overlaps the next, in a parchment that grows
+// from its usual height to hold them, centred on the screen.  The click
+// bands are the rows the lines are drawn on, so a click lands on the line
+// under the pointer.
+struct option_box {
+  std::vector<stacked_line> lines;  // title, lines 1..3, "SELECT OPTION"
+  int width, height;
+  int left, top;   // on the screen
+  int row_top[4];  // rows of lines 1..3 (index 1..3) inside the box
+  int row_bottom[4];
+};
+constexpr int OPTION_BOX_W = 600;
+constexpr int OPTION_BOX_MIN_H = 140;
+option_box lay_out_option_box(const char* l1, const char* l2, const char* l3, const char* title,
+                              int screen_w, int screen_h, const text_metrics& m);
+// The highlighted line (0 none, 1..3) after the pointer moves to mouse_y on
+// the screen.  The highlight stays where it was in the gaps between lines
+// and goes when the pointer is well above the first or below the last.
+int option_highlight(int current, int mouse_y, const option_box& box);
+// Top and height of the highlight bar of line 1..3 inside the box.
+int option_bar_y(const option_box& box, int line);
+int option_bar_h(const option_box& box, int line);
 
 // ---------------------------------------------------------------------------
 // File selector

@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "core/game/loop.h"
 #include "core/frontend.h"
+#include "core/game/loop.h"
 #include "core/world.h"
 #include "persistence/save.h"
 #include "ui/assets_allegro.h"
 #include "ui/menus.h"
 #include "ui/screens.h"
+#include "ui/view_allegro.h"
 #include "ui/view_settings.h"
 
 int option_select_allegro(const char* l1, const char* l2, const char* l3, const char* title);
@@ -74,28 +75,31 @@ void show_box(BITMAP* backdrop, BITMAP* page, BITMAP* box, int bx, int by) {
 int option_select_allegro(const char* l1, const char* l2, const char* l3, const char* title) {
   if (!screen) return 3;
   int w = SCREEN_W, h = SCREEN_H;
-  int bx = w / 2 - 300, by = h / 2 - 70;
   ALFONT_FONT* f = font1.get();
   int black = makecol(0, 0, 0);
   rest(0);
 
+  option_box lay = lay_out_option_box(l1, l2, l3, title, w, h, font_metrics(f));
+  const int bw = lay.width, bh = lay.height, bx = lay.left, by = lay.top;
   owned_bitmap backdrop = screen_copy();
   owned_bitmap page(create_bitmap(w, h));
-  owned_bitmap clean(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
-  owned_bitmap box(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
+  owned_bitmap clean(create_bitmap(bw, bh));
+  owned_bitmap box(create_bitmap(bw, bh));
   if (!backdrop || !page || !clean || !box) return 3;
-  blit(screen, clean.get(), bx, by, 0, 0, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
-  set_trans_blender(100, 88, 188, 255);
-  draw_trans_sprite_safe(clean.get(), scroll_bmp, 0, 0);
-
-  alfont_set_font_size(f, 26);
-  alfont_textout_centre_ex(clean.get(), f, title, 300, 6, black, -1);
-  alfont_set_font_size(f, 16);
-  alfont_textout_centre_ex(clean.get(), f, l1, 300, 31, black, -1);
-  alfont_textout_centre_ex(clean.get(), f, l2, 300, 43, black, -1);
-  alfont_textout_centre_ex(clean.get(), f, l3, 300, 55, black, -1);
-  alfont_set_font_size(f, 20);
-  alfont_textout_centre_ex(clean.get(), f, "SELECT OPTION", 300, 70, black, -1);
+  blit(screen, clean.get(), bx, by, 0, 0, bw, bh);
+  // The parchment grows with the lines it holds.
+  if (BITMAP* scroll = scroll_bmp.get()) {
+    owned_bitmap grown(create_bitmap(bw, bh));
+    if (grown) {
+      stretch_blit(scroll, grown.get(), 0, 0, scroll->w, scroll->h, 0, 0, bw, bh);
+      set_trans_blender(100, 88, 188, 255);
+      draw_trans_sprite(clean.get(), grown.get(), 0, 0);
+    }
+  }
+  for (const stacked_line& l : lay.lines) {
+    alfont_set_font_size(f, l.size);
+    alfont_textout_centre_ex(clean.get(), f, l.text.c_str(), bw / 2, l.y, black, -1);
+  }
   alfont_set_font_size(f, 12);
 
   wait_release(true);
@@ -105,13 +109,13 @@ int option_select_allegro(const char* l1, const char* l2, const char* l3, const 
     if (key[KEY_1]) return 1;
     if (key[KEY_2]) return 2;
     if (key[KEY_3]) return 3;
-    lit = option_highlight(lit, mouse_y, h);
+    lit = option_highlight(lit, mouse_y, lay);
     if ((mouse_b & 1) && lit != 0) return lit;
     if (watch.moved(lit)) {
-      blit(clean.get(), box.get(), 0, 0, 0, 0, MESSAGE_PANEL_W, MESSAGE_PANEL_H);
+      blit(clean.get(), box.get(), 0, 0, 0, 0, bw, bh);
       if (lit)
-        highlight_bar(box.get(), 30, option_bar_y(lit), 540, 10, makecol(50, 50, 200), 100, 88, 188,
-                      95);
+        highlight_bar(box.get(), 30, option_bar_y(lay, lit), 540, option_bar_h(lay, lit),
+                      makecol(50, 50, 200), 100, 88, 188, 95);
       show_box(backdrop.get(), page.get(), box.get(), bx, by);
     }
     rest(1);
@@ -294,7 +298,7 @@ std::string grab_input(int y, int style, bool save_name) {
     if (keypressed()) {
       int k = readkey();
       bool edited = save_name ? edit_file_name_entry(text, k & 0xff, k >> 8, KEY_BACKSPACE)
-                               : edit_entry(text, k & 0xff, k >> 8, KEY_BACKSPACE);
+                              : edit_entry(text, k & 0xff, k >> 8, KEY_BACKSPACE);
       if (edited) changed = true;
     }
     int len = static_cast<int>(text.size());

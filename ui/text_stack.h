@@ -26,11 +26,14 @@ constexpr int SMALLEST_TEXT_SIZE = 8;
 int stack_lines(std::vector<stacked_line>& lines, int width, int margin, const text_metrics& m);
 
 // The warning box: six lines asked at size (12 when 0) 10 pixels apart from
-// y 10, and the prompt at size 14 at y 75, in a parchment width wide that
-// grows from min_height to hold them.
+// y 10, the prompt at size 14 at y 75 and, when there is one, the footnote in
+// small print under it, in a parchment width wide that grows from min_height
+// to hold them.
+constexpr int FOOTNOTE_SIZE = 10;
 struct warning_box_layout {
-  std::vector<stacked_line> lines;  // the six lines, then the prompt
+  std::vector<stacked_line> lines;  // the six lines, the prompt, the footnote
   int height;
 };
 warning_box_layout lay_out_warning_box(const std::string (&lines)[6], int size, int width,
-                                       int min_height, const text_metrics& m);
+                                       int min_height, const text_metrics& m,
+                                       const std::string& footnote = "");

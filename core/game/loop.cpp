@@ -44,6 +44,8 @@ void init_loop() {
     DIFFICULTY = option_select("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL");
     if (DEBUG_MODE == 1) std::printf("\ninit loop():\n");
     open_new_game();
+    // On the console too, where it can be copied for --seed.
+    std::printf("\nseed %u\n", GAME_SEED);
     // A game that cannot be recorded is still played.
     replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
   } else {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/headless.h"
+#include "core/seed.h"
 #include "core/world.h"
 #include "creatures/score.h"
 
@@ -134,6 +135,20 @@ TEST_F(ScoreTest, AnEndedGameShowsTheScoreAndKeepsTheTable) {
   EXPECT_TRUE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
   // A missing table was empty; it is written whole.
   EXPECT_EQ(file_text(), table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
+}
+
+TEST_F(ScoreTest, TheScorePanelShowsTheSeedOfAGameBuiltFromOne) {
+  ask_for_seed(123456789);
+  seed_new_game();
+  final_score();
+  ASSERT_EQ(headless.warnings.size(), 2u);
+  EXPECT_EQ(headless.warnings[0].lines[5], "SEED 123456789");
+  // A loaded game's seed is not known: the line stays empty.
+  forget_game_seed();
+  use_headless();
+  final_score();
+  ASSERT_EQ(headless.warnings.size(), 2u);
+  EXPECT_EQ(headless.warnings[0].lines[5], "");
 }
 
 TEST_F(ScoreTest, ExactlyAThousandGetsNoTitle) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/seed.h"
 #include "core/world.h"
 #include "ui/hud.h"
 #include "ui/text_stack.h"
@@ -159,6 +160,14 @@ void expect_no_overlap(const std::vector<stacked_line>& lines, const text_metric
     EXPECT_GE(lines[i].y, lines[i - 1].y + m.height(lines[i - 1].size)) << "line " << i;
 }
 
+TEST(HudStatus, TheDiagnosticsLineCarriesTheSeedOfANewGameOnly) {
+  ask_for_seed(4242);
+  seed_new_game();
+  EXPECT_EQ(fps_line(30), "FPS: 30  SEED 4242");
+  forget_game_seed();
+  EXPECT_EQ(fps_line(29), "FPS: 29 ");
+}
+
 TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
   const text_metrics m = rough_font();
   const std::string story[6] = {"You are the son of a poor peasant.",
@@ -185,6 +194,23 @@ TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
   EXPECT_EQ(small.height, 140);
   // Size 0 means 12.
   EXPECT_EQ(lay_out_warning_box(story, 0, 600, 140, m).lines[0].size, 12);
+}
+
+TEST(TextBoxes, AFootnoteGoesInSmallPrintUnderThePromptInsideTheParchment) {
+  const text_metrics m = rough_font();
+  const std::string story[6] = {"a", "b", "c", "d", "e", "f"};
+  warning_box_layout plain = lay_out_warning_box(story, 15, 600, 140, m);
+  warning_box_layout noted = lay_out_warning_box(story, 15, 600, 140, m, "SEED 4242");
+  ASSERT_EQ(noted.lines.size(), 8u);
+  for (size_t i = 0; i < 7; i++) {
+    EXPECT_EQ(noted.lines[i].text, plain.lines[i].text);
+    EXPECT_EQ(noted.lines[i].y, plain.lines[i].y);
+  }
+  const stacked_line& foot = noted.lines.back();
+  EXPECT_EQ(foot.text, "SEED 4242");
+  EXPECT_LT(foot.size, noted.lines[0].size);
+  expect_no_overlap(noted.lines, m);
+  EXPECT_LE(foot.y + m.height(foot.size), noted.height);
 }
 
 TEST(TextBoxes, ALineTooWideIsSetSmallerToFitAndOnlyThatLine) {

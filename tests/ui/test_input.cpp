@@ -7,7 +7,9 @@
 
 #include "core/headless.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/world.h"
+#include "ui/help.h"
 #include "ui/input.h"
 #include "ui/view_settings.h"
 
@@ -36,6 +38,7 @@ input_actions recording_actions() {
   a.position_mouse = [](int x, int y) { pointer_x = x, pointer_y = y; };
   a.screenshot = [] { called.push_back("screenshot"); };
   a.redraw_messages = [] { called.push_back("redraw"); };
+  a.help = [] { called.push_back("help"); };
   return a;
 }
 
@@ -322,3 +325,78 @@ TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The help
+// ---------------------------------------------------------------------------
+TEST_F(InputTest, F1AndQuestionMarkOpenTheHelpAndNothingElseActs) {
+  place(1, 2, 12, 12, Z);
+  for (input_key opener : {IN_F1, IN_QUESTION}) {
+    called.clear();
+    std::string before = world_digest();
+    // Everything else held in the same pass must wait: the help opens first.
+    pass(keys({opener, IN_UP, IN_RIGHT, IN_N, IN_E, IN_J, IN_ESC, IN_U}));
+    EXPECT_EQ(called, std::vector<std::string>{"help"});
+    EXPECT_EQ(world_digest(), before);
+    EXPECT_EQ(leader().y, 10);
+    EXPECT_EQ(CURRENT_UNIT, 1);
+    EXPECT_NE(gameover, GAME_OVER);
+  }
+}
+
+TEST_F(InputTest, TheWorldStandsStillWhileTheHelpIsOpen) {
+  static std::string at_open;
+  static int polls;
+  at_open.clear();
+  polls = 0;
+  input_actions a = recording_actions();
+  a.help = [] {
+    at_open = world_digest();
+    // Let go of F1, then another key closes it.
+    const bool script[] = {true, false, false, true, true, false};
+    polls = wait_out_help([&script] {
+      EXPECT_EQ(world_digest(), at_open);
+      return script[polls++];
+    });
+  };
+  std::string before = world_digest();
+  dispatch_input(keys({IN_F1, IN_UP}), a);
+  EXPECT_EQ(at_open, before);
+  EXPECT_EQ(polls, 6);
+  EXPECT_EQ(world_digest(), before);
+}
+
+TEST(InputHelp, EveryKeyOfPlayIsInTheTableAndTheHelpText) {
+  std::string text = help_text();
+  for (int k = 0; k < INPUT_KEYS; k++) {
+    int listed = 0;
+    for (int i = 0; i < KEY_COMMAND_COUNT; i++) {
+      const key_command& c = KEY_COMMANDS[i];
+      if (c.key != k) continue;
+      listed++;
+      EXPECT_NE(c.run, nullptr);
+      EXPECT_NE(text.find(std::string(c.name) + "  " + c.what), std::string::npos) << c.name;
+    }
+    EXPECT_EQ(listed, 1) << "key " << k;
+  }
+  // Every button of the panel, both map clicks and the drag are listed too.
+  for (int b = BUTTON_PORTRAIT; b <= BUTTON_INVENTORY; b++) {
+    bool found = false;
+    for (int i = 0; i < MOUSE_COMMAND_COUNT; i++) found |= MOUSE_COMMANDS[i].button == b;
+    EXPECT_TRUE(found) << "button " << b;
+  }
+  for (const char* click : {"MAP, LEFT CLICK", "MAP, RIGHT CLICK", "DRAG FROM UNIT"})
+    EXPECT_NE(text.find(click), std::string::npos) << click;
+}
+
+TEST(InputHelp, AnyKeyClosesTheHelpOnlyOnceThePressThatOpenedItIsLetGo) {
+  // F1 held for three polls, nothing for two, a key down for two polls.
+  const bool script[] = {true, true, true, false, false, true, true, false, true};
+  int at = 0;
+  int asked = wait_out_help([&] { return script[at++]; });
+  EXPECT_EQ(asked, 8);  // the last press is left for the game
+  // Opened with nothing held: the first key closes it.
+  const bool quick[] = {false, true, false};
+  at = 0;
+  EXPECT_EQ(wait_out_help([&] { return quick[at++]; }), 3);
+}

@@ -7,27 +7,92 @@
 
 #include "ui/menus.h"
 
-// At 800 x 600 the middle row is 300.
-TEST(MenuOptionBox, RowsLightByPointerHeightAndStayLitInGaps) {
-  EXPECT_EQ(option_highlight(0, 270, 600), 1);  // 264 < y < 274
-  EXPECT_EQ(option_highlight(0, 280, 600), 2);  // 275 < y < 284
-  EXPECT_EQ(option_highlight(0, 290, 600), 3);  // 285 < y < 294
-  // Bounds are exclusive: 264 lights nothing new, the old line stays.
-  EXPECT_EQ(option_highlight(2, 264, 600), 2);
-  EXPECT_EQ(option_highlight(1, 274, 600), 1);
-  // Far from the lines, the highlight goes.
-  EXPECT_EQ(option_highlight(2, 250, 600), 0);
-  EXPECT_EQ(option_highlight(3, 300, 600), 0);
-  // The last line still lights just below the clearing band.
-  EXPECT_EQ(option_highlight(0, 292, 600), 3);
-  // The middle moves with the screen height.
-  EXPECT_EQ(option_highlight(0, 384 - 31, 768), 1);
+namespace {
+
+// A font whose lines are taller than the box's old 12-pixel spacing, as the
+// game's own is at size 16; letters about half as wide as they are high.
+text_metrics tall_font() {
+  text_metrics m;
+  m.width = [](const std::string& text, int size) {
+    return static_cast<int>(text.size()) * size * 6 / 10;
+  };
+  m.height = [](int size) { return size + size / 4 + 1; };
+  return m;
 }
 
-TEST(MenuOptionBox, BarsSitUnderTheirLines) {
-  EXPECT_EQ(option_bar_y(1), 34);
-  EXPECT_EQ(option_bar_y(2), 46);
-  EXPECT_EQ(option_bar_y(3), 58);
+option_box main_menu(int w, int h) {
+  return lay_out_option_box("1 NEW GAME", "2 LOAD GAME", "3 QUIT", "MAIN MENU", w, h, tall_font());
+}
+
+}  // namespace
+
+TEST(MenuOptionBox, LinesNeverOverlapAndTheParchmentHoldsThem) {
+  const int sizes[3][2] = {{800, 600}, {1024, 768}, {1280, 720}};
+  for (const auto& s : sizes) {
+    option_box box = main_menu(s[0], s[1]);
+    SCOPED_TRACE(std::to_string(s[0]) + "x" + std::to_string(s[1]));
+    ASSERT_EQ(box.lines.size(), 5u);
+    EXPECT_EQ(box.lines[0].text, "MAIN MENU");
+    EXPECT_EQ(box.lines[4].text, "SELECT OPTION");
+    for (size_t i = 0; i + 1 < box.lines.size(); i++)
+      EXPECT_GE(box.lines[i + 1].y, box.lines[i].y + tall_font().height(box.lines[i].size))
+          << box.lines[i].text << " overlaps " << box.lines[i + 1].text;
+    const stacked_line& last = box.lines.back();
+    EXPECT_LE(last.y + tall_font().height(last.size), box.height);
+    // Centred and on the screen.
+    EXPECT_EQ(box.left, s[0] / 2 - OPTION_BOX_W / 2);
+    EXPECT_GE(box.top, 0);
+    EXPECT_LE(box.top + box.height, s[1]);
+  }
+}
+
+TEST(MenuOptionBox, AVeryTallFontGrowsTheParchment) {
+  text_metrics huge = tall_font();
+  huge.height = [](int size) { return 2 * size; };
+  option_box box =
+      lay_out_option_box("1 NEW GAME", "2 LOAD GAME", "3 QUIT", "MAIN MENU", 800, 600, huge);
+  EXPECT_GE(box.height, box.lines[4].y + 40);
+  EXPECT_GT(box.height, OPTION_BOX_MIN_H);
+  EXPECT_EQ(box.top, 300 - box.height / 2);
+}
+
+TEST(MenuOptionBox, ClickBandsAreTheRowsDrawn) {
+  for (int h : {600, 768, 720}) {
+    option_box box = main_menu(h == 720 ? 1280 : h * 4 / 3, h);
+    int lit = 0;
+    for (int line = 1; line <= 3; line++) {
+      const stacked_line& l = box.lines[static_cast<size_t>(line)];
+      int top = box.top + l.y, bottom = top + tall_font().height(l.size) - 1;
+      // Every pixel row a line is drawn on lights that line.
+      for (int y = top; y <= bottom; y++) EXPECT_EQ(option_highlight(0, y, box), line) << y;
+      EXPECT_EQ(option_bar_y(box, line), l.y);
+      EXPECT_GE(option_bar_h(box, line), tall_font().height(l.size) - 1);
+      lit = option_highlight(lit, top, box);
+    }
+    EXPECT_EQ(lit, 3);
+    // Bars of neighbouring lines do not cover each other.
+    for (int line = 1; line < 3; line++)
+      EXPECT_LE(option_bar_y(box, line) + option_bar_h(box, line), option_bar_y(box, line + 1));
+    // On the title or on "SELECT OPTION" far below, nothing is lit.
+    EXPECT_EQ(option_highlight(2, box.top + box.lines[0].y, box), 0);
+    EXPECT_EQ(option_highlight(2, box.top + box.lines[4].y + 12, box), 0);
+  }
+}
+
+TEST(MenuOptionBox, ANarrowFontKeepsTheUsualBox) {
+  text_metrics small;
+  small.width = [](const std::string& t, int) { return static_cast<int>(t.size()) * 5; };
+  small.height = [](int) { return 9; };
+  option_box box = lay_out_option_box("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL",
+                                      800, 600, small);
+  EXPECT_EQ(box.height, OPTION_BOX_MIN_H);
+  EXPECT_EQ(box.top, 300 - 70);
+  // The lines stay where the box has always had them.
+  EXPECT_EQ(box.lines[1].y, 31);
+  EXPECT_EQ(box.lines[3].y, 55);
+  EXPECT_EQ(option_highlight(0, 230 + 35, box), 1);
+  EXPECT_EQ(option_highlight(0, 230 + 50, box), 2);
+  EXPECT_EQ(option_highlight(0, 230 + 60, box), 3);
 }
 
 TEST(MenuFileSelector, RowsOfUnlistedNamesNeverLight) {

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The help screen in a real window: F1 and ? each cover the map with the list
+# of commands, any key takes it away again, and the key that closes it does
+# nothing in the game (the map is as it was); keys work again afterwards. The
+# console names the seed of the new game.
+# Usage: window_help.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
+set -u
+BUILD=$(cd "${1:?build folder}" && pwd)
+RES=${2:-1}
+KEEP=${3:-}
+source "$(dirname "$0")/window_lib.bash"
+
+case "$RES" in
+  2) W=1024 H=768 ;;
+  3) W=1280 H=720 ;;
+  *) RES=1 W=800 H=600 ;;
+esac
+VIEW_GEOM="$((W - 220))x$((H - 240))+160+80"
+
+shot() {
+  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
+  [ -n "$KEEP" ] && cp "$WORK/$1.png" "$KEEP/help_${W}x${H}_$1.png"
+  return 0
+}
+changed() {
+  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
+  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
+  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+settle() { sleep "${1:-0.6}"; }
+
+start_display 1280x800x24
+[ -n "$KEEP" ] && mkdir -p "$KEEP"
+start_game "$BUILD/grimhollow" "Y\nN\n$RES\n3\n"
+wait_window
+wait_menu
+hold_key 1
+settle
+xdotool type --delay 120 "ADA"
+hold_key Return
+settle
+hold_key 1
+for _ in 1 2 3; do
+  settle 1
+  hold_key space
+done
+settle 1
+shot start
+
+hold_key F1
+settle 1
+shot help
+[ "$(changed start help "$VIEW_GEOM")" -gt 5000 ] || fail "F1 showed no help"
+# Up closes the help and must not step as well.
+hold_key Up
+settle 1
+shot closed
+[ "$(changed start closed "$VIEW_GEOM")" -lt 50 ] || fail "the map changed behind the help"
+
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+xdotool key question
+settle 1
+shot question
+[ "$(changed start question "$VIEW_GEOM")" -gt 5000 ] || fail "? showed no help"
+hold_key x
+settle 1
+shot closed_again
+[ "$(changed start closed_again "$VIEW_GEOM")" -lt 50 ] || fail "the map changed behind the help"
+
+hold_key Up
+settle
+hold_key Left
+settle
+shot walked
+[ "$(changed closed_again walked "$VIEW_GEOM")" -gt 500 ] || fail "the keys do nothing after the help"
+
+hold_key Escape
+wait_menu
+hold_key 3
+wait_exit 15
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+grep -Eq '^seed [0-9]+$' "$WORK/game.out" || fail "the console does not name the seed"
+echo "PASS: ${W}x${H} help opened by F1 and ?, closed by any key, the game unmoved behind it"

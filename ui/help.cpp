@@ -1,0 +1,116 @@
+#include "ui/help.h"
+
+#include <algorithm>
+
+#include "ui/input.h"
+
+namespace {
+
+constexpr int HELP_MARGIN = 20;
+constexpr int NAME_GAP = 12;
+constexpr int HELP_INDENT = 16;
+constexpr int LARGEST_HELP_SIZE = 20;
+
+struct column {
+  const char* heading;
+  std::vector<help_entry> entries;
+};
+
+placed_text measured(const std::string& text, help_role role, int size, int x, int y,
+                     const text_metrics& m) {
+  return {text, role, size, x, y, m.width(text, size), m.height(size)};
+}
+
+// Lays one column out from top at size; false when a text runs past the
+// column's right edge or the column past bottom.
+bool lay_out_column(const column& c, int left, int width, int top, int bottom, int size,
+                    const text_metrics& m, std::vector<placed_text>& out) {
+  int line = m.height(size);
+  int y = top;
+  out.push_back(measured(c.heading, HELP_ROLE_HEADING, size + 2, left, y, m));
+  y += m.height(size + 2) + line / 3;
+  int name_w = 0;
+  for (const help_entry& e : c.entries) name_w = std::max(name_w, m.width(e.name, size));
+  // Beside the names when every one fits there, else each under its name,
+  // indented: a column read one way throughout.
+  bool beside = true;
+  for (const help_entry& e : c.entries)
+    beside &= left + name_w + NAME_GAP + m.width(e.what, size) <= left + width;
+  bool fits = true;
+  for (const help_entry& e : c.entries) {
+    out.push_back(measured(e.name, HELP_ROLE_NAME, size, left, y, m));
+    int what_x = left + name_w + NAME_GAP;
+    if (!beside) {
+      y += line;
+      what_x = left + HELP_INDENT;
+    }
+    out.push_back(measured(e.what, HELP_ROLE_WHAT, size, what_x, y, m));
+    if (what_x + m.width(e.what, size) > left + width) fits = false;
+    y += line;
+  }
+  return fits && y <= bottom;
+}
+
+}  // namespace
+
+std::vector<help_entry> help_key_entries() {
+  std::vector<help_entry> list;
+  for (int i = 0; i < KEY_COMMAND_COUNT; i++)
+    list.push_back({KEY_COMMANDS[i].name, KEY_COMMANDS[i].what});
+  return list;
+}
+
+std::vector<help_entry> help_mouse_entries() {
+  std::vector<help_entry> list;
+  for (int i = 0; i < MOUSE_COMMAND_COUNT; i++)
+    list.push_back({MOUSE_COMMANDS[i].name, MOUSE_COMMANDS[i].what});
+  return list;
+}
+
+std::string help_text() {
+  std::string text;
+  for (const auto& list : {help_key_entries(), help_mouse_entries()})
+    for (const help_entry& e : list) text += e.name + "  " + e.what + "\n";
+  return text;
+}
+
+help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m) {
+  const column columns[2] = {{"KEYS", help_key_entries()}, {"MOUSE", help_mouse_entries()}};
+  const int title_size = 28, prompt_size = 16;
+  const int col_w = (screen_w - 3 * HELP_MARGIN) / 2;
+  const int top = HELP_MARGIN + m.height(title_size) + HELP_MARGIN / 2;
+  const int prompt_y = screen_h - HELP_MARGIN - m.height(prompt_size);
+  const int bottom = prompt_y - HELP_MARGIN / 2;
+  help_layout lay{};
+  for (int size = LARGEST_HELP_SIZE; size >= SMALLEST_TEXT_SIZE; size--) {
+    lay.texts.clear();
+    lay.size = size;
+    lay.fits = true;
+    for (int i = 0; i < 2; i++)
+      lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w, top,
+                                 bottom, size, m, lay.texts);
+    if (lay.fits) break;
+  }
+  placed_text title = measured(HELP_TITLE, HELP_ROLE_TITLE, title_size, 0, HELP_MARGIN, m);
+  title.x = screen_w / 2 - title.w / 2;
+  placed_text prompt = measured(HELP_PROMPT, HELP_ROLE_PROMPT, prompt_size, 0, prompt_y, m);
+  prompt.x = screen_w / 2 - prompt.w / 2;
+  lay.texts.push_back(title);
+  lay.texts.push_back(prompt);
+  return lay;
+}
+
+int wait_out_help(const std::function<bool()>& anything_down) {
+  int asked = 0;
+  auto ask = [&] {
+    asked++;
+    return anything_down();
+  };
+  while (ask()) {
+  }
+  while (!ask()) {
+  }
+  while (ask()) {
+  }
+  return asked;
+}
