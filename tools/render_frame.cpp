@@ -3,6 +3,8 @@
 //   render_frame --seed S --difficulty D --out FILE.bmp [--width W --height H --aa N] [--demo]
 // --demo draws a small hand-made level instead of a generated one, --dark
 // with the leader's torch out; --at X Y puts the demo's leader elsewhere.
+// --level Z puts the leader of a generated game on level Z, at its ladder
+// down; --lit shows the leader's whole level seen and lit.
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,16 +18,43 @@
 #include "ui/offscreen.h"
 #include "ui/view_settings.h"
 
+namespace {
+
+// The leader on level z, beside the ladder it would arrive by.
+bool move_leader_to_level(int z) {
+  if (z < 0 || z >= LEVELS) return false;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) {
+      if (map[z][x][y].scenery != SCENERY_LADDER_DOWN) continue;
+      int nx = x, ny = y;
+      if (!unit_may_stand(z, nx, ny) && !nearest_open_square(z, nx, ny)) continue;
+      move_unit(1, 1, z, nx, ny);
+      reveal_tiles();
+      return true;
+    }
+  return false;
+}
+
+void light_whole_level() {
+  int z = unit[1][1].z;
+  if (z < 0 || z >= LEVELS) return;
+  IS_GLOBAL_LIGHTING_ON = 1;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) map[z][x][y].revealed = 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   unsigned seed = 1;
-  int difficulty = 1, width = 800, height = 600, aa = 0, at_x = -1, at_y = -1;
-  bool demo = false, dark = false;
+  int difficulty = 1, width = 800, height = 600, aa = 0, at_x = -1, at_y = -1, level = -1;
+  bool demo = false, dark = false, lit = false;
   std::string out = "frame.bmp";
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
-    if (a == "--demo" || a == "--dark") {
-      (a == "--demo" ? demo : dark) = true;
+    if (a == "--demo" || a == "--dark" || a == "--lit") {
+      (a == "--demo" ? demo : a == "--dark" ? dark : lit) = true;
       continue;
     }
     if (!v) {
@@ -44,6 +73,8 @@ int main(int argc, char** argv) {
       height = std::atoi(v);
     else if (a == "--aa")
       aa = std::atoi(v);
+    else if (a == "--level")
+      level = std::atoi(v);
     else if (a == "--at" && i + 2 < argc) {
       at_x = std::atoi(v);
       at_y = std::atoi(argv[++i]);
@@ -76,7 +107,10 @@ int main(int argc, char** argv) {
     }
   } else if (!new_game_offscreen(seed, difficulty)) {
     std::fprintf(stderr, "render_frame: the new game placed no leader\n");
+  } else if (level >= 0 && !move_leader_to_level(level)) {
+    std::fprintf(stderr, "render_frame: level %d has no ladder down to stand by\n", level);
   }
+  if (lit) light_whole_level();
   ANTI_ALIAS = aa;
   compose_offscreen_frame();
   bool ok = save_offscreen_page(out.c_str());
