@@ -4,7 +4,8 @@
 // --demo draws a small hand-made level instead of a generated one, --dark
 // with the leader's torch out; --at X Y puts the demo's leader elsewhere.
 // --level Z puts the leader of a generated game on level Z, at its ladder
-// down; --lit shows the leader's whole level seen and lit.
+// down; --lit shows the leader's whole level seen and lit.  --plain draws
+// with Allegro's own calls only (the picture the fast drawing must match).
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "ui/offscreen.h"
+#include "ui/view_allegro.h"
 #include "ui/view_settings.h"
 
 namespace {
@@ -48,13 +50,13 @@ void light_whole_level() {
 int main(int argc, char** argv) {
   unsigned seed = 1;
   int difficulty = 1, width = 800, height = 600, aa = 0, at_x = -1, at_y = -1, level = -1;
-  bool demo = false, dark = false, lit = false;
+  bool demo = false, dark = false, lit = false, plain = false;
   std::string out = "frame.bmp";
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
     const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
-    if (a == "--demo" || a == "--dark" || a == "--lit") {
-      (a == "--demo" ? demo : a == "--dark" ? dark : lit) = true;
+    if (a == "--demo" || a == "--dark" || a == "--lit" || a == "--plain") {
+      (a == "--demo" ? demo : a == "--dark" ? dark : a == "--lit" ? lit : plain) = true;
       continue;
     }
     if (!v) {
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
   }
   if (lit) light_whole_level();
   ANTI_ALIAS = aa;
+  set_plain_drawing(plain);
   compose_offscreen_frame();
   bool ok = save_offscreen_page(out.c_str());
   stop_offscreen();
