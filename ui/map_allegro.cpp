@@ -28,6 +28,7 @@
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/map_cache.h"
 #include "ui/map_pictures.h"
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
@@ -124,6 +125,9 @@ struct view_frame {
   int cols = 0, rows = 0;  // tiles drawn: MAPTILES + 1 each way
   int tile = 48;
   bool light = false;  // the acting unit carries a light
+  // Skip pictures the darkness mask will cover; off while a kept layer is
+  // drawn, since it outlives the mask.
+  bool cull = true;
   // Tiles with any see-through pixel in the darkness mask; the others end up
   // black whatever the layers draw there.
   std::vector<unsigned char> clear;
@@ -145,6 +149,7 @@ bool tile_clear(int c, int r) {
 }
 // True when some pixel of the view rectangle may still show after the mask.
 bool area_shows(int x, int y, int w, int h) {
+  if (!frame.cull) return true;
   int t = frame.tile;
   int c0 = std::max(0, x / t - (x < 0 ? 1 : 0)), r0 = std::max(0, y / t - (y < 0 ? 1 : 0));
   int c1 = std::min(frame.cols - 1, (x + w - 1) / t),
@@ -155,37 +160,41 @@ bool area_shows(int x, int y, int w, int h) {
   return false;
 }
 
+// Where the layers draw: TEMP_SCREEN, or the kept background while it is
+// drawn anew.
+BITMAP* canvas = nullptr;
+
 // Sprite calls through the mask test: a picture fully under darkness is not
 // drawn at all.  A sprite lit at light 0 shows the same pixels as a plain
 // one, under either blender.
 void put(BITMAP* pic, int x, int y) {
-  if (pic && area_shows(x, y, pic->w, pic->h)) draw_sprite(TEMP_SCREEN, pic, x, y);
+  if (pic && area_shows(x, y, pic->w, pic->h)) draw_sprite(canvas, pic, x, y);
 }
 void put_turned(BITMAP* pic, int x, int y, int angle) {
   if (!pic) return;
   int m = std::max(pic->w, pic->h) / 4 + 2;
   if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
-    draw_turned(TEMP_SCREEN, pic, x, y, angle, draw_kind::masked);
+    draw_turned(canvas, pic, x, y, angle, draw_kind::masked);
 }
 void put_trans(BITMAP* pic, int x, int y, int angle = 0) {
   if (!pic) return;
   int m = std::max(pic->w, pic->h) / 4 + 2;
   if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
-    draw_turned(TEMP_SCREEN, pic, x, y, angle, draw_kind::translucent);
+    draw_turned(canvas, pic, x, y, angle, draw_kind::translucent);
 }
 void put_lit(BITMAP* pic, int x, int y, int light) {
   if (!pic || !area_shows(x, y, pic->w, pic->h)) return;
   if (light == 0)
-    draw_sprite(TEMP_SCREEN, pic, x, y);
+    draw_sprite(canvas, pic, x, y);
   else
-    draw_lit_sprite(TEMP_SCREEN, pic, x, y, light);
+    draw_lit_sprite(canvas, pic, x, y, light);
 }
 // Copied with no transparency, w by h pixels at most.
 void copy_pic(BITMAP* pic, int x, int y, int w, int h) {
   if (!pic) return;
   w = std::min(w, pic->w);
   h = std::min(h, pic->h);
-  if (area_shows(x, y, w, h)) blit(pic, TEMP_SCREEN, 0, 0, x, y, w, h);
+  if (area_shows(x, y, w, h)) blit(pic, canvas, 0, 0, x, y, w, h);
 }
 
 const unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
@@ -283,7 +292,7 @@ bool blocks_view(int terrain) {
 // Works the mask out into MASK_SCREEN and records which tiles show.
 void build_sight_mask() {
   BITMAP* mask = MASK_SCREEN.get();
-  std::fill(frame.clear.begin(), frame.clear.end(), 0);
+  frame.clear.assign(static_cast<std::size_t>(frame.cols * frame.rows), 0);
   if (!mask) {  // no mask can be made: everything shows
     std::fill(frame.clear.begin(), frame.clear.end(), 1);
     return;
@@ -689,7 +698,10 @@ void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle) {
   draw_turned(dst, src, x, y, angle, draw_kind::masked);
 }
 void forget_rotations(BITMAP* src) { rotation_cache.erase(src); }
-void forget_all_rotations() { rotation_cache.clear(); }
+void forget_all_rotations() {
+  rotation_cache.clear();
+  forget_kept_layers();
+}
 void set_plain_drawing(bool plain) { plain_drawing = plain; }
 
 void background_map() {
@@ -754,6 +766,76 @@ void sight_map() {
   }
 }
 
+// ---------------------------------------------------------------------------
+// Kept layers
+// ---------------------------------------------------------------------------
+namespace {
+
+// The background as drawn over black for the whole view, nothing culled,
+// and the darkness mask (MASK_SCREEN with frame.clear): each drawn anew only
+// when the view or a square it is drawn from changes.
+owned_bitmap kept_background;
+kept_layer background_state, sight_state;
+
+view_place frame_place(int extra) {
+  view_place p;
+  p.z = frame.z;
+  p.origin_x = frame.origin_x;
+  p.origin_y = frame.origin_y;
+  p.cols = frame.cols;
+  p.rows = frame.rows;
+  p.tile = frame.tile;
+  p.extra = extra;
+  return p;
+}
+
+void sight_mask_step() {
+  if (plain_drawing) {
+    build_sight_mask();
+    return;
+  }
+  bool lit = frame.light || IS_GLOBAL_LIGHTING_ON == 1;
+  view_place place = frame_place(CURRENT_PLAYER);
+  bool same_size = frame.clear.size() == static_cast<std::size_t>(frame.cols * frame.rows);
+  if (sight_state.stale(place, sight_inputs(place, CURRENT_PLAYER, lit)) || !same_size)
+    build_sight_mask();
+}
+
+void background_step() {
+  BITMAP* view = TEMP_SCREEN.get();
+  if (plain_drawing) {
+    background_map();
+    return;
+  }
+  if (!kept_background || kept_background->w != view->w || kept_background->h != view->h) {
+    kept_background.reset(create_bitmap(view->w, view->h));
+    background_state.forget();
+  }
+  if (!kept_background) {  // nothing to keep it in: draw it as it comes
+    clear_bitmap(view);
+    background_map();
+    return;
+  }
+  view_place place = frame_place(wall_top_edge_picture(frame.z));
+  if (background_state.stale(place, background_inputs(place))) {
+    clear_bitmap(kept_background.get());
+    canvas = kept_background.get();
+    frame.cull = false;
+    background_map();
+    frame.cull = true;
+    canvas = view;
+  }
+  blit(kept_background.get(), view, 0, 0, 0, 0, view->w, view->h);
+}
+
+}  // namespace
+
+void forget_kept_layers() {
+  background_state.forget();
+  sight_state.forget();
+  kept_background.reset();
+}
+
 void layered_map() {
   if (!TEMP_SCREEN) return;
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
@@ -770,9 +852,13 @@ void layered_map() {
   frame.rows = MAPTILES_Y + 1;
   frame.tile = TILE_SIZE;
   frame.light = carry_light(CURRENT_PLAYER, CURRENT_UNIT) > 0;
-  frame.clear.assign(static_cast<std::size_t>(frame.cols * frame.rows), 0);
+  frame.cull = true;
+  canvas = TEMP_SCREEN.get();
 
-  clear_bitmap(TEMP_SCREEN);
+  if (plain_drawing || !on_grid(frame.z, 0, 0)) {
+    forget_kept_layers();
+    clear_bitmap(TEMP_SCREEN);
+  }
   if (!on_grid(frame.z, 0, 0)) return;  // a unit off every level: nothing to draw
 
   struct step {
@@ -780,7 +866,7 @@ void layered_map() {
     void (*run)();
   };
   static const step steps[] = {
-      {"mask", build_sight_mask},     {"background", background_map},
+      {"mask", sight_mask_step},      {"background", background_step},
       {"midground", midground_map},   {"character", draw_selectedcharacter},
       {"foreground", foreground_map}, {"shadows", shadow_map},
       {"sight", sight_map},           {"icons", draw_icons},

@@ -45,6 +45,9 @@ void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle);
 // Drops the turned copies of a picture that is about to be released.
 void forget_rotations(BITMAP* src);
 void forget_all_rotations();
+// Drops the kept background and darkness mask of the map view; the next
+// frame draws them anew.  Done with every picture released.
+void forget_kept_layers();
 
 // ---------------------------------------------------------------------------
 // Panels and effects (hud_allegro.cpp)
