@@ -6,7 +6,12 @@
 // darkness mask is worked out first and every layer skips the tiles it will
 // cover completely; turned pictures come from a cache instead of
 // rotate_sprite; a sprite "lit" at light 0 is drawn as a plain sprite, which
-// gives the same pixels at a fraction of the cost.
+// gives the same pixels at a fraction of the cost.  The background and the
+// darkness mask are kept from frame to frame and drawn anew only when the
+// view or a square they show changes (ui/map_cache.h says which), and both
+// smoothing modes work on whole rows of integers.  Every shortcut gives the
+// plain drawing's pixels exactly; set_plain_drawing turns them all off, so
+// tests can compare the two.
 #include <allegro.h>
 
 #if defined(__SSE2__)
