@@ -6,8 +6,17 @@
 // darkness mask is worked out first and every layer skips the tiles it will
 // cover completely; turned pictures come from a cache instead of
 // rotate_sprite; a sprite "lit" at light 0 is drawn as a plain sprite, which
-// gives the same pixels at a fraction of the cost.
+// gives the same pixels at a fraction of the cost.  The background and the
+// darkness mask are kept from frame to frame and drawn anew only when the
+// view or a square they show changes (ui/map_cache.h says which), and both
+// smoothing modes work on whole rows of integers.  Every shortcut gives the
+// plain drawing's pixels exactly; set_plain_drawing turns them all off, so
+// tests can compare the two.
 #include <allegro.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -24,6 +33,7 @@
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/map_cache.h"
 #include "ui/map_pictures.h"
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
@@ -120,11 +130,18 @@ struct view_frame {
   int cols = 0, rows = 0;  // tiles drawn: MAPTILES + 1 each way
   int tile = 48;
   bool light = false;  // the acting unit carries a light
+  // Skip pictures the darkness mask will cover; off while a kept layer is
+  // drawn, since it outlives the mask.
+  bool cull = true;
   // Tiles with any see-through pixel in the darkness mask; the others end up
   // black whatever the layers draw there.
   std::vector<unsigned char> clear;
 };
 view_frame frame;
+
+// Draws with the plain Allegro calls only, no shortcut: the picture the fast
+// paths must match.
+bool plain_drawing = false;
 
 // Time taken by each layer, kept only while a benchmark asks.
 using profile_clock = std::chrono::steady_clock;
@@ -137,6 +154,7 @@ bool tile_clear(int c, int r) {
 }
 // True when some pixel of the view rectangle may still show after the mask.
 bool area_shows(int x, int y, int w, int h) {
+  if (!frame.cull) return true;
   int t = frame.tile;
   int c0 = std::max(0, x / t - (x < 0 ? 1 : 0)), r0 = std::max(0, y / t - (y < 0 ? 1 : 0));
   int c1 = std::min(frame.cols - 1, (x + w - 1) / t),
@@ -147,37 +165,41 @@ bool area_shows(int x, int y, int w, int h) {
   return false;
 }
 
+// Where the layers draw: TEMP_SCREEN, or the kept background while it is
+// drawn anew.
+BITMAP* canvas = nullptr;
+
 // Sprite calls through the mask test: a picture fully under darkness is not
 // drawn at all.  A sprite lit at light 0 shows the same pixels as a plain
 // one, under either blender.
 void put(BITMAP* pic, int x, int y) {
-  if (pic && area_shows(x, y, pic->w, pic->h)) draw_sprite(TEMP_SCREEN, pic, x, y);
+  if (pic && area_shows(x, y, pic->w, pic->h)) draw_sprite(canvas, pic, x, y);
 }
 void put_turned(BITMAP* pic, int x, int y, int angle) {
   if (!pic) return;
   int m = std::max(pic->w, pic->h) / 4 + 2;
   if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
-    draw_turned(TEMP_SCREEN, pic, x, y, angle, draw_kind::masked);
+    draw_turned(canvas, pic, x, y, angle, draw_kind::masked);
 }
 void put_trans(BITMAP* pic, int x, int y, int angle = 0) {
   if (!pic) return;
   int m = std::max(pic->w, pic->h) / 4 + 2;
   if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
-    draw_turned(TEMP_SCREEN, pic, x, y, angle, draw_kind::translucent);
+    draw_turned(canvas, pic, x, y, angle, draw_kind::translucent);
 }
 void put_lit(BITMAP* pic, int x, int y, int light) {
   if (!pic || !area_shows(x, y, pic->w, pic->h)) return;
   if (light == 0)
-    draw_sprite(TEMP_SCREEN, pic, x, y);
+    draw_sprite(canvas, pic, x, y);
   else
-    draw_lit_sprite(TEMP_SCREEN, pic, x, y, light);
+    draw_lit_sprite(canvas, pic, x, y, light);
 }
 // Copied with no transparency, w by h pixels at most.
 void copy_pic(BITMAP* pic, int x, int y, int w, int h) {
   if (!pic) return;
   w = std::min(w, pic->w);
   h = std::min(h, pic->h);
-  if (area_shows(x, y, w, h)) blit(pic, TEMP_SCREEN, 0, 0, x, y, w, h);
+  if (area_shows(x, y, w, h)) blit(pic, canvas, 0, 0, x, y, w, h);
 }
 
 const unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
@@ -275,7 +297,7 @@ bool blocks_view(int terrain) {
 // Works the mask out into MASK_SCREEN and records which tiles show.
 void build_sight_mask() {
   BITMAP* mask = MASK_SCREEN.get();
-  std::fill(frame.clear.begin(), frame.clear.end(), 0);
+  frame.clear.assign(static_cast<std::size_t>(frame.cols * frame.rows), 0);
   if (!mask) {  // no mask can be made: everything shows
     std::fill(frame.clear.begin(), frame.clear.end(), 1);
     return;
@@ -681,7 +703,11 @@ void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle) {
   draw_turned(dst, src, x, y, angle, draw_kind::masked);
 }
 void forget_rotations(BITMAP* src) { rotation_cache.erase(src); }
-void forget_all_rotations() { rotation_cache.clear(); }
+void forget_all_rotations() {
+  rotation_cache.clear();
+  forget_kept_layers();
+}
+void set_plain_drawing(bool plain) { plain_drawing = plain; }
 
 void background_map() {
   for_each_tile(frame.cols, frame.rows, [](int x, int y, int px, int py, int, int) {
@@ -745,6 +771,76 @@ void sight_map() {
   }
 }
 
+// ---------------------------------------------------------------------------
+// Kept layers
+// ---------------------------------------------------------------------------
+namespace {
+
+// The background as drawn over black for the whole view, nothing culled,
+// and the darkness mask (MASK_SCREEN with frame.clear): each drawn anew only
+// when the view or a square it is drawn from changes.
+owned_bitmap kept_background;
+kept_layer background_state, sight_state;
+
+view_place frame_place(int extra) {
+  view_place p;
+  p.z = frame.z;
+  p.origin_x = frame.origin_x;
+  p.origin_y = frame.origin_y;
+  p.cols = frame.cols;
+  p.rows = frame.rows;
+  p.tile = frame.tile;
+  p.extra = extra;
+  return p;
+}
+
+void sight_mask_step() {
+  if (plain_drawing) {
+    build_sight_mask();
+    return;
+  }
+  bool lit = frame.light || IS_GLOBAL_LIGHTING_ON == 1;
+  view_place place = frame_place(CURRENT_PLAYER);
+  bool same_size = frame.clear.size() == static_cast<std::size_t>(frame.cols * frame.rows);
+  if (sight_state.stale(place, sight_inputs(place, CURRENT_PLAYER, lit)) || !same_size)
+    build_sight_mask();
+}
+
+void background_step() {
+  BITMAP* view = TEMP_SCREEN.get();
+  if (plain_drawing) {
+    background_map();
+    return;
+  }
+  if (!kept_background || kept_background->w != view->w || kept_background->h != view->h) {
+    kept_background.reset(create_bitmap(view->w, view->h));
+    background_state.forget();
+  }
+  if (!kept_background) {  // nothing to keep it in: draw it as it comes
+    clear_bitmap(view);
+    background_map();
+    return;
+  }
+  view_place place = frame_place(wall_top_edge_picture(frame.z));
+  if (background_state.stale(place, background_inputs(place))) {
+    clear_bitmap(kept_background.get());
+    canvas = kept_background.get();
+    frame.cull = false;
+    background_map();
+    frame.cull = true;
+    canvas = view;
+  }
+  blit(kept_background.get(), view, 0, 0, 0, 0, view->w, view->h);
+}
+
+}  // namespace
+
+void forget_kept_layers() {
+  background_state.forget();
+  sight_state.forget();
+  kept_background.reset();
+}
+
 void layered_map() {
   if (!TEMP_SCREEN) return;
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
@@ -761,9 +857,13 @@ void layered_map() {
   frame.rows = MAPTILES_Y + 1;
   frame.tile = TILE_SIZE;
   frame.light = carry_light(CURRENT_PLAYER, CURRENT_UNIT) > 0;
-  frame.clear.assign(static_cast<std::size_t>(frame.cols * frame.rows), 0);
+  frame.cull = true;
+  canvas = TEMP_SCREEN.get();
 
-  clear_bitmap(TEMP_SCREEN);
+  if (plain_drawing || !on_grid(frame.z, 0, 0)) {
+    forget_kept_layers();
+    clear_bitmap(TEMP_SCREEN);
+  }
   if (!on_grid(frame.z, 0, 0)) return;  // a unit off every level: nothing to draw
 
   struct step {
@@ -771,7 +871,7 @@ void layered_map() {
     void (*run)();
   };
   static const step steps[] = {
-      {"mask", build_sight_mask},     {"background", background_map},
+      {"mask", sight_mask_step},      {"background", background_step},
       {"midground", midground_map},   {"character", draw_selectedcharacter},
       {"foreground", foreground_map}, {"shadows", shadow_map},
       {"sight", sight_map},           {"icons", draw_icons},
@@ -820,29 +920,7 @@ void blur_per_pixel(BITMAP* b) {
     }
 }
 
-// The same sums on a 32-bit memory bitmap, reading the rows directly.
-void blur_per_pixel32(BITMAP* b) {
-  auto channel = [](uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
-  for (int y = 0; y < b->h; y++) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
-    const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
-    const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < b->h - 1 ? y + 1 : y]);
-    for (int x = 0; x < b->w; x++) {
-      uint32_t c = row[x];
-      uint32_t u = y > 0 ? above[x] : c, d = y < b->h - 1 ? below[x] : c;
-      uint32_t l = x > 0 ? row[x - 1] : c, r = x < b->w - 1 ? row[x + 1] : c;
-      uint32_t out = 0;
-      for (int shift : {0, 8, 16}) {
-        int v = soften(channel(c, shift), channel(u, shift), channel(d, shift), channel(l, shift),
-                       channel(r, shift));
-        out |= static_cast<uint32_t>(v) << shift;
-      }
-      row[x] = out;
-    }
-  }
-}
-
-void blur_blended(BITMAP* b) {
+void blur_blended_plain(BITMAP* b) {
   if (!blur_scratch || blur_scratch->w != b->w || blur_scratch->h != b->h)
     blur_scratch.reset(create_bitmap(b->w, b->h));
   BITMAP* s = blur_scratch.get();
@@ -858,17 +936,211 @@ void blur_blended(BITMAP* b) {
   blit(s, b, 0, 0, 0, 0, b->w, b->h);
 }
 
+// Fast paths of both modes work on 32-bit memory bitmaps, reading and
+// writing the rows directly; they give exactly the pixels of the plain ones.
+bool direct_32(BITMAP* b) { return b && bitmap_color_depth(b) == 32 && is_memory_bitmap(b); }
+
+// Row buffers kept from frame to frame.
+std::vector<uint32_t> row_copy[2];
+
+// x / 5 for 0 <= x < 2048 by a multiply: the chain of mode 1 runs one pixel
+// after another, so every cycle of it counts.
+constexpr unsigned div5(unsigned x) { return (x * 3277) >> 14; }
+constexpr bool div5_exact() {
+  for (unsigned x = 0; x < 2048; x++)
+    if (div5(x) != x / 5) return false;
+  return true;
+}
+static_assert(div5_exact());
+
+// Mode 2.  Allegro's translucent blend of 32-bit pixels works out, channel
+// by channel, to dst + floor((src - dst) * (alpha + 1) / 256), except that
+// red and blue are worked in one word, so the green of dst carries into red:
+// red is dst + floor(((src - dst) * (alpha + 1) + dst green) / 256).  A
+// source pixel of the mask colour is skipped.  Each output pixel is its own
+// pixel at 164 over black, then its right, left, lower and upper neighbours
+// at 64 in that order, each only where it lies on the picture.
+constexpr uint32_t MASK_32 = 0xFF00FF;
+
+uint32_t blend_pixel(uint32_t c, uint32_t right, uint32_t left, uint32_t down, uint32_t up,
+                     bool has_right, bool has_left, bool has_down, bool has_up) {
+  auto ch = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); };
+  int r = 0, g = 0, b = 0;
+  if (c != MASK_32) {  // over black: no green to carry
+    r = (ch(c, 16) * 165) >> 8;
+    g = (ch(c, 8) * 165) >> 8;
+    b = (ch(c, 0) * 165) >> 8;
+  }
+  auto mix = [&](uint32_t p, bool has) {
+    if (!has || p == MASK_32) return;
+    r += ((ch(p, 16) - r) * 65 + g) >> 8;
+    g += ((ch(p, 8) - g) * 65) >> 8;
+    b += ((ch(p, 0) - b) * 65) >> 8;
+  };
+  mix(right, has_right);
+  mix(left, has_left);
+  mix(down, has_down);
+  mix(up, has_up);
+  return static_cast<uint32_t>(r << 16 | g << 8 | b);
+}
+
+#if defined(__SSE2__)
+// Two pixels at a time, one 16-bit lane a channel (blue, green, red, spare).
+inline __m128i lanes(const uint32_t* p) {
+  return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)),
+                           _mm_setzero_si128());
+}
+inline __m128i mask_lanes(const uint32_t* p) {
+  __m128i m = _mm_cmpeq_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)),
+                              _mm_set1_epi32(static_cast<int>(MASK_32)));
+  return _mm_unpacklo_epi32(m, m);
+}
+inline __m128i mix_lanes(__m128i s, const uint32_t* p) {
+  const __m128i red_lane = _mm_set_epi16(0, -1, 0, 0, 0, -1, 0, 0);
+  __m128i carry = _mm_and_si128(_mm_slli_epi64(s, 16), red_lane);  // green into the red lane
+  __m128i d = _mm_mullo_epi16(_mm_sub_epi16(lanes(p), s), _mm_set1_epi16(65));
+  d = _mm_srai_epi16(_mm_add_epi16(d, carry), 8);
+  __m128i skip = mask_lanes(p);
+  return _mm_or_si128(_mm_and_si128(skip, s), _mm_andnot_si128(skip, _mm_add_epi16(s, d)));
+}
+// Four pixels in two registers.
+inline void unpacked(const uint32_t* p, __m128i& lo, __m128i& hi) {
+  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  lo = _mm_unpacklo_epi8(v, _mm_setzero_si128());
+  hi = _mm_unpackhi_epi8(v, _mm_setzero_si128());
+}
+inline __m128i mix_unmasked(__m128i s, __m128i p) {
+  const __m128i red_lane = _mm_set_epi16(0, -1, 0, 0, 0, -1, 0, 0);
+  __m128i carry = _mm_and_si128(_mm_slli_epi64(s, 16), red_lane);
+  __m128i d = _mm_mullo_epi16(_mm_sub_epi16(p, s), _mm_set1_epi16(65));
+  return _mm_add_epi16(s, _mm_srai_epi16(_mm_add_epi16(d, carry), 8));
+}
+#endif
+
+// Mode 1.  The sums of each pixel that do not depend on its left neighbour
+// (own, above: already softened, below and right: not yet) are made for the
+// whole row first; the left-to-right chain then only adds the left half.
+// One 16-bit lane a channel: blue, green, red, spare.
+std::vector<uint16_t> row_sums;
+
+void row_sums_plain(const uint32_t* row, const uint32_t* above, const uint32_t* below, int from,
+                    int w, uint16_t* sums) {
+  for (int x = from; x < w; x++) {
+    uint32_t c = row[x], u = above[x], d = below[x], r = x < w - 1 ? row[x + 1] : c;
+    for (int k = 0; k < 3; k++) {
+      auto ch = [k](uint32_t p) { return static_cast<int>((p >> (8 * k)) & 0xFF); };
+      sums[4 * x + k] = static_cast<uint16_t>(3 * ch(c) + ch(u) / 2 + ch(d) / 2 + ch(r) / 2);
+    }
+  }
+}
+
+void row_sums_of(const uint32_t* row, const uint32_t* above, const uint32_t* below, int w,
+                 uint16_t* sums) {
+  int x = 0;
+#if defined(__SSE2__)
+  for (; x + 2 < w; x += 2) {
+    __m128i c = lanes(row + x);
+    __m128i sum = _mm_add_epi16(_mm_add_epi16(c, c), c);
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(above + x), 1));
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(below + x), 1));
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(row + x + 1), 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + 4 * x), sum);
+  }
+#endif
+  row_sums_plain(row, above, below, x, w, sums);
+}
+
+void blur_per_pixel_fast(BITMAP* b) {
+  int w = b->w, h = b->h;
+  row_sums.resize(static_cast<std::size_t>(4 * w));
+  uint16_t* sums = row_sums.data();
+  for (int y = 0; y < h; y++) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+    const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
+    const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < h - 1 ? y + 1 : y]);
+    row_sums_of(row, above, below, w, sums);
+    // The first pixel's left neighbour is itself.
+    unsigned lb = row[0] & 0xFF, lg = (row[0] >> 8) & 0xFF, lr = (row[0] >> 16) & 0xFF;
+    for (int x = 0; x < w; x++) {
+      lb = div5(sums[4 * x] + (lb >> 1));
+      lg = div5(sums[4 * x + 1] + (lg >> 1));
+      lr = div5(sums[4 * x + 2] + (lr >> 1));
+      row[x] = lr << 16 | lg << 8 | lb;
+    }
+  }
+}
+
+void blur_blended_fast(BITMAP* b) {
+  int w = b->w, h = b->h;
+  if (w < 3) {
+    blur_blended_plain(b);
+    return;
+  }
+  for (auto& v : row_copy) v.resize(static_cast<std::size_t>(w));
+  uint32_t* up = row_copy[0].data();   // the row above, as it was
+  uint32_t* own = row_copy[1].data();  // this row, as it was
+  [[maybe_unused]] bool up_masked = false;
+  for (int y = 0; y < h; y++) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+    std::copy(row, row + w, own);
+    const uint32_t* down = y < h - 1 ? reinterpret_cast<const uint32_t*>(b->line[y + 1]) : own;
+    bool has_up = y > 0, has_down = y < h - 1;
+    auto one = [&](int x) {
+      row[x] = blend_pixel(own[x], x < w - 1 ? own[x + 1] : 0, x > 0 ? own[x - 1] : 0, down[x],
+                           up[x], x<w - 1, x> 0, has_down, has_up);
+    };
+    one(0);
+    int x = 1;
+#if defined(__SSE2__)
+    bool own_masked = std::find(own, own + w, MASK_32) != own + w;
+    if (has_up && has_down && !up_masked && !own_masked &&
+        std::find(down, down + w, MASK_32) == down + w) {
+      // No pixel of the three rows is skipped: four pixels a turn.
+      for (; x + 4 < w; x += 4) {
+        __m128i lo, hi;
+        unpacked(own + x, lo, hi);
+        lo = _mm_srli_epi16(_mm_mullo_epi16(lo, _mm_set1_epi16(165)), 8);
+        hi = _mm_srli_epi16(_mm_mullo_epi16(hi, _mm_set1_epi16(165)), 8);
+        const uint32_t* sides[4] = {own + x + 1, own + x - 1, down + x, up + x};
+        for (const uint32_t* p : sides) {
+          __m128i plo, phi;
+          unpacked(p, plo, phi);
+          lo = mix_unmasked(lo, plo);
+          hi = mix_unmasked(hi, phi);
+        }
+        __m128i packed = _mm_and_si128(_mm_packus_epi16(lo, hi), _mm_set1_epi32(0x00FFFFFF));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), packed);
+      }
+    } else if (has_up && has_down) {
+      for (; x + 2 < w; x += 2) {
+        __m128i skip = mask_lanes(own + x);
+        __m128i s = _mm_andnot_si128(
+            skip, _mm_srli_epi16(_mm_mullo_epi16(lanes(own + x), _mm_set1_epi16(165)), 8));
+        s = mix_lanes(s, own + x + 1);
+        s = mix_lanes(s, own + x - 1);
+        s = mix_lanes(s, down + x);
+        s = mix_lanes(s, up + x);
+        __m128i packed = _mm_and_si128(_mm_packus_epi16(s, s), _mm_set1_epi32(0x00FFFFFF));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(row + x), packed);
+      }
+    }
+    up_masked = own_masked;
+#endif
+    for (; x < w; x++) one(x);
+    std::swap(up, own);
+  }
+}
+
 }  // namespace
 
 void blur_screen(int mode) {
   BITMAP* b = TEMP_SCREEN.get();
   if (!b) return;
-  if (mode == 1 && bitmap_color_depth(b) == 32 && is_memory_bitmap(b))
-    blur_per_pixel32(b);
-  else if (mode == 1)
-    blur_per_pixel(b);
+  bool fast = !plain_drawing && direct_32(b);
+  if (mode == 1)
+    fast ? blur_per_pixel_fast(b) : blur_per_pixel(b);
   else if (mode == 2)
-    blur_blended(b);
+    fast ? blur_blended_fast(b) : blur_blended_plain(b);
 }
 
 // ---------------------------------------------------------------------------

@@ -33,6 +33,10 @@ void profile_layers(bool on);
 const std::map<std::string, std::vector<double>>& layer_times();
 // Softens TEMP_SCREEN: mode 1 per pixel, mode 2 blended.
 void blur_screen(int mode);
+// With plain on, every frame is drawn by Allegro's own calls alone, with no
+// shortcut and no kept layer: slow, but the picture the fast drawing must
+// give pixel for pixel (tests and benchmarks compare the two).
+void set_plain_drawing(bool plain);
 
 // Draws src rotated by angle (256 a full turn, multiples of 32) with its top
 // left corner at (x, y), through a cache of turned copies: rotate_sprite is
@@ -41,6 +45,9 @@ void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle);
 // Drops the turned copies of a picture that is about to be released.
 void forget_rotations(BITMAP* src);
 void forget_all_rotations();
+// Drops the kept background and darkness mask of the map view; the next
+// frame draws them anew.  Done with every picture released.
+void forget_kept_layers();
 
 // ---------------------------------------------------------------------------
 // Panels and effects (hud_allegro.cpp)

@@ -2,6 +2,9 @@
 # Frames composed without a window: at each window size the hand-made level
 # draws a full view, the blur settings change the picture, a dark level shows
 # less, and a leader in the corner of the level draws without reading past it.
+# The fast drawing (kept background and darkness mask, smoothing on rows of
+# integers) gives the plain drawing's picture pixel for pixel, frame after
+# frame while the leader walks, opens a door, turns, loses its light.
 set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
 WORK=$(mktemp -d)
@@ -33,4 +36,25 @@ render blended --aa 2
 [ "$(differ lit800x600 blended)" -gt 10000 ] || fail "the blended blur changed nothing"
 render corner --at 0 0 --width 1280 --height 720
 render far --at 50 50
-echo "PASS: frames at three sizes, blurs, darkness, level corners"
+
+# The goblin steps, the leader walks east to the door and opens it, turns,
+# the water moves, the torch goes out, the level's light comes on.
+MOVES=mfffffffoltfdgrt
+for aa in 0 1 2; do
+  render "fast$aa" --width 1280 --height 720 --aa "$aa" --moves "$MOVES"
+  render "plain$aa" --width 1280 --height 720 --aa "$aa" --moves "$MOVES" --plain
+  for i in $(seq 1 ${#MOVES}); do
+    [ -f "$WORK/fast$aa-$i.bmp" ] || fail "no frame $i of the walk"
+    [ "$(differ "fast$aa-$i" "plain$aa-$i")" = 0 ] ||
+      fail "smoothing $aa, frame $i (after ${MOVES:i-1:1}): the fast drawing differs from the plain"
+  done
+done
+# The walk really changed the picture: each step, the door, the dark.
+for i in 2 3 8 13 14; do
+  [ "$(differ "fast0-$((i - 1))" "fast0-$i")" -gt 1000 ] ||
+    fail "move ${MOVES:i-1:1} (frame $i) left the picture as it was"
+done
+# Both smoothing modes on made-up pictures with the mask colour and extremes.
+"$BUILD/tools/render_frame" --blur-check >"$WORK/blur.log" 2>&1 ||
+  fail "the fast smoothing differs from Allegro's: $(grep differ "$WORK/blur.log" | grep -v ' 0 pixels')"
+echo "PASS: frames at three sizes, blurs, darkness, level corners, fast drawing as plain"

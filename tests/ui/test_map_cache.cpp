@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "core/headless.h"
+#include "core/world.h"
+#include "ui/map_cache.h"
+
+namespace {
+
+// A 10 by 8 view of level 2 whose top left square is (20, 30).
+view_place middle_view() {
+  view_place p;
+  p.z = 2;
+  p.origin_x = 20;
+  p.origin_y = 30;
+  p.cols = 10;
+  p.rows = 8;
+  p.tile = 48;
+  return p;
+}
+
+class MapCache : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_globals();
+    use_headless();
+    nuke_variables();
+  }
+};
+
+// The kept background is redrawn for any square of the view or of the ring
+// around it whose drawing inputs change, and for nothing farther away.
+TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
+  view_place p = middle_view();
+  kept_layer layer;
+  EXPECT_TRUE(layer.stale(p, background_inputs(p)));  // never drawn
+  EXPECT_FALSE(layer.stale(p, background_inputs(p)));
+
+  struct change {
+    const char* what;
+    int x, y;
+    void (*apply)(int x, int y);
+  };
+  const change changes[] = {
+      {"a door opens in the view", 25, 33,
+       [](int x, int y) { map[2][x][y].terrain = TERRAIN_OPEN_DOOR; }},
+      {"a wall beside the view is dug out", 19, 33,
+       [](int x, int y) { map[2][x][y].terrain = TERRAIN_ROOM_FLOOR; }},
+      {"a square of the lower ring is seen", 25, 38,
+       [](int x, int y) { map[2][x][y].revealed = 2; }},
+      {"lava in the corner", 29, 37, [](int x, int y) { environment[2][x][y].lava = 1; }},
+      {"a track is laid", 20, 30, [](int x, int y) { environment[2][x][y].track = TRACK_NS; }},
+      {"a secret passage is found", 21, 31,
+       [](int x, int y) { map[2][x][y].scenery = SCENERY_SECRET_FOUND; }},
+      {"a wall turns tall", 22, 31, [](int x, int y) { map[2][x][y].wall_variant = 1; }},
+  };
+  for (const change& c : changes) {
+    c.apply(c.x, c.y);
+    EXPECT_TRUE(layer.stale(p, background_inputs(p))) << c.what;
+    EXPECT_FALSE(layer.stale(p, background_inputs(p))) << c.what << ", drawn again";
+  }
+  // Two squares away, on another level, or what the background never reads.
+  map[2][18][33].terrain = TERRAIN_ROOM_FLOOR;
+  map[2][25][39].revealed = 1;
+  map[3][25][33].terrain = TERRAIN_OPEN_DOOR;
+  map[2][25][33].object_count = 3;
+  environment[2][25][33].water = 1;
+  EXPECT_FALSE(layer.stale(p, background_inputs(p)));
+
+  // The view moving or changing size, or another level kind.
+  view_place moved = p;
+  moved.origin_x++;
+  EXPECT_TRUE(layer.stale(moved, background_inputs(moved)));
+  view_place other_kind = moved;
+  other_kind.extra = 51;
+  EXPECT_TRUE(layer.stale(other_kind, background_inputs(other_kind)));
+  layer.forget();
+  EXPECT_TRUE(layer.stale(other_kind, background_inputs(other_kind)));
+}
+
+// A view over the edge of the level reads nothing off it, and the squares
+// off it count as rock whatever lies in the table beyond the level's size.
+TEST_F(MapCache, OffTheLevelIsFixedRock) {
+  MAX_LAND_SIZE_X = 40;
+  view_place p = middle_view();
+  p.origin_x = 35;
+  p.origin_y = -3;
+  std::vector<int32_t> before = background_inputs(p);
+  EXPECT_EQ(before.size(), static_cast<std::size_t>((p.cols + 2) * (p.rows + 2) * 6));
+  map[2][42][0].terrain = TERRAIN_ROOM_FLOOR;  // beyond MAX_LAND_SIZE_X
+  EXPECT_EQ(background_inputs(p), before);
+  map[2][40][0].terrain = TERRAIN_ROOM_FLOOR;  // the level's last column
+  EXPECT_NE(background_inputs(p), before);
+}
+
+// The darkness mask follows the party, sight, light and walls of the view.
+TEST_F(MapCache, SightMaskFollowsPartyLightAndSight) {
+  view_place p = middle_view();
+  kept_layer layer;
+  layer.stale(p, sight_inputs(p, 1, false));
+  EXPECT_FALSE(layer.stale(p, sight_inputs(p, 1, false)));
+
+  map[2][24][34].occupant_player = 1;  // a party member steps in
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, false)));
+  map[2][25][34].occupant_player = 2;  // a creature does not cut the mask
+  EXPECT_FALSE(layer.stale(p, sight_inputs(p, 1, false)));
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, true))) << "the torch is lit";
+  EXPECT_FALSE(layer.stale(p, sight_inputs(p, 1, true)));
+  map[2][26][35].revealed = 1;
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, true))) << "a square comes into sight";
+  map[2][26][35].terrain = TERRAIN_ROCK;
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, true))) << "it turns out to be a wall";
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, false))) << "the torch goes out";
+  environment[2][27][35].zone = ZONE_METAL_ROOM;
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, false))) << "a metal room shines on";
+  EXPECT_TRUE(layer.stale(p, sight_inputs(p, 2, false))) << "another player's turn";
+}
+
+}  // namespace
