@@ -16,7 +16,9 @@ static bool may_act(const unit_record& u) {
 void next_unit() {
   recorded_command command("next_unit", {});
   unit_record& acting = unit[CURRENT_PLAYER][CURRENT_UNIT];
-  place_unit(CURRENT_PLAYER, CURRENT_UNIT, acting.z, acting.x, acting.y);
+  // The dead and the departed have left their square; it stays free.
+  if (acting.status != UNIT_FREE && acting.status != UNIT_GONE)
+    place_unit(CURRENT_PLAYER, CURRENT_UNIT, acting.z, acting.x, acting.y);
   UPDATE_MAP = 1;
 
   int chosen = CURRENT_UNIT;

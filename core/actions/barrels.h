@@ -1,9 +1,10 @@
-// Traps, gunpowder barrels and jumping.
+// Gunpowder barrels: the blast and its chain along the diagonals.  The
+// traps, long declared beside them, come along with this header.
 #pragma once
 
-void trap(int z, int x, int y, int player, int u);
+#include "core/actions/traps.h"
+
+// Explodes every barrel due to explode on level z.
 void map_barrelcheck(int z);
-// Reveals traps and secret passages around the unit; ends its turn.
-void search_traps(int player, int u);
 // Explodes the barrel at (x, y, z), and the barrels its blast reaches.
 void barrel_explode(int x, int y, int z);

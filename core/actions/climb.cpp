@@ -18,7 +18,7 @@ constexpr int LEADER = 1;
 
 // Someone stands on the square: its occupant fields name them, or a standing
 // unit of the table is there (one square never holds two units).
-static bool square_taken(int z, int x, int y) {
+bool square_taken(int z, int x, int y) {
   if (!on_grid(z, x, y)) return true;
   const map_cell& c = map[z][x][y];
   if (c.occupant_player >= 1 || c.occupant_unit >= 1) return true;
@@ -31,7 +31,7 @@ static bool square_taken(int z, int x, int y) {
   return false;
 }
 
-static void climb_to(int player, int u, int z) {
+void climb_to(int player, int u, int z) {
   const unit_record& me = unit[player][u];
   const int x = me.x, y = me.y;
   map[me.z][x][y].passable = 1;
@@ -49,7 +49,7 @@ void pass_to_next_unit() {
   UPDATE_MAP = 1;
 }
 
-static void leave_the_dungeon(int player, int u) {
+void leave_the_dungeon(int player, int u) {
   unit_record& me = unit[player][u];
   if (u == LEADER) {
     message_box("YOU ZORVANE!!!!");

@@ -12,3 +12,11 @@ void climb_down(int player, int u);
 // Play passes to the next party member that may act, which then sees and
 // meets its square.
 void pass_to_next_unit();
+
+// The pieces the ladders of the action menu share with the keys.
+// True when someone stands on (z, x, y), or the square is off the grid.
+bool square_taken(int z, int x, int y);
+// Unit u of player steps off its square onto the same square of level z.
+void climb_to(int player, int u, int z);
+// Unit u of player climbs out of the top level.
+void leave_the_dungeon(int player, int u);

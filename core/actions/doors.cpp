@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/actions/movement.h"
 #include "core/facing.h"
 #include "core/frontend.h"
-#include "core/actions/movement.h"
 #include "core/replay.h"
 #include "core/world.h"
 #include "creatures/sight.h"
@@ -90,8 +90,16 @@ void bash_door(int z, int x, int y, int player, int u) {
     return;
   }
   message_box("You smash the door!");
+  smash_door(z, x, y);
+}
+
+void smash_door(int z, int x, int y) {
+  if (!on_grid(z, x, y)) return;
+  map_cell& door = map[z][x][y];
   door.terrain = TERRAIN_SMASHED_DOOR;
   door.passable = 1;
+  // A broken cell door has no lock left to ask a key for.
+  if (door.scenery == SCENERY_CELL_DOOR) door.scenery = SCENERY_NONE;
 }
 
 // ---------------------------------------------------------------------------
@@ -186,8 +194,9 @@ int interact_door(int x, int y, int z) {
   map_cell& door = map[z][x][y];
 
   // A locked cell door takes the key; the menu offers "UNLOCK DOOR" for it,
-  // so a click on it must not pass it by as an ordinary closed door.
-  if (door.scenery == SCENERY_CELL_DOOR) {
+  // so a click on it must not pass it by as an ordinary closed door.  One
+  // that lies smashed (a game saved with the old lock mark) is open ground.
+  if (door.scenery == SCENERY_CELL_DOOR && door.terrain != TERRAIN_SMASHED_DOOR) {
     turn_to_square(CURRENT_PLAYER, CURRENT_UNIT, x, y);
     click_locked_door(me, door);
     return 1;

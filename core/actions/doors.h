@@ -22,6 +22,8 @@ void open_door(int direction, int player, int u);
 void close_door(int direction, int player, int u);
 // One blow with the wielded weapon against the door at (z, x, y).
 void bash_door(int z, int x, int y, int player, int u);
+// Breaks the door at (z, x, y) for good: open ground with no lock left.
+void smash_door(int z, int x, int y);
 // The acting unit opens the crypt (code 15) or chest (code 17) at the square.
 void open_scenery(int x, int y, int z, int code);
 // The acting unit clicks on the door square (x, y, z): opens, closes or

@@ -3,11 +3,15 @@
 
 #include <functional>
 
+#include "core/actions/barrels.h"
 #include "core/actions/climb.h"
 #include "core/actions/doors.h"
 #include "core/actions/events.h"
+#include "core/actions/jump.h"
 #include "core/actions/movement.h"
+#include "core/actions/push.h"
 #include "core/actions/rope.h"
+#include "core/actions/scenery.h"
 #include "core/frontend.h"
 #include "core/game/loop.h"
 #include "core/game/newgame.h"
@@ -69,6 +73,20 @@ const std::vector<command_entry>& command_table() {
       {"interact_door", {SQUARE, SQUARE, LEVEL}, [](a v) { interact_door(v[0], v[1], v[2]); }},
       {"bash_door", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
        [](a v) { bash_door(v[0], v[1], v[2], v[3], v[4]); }},
+      {"interact_scenery", {SQUARE, SQUARE, LEVEL},
+       [](a v) { interact_scenery(v[0], v[1], v[2]); }},
+      {"touch_statue", {LEVEL, SQUARE, SQUARE}, [](a v) { touch_statue(v[0], v[1], v[2]); }},
+      {"move_switch", {LEVEL, SQUARE, SQUARE}, [](a v) { move_switch(v[0], v[1], v[2]); }},
+      {"smash_crystal", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
+       [](a v) { smash_crystal(v[0], v[1], v[2], v[3], v[4]); }},
+      {"clear_rubble", {LEVEL, SQUARE, SQUARE, PLAYER, UNIT},
+       [](a v) { clear_rubble(v[0], v[1], v[2], v[3], v[4]); }},
+      {"examine_scenery", {SQUARE, SQUARE, LEVEL},
+       [](a v) { examine_scenery(v[0], v[1], v[2]); }},
+      {"search_traps", {PLAYER, UNIT}, [](a v) { search_traps(v[0], v[1]); }},
+      {"jump", {PLAYER, UNIT, ANY}, [](a v) { jump(v[0], v[1], v[2]); }},
+      {"push_container", {PLAYER, UNIT}, [](a v) { push_container(v[0], v[1]); }},
+      {"drag_container", {PLAYER, UNIT}, [](a v) { drag_container(v[0], v[1]); }},
       {"climb_up", {PLAYER, UNIT}, [](a v) { climb_up(v[0], v[1]); }},
       {"climb_down", {PLAYER, UNIT}, [](a v) { climb_down(v[0], v[1]); }},
       {"pass_to_next_unit", {}, [](a) { pass_to_next_unit(); }},

@@ -154,7 +154,8 @@ TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
     bash_door(Z, 10, 9, 1, 1);
     EXPECT_TRUE(headless_said("You strike the door with a mighy blow from item2"));
     EXPECT_EQ(map[Z][10][9].terrain == TERRAIN_SMASHED_DOOR, r >= 3) << seed;
-    EXPECT_EQ(map[Z][10][9].scenery, SCENERY_CELL_DOOR);
+    // Broken, the cell door loses its lock; whole, it keeps it.
+    EXPECT_EQ(map[Z][10][9].scenery, r >= 3 ? 0 : SCENERY_CELL_DOOR) << seed;
     EXPECT_EQ(unit[1][1].moves, 40);
 
     map[Z][10][9] = map_cell{};
@@ -206,6 +207,44 @@ TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
   EXPECT_TRUE(headless_said("The door resists your attack."));
   EXPECT_EQ(unit[1][1].moves, 40);
   EXPECT_EQ(std::rand(), next);  // no roll was drawn
+}
+
+// ---------------------------------------------------------------------------
+// A smashed door stays smashed
+// ---------------------------------------------------------------------------
+
+TEST_F(DoorsTest, SmashedCellDoorAsksForNoKeyAfterwards) {
+  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  me.strength = 100;
+  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 5;
+  give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
+  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  bash_door(Z, 10, 9, 1, 1);  // at least 100 x 5 x 3: always breaks
+  ASSERT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+
+  headless.messages.clear();
+  me.moves = 100;
+  interact_scenery(10, 9, Z);
+  EXPECT_FALSE(headless_said("The door is locked!"));
+  EXPECT_FALSE(headless_said("You UNLOCK the DOOR."));
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+  EXPECT_EQ(map[Z][10][9].passable, 1);
+  EXPECT_EQ(object[4].status, OBJECT_CARRIED);  // the key is not used up
+  EXPECT_EQ(me.moves, 100);
+}
+
+TEST_F(DoorsTest, DoorSmashedWithItsOldLockMarkIsStillOpenGround) {
+  // A game saved while broken cell doors still kept their lock.
+  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+  put_terrain(Z, 10, 9, TERRAIN_SMASHED_DOOR, 1);
+  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+  give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
+  interact_scenery(10, 9, Z);
+  EXPECT_FALSE(headless_said("The door is locked!"));
+  EXPECT_FALSE(headless_said("You UNLOCK the DOOR."));
+  EXPECT_EQ(object[4].status, OBJECT_CARRIED);
+  EXPECT_EQ(unit[1][1].moves, 100);
 }
 
 // ---------------------------------------------------------------------------

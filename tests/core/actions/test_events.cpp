@@ -350,8 +350,12 @@ TEST_F(EventsTest, TrapSpringsNineTimesInTenElseClicksAway) {
     put_unit(1, 1, Z, 10, 10, NORTH);
     map[Z][10][10].scenery = SCENERY_HIDDEN_TRAP;
     novel_event(1, 1);
-    EXPECT_EQ(headless_said("You hear a click!"), !springs) << seed;
-    EXPECT_EQ(map[Z][10][10].scenery, springs ? SCENERY_HIDDEN_TRAP : 0) << seed;
+    // A sprung trap leaves its mark (or only clicks, still armed); one that
+    // fails to spring clicks and is gone.
+    if (!springs) {
+      EXPECT_TRUE(headless_said("You hear a click!")) << seed;
+    }
+    EXPECT_EQ(map[Z][10][10].scenery != 0, springs) << seed;
     EXPECT_EQ(headless.effects, springs ? 1 : 0) << seed;
     if (!springs) clicks++;
   }

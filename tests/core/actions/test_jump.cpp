@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/actions/jump.h"
+#include "creatures/monsters.h"
+#include "tests/core/hand_made_level.h"
+#include "tests/seeded_draws.h"
+
+namespace {
+
+constexpr int Z = 3;
+
+// The first seed whose first draw gives the jump a base roll r (1..200)
+// that satisfies want; the generator is left seeded with it.
+unsigned seed_rolling(const std::function<bool(int)>& want) {
+  for (unsigned seed = 1; seed < 5000; seed++)
+    if (want(draws_for(seed, 1)[0] % 200 + 1)) return seed;
+  ADD_FAILURE() << "no seed rolls that";
+  return 1;
+}
+
+class JumpTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh_world(); }
+
+  // The unit at (10, 10) facing east with movement 100; moves decide the
+  // tier.
+  unit_record& jumper(int moves = 100) {
+    unit_record& me = put_unit(1, 1, Z, 10, 10, EAST, moves);
+    me.movement = 100;
+    return me;
+  }
+  void load(int weight) { give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = weight; }
+};
+
+// ---------------------------------------------------------------------------
+// Clearing the gap
+// ---------------------------------------------------------------------------
+
+TEST_F(JumpTest, JumpOverTwoSquaresLandsThreeAhead) {
+  unit_record& me = jumper();
+  map[Z][11][10].scenery = SCENERY_PIT;
+  map[Z][12][10].scenery = SCENERY_FIRE;
+  std::srand(seed_rolling([](int r) { return r / 2 >= 1; }));
+  jump(1, 1, 2);
+  EXPECT_TRUE(headless_said("You jump "));
+  EXPECT_TRUE(headless_said("and make it safely to the otherside"));
+  EXPECT_EQ(me.x, 13);
+  EXPECT_EQ(me.moves, 50);
+  EXPECT_EQ(me.facing, EAST);
+  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
+  EXPECT_EQ(map[Z][10][10].passable, 1);
+  EXPECT_EQ(map[Z][13][10].occupant_unit, 1);
+  EXPECT_EQ(map[Z][13][10].passable, 0);
+}
+
+TEST_F(JumpTest, SafeGroundHalfwayShortensTheJumpAndMakesItEasier) {
+  // Tier 1 (50 of 100 moves is not above half), a load the plain roll
+  // cannot beat and the roll with the bonus can.
+  unsigned seed = seed_rolling([](int r) { return r / 2 >= 20; });
+  int roll = (draws_for(seed, 1)[0] % 200 + 1) / 2;
+  unit_record& me = jumper(50);
+  map[Z][11][10].scenery = SCENERY_PIT;
+  load(roll + 14);
+  std::srand(seed);
+  jump(1, 1, 2);
+  EXPECT_TRUE(headless_said("and make it safely to the otherside"));
+  EXPECT_EQ(me.x, 12);
+  EXPECT_EQ(me.moves, 0);
+
+  fresh_world();
+  jumper(50);
+  map[Z][11][10].scenery = SCENERY_PIT;
+  map[Z][12][10].scenery = SCENERY_QUICKSAND;  // no safe ground: no bonus
+  load(roll + 14);
+  std::srand(seed);
+  jump(1, 1, 2);
+  EXPECT_TRUE(headless_said("but don't make it!"));
+}
+
+TEST_F(JumpTest, AContainerHalfwayIsNoPlaceToLand) {
+  unit_record& me = jumper();
+  map[Z][11][10].scenery = SCENERY_PIT;
+  container[2].state = CONTAINER_POWDER;
+  container[2].type = CONTAINER_BARREL;
+  container[2].x = 12, container[2].y = 10, container[2].z = Z;
+  std::srand(seed_rolling([](int r) { return r / 2 >= 1; }));
+  jump(1, 1, 2);
+  EXPECT_EQ(me.x, 13);
+}
+
+TEST_F(JumpTest, HazardWhereTheLongJumpLandsMakesItTryShorter) {
+  unit_record& me = jumper();
+  map[Z][11][10].scenery = SCENERY_PIT;
+  map[Z][12][10].scenery = SCENERY_KNOWN_TRAP;
+  environment[Z][13][10].lava = 1;
+  std::srand(seed_rolling([](int r) { return r >= 1; }));
+  jump(1, 1, 2);
+  EXPECT_EQ(me.x, 12);      // one square short, onto the trap
+  EXPECT_EQ(me.moves, 50);  // paid once
+}
+
+TEST_F(JumpTest, BlockedLandingIsRefusedForNothing) {
+  unit_record& me = jumper();
+  map[Z][11][10].scenery = SCENERY_PIT;
+  put_terrain(Z, 12, 10, TERRAIN_BUILT_WALL);
+  jump(1, 1, 1);
+  EXPECT_TRUE(headless_said("You can't jump to there!"));
+  EXPECT_EQ(me.x, 10);
+  EXPECT_EQ(me.moves, 100);
+
+  put_terrain(Z, 12, 10, TERRAIN_STONE_FLOOR, 1);
+  put_unit(2, 4, Z, 12, 10, WEST);
+  jump(1, 1, 1);
+  EXPECT_EQ(me.x, 10);
+  EXPECT_EQ(map[Z][12][10].occupant_player, 2);
+
+  // Off the edge of the level is rock.
+  unit_record& edge = put_unit(1, 2, Z, 49, 5, EAST);
+  jump(1, 2, 1);
+  EXPECT_EQ(edge.x, 49);
+}
+
+// ---------------------------------------------------------------------------
+// Falling short
+// ---------------------------------------------------------------------------
+
+TEST_F(JumpTest, HeavyJumperFallsIntoWhatItMeantToClear) {
+  unit_record& me = jumper();
+  map[Z][11][10].scenery = SCENERY_PIT;
+  load(1000);  // no roll beats it
+  jump(1, 1, 1);
+  EXPECT_TRUE(headless_said("but don't make it!"));
+  EXPECT_TRUE(headless_said("OUCH! You fall into a pit trap."));
+  EXPECT_EQ(me.x, 11);
+  EXPECT_EQ(me.moves, 0);
+}
+
+TEST_F(JumpTest, FreshnessTripleAndDwarvesJumpWorse) {
+  // Base roll r: with tier 3 it beats 3r - 1, with tier 2 it does not.
+  unsigned seed = seed_rolling([](int r) { return r >= 30; });
+  int r = draws_for(seed, 1)[0] % 200 + 1;
+
+  unit_record& fresh = jumper(100);  // above 90: tier 3
+  map[Z][11][10].scenery = SCENERY_PIT;
+  load(3 * r - 1);
+  std::srand(seed);
+  jump(1, 1, 1);
+  EXPECT_EQ(fresh.x, 12);
+
+  fresh_world();
+  unit_record& tired = jumper(90);  // tier 2
+  map[Z][11][10].scenery = SCENERY_PIT;
+  load(3 * r - 1);
+  std::srand(seed);
+  jump(1, 1, 1);
+  EXPECT_EQ(tired.x, 11);
+
+  fresh_world();
+  unit_record& dwarf = jumper(100);
+  dwarf.race = RACE_DWARF;
+  map[Z][11][10].scenery = SCENERY_PIT;
+  load(3 * (r - 15));  // the 15 the dwarf loses is just too much
+  std::srand(seed);
+  jump(1, 1, 1);
+  EXPECT_EQ(dwarf.x, 11);
+}
+
+}  // namespace
