@@ -10,6 +10,7 @@
 #include "core/actions/push.h"
 #include "core/actions/rope.h"
 #include "core/actions/scenery.h"
+#include "core/actions/traps.h"
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/world.h"

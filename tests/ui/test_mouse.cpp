@@ -645,6 +645,35 @@ TEST_F(MouseTest, TheChestListTakesFromTheSquareInFront) {
   EXPECT_EQ(object[41].status, OBJECT_ON_GROUND);
 }
 
+TEST_F(MouseTest, APushedChestMovesOnAndTheUnitFollows) {
+  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
+  container[3].weight = 20;
+  std::vector<map_row> rows = menu(UX, UY - 1);
+  ASSERT_EQ(rows.back().kind, ROW_PUSH);
+  choose_map_row(rows.back(), UX, UY - 1, recorders());
+  EXPECT_EQ(container[3].y, UY - 2);
+  EXPECT_EQ(me().y, UY - 1);
+}
+
+TEST_F(MouseTest, MiningEarthWithAShovelDigsItOut) {
+  put_terrain(Z, UX, UY - 1, TERRAIN_EARTH, 0);
+  me().strength = 60;
+  wield(8, "shovel", 1);
+  std::vector<map_row> rows = menu(UX, UY - 1);
+  ASSERT_EQ(rows.back().label, "MINE ROCKFACE");
+  choose_map_row(rows.back(), UX, UY - 1, recorders());
+  EXPECT_EQ(map[Z][UX][UY - 1].terrain, TERRAIN_PASSAGE_FLOOR);
+  EXPECT_EQ(map[Z][UX][UY - 1].passable, 1);
+  EXPECT_EQ(me().moves, 0);
+}
+
+TEST_F(MouseTest, ExaminingAFarDoorDescribesIt) {
+  put_terrain(Z, UX + 3, UY, TERRAIN_CLOSED_DOOR, 0);
+  std::vector<map_row> rows = menu(UX + 3, UY);
+  choose_map_row(rows[0], UX + 3, UY, recorders());
+  EXPECT_TRUE(headless_said("This appears to be a closed wooden door."));
+}
+
 TEST_F(MouseTest, ExaminingObjectsAcrossTheRoomNamesThem) {
   lay_item(40, UX + 2, UY);
   std::vector<map_row> rows = menu(UX + 2, UY);
