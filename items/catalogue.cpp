@@ -11,6 +11,7 @@
 
 #include "core/frontend.h"
 #include "core/world.h"
+#include "items/catalogue_quality.h"
 #include "items/inventory.h"
 
 // ---------------------------------------------------------------------------

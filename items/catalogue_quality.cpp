@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "core/world.h"
-#include "items/catalogue.h"
+#include "items/catalogue_quality.h"
 
 int item_depth() {
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return 0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "core/occupancy.h"
 #include "core/actions/movement.h"
 #include "core/movecost.h"
 #include "core/world.h"
@@ -211,7 +212,7 @@ TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
   map[1][7][5].scenery = SCENERY_SECRET_HIDDEN;
   map[1][8][5].scenery = SCENERY_CRYSTAL;
   map[1][9][5].scenery = SCENERY_LADDER_UP;
-  map[1][10][5].occupant_player = 2;
+  place_unit(2, 1, 1, 10, 5);
   map[1][11][5].scenery = SCENERY_FIRE;
   environment[1][11][5].water = 1;
   map[1][12][5].scenery = SCENERY_FIRE;

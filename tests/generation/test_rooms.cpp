@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "core/occupancy.h"
 #include "core/world.h"
 #include "generation/caverns.h"
 #include "generation/rooms.h"
@@ -179,9 +180,7 @@ TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
   }
   map[0][23][3].terrain = TERRAIN_PASSAGE_FLOOR;  // west middle keeps its terrain
   unit[2][7].status = UNIT_NORMAL;
-  unit[2][7].x = 24, unit[2][7].y = 2;
-  map[0][24][2].occupant_player = 2;
-  map[0][24][2].occupant_unit = 7;
+  place_unit(2, 7, 0, 24, 2);
   start_room(23, 1, 0);
   EXPECT_EQ(unit[2][7].status, UNIT_FREE);
   EXPECT_EQ(map[0][24][2].occupant_player, 0);
@@ -211,8 +210,8 @@ TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
 TEST(Rooms, MonstersNeverShareASquare) {
   quiet_world_state(1);
   nuke_variables();
-  map[Z][5][5].occupant_player = 2;
-  map[Z][5][5].occupant_unit = 3;
+  unit[2][3].status = UNIT_NORMAL;
+  place_unit(2, 3, Z, 5, 5);
   // A taken square sends the newcomer to the nearest free one.
   int u = place_monster(Z, 5, 5, 2);
   ASSERT_GT(u, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/occupancy.h"
 #include "core/headless.h"
 #include "core/world.h"
 #include "ui/map_cache.h"
@@ -99,9 +100,9 @@ TEST_F(MapCache, SightMaskFollowsPartyLightAndSight) {
   layer.stale(p, sight_inputs(p, 1, false));
   EXPECT_FALSE(layer.stale(p, sight_inputs(p, 1, false)));
 
-  map[2][24][34].occupant_player = 1;  // a party member steps in
+  place_unit(1, 2, 2, 24, 34);  // a party member steps in
   EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, false)));
-  map[2][25][34].occupant_player = 2;  // a creature does not cut the mask
+  place_unit(2, 5, 2, 25, 34);  // a creature does not cut the mask
   EXPECT_FALSE(layer.stale(p, sight_inputs(p, 1, false)));
   EXPECT_TRUE(layer.stale(p, sight_inputs(p, 1, true))) << "the torch is lit";
   EXPECT_FALSE(layer.stale(p, sight_inputs(p, 1, true)));

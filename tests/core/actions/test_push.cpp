@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/occupancy.h"
 #include "core/actions/barrels.h"
 #include "core/actions/push.h"
 #include "tests/core/hand_made_level.h"
@@ -221,7 +222,7 @@ TEST_F(PushTest, BoulderFillsAPitThatUnitsThenWalkOver) {
   EXPECT_EQ(me.moves, 200 - 10);  // no weight to pay for
   EXPECT_EQ(me.x, 11);
   // Over it and beyond.
-  map[Z][12][10].occupant_player = 0;
+  clear_occupant(Z, 12, 10);
   EXPECT_EQ(facing_container_type(1, 1), CONTAINER_BOULDER);
   push_container(1, 1);  // no marker there any more: nothing to push
   EXPECT_EQ(b.x, 12);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/occupancy.h"
 #include "core/game/loop.h"
 #include "core/actions/movement.h"
 #include "core/game/turn.h"
@@ -35,7 +36,7 @@ TEST_F(TurnTest, PlayPassesToTheNextUnitThatMayAct) {
 
 TEST_F(TurnTest, ALoneUnitKeepsTheTurnAndIsMarkedOnItsSquare) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0);
-  map[0][10][10].occupant_player = map[0][10][10].occupant_unit = 0;
+  clear_occupant(0, 10, 10);
   next_unit();
   EXPECT_EQ(CURRENT_UNIT, 1);
   EXPECT_FALSE(headless_said("NEXT UNIT"));
@@ -175,7 +176,7 @@ TEST_F(TurnTest, NestsRollOnlyWhenNoUnitStandsOnThem) {
   end_turn();
   EXPECT_EQ(std::rand(), first);
 
-  map[3][20][20].occupant_player = 0;
+  clear_occupant(3, 20, 20);
   std::srand(9);
   std::rand();
   int second = std::rand();
