@@ -14,21 +14,11 @@ KEEP=${2:-}
 TURNS_PER_GAME=${TURNS_PER_GAME:-20}
 GAMES=${GAMES:-3}
 source "$(dirname "$0")/window_lib.bash"
+SHOT_PREFIX=fight_
 
 W=800 H=600
 PANEL_GEOM="590x130+20+$((H - 150))"
 
-shot() {
-  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
-  [ -n "$KEEP" ] && cp "$WORK/$1.png" "$KEEP/fight_$1.png"
-  return 0
-}
-changed() {
-  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
-  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
-  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
-}
-settle() { sleep "${1:-0.6}"; }
 blows() { grep -c " hits " "$WORK/game.out" 2>/dev/null || true; }
 
 start_display 1280x800x24
@@ -38,21 +28,6 @@ start_display 1280x800x24
 printf "Y\nY\n1\n3\n" | stdbuf -oL "$BUILD/grimhollow" >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 wait_window
-new_game() {
-  wait_menu
-  hold_key 1
-  settle
-  xdotool type --delay 120 "ADA"
-  hold_key Return
-  settle
-  hold_key 1
-  # The backstory waits for the space bar, maybe on more than one page.
-  for _ in 1 2 3; do
-    settle 1
-    hold_key space
-  done
-  settle 1
-}
 
 # Each end of turn traces "OPM return call" as it finishes.
 turns_done() { grep -c "OPM return call" "$WORK/game.out" 2>/dev/null || true; }
@@ -65,7 +40,7 @@ while [ "$struck" -eq 0 ] && [ "$game" -lt "$GAMES" ]; do
     hold_key Escape
     settle 1
   fi
-  new_game
+  new_game_by_keys ADA 1
   shot before
   turn=0
   while [ "$turn" -lt "$TURNS_PER_GAME" ]; do
@@ -92,8 +67,5 @@ settle 1
 shot struck
 [ "$(changed before struck "$PANEL_GEOM")" -gt 50 ] || fail "the blow's message did not show"
 
-hold_key Escape
-wait_menu
-hold_key 3
-wait_exit 15
+leave_to_menu_and_quit
 echo "PASS: \"$line\" in game $game after $turn turns, shown in the message panel"

@@ -15,36 +15,15 @@ case "$RES" in
   3) W=1280 H=720 ;;
   *) RES=1 W=800 H=600 ;;
 esac
+SHOT_PREFIX="help_${W}x${H}_"
 VIEW_GEOM="$((W - 220))x$((H - 240))+160+80"
 
-shot() {
-  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
-  [ -n "$KEEP" ] && cp "$WORK/$1.png" "$KEEP/help_${W}x${H}_$1.png"
-  return 0
-}
-changed() {
-  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
-  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
-  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
-}
-settle() { sleep "${1:-0.6}"; }
 
 start_display 1280x800x24
 [ -n "$KEEP" ] && mkdir -p "$KEEP"
 start_game "$BUILD/grimhollow" "Y\nN\n$RES\n3\n"
 wait_window
-wait_menu
-hold_key 1
-settle
-xdotool type --delay 120 "ADA"
-hold_key Return
-settle
-hold_key 1
-for _ in 1 2 3; do
-  settle 1
-  hold_key space
-done
-settle 1
+new_game_by_keys ADA 1
 shot start
 
 hold_key F1
@@ -74,10 +53,6 @@ settle
 shot walked
 [ "$(changed closed_again walked "$VIEW_GEOM")" -gt 500 ] || fail "the keys do nothing after the help"
 
-hold_key Escape
-wait_menu
-hold_key 3
-wait_exit 15
-[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+leave_to_menu_and_quit
 grep -Eq '^seed [0-9]+$' "$WORK/game.out" || fail "the console does not name the seed"
 echo "PASS: ${W}x${H} help opened by F1 and ?, closed by any key, the game unmoved behind it"

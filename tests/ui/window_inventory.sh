@@ -10,18 +10,13 @@ set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
 KEEP=${2:-}
 source "$(dirname "$0")/window_lib.bash"
+SHOT_PREFIX=inventory_
 
-shot() {
-  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
-  [ -n "$KEEP" ] && cp "$WORK/$1.png" "$KEEP/inventory_$1.png"
-  return 0
-}
 # White pixels inside a region of a shot: an open panel is mostly white.
 white() {
   convert "$WORK/$1.png" -crop "$2" +repage -fill black +opaque white -fill white -opaque white \
     -format "%[fx:int(mean*w*h+0.5)]" info:
 }
-settle() { sleep "${1:-0.6}"; }
 point() { xdotool mousemove --window "$WINDOW" "$1" "$2"; settle 0.3; }
 # A press held long enough for the game's input pass to see it.
 press() {
@@ -42,18 +37,7 @@ start_display 1024x768x24
 # Diagnostics yes, debug yes, 800x600, 32-bit colour.
 start_game "$BUILD/grimhollow" "Y\nY\n1\n3\n"
 wait_window
-wait_menu
-hold_key 1
-settle
-xdotool type --delay 120 "ADA"
-hold_key Return
-settle
-hold_key 1
-for _ in 1 2 3; do
-  settle 1
-  hold_key space
-done
-settle 1
+new_game_by_keys ADA 1
 shot start
 
 # The action menu: right button on the inventory button; it closes when the
@@ -107,11 +91,7 @@ point $((PX + 20)) "$(line_y "$PY" 2)"
 press 1
 shot worn
 
-hold_key Escape
-wait_menu
-hold_key 3
-wait_exit 15
-[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+leave_to_menu_and_quit
 
 expect() { [ "$(traced "$1")" -ge "${2:-1}" ] || fail "no trace \"$1\""; }
 expect "INVENTORY MENU" 0

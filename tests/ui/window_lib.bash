@@ -89,3 +89,69 @@ wait_exit() {
   done
   fail "the game did not end within $1 seconds"
 }
+
+# settle [SECONDS]: gives the game time to draw what a key or click changed.
+settle() { sleep "${1:-0.6}"; }
+
+# shot NAME: a screenshot of the game's window in $WORK; with KEEP set to a
+# folder, a copy is kept there as ${SHOT_PREFIX}NAME.png.
+shot() {
+  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
+  [ -n "${KEEP:-}" ] && cp "$WORK/$1.png" "$KEEP/${SHOT_PREFIX:-}$1.png"
+  return 0
+}
+
+# colours SHOT GEOMETRY: distinct colours inside a region of a shot.
+colours() { convert "$WORK/$1.png" -crop "$2" +repage -format %k info:; }
+
+# changed SHOT_A SHOT_B GEOMETRY: pixels that differ between two shots inside
+# a region.
+changed() {
+  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
+  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
+  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# new_game_by_keys NAME DIFFICULTY_KEY: from the drawn main menu to the map,
+# with keys only: 1, the leader's name typed, Return, the difficulty, then the
+# backstory, which waits for the space bar, maybe on more than one page.
+new_game_by_keys() {
+  wait_menu
+  hold_key 1
+  settle
+  xdotool type --delay 120 "$1"
+  hold_key Return
+  settle
+  hold_key "$2"
+  for _ in 1 2 3; do
+    settle 1
+    hold_key space
+  done
+  settle 1
+}
+
+# leave_to_menu_and_quit [SECONDS]: Escape back to the main menu, 3 to quit;
+# the game must end within SECONDS (default 15) with status 0.
+leave_to_menu_and_quit() {
+  hold_key Escape
+  wait_menu
+  hold_key 3
+  wait_exit "${1:-15}"
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+}
+
+# leave_to_menu_and_quit_retrying: Escape, then 3 to quit, tried again when a
+# key press is lost on a busy machine; the game must end with status 0.
+leave_to_menu_and_quit_retrying() {
+  for _ in 1 2 3; do
+    hold_key Escape
+    settle 1.5
+    hold_key 3
+    for _ in $(seq 1 40); do
+      kill -0 "$GAME_PID" 2>/dev/null || break 2
+      sleep 0.1
+    done
+  done
+  wait_exit 10
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+}

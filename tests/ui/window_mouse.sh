@@ -9,6 +9,7 @@ set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
 KEEP=${2:-}
 source "$(dirname "$0")/window_lib.bash"
+SHOT_PREFIX=mouse_
 
 # The leader starts at (25, 2) facing south between the start chests, and
 # the centre tile of the view is its square.
@@ -20,22 +21,11 @@ VIEW_GEOM="580x360+160+80"
 UNIT_GEOM="${TILE}x${TILE}+$((CX - TILE / 2))+$((CY - TILE / 2))"
 SHOT_FILE="$BUILD/screenshots/screenshot.bmp"
 
-shot() {
-  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
-  [ -n "$KEEP" ] && cp "$WORK/$1.png" "$KEEP/mouse_$1.png"
-  return 0
-}
-changed() {
-  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
-  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
-  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
-}
 # Share of pure white pixels (percent) in a region: a menu box is white.
 white() {
   convert "$WORK/$1.png" -crop "$2" +repage -fill black +opaque white -fill white -opaque white \
     -format '%[fx:int(100*mean)]' info:
 }
-settle() { sleep "${1:-0.6}"; }
 pointer() { xdotool mousemove --window "$WINDOW" --sync "$1" "$2"; }
 click() {
   pointer "$1" "$2"
@@ -50,18 +40,7 @@ start_display 1280x800x24
 printf 'Y\nN\n1\n3\n' | "$BUILD/grimhollow" --seed 1 >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 wait_window
-wait_menu
-hold_key 1
-settle
-xdotool type --delay 120 "ADA"
-hold_key Return
-settle
-hold_key 1
-for _ in 1 2 3; do
-  settle 1
-  hold_key space
-done
-settle 1
+new_game_by_keys ADA 1
 # The pointer away from the map while the first frame is taken.
 pointer 700 590
 settle
@@ -122,9 +101,5 @@ shot walked
 shot_after=$(stat -c %Y "$SHOT_FILE" 2>/dev/null || echo none)
 [ "$shot_before" = "$shot_after" ] || fail "the walk took a screenshot"
 
-hold_key Escape
-wait_menu
-hold_key 3
-wait_exit 15
-[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+leave_to_menu_and_quit
 echo "PASS: action menu opened and closed, a row chosen, a dragged route marked and walked"

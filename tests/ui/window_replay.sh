@@ -6,41 +6,13 @@
 set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
 source "$(dirname "$0")/window_lib.bash"
-settle() { sleep "${1:-0.6}"; }
 
 # new_game SEED: the menus by keys up to the map, with a seed asked for.
 new_game() {
   printf 'N\nN\n1\n3\n' | "$BUILD/grimhollow" --seed "$1" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
   wait_window
-  wait_menu
-  hold_key 1
-  settle
-  xdotool type --delay 120 "ADA"
-  hold_key Return
-  settle
-  hold_key 2
-  for _ in 1 2 3; do
-    settle 1
-    hold_key space
-  done
-  settle 1
-}
-
-# Escape back to the main menu, then 3 to quit; tried again when a key press
-# is lost on a busy machine.
-leave_game() {
-  for _ in 1 2 3; do
-    hold_key Escape
-    settle 1.5
-    hold_key 3
-    for _ in $(seq 1 40); do
-      kill -0 "$GAME_PID" 2>/dev/null || break 2
-      sleep 0.1
-    done
-  done
-  wait_exit 10
-  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+  new_game_by_keys ADA 2
 }
 
 start_display 1024x768x24
@@ -54,7 +26,7 @@ for k in Right Up Up Left Up e Up Right Up; do
   hold_key "$k"
   settle 0.4
 done
-leave_game
+leave_to_menu_and_quit_retrying
 replay="$BUILD/save/last.replay"
 [ -s "$replay" ] || fail "no replay was written"
 grep -q '^seed 4242$' "$replay" || fail "the replay does not hold the seed: $(head -5 "$replay")"
@@ -71,7 +43,7 @@ grep -q "the same state as the recorded game" "$WORK/headless.out" ||
 # The same seed again: the same dungeon, the same first picture.
 new_game 4242
 import -window "$WINDOW" "$WORK/first_b.png" || fail "no screenshot"
-leave_game
+leave_to_menu_and_quit_retrying
 least=""
 for i in 1 2 3 4 5 6 7 8 9 10; do
   d=$(compare -metric AE "$WORK/first_a$i.png" "$WORK/first_b.png" null: 2>&1 | cut -d' ' -f1)

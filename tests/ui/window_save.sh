@@ -16,7 +16,6 @@ SAVES="$BUILD/save"
 mkdir -p "$SAVES"
 forget_saves() { rm -f "$SAVES/$NAME"* "$SAVES/$COPY"* "$SAVES/$NAME".*.tmp "$SAVES/$COPY".*.tmp; }
 trap 'forget_saves; cleanup' EXIT
-settle() { sleep "${1:-0.6}"; }
 # With KEEP set to a folder, screenshots of each step are kept there.
 KEEP=${KEEP:-}
 shot() { [ -n "$KEEP" ] && import -window "$WINDOW" "$KEEP/save_$1.png" 2>/dev/null; return 0; }
@@ -30,22 +29,6 @@ click() {
   sleep 0.25
   xdotool mouseup 1
   sleep 0.4
-}
-
-new_game() {
-  wait_window
-  wait_menu
-  hold_key 1
-  settle
-  xdotool type --delay 120 "$1"
-  hold_key Return
-  settle
-  hold_key 1
-  for _ in 1 2 3; do
-    settle 1
-    hold_key space
-  done
-  settle 1
 }
 
 # type_save_name NAME: in the open file selector, picks the typing row and
@@ -70,20 +53,13 @@ save_as() {
   shot "saved_$1"
 }
 
-quit_game() {
-  hold_key Escape
-  wait_menu
-  hold_key 3
-  wait_exit 20
-  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
-}
-
 start_display 1280x800x24
 forget_saves
 
 # First run: walk a little so the saved game is not a fresh start, then save.
 start_game "$BUILD/grimhollow" "Y\nN\n1\n3\n"
-new_game ADA
+wait_window
+new_game_by_keys ADA 1
 hold_key Right
 settle
 hold_key Up
@@ -99,11 +75,12 @@ for s in maptype maprevealed mapenv mapextra; do
   [ "$size" -eq 28061 ] || fail "$s.sav is $size bytes, not 28061"
 done
 [ "$(cat "$SAVES/$NAME.nam")" = "$NAME" ] || fail "the name file does not hold the name"
-quit_game
+leave_to_menu_and_quit 20
 
 # Second run: another new game, then L loads the first one back.
 start_game "$BUILD/grimhollow" "Y\nN\n1\n3\n"
-new_game BOB
+wait_window
+new_game_by_keys BOB 1
 hold_key l
 settle
 type_save_name "$NAME"
@@ -114,5 +91,5 @@ for s in units objects containers maptype mapenv mapextra; do
     fail "$s.sav of the loaded game differs from the one saved in the first run"
 done
 grep -q '^ADA$' "$SAVES/${COPY}units.sav" || fail "the loaded leader is not ADA"
-quit_game
+leave_to_menu_and_quit 20
 echo "PASS: saved in one run, loaded by L in the next, saved again unchanged"

@@ -19,40 +19,14 @@ TX=$(((W / 48) / 2 * 2)) TY=$(((H / 48) / 2 * 2))
 UNIT_GEOM="48x48+$((TX / 2 * 48 + 10))+$((TY / 2 * 48 + 10))"
 PANEL_GEOM="590x130+20+$((H - 150))"
 VIEW_GEOM="$((W - 220))x$((H - 240))+160+80"
-
-# shot NAME: a screenshot of the game's window.
-shot() {
-  import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
-  [ -n "$KEEP" ] && cp "$WORK/$1.png" "$KEEP/walk_${W}x${H}_$1.png"
-  return 0
-}
-colours() { convert "$WORK/$1.png" -crop "$2" +repage -format %k info:; }
-# Pixels that differ between two shots inside a region.
-changed() {
-  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
-  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
-  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
-}
-settle() { sleep "${1:-0.6}"; }
+SHOT_PREFIX="walk_${W}x${H}_"
 
 start_display 1280x800x24
 [ -n "$KEEP" ] && mkdir -p "$KEEP"
 # Diagnostics yes, debug no, the resolution, 32-bit colour.
 start_game "$BUILD/grimhollow" "Y\nN\n$RES\n3\n"
 wait_window
-wait_menu
-hold_key 1
-settle
-xdotool type --delay 120 "ADA"
-hold_key Return
-settle
-hold_key 1
-# The backstory waits for the space bar, maybe on more than one page.
-for _ in 1 2 3; do
-  settle 1
-  hold_key space
-done
-settle 1
+new_game_by_keys ADA 1
 shot start
 
 view_colours=$(colours start "$VIEW_GEOM")
