@@ -70,6 +70,43 @@ void leave_the_dungeon(int player, int u) {
   rest_ms(50);
 }
 
+void climb_a_level_up(int player, int u, int cost, int made_above) {
+  unit_record& me = unit[player][u];
+  if (me.z == LEVELS - 1) {
+    me.moves -= cost;
+    leave_the_dungeon(player, u);
+    return;
+  }
+  if (square_taken(me.z + 1, me.x, me.y)) {
+    message_box("Someone or thing is blocking the way!");
+    return;
+  }
+  message_box("You CLIMB UP the stairs.");
+  me.moves -= cost;
+  map_cell& above = map[me.z + 1][me.x][me.y];
+  if (above.scenery != SCENERY_LADDER_DOWN) {
+    above.scenery = made_above;
+    above.terrain = TERRAIN_PASSAGE_FLOOR;
+    environment[me.z + 1][me.x][me.y].lava = 0;
+  }
+  climb_to(player, u, me.z + 1);
+}
+
+void climb_a_level_down(int player, int u, int cost, const char* text) {
+  unit_record& me = unit[player][u];
+  if (me.z == 0) {
+    message_box("The LADDER only goes UP.");
+    return;
+  }
+  if (square_taken(me.z - 1, me.x, me.y)) {
+    message_box("Someone or thing is blocking the way!");
+    return;
+  }
+  message_box(text);
+  me.moves -= cost;
+  climb_to(player, u, me.z - 1);
+}
+
 void climb_up(int player, int u) {
   recorded_command command("climb_up", {player, u});
   if (!unit_slot_valid(player, u)) return;
@@ -80,23 +117,8 @@ void climb_up(int player, int u) {
     message_box("You cannot go UP here!");
     return;
   }
-  if (me.z == LEVELS - 1) {
-    leave_the_dungeon(player, u);
-    return;
-  }
-  if (square_taken(me.z + 1, me.x, me.y)) {
-    message_box("Someone or thing is blocking the way!");
-    return;
-  }
-  message_box("You CLIMB UP the stairs.");
   // A ladder up with no ladder down above it comes out through a trapdoor.
-  map_cell& above = map[me.z + 1][me.x][me.y];
-  if (above.scenery != SCENERY_LADDER_DOWN) {
-    above.scenery = SCENERY_TRAPDOOR;
-    above.terrain = TERRAIN_PASSAGE_FLOOR;
-    environment[me.z + 1][me.x][me.y].lava = 0;
-  }
-  climb_to(player, u, me.z + 1);
+  climb_a_level_up(player, u, 0, SCENERY_TRAPDOOR);
 }
 
 void climb_down(int player, int u) {
@@ -110,14 +132,5 @@ void climb_down(int player, int u) {
     message_box("You cannot go DOWN here!");
     return;
   }
-  if (me.z == 0) {
-    message_box("The LADDER only goes UP.");
-    return;
-  }
-  if (square_taken(me.z - 1, me.x, me.y)) {
-    message_box("Someone or thing is blocking the way!");
-    return;
-  }
-  message_box("You CLIMB DOWN the stairs.");
-  climb_to(player, u, me.z - 1);
+  climb_a_level_down(player, u, 0, "You CLIMB DOWN the stairs.");
 }

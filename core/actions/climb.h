@@ -20,3 +20,9 @@ bool square_taken(int z, int x, int y);
 void climb_to(int player, int u, int z);
 // Unit u of player climbs out of the top level.
 void leave_the_dungeon(int player, int u);
+// One level up for unit u of player, the way a key or a menu climb goes: from
+// the top level the unit leaves the dungeon; a taken square above refuses
+// it; cost is paid; a square above with no ladder down gets made_above.
+void climb_a_level_up(int player, int u, int cost, int made_above);
+// One level down the same way, saying text; the bottom level has no way down.
+void climb_a_level_down(int player, int u, int cost, const char* text);

@@ -200,50 +200,15 @@ static outcome pull_switch(unit_record& me, int x, int y, int z) {
 // The climbs the action menu offers: the unit stands on the ladder and pays
 // for the climb; the ladder up always leaves a ladder down beneath the
 // climber, and nobody climbs onto a square another unit holds.
-static void climb_down_ladder(unit_record& me, int player, int u, const char* text) {
-  if (me.z == 0) {
-    message_box("The LADDER only goes UP.");
-    return;
-  }
-  if (square_taken(me.z - 1, me.x, me.y)) {
-    message_box("Someone or thing is blocking the way!");
-    return;
-  }
-  message_box(text);
-  me.moves -= COST_CLIMB;
-  climb_to(player, u, me.z - 1);
-}
-
-static void climb_up_ladder(unit_record& me, int player, int u) {
-  if (me.z == LEVELS - 1) {
-    me.moves -= COST_CLIMB;
-    leave_the_dungeon(player, u);
-    return;
-  }
-  if (square_taken(me.z + 1, me.x, me.y)) {
-    message_box("Someone or thing is blocking the way!");
-    return;
-  }
-  message_box("You CLIMB UP the stairs.");
-  me.moves -= COST_CLIMB;
-  map_cell& above = map[me.z + 1][me.x][me.y];
-  if (above.scenery != SCENERY_LADDER_DOWN) {
-    above.scenery = SCENERY_LADDER_DOWN;
-    above.terrain = TERRAIN_PASSAGE_FLOOR;
-    environment[me.z + 1][me.x][me.y].lava = 0;
-  }
-  climb_to(player, u, me.z + 1);
-}
-
 static outcome climb(unit_record& me, int x, int y, int z, int scenery) {
   if (too_far(me, x, y, z)) return outcome::refused;
   const int player = CURRENT_PLAYER, u = CURRENT_UNIT;
   if (scenery == SCENERY_LADDER_UP)
-    climb_up_ladder(me, player, u);
+    climb_a_level_up(player, u, COST_CLIMB, SCENERY_LADDER_DOWN);
   else if (scenery == SCENERY_LADDER_DOWN)
-    climb_down_ladder(me, player, u, "You CLIMB DOWN the LADDER.");
+    climb_a_level_down(player, u, COST_CLIMB, "You CLIMB DOWN the LADDER.");
   else
-    climb_down_ladder(me, player, u, "You CLIMB DOWN the STAIRS.");
+    climb_a_level_down(player, u, COST_CLIMB, "You CLIMB DOWN the STAIRS.");
   look_again();
   return outcome::climbed;
 }

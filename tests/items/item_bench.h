@@ -2,6 +2,8 @@
 // squares, in its hands and in containers, for the item action tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -12,6 +14,14 @@
 #include "core/world.h"
 
 namespace bench {
+
+inline void fresh();
+
+// Every item test starts on the bare level.
+class item_test : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh(); }
+};
 
 inline void fresh() {
   use_headless();

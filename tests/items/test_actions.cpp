@@ -8,10 +8,7 @@ using namespace bench;
 
 namespace {
 
-class ItemAction : public ::testing::Test {
- protected:
-  void SetUp() override { fresh(); }
-};
+using ItemAction = item_test;
 
 using Taking = ItemAction;
 using Dropping = ItemAction;

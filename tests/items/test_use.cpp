@@ -13,10 +13,7 @@ using namespace bench;
 
 namespace {
 
-class ItemUse : public ::testing::Test {
- protected:
-  void SetUp() override { fresh(); }
-};
+using ItemUse = item_test;
 
 using Using = ItemUse;
 using Merging = ItemUse;

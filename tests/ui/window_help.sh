@@ -10,11 +10,7 @@ RES=${2:-1}
 KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
 
-case "$RES" in
-  2) W=1024 H=768 ;;
-  3) W=1280 H=720 ;;
-  *) RES=1 W=800 H=600 ;;
-esac
+window_size "$RES"
 SHOT_PREFIX="help_${W}x${H}_"
 VIEW_GEOM="$((W - 220))x$((H - 240))+160+80"
 

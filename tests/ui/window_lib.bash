@@ -155,3 +155,13 @@ leave_to_menu_and_quit_retrying() {
   wait_exit 10
   [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
 }
+
+# window_size RES: W and H of the game's resolution answer (1 800x600,
+# 2 1024x768, 3 1280x720); anything else is taken as 1, and RES says so.
+window_size() {
+  case "$1" in
+    2) W=1024 H=768 ;;
+    3) W=1280 H=720 ;;
+    *) RES=1 W=800 H=600 ;;
+  esac
+}

@@ -9,11 +9,7 @@ RES=${2:-1}
 KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
 
-case "$RES" in
-  2) W=1024 H=768 ;;
-  3) W=1280 H=720 ;;
-  *) RES=1 W=800 H=600 ;;
-esac
+window_size "$RES"
 TX=$(((W / 48) / 2 * 2)) TY=$(((H / 48) / 2 * 2))
 # The acting unit's tile on the screen, and the message panel.
 UNIT_GEOM="48x48+$((TX / 2 * 48 + 10))+$((TY / 2 * 48 + 10))"
