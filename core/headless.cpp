@@ -15,6 +15,7 @@ static void hl_warning(const char* l1, const char* l2, const char* l3, const cha
   for (int i = 0; i < 6; i++) w.lines[i] = lines[i] ? lines[i] : "";
   w.size = size;
   w.screen_clears_before = headless.screen_clears;
+  w.over_creature_turn = END_TURN == 1;
   headless.warnings.push_back(w);
 }
 

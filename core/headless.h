@@ -13,6 +13,7 @@ struct headless_warning {
   std::string lines[6];
   int size;
   int screen_clears_before;  // how many times the screen was blanked before it
+  bool over_creature_turn;   // drawn while the creatures' banner was up
 };
 
 struct headless_state {

@@ -63,3 +63,12 @@ void refresh_movement(int player) {
     }
   }
 }
+
+void clear_turn_state() {
+  END_TURN = 0;
+  BARREL_EXPLODE = 0;
+  BOUNCED = 0;
+  CANT_SAVE = 0;
+  FOUND_EXIT = 0;
+  UPDATE_MAP = 1;
+}

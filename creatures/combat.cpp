@@ -315,10 +315,14 @@ bool fall_down(const attack& at) {
     t.moves = 0;
   }
   const bool current = is_current(at.tp, at.tu);
+  const bool game_ends = current && dies && (at.tp == 1 || at.tu == 1);
+  // The game ends in whoever's turn it is; its last pictures show the map as
+  // the party leaves it, without the creatures' banner.
+  if (game_ends) END_TURN = 0;
   if (current) drawmap();
   UPDATE_MAP = 1;
   if (!current || !dies) return true;
-  if (at.tp == 1 || at.tu == 1) {
+  if (game_ends) {
     warning_message("YOU ARE DEAD!", "", "GAME OVER", "", "", "", 20);
     rest_ms(500);
     final_score();

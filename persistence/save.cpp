@@ -17,6 +17,7 @@
 #include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/seed.h"
+#include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 
@@ -615,6 +616,7 @@ bool read_containers(const std::string& text, staged_world& w, std::string& erro
 // Replacing the live world
 // ---------------------------------------------------------------------------
 void commit(const staged_world& w) {
+  clear_turn_state();
   nuke_variables();
   std::memcpy(map, w.map, sizeof map);
   std::memcpy(environment, w.environment, sizeof environment);

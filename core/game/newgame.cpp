@@ -7,6 +7,7 @@
 #include "core/actions/events.h"
 #include "core/frontend.h"
 #include "core/seed.h"
+#include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/sight.h"
 #include "generation/character.h"
@@ -40,6 +41,7 @@ static void clear_every_table() {
 }
 
 void open_new_game() {
+  clear_turn_state();
   seed_new_game();
   clear_every_table();
   build_new_world();

@@ -574,14 +574,16 @@ TEST_F(FallTest, TheActingPartyMemberKilledEndsTheGame) {
   h.health = -1;
   seed_where(tired_blow{
       .blow_over = 4, .critical_below = 90, .low_location = 31, .high_location = 70, .damage = 5});
+  END_TURN = 1;  // struck in the creatures' turn
   {
     scratch_folder away;
     goblin_strikes();
   }
   EXPECT_EQ(h.status, UNIT_FREE);
   EXPECT_EQ(gameover, GAME_OVER);
-  // The death, then the score and its table.
+  // The death, then the score and its table, none under the creatures' banner.
   ASSERT_EQ(headless.warnings.size(), 3u);
+  for (const headless_warning& w : headless.warnings) EXPECT_FALSE(w.over_creature_turn);
   EXPECT_EQ(headless.warnings[0].lines[0], "YOU ARE DEAD!");
   EXPECT_EQ(headless.warnings[0].lines[2], "GAME OVER");
   EXPECT_EQ(headless.warnings[0].size, 20);

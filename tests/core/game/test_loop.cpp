@@ -9,6 +9,7 @@
 #include "core/frontend.h"
 #include "core/headless.h"
 #include "core/game/loop.h"
+#include "core/game/newgame.h"
 #include "core/world.h"
 
 namespace {
@@ -116,6 +117,14 @@ TEST_F(Loop, TurnPassesToTheNextPartyUnitWithoutEndingTheTurn) {
   EXPECT_EQ(said("NEXT UNIT"), 1);
   EXPECT_EQ(said("PLAYER TURN ENDED"), 0);
   EXPECT_EQ(unit[1][2].moves, 30);
+}
+
+TEST_F(Loop, ANewGameStartsInThePartysTurnWhateverTheLastOneLeft) {
+  END_TURN = BARREL_EXPLODE = BOUNCED = 1;
+  CANT_SAVE = 4;
+  copy_text(unit[1][1].name, "Tester");
+  open_new_game();
+  EXPECT_EQ(END_TURN + BARREL_EXPLODE + BOUNCED + CANT_SAVE, 0);
 }
 
 TEST_F(Loop, TurnEndsOnceWhenNobodyHasPointsLeft) {
