@@ -15,6 +15,8 @@
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
 #include "ui/hud.h"
+#include "ui/input.h"
+#include "ui/screens.h"
 #include "ui/text_stack.h"
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
@@ -75,22 +77,28 @@ void redraw_message_panel() {
 // The dispatcher has already put the text into the history.
 void message_box_allegro(const char*) { redraw_message_panel(); }
 
-void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
-                             const char* l5, const char* l6, int size) {
-  BITMAP* panel = MESSAGE_SCREEN.get();
-  if (!screen || !panel) return;
+namespace {
+
+// A warning box on the screen, and what lay under it to put back.
+struct shown_box {
+  owned_bitmap under;
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+// Draws the parchment box of the warnings with its lines; with no prompt
+// the "PRESS <SPACE>" line is left out (the box asks its own question).
+shown_box show_warning_box(const char* const (&given)[6], int size, bool prompt) {
+  shown_box shown;
   ALFONT_FONT* f = font1.get();
-  const char* given[6] = {l1, l2, l3, l4, l5, l6};
   std::string lines[6];
   for (int i = 0; i < 6; i++) lines[i] = given[i] ? given[i] : "";
   warning_box_layout lay = lay_out_warning_box(lines, size, MESSAGE_PANEL_W, MESSAGE_PANEL_H,
-                                               font_metrics(f), WARNING_FOOTNOTE);
+                                               font_metrics(f), prompt ? WARNING_FOOTNOTE : "");
   const int w = MESSAGE_PANEL_W, h = lay.height;
   int bx = SCREEN_W / 2 - w / 2, by = SCREEN_H / 2 - h / 2;
   int ink = makecol(0, 25, 25);
-  // What lay under the box, put back when it closes.
   owned_bitmap under(create_bitmap(w, h)), box(create_bitmap(w, h));
-  if (!box) return;
+  if (!box) return shown;
   if (under) blit(screen, under.get(), bx, by, 0, 0, w, h);
   blit(screen, box.get(), bx, by, 0, 0, w, h);
   // The parchment grows with the lines it holds.
@@ -102,16 +110,55 @@ void allegro_warning_message(const char* l1, const char* l2, const char* l3, con
       draw_trans_sprite(box.get(), grown.get(), 0, 0);
     }
   }
-  for (const stacked_line& l : lay.lines) {
-    if (l.text.size() <= 1) continue;
+  for (std::size_t i = 0; i < lay.lines.size(); i++) {
+    const stacked_line& l = lay.lines[i];
+    if (l.text.size() <= 1 || (!prompt && i == 6)) continue;
     alfont_set_font_size(f, l.size);
     alfont_textprintf_centre_ex(box.get(), f, w / 2, l.y, ink, -1, "%s", l.text.c_str());
   }
   blit(box.get(), screen, 0, 0, bx, by, w, h);
+  shown.under = std::move(under);
+  shown.x = bx, shown.y = by, shown.w = w, shown.h = h;
+  return shown;
+}
+
+void close_box(const shown_box& shown) {
+  if (shown.under) blit(shown.under.get(), screen, 0, 0, shown.x, shown.y, shown.w, shown.h);
+}
+
+}  // namespace
+
+void allegro_warning_message(const char* l1, const char* l2, const char* l3, const char* l4,
+                             const char* l5, const char* l6, int size) {
+  BITMAP* panel = MESSAGE_SCREEN.get();
+  if (!screen || !panel) return;
+  const char* lines[6] = {l1, l2, l3, l4, l5, l6};
+  shown_box shown = show_warning_box(lines, size, true);
   while (!key[KEY_SPACE]) rest(1);
-  if (under) blit(under.get(), screen, 0, 0, bx, by, w, h);
+  close_box(shown);
   clear_to_color(panel, mask_colour());
   rest(5);
+}
+
+bool ask_leave_allegro() {
+  if (!screen) return true;
+  const char* lines[6] = {"", "", "Leave this game? Y / N", "", "", ""};
+  shown_box shown = show_warning_box(lines, 26, false);
+  // The Escape or click that asked is still down: it is not the answer.
+  while (key[KEY_ESC] || mouse_b) rest(1);
+  clear_keybuf();
+  leave_answer answer = LEAVE_UNANSWERED;
+  while (answer == LEAVE_UNANSWERED) {
+    rest(1);
+    answer = answer_to_leave(key[KEY_Y] || key[KEY_ENTER] || key[KEY_ENTER_PAD],
+                             key[KEY_N] || key[KEY_ESC], mouse_b != 0);
+  }
+  // Nothing of the answer reaches the game behind it.
+  while (key[KEY_ESC] || key[KEY_N] || mouse_b) rest(1);
+  clear_keybuf();
+  close_box(shown);
+  UPDATE_MAP = 1;
+  return answer == LEAVE_YES;
 }
 
 // ---------------------------------------------------------------------------

@@ -87,13 +87,22 @@ void toggle(int& bar) {
   UPDATE_MAP = 1;
 }
 
-void screen_edges(const input_state& in) {
-  if (!any_button(in)) return;
+// True when the click toggled a panel: it was meant for the panel, and the
+// map under the edge must not take it as a step or a turn as well.
+bool screen_edges(const input_state& in) {
+  if (!any_button(in)) return false;
   int x = in.mouse_x, y = in.mouse_y;
-  if (x <= 9 && y > 0 && y < HEIGHT) toggle(BUTTON_BAR);
-  if (x > WIDTH - 10 && y > 0 && y < HEIGHT) toggle(INVENTORY_BAR);
-  if (y > HEIGHT - 10 && x > 10 && x < WIDTH - 10) toggle(MESSAGE_BAR);
-  if (y <= 9 && x > 10 && x < WIDTH - 10) toggle(STATUS_BAR);
+  bool toggled = false;
+  auto edge = [&](bool hit, int& bar) {
+    if (!hit) return;
+    toggle(bar);
+    toggled = true;
+  };
+  edge(x <= 9 && y > 0 && y < HEIGHT, BUTTON_BAR);
+  edge(x > WIDTH - 10 && y > 0 && y < HEIGHT, INVENTORY_BAR);
+  edge(y > HEIGHT - 10 && x > 10 && x < WIDTH - 10, MESSAGE_BAR);
+  edge(y <= 9 && x > 10 && x < WIDTH - 10, STATUS_BAR);
+  return toggled;
 }
 
 void right_click_on_map(const input_state& in, const input_actions& act) {
@@ -127,8 +136,9 @@ bool open_help(const input_actions& act) {
   call(act.help);
   return true;
 }
-bool quit_key(const input_actions&) {
-  leave_game();
+bool quit_key(const input_actions& act) {
+  // One key must not throw a game away unasked.
+  if (!act.ask_leave || act.ask_leave()) leave_game();
   return false;
 }
 bool screenshot_key(const input_actions& act) {
@@ -208,7 +218,7 @@ void keyboard(const input_state& in, const input_actions& act) {
 const key_command KEY_COMMANDS[] = {
     {IN_F1, "F1", "This list of commands", open_help},
     {IN_QUESTION, "?", "This list of commands", open_help},
-    {IN_ESC, "ESC", "Leave the game for the main menu", quit_key},
+    {IN_ESC, "ESC", "Leave the game (asks first)", quit_key},
     {IN_S, "S", "Screenshot", screenshot_key},
     {IN_U, "U", "Climb up a ladder or stairs", climb_up_key},
     {IN_D, "D", "Climb down a ladder or stairs", climb_down_key},
@@ -300,7 +310,7 @@ void dispatch_input(const input_state& in, const input_actions& act) {
     return;
   }
   if (panel_buttons(in, act)) return;
-  screen_edges(in);
+  if (screen_edges(in)) return;
   if (left(in) && on_map_area(in.mouse_x, in.mouse_y)) {
     if (on_own_tile(in.mouse_x, in.mouse_y)) {
       if (DEBUG_MODE > 0) std::printf("\n!YOU left click! XY: %d %d", in.mouse_x, in.mouse_y);
@@ -316,6 +326,12 @@ void dispatch_input(const input_state& in, const input_actions& act) {
     return;
   }
   keyboard(in, act);
+}
+
+leave_answer answer_to_leave(bool yes_or_enter, bool no_or_escape, bool clicked) {
+  if (yes_or_enter) return LEAVE_YES;
+  if (no_or_escape || clicked) return LEAVE_NO;
+  return LEAVE_UNANSWERED;
 }
 
 // ---------------------------------------------------------------------------

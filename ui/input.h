@@ -52,7 +52,15 @@ struct input_actions {
   void (*screenshot)() = nullptr;
   void (*redraw_messages)() = nullptr;
   void (*help)() = nullptr;  // the list of commands; the game waits while it is shown
+  // Asks "Leave this game? Y / N" and waits: true to leave.  Null leaves
+  // without asking.
+  bool (*ask_leave)() = nullptr;
 };
+
+// The reply to the leave question read from one poll: Y or Enter leave; N,
+// Escape or a click go back to the game; nothing else answers.
+enum leave_answer { LEAVE_UNANSWERED, LEAVE_YES, LEAVE_NO };
+leave_answer answer_to_leave(bool yes_or_enter, bool no_or_escape, bool clicked);
 
 // One keyboard command.  Dispatch walks KEY_COMMANDS in order and the help
 // screen lists it, so a key cannot act without being listed.  run returns

@@ -161,6 +161,7 @@ const input_actions ALLEGRO_ACTIONS = [] {
   a.screenshot = screen_grab_allegro;
   a.redraw_messages = redraw_message_panel;
   a.help = show_help_allegro;
+  a.ask_leave = ask_leave_allegro;
   return a;
 }();
 
@@ -168,6 +169,11 @@ const input_actions ALLEGRO_ACTIONS = [] {
 
 void getinput_allegro() {
   dispatch_input(read_input(), ALLEGRO_ACTIONS);
+  input_state held = read_held_input();
+  for (int i = 0; i < INPUT_KEYS; i++)
+    end_pass(pacing.key[i], press_count[press_slot(i)] > 0, held.key[i]);
+  end_pass(pacing.left, press_count[LEFT_SLOT] > 0, (held.mouse_b & MOUSE_LEFT) != 0);
+  end_pass(pacing.right, press_count[RIGHT_SLOT] > 0, (held.mouse_b & MOUSE_RIGHT) != 0);
   last_pass_end_ms = clock_ms();
 }
 

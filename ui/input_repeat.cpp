@@ -6,6 +6,11 @@ void note_press(press_tracker& t, int now_ms) {
 }
 
 bool press_fires(press_tracker& t, bool held, int now_ms) {
+  if (t.spent && t.presses == 0) {
+    if (held) return false;
+    t.spent = false;
+  }
+  t.spent = false;
   if (t.presses > 0) {
     // Quick presses between two polls are given one a pass, none lost.
     t.presses--;
@@ -27,7 +32,17 @@ bool press_fires(press_tracker& t, bool held, int now_ms) {
   return true;
 }
 
-void forget_presses(press_tracker& t) { t = press_tracker{}; }
+void forget_presses(press_tracker& t) {
+  bool spent = t.spent;
+  t = press_tracker{};
+  t.spent = spent;
+}
+
+void end_pass(press_tracker& t, bool pressed_during_pass, bool held_now) {
+  if (!pressed_during_pass || !held_now) return;
+  t.presses = 0;
+  t.spent = true;
+}
 
 input_state paced_input(input_pacing& p, const input_state& held, int now_ms) {
   input_state in = held;
@@ -38,4 +53,8 @@ input_state paced_input(input_pacing& p, const input_state& held, int now_ms) {
   return in;
 }
 
-void forget_presses(input_pacing& p) { p = input_pacing{}; }
+void forget_presses(input_pacing& p) {
+  for (press_tracker& t : p.key) forget_presses(t);
+  forget_presses(p.left);
+  forget_presses(p.right);
+}

@@ -17,6 +17,7 @@ struct press_tracker {
   int last_press_ms = 0;  // when the latest of them went down
   bool held = false;      // down at the last poll
   int next_repeat_ms = 0;
+  bool spent = false;  // its press went to a screen; nothing until let go
 };
 
 // A press went down at now_ms (the front end's key or button event).
@@ -29,6 +30,10 @@ bool press_fires(press_tracker& t, bool held, int now_ms);
 // Forgets every press not yet given and starts the repeat over, as when the
 // keys went to a menu in between.
 void forget_presses(press_tracker& t);
+// At the end of a pass: a key or button that went down while the pass ran
+// chose in a screen the pass opened (a menu, the file list, a question).
+// Still held, it gives no command, not even a repeat, until it is let go.
+void end_pass(press_tracker& t, bool pressed_during_pass, bool held_now);
 
 // The trackers of play: one per key of input_key, and the two buttons.
 struct input_pacing {

@@ -13,6 +13,8 @@ void mouse_gameoptions();
 // screen row y; style 1 plain with a cursor, style 2 large and centred.
 // For a save name, keys a save name may not hold are ignored.
 std::string grab_input(int y, int style, bool save_name = false);
+// Asks "Leave this game? Y / N" in a warning box: true to leave.
+bool ask_leave_allegro();
 // Shows TEMP_SCREEN with the pointer on it.
 void draw_mouse();
 // The mouse commands on the map (step or turn, drag a route, the action menu

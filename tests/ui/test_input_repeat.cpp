@@ -69,6 +69,24 @@ TEST(InputRepeat, AKeyFoundDownWithNoPressNotedStillActsOnce) {
   EXPECT_FALSE(press_fires(t, false, 310));
 }
 
+TEST(InputRepeat, AClickThatChoseInAScreenDoesNothingMoreUntilLetGo) {
+  press_tracker t;  // L opened the file list; the button went down on a name
+  end_pass(t, true, true);
+  forget_presses(t);  // however long the load took
+  EXPECT_FALSE(press_fires(t, true, 10));
+  EXPECT_FALSE(press_fires(t, true, 900));  // nor a repeat
+  EXPECT_FALSE(press_fires(t, false, 1000));
+  note_press(t, 1050);
+  EXPECT_TRUE(press_fires(t, true, 1100));  // the next click is the map's
+  // Let go before the pass ended, or down since before it: play as ever.
+  press_tracker quick, walking;
+  end_pass(quick, true, false);
+  EXPECT_TRUE(press_fires(quick, true, 10));
+  EXPECT_TRUE(press_fires(walking, true, 10));
+  end_pass(walking, false, true);
+  EXPECT_TRUE(press_fires(walking, true, 340));
+}
+
 input_state held(std::initializer_list<input_key> keys, int button = 0) {
   input_state in;
   for (input_key k : keys) in.key[k] = true;

@@ -37,7 +37,7 @@ game=0
 while [ "$struck" -eq 0 ] && [ "$game" -lt "$GAMES" ]; do
   game=$((game + 1))
   if [ "$game" -gt 1 ]; then
-    hold_key Escape
+    leave_game_by_keys
     settle 1
   fi
   new_game_by_keys ADA 1

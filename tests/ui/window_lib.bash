@@ -130,10 +130,17 @@ new_game_by_keys() {
   settle 1
 }
 
-# leave_to_menu_and_quit [SECONDS]: Escape back to the main menu, 3 to quit;
-# the game must end within SECONDS (default 15) with status 0.
-leave_to_menu_and_quit() {
+# leave_game_by_keys: Escape, then Y to the question it asks.
+leave_game_by_keys() {
   hold_key Escape
+  settle
+  hold_key y
+}
+
+# leave_to_menu_and_quit [SECONDS]: Escape and Y back to the main menu, 3 to
+# quit; the game must end within SECONDS (default 15) with status 0.
+leave_to_menu_and_quit() {
+  leave_game_by_keys
   wait_menu
   hold_key 3
   wait_exit "${1:-15}"
@@ -144,7 +151,7 @@ leave_to_menu_and_quit() {
 # key press is lost on a busy machine; the game must end with status 0.
 leave_to_menu_and_quit_retrying() {
   for _ in 1 2 3; do
-    hold_key Escape
+    leave_game_by_keys
     settle 1.5
     hold_key 3
     for _ in $(seq 1 40); do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A new game started through the menus with keys only: the map, the panels
 # and the messages are drawn, walking and turning change the view, E ends the
-# turn with a message, Escape returns to the main menu and 3 quits with 0.
+# turn with a message, Escape and Y return to the main menu and 3 quits with 0.
 # Usage: window_walk.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
@@ -48,7 +48,7 @@ settle 2
 shot ended
 [ "$(changed walked ended "$PANEL_GEOM")" -gt 50 ] || fail "ending the turn wrote no message"
 
-hold_key Escape
+leave_game_by_keys
 wait_menu
 shot menu
 hold_key 3
