@@ -75,3 +75,14 @@ std::string command_line_usage() {
          "  --help            this text\n"
          "  --version         the game's version\n";
 }
+
+std::string no_window_message(const char* display, const char* library_error) {
+  // The console questions leave their line open: start a fresh one.
+  std::string text = "\ngrimhollow: no window could be opened. The game needs a graphical display";
+  if (!display || !*display)
+    text += ", and DISPLAY is not set.";
+  else
+    text += ", and the display in DISPLAY (" + std::string(display) + ") did not answer.";
+  if (library_error && *library_error) text += std::string(" (") + library_error + ")";
+  return text + "\n";
+}

@@ -23,3 +23,9 @@ command_line read_command_line(const std::vector<std::string>& args);
 std::string command_line_usage();
 // The exit status for a line that cannot be followed.
 constexpr int BAD_COMMAND_LINE = 2;
+
+// What the console says when no window can be opened: on a line of its own,
+// that the game needs a graphical display and what the display variable
+// held (display is null when it is not set), then the library's own reason
+// when it gave one.
+std::string no_window_message(const char* display, const char* library_error);

@@ -13,6 +13,7 @@
 #include "core/console.h"
 #include "core/world.h"
 #include "ui/assets_allegro.h"
+#include "ui/command_line.h"
 #include "ui/graphics.h"
 #include "ui/menus.h"
 #include "ui/view_allegro.h"
@@ -355,6 +356,11 @@ static int ask_colour_depth() {
       '3');
 }
 
+static void report_no_window() {
+  std::fflush(stdout);
+  std::fputs(no_window_message(std::getenv("DISPLAY"), allegro_error).c_str(), stderr);
+}
+
 // Allegro's start-up fails when the X server does not answer in time (seen on
 // a loaded machine); a failed start leaves no system driver, and the next call
 // would crash.  Try a few times, then give up cleanly.
@@ -363,7 +369,7 @@ static bool start_allegro() {
     if (allegro_init() == 0) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
-  std::printf("Error initialising Allegro: %s\n", allegro_error);
+  report_no_window();
   return false;
 }
 
@@ -395,7 +401,7 @@ int graphics_loop() {
   std::fflush(stdout);
 
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, WIDTH, HEIGHT, 0, 0) != 0) {
-    allegro_message("%s", allegro_error);
+    report_no_window();
     return GRAPHICS_NO_WINDOW;
   }
   set_window_title("Grimhollow");

@@ -53,3 +53,18 @@ TEST(CommandLine, HelpAndVersionAreAnswered) {
   EXPECT_TRUE(read({"--version"}).version);
   EXPECT_NE(command_line_usage().find("--seed N"), std::string::npos);
 }
+
+TEST(CommandLine, WithoutADisplayTheConsoleSaysWhatIsMissing) {
+  struct asked {
+    const char *display, *error, *says;
+  } const cases[] = {{nullptr, "", "DISPLAY is not set."},
+                     {"", nullptr, "DISPLAY is not set."},
+                     {":7", "no X", "DISPLAY (:7) did not answer. (no X)"}};
+  for (const asked& c : cases) {
+    std::string text = no_window_message(c.display, c.error);
+    EXPECT_EQ(text.front(), '\n');
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_NE(text.find("needs a graphical display"), std::string::npos) << text;
+    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+  }
+}
