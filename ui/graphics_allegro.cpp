@@ -337,7 +337,7 @@ void destroy_all_bitmaps() {
         &sighthole_bmp,   &sighthole_bmp3,  &redtint_bmp,    &buttons_bmp, &floor_corner_bmp,
         &otherperson_bmp, &MBL_bmp,         &MBR_bmp,        &MBT_bmp,     &MBB_bmp})
     b->reset();
-  std::printf("destroy4");
+  std::printf("destroy4\n");  // the shell prompt starts a line of its own
   std::fflush(stdout);
 }
 
