@@ -12,6 +12,25 @@ int clamp_colour(int c) { return std::clamp(c, 0, 255); }
 void set4(int (&r)[4], int a, int b, int c, int d) { r[0] = a, r[1] = b, r[2] = c, r[3] = d; }
 }  // namespace
 
+std::string screen_text(const char* text) {
+  std::string shown;
+  if (!text) return shown;
+  while (*text == '\n' || *text == '\r') text++;
+  for (; *text; text++) {
+    unsigned char c = static_cast<unsigned char>(*text);
+    if (c == '\t')
+      shown += ' ';
+    else if (c >= 32 && c != 127)
+      shown += static_cast<char>(c);
+  }
+  return shown;
+}
+
+message_line_place message_line_at(int row, int span, int arrow_w) {
+  // A few pixels between the arrows and the first letter.
+  return {arrow_w + 5, row * 15, row == span ? 20 : 16};
+}
+
 bool scroll_message_panel(int step) {
   int next = M_box[0] + step;
   if (next > NEWEST_FIRST_LINE) {

@@ -10,6 +10,19 @@
 // 0..21; false when it was already at that end (nothing to redraw).
 bool scroll_message_panel(int step);
 
+// A text as the screen shows it: leading line breaks dropped (they are for
+// the console), every other control character drawn as nothing, tabs as a
+// space.
+std::string screen_text(const char* text);
+
+// Where a shown line of the message panel is written: row is 0 for the first
+// shown line; the text starts clear of the scroll arrows (arrow_w wide, at
+// the panel's left edge), and the newest line is the larger.
+struct message_line_place {
+  int x, y, size;
+};
+message_line_place message_line_at(int row, int span, int arrow_w);
+
 // The rectangles (x0, y0, x1, y1) and colours of the two gauges for a unit on
 // a screen w by h.  Building it clamps a negative moves to 0, as the status
 // bar always has.

@@ -62,13 +62,24 @@ void redraw_message_panel() {
   clear_to_color(panel, mask_colour());
   ALFONT_FONT* f = font1.get();
   int first = M_box[0], span = M_box[3];
+  BITMAP* arrow = panel_arrow();
+  int arrow_w = arrow ? arrow->w : 20;
   for (int i = first; i <= first + span && i < MESSAGE_LINES; i++) {
     if (i < 0) continue;
-    alfont_set_font_size(f, i == first + span ? 20 : 16);
-    alfont_textprintf_ex(panel, f, 15, (i - first) * 15, makecol(0, (i - first) * 15 + 100, 0), -1,
-                         "%s", M_line[i]);
+    message_line_place at = message_line_at(i - first, span, arrow_w);
+    std::string text = screen_text(M_line[i]);
+    if (text.empty()) continue;
+    alfont_set_font_size(f, at.size);
+    // A dark ground under the letters, so no tile of the map reads as part
+    // of them.
+    int len = alfont_text_length(f, text.c_str());
+    int top = at.y + 1, bottom = std::min(at.y + alfont_get_font_height(f), M_box[2] - 1);
+    rectfill(panel, at.x - 3, top, std::min(at.x + len + 3, panel->w - 1), bottom,
+             makecol(12, 20, 12));
+    alfont_textprintf_ex(panel, f, at.x, at.y, makecol(0, (i - first) * 15 + 100, 0), -1, "%s",
+                         text.c_str());
   }
-  if (BITMAP* arrow = panel_arrow()) {
+  if (arrow) {
     draw_sprite(panel, arrow, 0, 0);
     rotate_sprite(panel, arrow, 0, M_box[2] - arrow->h, itofix(128));
   }
@@ -91,7 +102,7 @@ shown_box show_warning_box(const char* const (&given)[6], int size, bool prompt)
   shown_box shown;
   ALFONT_FONT* f = font1.get();
   std::string lines[6];
-  for (int i = 0; i < 6; i++) lines[i] = given[i] ? given[i] : "";
+  for (int i = 0; i < 6; i++) lines[i] = screen_text(given[i]);
   warning_box_layout lay = lay_out_warning_box(lines, size, MESSAGE_PANEL_W, MESSAGE_PANEL_H,
                                                font_metrics(f), prompt ? WARNING_FOOTNOTE : "");
   const int w = MESSAGE_PANEL_W, h = lay.height;

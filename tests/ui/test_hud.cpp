@@ -22,6 +22,21 @@ TEST(HudMessages, ScrollingStaysWithinTheHistory) {
   EXPECT_EQ(M_box[0], 0);
 }
 
+TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
+  const std::pair<const char*, const char*> texts[] = {
+      {"\nLOADING UNIT STATS...", "LOADING UNIT STATS..."},
+      {"\r\n\nA\tB\x01" "C\x7f\n", "A BC"},
+      {"SAVED\n", "SAVED"},
+      {"", ""}};
+  for (const auto& [given, shown] : texts) EXPECT_EQ(screen_text(given), shown) << given;
+  // Arrows at the left edge, 20 wide, over the top and the newest line.
+  for (int row = 0; row <= 8; row++) {
+    message_line_place at = message_line_at(row, 8, 20);
+    EXPECT_GT(at.x, 20);
+    EXPECT_EQ(at.size, row == 8 ? 20 : 16);
+  }
+}
+
 TEST(HudGauges, NarrowUnitsGetAFullFrameAndSpentMovesClampToZero) {
   unit_record u{};
   u.movement = 40;
