@@ -2007,10 +2007,19 @@ canvas button_strip() {
   rrect(cv, 15, 14, 35, 38, 4, flat(rgb(150, 100, 55)));
   rrect(cv, 17, 12, 33, 22, 3, flat(rgb(180, 125, 70)));
   rect(cv, 23, 19, 27, 24, flat(ink));
-  // 1 the party: a crest
-  polygon(cv, {{15, 62}, {35, 62}, {35, 76}, {25, 88}, {15, 76}}, flat(rgb(60, 90, 170)));
-  line(cv, 25, 64, 25, 84, 2, flat(ink));
-  line(cv, 17, 72, 33, 72, 2, flat(ink));
+  // 1 help: a question mark on a blue seal
+  circle(cv, 25, 75, 15, flat(rgb(60, 90, 170)));
+  fill(
+      cv, 10, 60, 40, 90,
+      [](float x, float y) {
+        // The hook: the upper part of a ring, then a short stem down.
+        float r = std::hypot(x - 25, y - 70);
+        bool hook = r > 3.2f && r < 7.2f && (y < 70 || x > 25);
+        bool stem = x > 22.8f && x < 27.2f && y >= 74 && y < 81;
+        return hook || stem;
+      },
+      flat(ink));
+  circle(cv, 25, 85, 2.4f, flat(ink));
   // 2 turn: an hourglass
   polygon(cv, {{15, 112}, {35, 112}, {25, 125}}, flat(ink));
   polygon(cv, {{15, 138}, {35, 138}, {25, 125}}, flat(ink));

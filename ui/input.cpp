@@ -76,6 +76,9 @@ bool panel_buttons(const input_state& in, const input_actions& act) {
       else
         call(act.mouse_inventory2);
       return true;
+    case BUTTON_HELP:
+      call(act.help);
+      return true;
     case BUTTON_NONE:
       break;
   }
@@ -250,6 +253,7 @@ const mouse_command MOUSE_COMMANDS[] = {
     {"PAUSE", "Pause; click to go on", BUTTON_PAUSE},
     {"LOAD / SAVE", "Load or save a game", BUTTON_LOADSAVE},
     {"QUIT", "Back to the main menu", BUTTON_QUIT},
+    {"HELP (?)", "This list of commands", BUTTON_HELP},
     {"MESSAGE ARROWS", "Scroll the messages", BUTTON_NONE},
     {"SCREEN EDGE", "Hide or show its panel", BUTTON_NONE},
 };
@@ -276,6 +280,7 @@ panel_button button_at(int x, int y) {
   if (y > 250 && y <= 299) return BUTTON_OPTIONS;
   if (y > 350 && y <= 399) return BUTTON_LOADSAVE;
   if (y > 100 && y <= 149) return BUTTON_INVENTORY;
+  if (y > 150 && y <= 199) return BUTTON_HELP;
   return BUTTON_NONE;
 }
 

@@ -101,7 +101,8 @@ enum panel_button {
   BUTTON_TURN,
   BUTTON_OPTIONS,
   BUTTON_LOADSAVE,
-  BUTTON_INVENTORY
+  BUTTON_INVENTORY,
+  BUTTON_HELP
 };
 panel_button button_at(int mouse_x, int mouse_y);
 // True when the pointer is on the map area that takes left clicks, and on the

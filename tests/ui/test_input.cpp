@@ -341,6 +341,8 @@ TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
   EXPECT_EQ(button_at(59, 449), BUTTON_QUIT);
   EXPECT_EQ(button_at(59, 450), BUTTON_NONE);
   EXPECT_EQ(button_at(30, 250), BUTTON_NONE);  // between turn and options
+  // Every button the strip draws, from 100 to 449, answers a click.
+  for (int y = 125; y < 450; y += 50) EXPECT_NE(button_at(30, y), BUTTON_NONE) << y;
 }
 
 }  // namespace
@@ -399,7 +401,7 @@ TEST(InputHelp, EveryKeyOfPlayIsInTheTableAndTheHelpText) {
     EXPECT_EQ(listed, 1) << "key " << k;
   }
   // Every button of the panel, both map clicks and the drag are listed too.
-  for (int b = BUTTON_PORTRAIT; b <= BUTTON_INVENTORY; b++) {
+  for (int b = BUTTON_PORTRAIT; b <= BUTTON_HELP; b++) {
     bool found = false;
     for (int i = 0; i < MOUSE_COMMAND_COUNT; i++) found |= MOUSE_COMMANDS[i].button == b;
     EXPECT_TRUE(found) << "button " << b;
