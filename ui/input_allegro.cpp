@@ -192,15 +192,8 @@ void screen_grab_allegro() {
 void allegro_enter_name() {
   if (!screen) return;
   clear_bitmap(screen);
-  int w = SCREEN_W, h = SCREEN_H;
-  int scroll_h = scroll_bmp ? scroll_bmp.get()->h : 0;
-  if (scroll_bmp)
-    draw_sprite(screen, scroll_bmp.get(), w / 2 - scroll_bmp.get()->w / 2,
-                h / 2 - scroll_h / 2 - 10);
-  alfont_set_font_size(font1.get(), 26);
-  alfont_textprintf_centre_ex(screen, font1.get(), w / 2, h / 2 - scroll_h / 2, makecol(0, 0, 0),
-                              -1, "%s", "TYPE IN THE NAME OF YOUR CHARACTER");
-  std::string name = grab_input(h / 2, 2);
+  parchment_prompt("TYPE IN THE NAME OF YOUR CHARACTER");
+  std::string name = grab_input(SCREEN_H / 2, 2);
   copy_text(unit[1][1].name, name.c_str());
   clear_bitmap(screen);
 }

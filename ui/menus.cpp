@@ -75,7 +75,16 @@ int file_bar_y(int row) {
   return 38 + 20 * (row - FILE_ROW_NAME1);
 }
 
-int file_panel_height(int n) { return 20 * n + 60; }
+// Room under the names for the caption, which once hung below the panel.
+int file_panel_height(int n) { return 20 * n + 100; }
+int file_caption_y(int n) { return 20 * n + 50; }
+
+int parchment_prompt_size(const std::string& text, int asked, int parchment_w,
+                          const text_metrics& m) {
+  std::vector<stacked_line> line = {{text, asked, 0}};
+  stack_lines(line, parchment_w, PARCHMENT_ROD_MARGIN, m);
+  return line[0].size;
+}
 
 bool file_exit_hit(int mouse_x, int mouse_y, int screen_w, int screen_h, int n, int mark_w,
                    int mark_h) {

@@ -69,6 +69,16 @@ bool read_save_name(const std::string& path, std::string& line);
 // name-1 row of an empty list.
 std::string file_row_result(int row, const std::vector<std::string>& names);
 
+// Where the "SELECT FILE" caption is written in a panel for n (names + 1):
+// under the last name, inside the panel.
+int file_caption_y(int n);
+
+// The size a prompt written across the parchment takes: the size asked, set
+// smaller until the text fits between the parchment's rolled ends.
+constexpr int PARCHMENT_ROD_MARGIN = 34;
+int parchment_prompt_size(const std::string& text, int asked, int parchment_w,
+                          const text_metrics& m);
+
 // ---------------------------------------------------------------------------
 // Pop-up menus of the button bar
 // ---------------------------------------------------------------------------

@@ -141,15 +141,18 @@ static std::vector<std::string> list_save_folder() {
   return entries;
 }
 
-static std::string typed_file_name() {
+void parchment_prompt(const char* text) {
   int w = SCREEN_W, h = SCREEN_H;
-  int sh = scroll_bmp ? scroll_bmp.get()->h : 0;
-  if (scroll_bmp)
-    draw_sprite(screen, scroll_bmp, w / 2 - scroll_bmp.get()->w / 2, h / 2 - sh / 2 - 10);
-  alfont_set_font_size(font1.get(), 26);
-  alfont_textout_centre_ex(screen, font1.get(), "TYPE IN THE FILE NAME", w / 2, h / 2 - sh / 2,
-                           makecol(0, 0, 0), -1);
-  return grab_input(h / 2, 2, true);
+  int sw = scroll_bmp ? scroll_bmp.get()->w : w, sh = scroll_bmp ? scroll_bmp.get()->h : 0;
+  if (scroll_bmp) draw_sprite(screen, scroll_bmp, w / 2 - sw / 2, h / 2 - sh / 2 - 10);
+  ALFONT_FONT* f = font1.get();
+  alfont_set_font_size(f, parchment_prompt_size(text, 26, sw, font_metrics(f)));
+  alfont_textout_centre_ex(screen, f, text, w / 2, h / 2 - sh / 2, makecol(0, 0, 0), -1);
+}
+
+static std::string typed_file_name() {
+  parchment_prompt("TYPE IN THE FILE NAME");
+  return grab_input(SCREEN_H / 2, 2, true);
 }
 
 std::string select_file_allegro() {
@@ -183,7 +186,7 @@ std::string select_file_allegro() {
     alfont_textout_centre_ex(clean.get(), f, names[static_cast<size_t>(i - 1)].c_str(), 300,
                              20 * i + 15, black, -1);
   alfont_set_font_size(f, 20);
-  alfont_textout_centre_ex(clean.get(), f, "SELECT FILE", 300, 120, black, -1);
+  alfont_textout_centre_ex(clean.get(), f, "SELECT FILE", 300, file_caption_y(n), black, -1);
 
   wait_release(false);
   int lit = FILE_ROW_NONE;
@@ -311,6 +314,9 @@ std::string grab_input(int y, int style, bool save_name) {
       clear_to_color(strip.get(), mask_colour());
       alfont_set_font_size(font1.get(), 26);
       alfont_textout_ex(strip.get(), font1.get(), text.c_str(), 0, 0, makecol(0, 0, 0), -1);
+      // The cursor, where the next letter goes.
+      int end = alfont_text_length(font1.get(), text.c_str()) + 2;
+      rectfill(strip.get(), end, 3, end + 1, 26, makecol(0, 0, 0));
       blit(under.get(), screen, 0, 0, 0, y - 30, w, 30);
       draw_sprite(screen, strip.get(), w / 2 - 9 * len, y - 30);
     }

@@ -15,6 +15,9 @@ void mouse_gameoptions();
 std::string grab_input(int y, int style, bool save_name = false);
 // Asks "Leave this game? Y / N" in a warning box: true to leave.
 bool ask_leave_allegro();
+// Clears nothing: draws the parchment in the middle of the screen with a
+// prompt across its top, set small enough to fit between its rolled ends.
+void parchment_prompt(const char* text);
 // Shows TEMP_SCREEN with the pointer on it.
 void draw_mouse();
 // The mouse commands on the map (step or turn, drag a route, the action menu

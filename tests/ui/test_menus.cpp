@@ -114,19 +114,34 @@ TEST(MenuFileSelector, BarsAndPanelGrowWithTheList) {
   EXPECT_EQ(file_bar_y(FILE_ROW_TYPE), 10);
   EXPECT_EQ(file_bar_y(FILE_ROW_NAME1), 38);
   EXPECT_EQ(file_bar_y(FILE_ROW_NAME1 + 3), 98);
-  EXPECT_EQ(file_panel_height(1), 80);
-  EXPECT_EQ(file_panel_height(5), 160);
+  // The caption (size 20, under 26 pixels high) sits under the last name
+  // (size 26, 20 apart from 35) and inside the panel.
+  for (int n = 1; n <= 5; n++) {
+    EXPECT_GE(file_caption_y(n), 20 * (n - 1) + 15 + 26) << n;
+    EXPECT_LE(file_caption_y(n) + 26, file_panel_height(n)) << n;
+  }
+}
+
+TEST(MenuFileSelector, APromptOnTheParchmentIsSetSmallerToClearItsRolledEnds) {
+  text_metrics m;
+  m.width = [](const std::string& t, int size) { return static_cast<int>(t.size()) * size * 7 / 10; };
+  m.height = [](int size) { return size; };
+  const std::string long_prompt = "TYPE IN THE NAME OF YOUR CHARACTER";
+  int size = parchment_prompt_size(long_prompt, 26, 600, m);
+  EXPECT_LT(size, 26);
+  EXPECT_LE(m.width(long_prompt, size), 600 - 2 * PARCHMENT_ROD_MARGIN);
+  EXPECT_EQ(parchment_prompt_size("TYPE IN THE FILE NAME", 26, 600, m), 26);
 }
 
 TEST(MenuFileSelector, ExitMarkIsHitOverItsPictureOnly) {
-  // 800 x 600, empty list: panel bottom at 300 - 70 + 80 = 310, right edge 700.
-  EXPECT_TRUE(file_exit_hit(690, 300, 800, 600, 1, 32, 32));
-  EXPECT_FALSE(file_exit_hit(700, 300, 800, 600, 1, 32, 32));
-  EXPECT_FALSE(file_exit_hit(690, 310, 800, 600, 1, 32, 32));
-  EXPECT_FALSE(file_exit_hit(660, 300, 800, 600, 1, 32, 32));
-  // Four names: the panel reaches 390 and the mark with it.
-  EXPECT_TRUE(file_exit_hit(690, 380, 800, 600, 5, 32, 32));
-  EXPECT_FALSE(file_exit_hit(690, 300, 800, 600, 5, 32, 32));
+  // 800 x 600, empty list: panel bottom at 300 - 70 + 120 = 350, right edge 700.
+  EXPECT_TRUE(file_exit_hit(690, 340, 800, 600, 1, 32, 32));
+  EXPECT_FALSE(file_exit_hit(700, 340, 800, 600, 1, 32, 32));
+  EXPECT_FALSE(file_exit_hit(690, 350, 800, 600, 1, 32, 32));
+  EXPECT_FALSE(file_exit_hit(660, 340, 800, 600, 1, 32, 32));
+  // Four names: the panel reaches 430 and the mark with it.
+  EXPECT_TRUE(file_exit_hit(690, 420, 800, 600, 5, 32, 32));
+  EXPECT_FALSE(file_exit_hit(690, 340, 800, 600, 5, 32, 32));
 }
 
 static std::map<std::string, std::string> fake_files;
