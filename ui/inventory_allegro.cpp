@@ -18,6 +18,7 @@
 #include "ui/assets_allegro.h"
 #include "ui/inventory_panels.h"
 #include "ui/screens.h"
+#include "ui/view_allegro.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 owned_bitmap screen_copy() {
   owned_bitmap copy(create_bitmap(SCREEN_W, SCREEN_H));
   if (copy) blit(screen, copy.get(), 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  remove_frame_pointer(copy.get());
   return copy;
 }
 

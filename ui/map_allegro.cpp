@@ -1146,6 +1146,49 @@ void blur_screen(int mode) {
 // ---------------------------------------------------------------------------
 // The frame
 // ---------------------------------------------------------------------------
+namespace {
+
+// The pointer the last frame drew on the screen, and the map under it: a
+// menu that copies the screen as its backdrop takes the map without it, or
+// the picture of the pointer would stay on the button that opened the menu.
+struct pointer_patch {
+  owned_bitmap under, drawn;
+  int x = 0, y = 0;  // on the screen
+  bool valid = false;
+} frame_pointer;
+
+void keep_pointer_patch(BITMAP* view, int vx, int vy, bool drawn) {
+  BITMAP* finger = fingermouse_bmp.get();
+  owned_bitmap& keep = drawn ? frame_pointer.drawn : frame_pointer.under;
+  if (!keep || keep->w != finger->w || keep->h != finger->h)
+    keep.reset(create_bitmap(finger->w, finger->h));
+  if (!keep) return;
+  clear_to_color(keep.get(), mask_colour());
+  blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
+}
+
+}  // namespace
+
+void remove_frame_pointer(BITMAP* copy) {
+  pointer_patch& p = frame_pointer;
+  if (!copy || !p.valid || !p.under || !p.drawn) return;
+  // Only where the screen still shows exactly what the frame drew: anything
+  // drawn over it since is left alone.
+  const int w = p.drawn->w, h = p.drawn->h;
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      int sx = p.x + x, sy = p.y + y;
+      if (sx < 10 || sy < 10 || sx >= copy->w || sy >= copy->h) continue;
+      if (getpixel(copy, sx, sy) != getpixel(p.drawn.get(), x, y)) return;
+    }
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      int sx = p.x + x, sy = p.y + y;
+      if (sx < 10 || sy < 10 || sx >= copy->w || sy >= copy->h) continue;
+      putpixel(copy, sx, sy, getpixel(p.under.get(), x, y));
+    }
+}
+
 void compose_frame(BITMAP* page, bool draw_pointer) {
   layered_map();
   BITMAP* view = TEMP_SCREEN.get();
@@ -1162,10 +1205,20 @@ void compose_frame(BITMAP* page, bool draw_pointer) {
     stretch_blit(bar, view, 0, 0, bar->w, bar->h, 0, h - 20, w, bar->h);
   if (ANTI_ALIAS != 0) blur_screen(ANTI_ALIAS);
   blit_safe(view, oldscreen.get(), 0, 0, 0, 0, view->w, view->h);
-  if (draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH && mouse_y > 0 &&
-      mouse_y < HEIGHT)
-    masked_blit(fingermouse_bmp.get(), view, 0, 0, mouse_x - 20, mouse_y - 12,
-                fingermouse_bmp.get()->w, fingermouse_bmp.get()->h);
+  bool pointer = draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH &&
+                 mouse_y > 0 && mouse_y < HEIGHT;
+  if (page == screen) frame_pointer.valid = false;
+  if (pointer) {
+    int vx = mouse_x - 20, vy = mouse_y - 12;
+    if (page == screen) keep_pointer_patch(view, vx, vy, false);
+    masked_blit(fingermouse_bmp.get(), view, 0, 0, vx, vy, fingermouse_bmp.get()->w,
+                fingermouse_bmp.get()->h);
+    if (page == screen) {
+      keep_pointer_patch(view, vx, vy, true);
+      frame_pointer.x = vx + 10, frame_pointer.y = vy + 10;
+      frame_pointer.valid = true;
+    }
+  }
   if (!page) return;
   blit(view, page, 0, 0, 10, 10, view_width(), view_height());
   if (BITMAP* bar = MBL_bmp.get()) stretch_blit(bar, page, 0, 0, bar->w, bar->h, 0, 0, bar->w, h);

@@ -30,6 +30,7 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 owned_bitmap screen_copy() {
   owned_bitmap copy(create_bitmap(SCREEN_W, SCREEN_H));
   if (copy) blit(screen, copy.get(), 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  remove_frame_pointer(copy.get());
   return copy;
 }
 

@@ -53,6 +53,7 @@ void wait_release() {
 owned_bitmap screen_copy() {
   owned_bitmap copy(create_bitmap(SCREEN_W, SCREEN_H));
   if (copy) blit(screen, copy.get(), 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  remove_frame_pointer(copy.get());
   return copy;
 }
 

@@ -20,6 +20,8 @@
 // bitmap when there is no window): map view, banner, frame bars, pointer.
 // With draw_pointer false the pointer is left out (pictures for review).
 void compose_frame(BITMAP* page, bool draw_pointer);
+// Takes the pointer the last frame drew out of a copy of the screen.
+void remove_frame_pointer(BITMAP* copy);
 // The map view in TEMP_SCREEN, layer by layer.
 void layered_map();
 void background_map();
