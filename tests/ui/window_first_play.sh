@@ -88,7 +88,7 @@ shot file_panel
 [ "$(changed status_back file_panel "$BUTTON_GEOM")" -lt 40 ] || fail "a picture of the pointer stayed on the button"
 # Nothing under the panel reads as the caption: below the panel the map is as it was.
 panel_bottom=$((H / 2 - 70 + 120))
-[ "$(changed status_back file_panel "300x30+$((W / 2 - 150))+$((panel_bottom + 20))")" -lt 40 ] ||
+[ "$(changed status_back file_panel "300x28+$((W / 2 - 150))+$((panel_bottom + 2))")" -lt 40 ] ||
   fail "the file panel wrote over the map below it"
 # Out by the exit mark in the panel's corner.
 click $((W / 2 + 300 - 12)) $((panel_bottom - 12))

@@ -77,13 +77,25 @@ done
 [ "$(cat "$SAVES/$NAME.nam")" = "$NAME" ] || fail "the name file does not hold the name"
 leave_to_menu_and_quit 20
 
-# Second run: another new game, then L loads the first one back.
+# Second run: another new game, then L loads the first one back by a click
+# on its name over the map, held a while: the click must end in the list
+# and the game come back with the moves and facing of its file.
 start_game "$BUILD/grimhollow" "Y\nN\n1\n3\n"
 wait_window
 new_game_by_keys BOB 1
 hold_key l
 settle
-type_save_name "$NAME"
+row=$(LC_ALL=C ls "$SAVES" | grep -F '.nam' | head -n 4 | grep -nx "$NAME.nam" | cut -d: -f1)
+if [ -n "$row" ]; then
+  xdotool mousemove --window "$WINDOW" $((W / 2)) $((H / 2 - 26 + 21 * (row - 1)))
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.8
+  xdotool mouseup 1
+  settle 2
+else
+  type_save_name "$NAME"
+fi
 save_as "$COPY"
 for s in units objects containers maptype mapenv mapextra; do
   [ -f "$SAVES/$COPY$s.sav" ] || fail "the second save wrote no $s.sav"
