@@ -1205,8 +1205,8 @@ void compose_frame(BITMAP* page, bool draw_pointer) {
     stretch_blit(bar, view, 0, 0, bar->w, bar->h, 0, h - 20, w, bar->h);
   if (ANTI_ALIAS != 0) blur_screen(ANTI_ALIAS);
   blit_safe(view, oldscreen.get(), 0, 0, 0, 0, view->w, view->h);
-  bool pointer = draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH &&
-                 mouse_y > 0 && mouse_y < HEIGHT;
+  bool pointer = draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH && mouse_y > 0 &&
+                 mouse_y < HEIGHT;
   if (page == screen) frame_pointer.valid = false;
   if (pointer) {
     int vx = mouse_x - 20, vy = mouse_y - 12;

@@ -12,7 +12,6 @@
 #include "creatures/sight.h"
 #include "generation/character.h"
 #include "generation/dungeon.h"
-#include "generation/start.h"
 #include "generation/populate.h"
 #include "generation/start.h"
 

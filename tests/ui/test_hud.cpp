@@ -25,7 +25,9 @@ TEST(HudMessages, ScrollingStaysWithinTheHistory) {
 TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
   const std::pair<const char*, const char*> texts[] = {
       {"\nLOADING UNIT STATS...", "LOADING UNIT STATS..."},
-      {"\r\n\nA\tB\x01" "C\x7f\n", "A BC"},
+      {"\r\n\nA\tB\x01"
+       "C\x7f\n",
+       "A BC"},
       {"SAVED\n", "SAVED"},
       {"", ""}};
   for (const auto& [given, shown] : texts) EXPECT_EQ(screen_text(given), shown) << given;

@@ -281,8 +281,10 @@ TEST_F(InputTest, EscapeAsksBeforeEndingTheGameAfterThePass) {
   struct reply {
     bool yes, no, clicked;
     leave_answer answer;
-  } const replies[] = {{false, false, false, LEAVE_UNANSWERED}, {true, false, false, LEAVE_YES},
-                       {true, true, true, LEAVE_YES},          {false, true, false, LEAVE_NO},
+  } const replies[] = {{false, false, false, LEAVE_UNANSWERED},
+                       {true, false, false, LEAVE_YES},
+                       {true, true, true, LEAVE_YES},
+                       {false, true, false, LEAVE_NO},
                        {false, false, true, LEAVE_NO}};
   for (const reply& r : replies) EXPECT_EQ(answer_to_leave(r.yes, r.no, r.clicked), r.answer);
 }

@@ -124,7 +124,9 @@ TEST(MenuFileSelector, BarsAndPanelGrowWithTheList) {
 
 TEST(MenuFileSelector, APromptOnTheParchmentIsSetSmallerToClearItsRolledEnds) {
   text_metrics m;
-  m.width = [](const std::string& t, int size) { return static_cast<int>(t.size()) * size * 7 / 10; };
+  m.width = [](const std::string& t, int size) {
+    return static_cast<int>(t.size()) * size * 7 / 10;
+  };
   m.height = [](int size) { return size; };
   const std::string long_prompt = "TYPE IN THE NAME OF YOUR CHARACTER";
   int size = parchment_prompt_size(long_prompt, 26, 600, m);

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/frontend.h"
-#include "core/headless.h"
 #include "core/game/loop.h"
 #include "core/game/newgame.h"
+#include "core/headless.h"
 #include "core/world.h"
 
 namespace {
