@@ -10,11 +10,14 @@
 #include "core/headless.h"
 #include "core/game/loop.h"
 #include "core/world.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 
 class Loop : public ::testing::Test {
  protected:
+  // Every game the loop ends leaves its record and replay here.
+  scratch_folder scratch;
   void SetUp() override {
     reset_globals();
     DEBUG_MODE = 0;
