@@ -22,6 +22,7 @@ enum input_key {
   IN_J,
   IN_F1,
   IN_QUESTION,  // the '?' character, wherever the keyboard puts it
+  IN_H,
   INPUT_KEYS
 };
 
@@ -52,6 +53,7 @@ struct input_actions {
   void (*screenshot)() = nullptr;
   void (*redraw_messages)() = nullptr;
   void (*help)() = nullptr;  // the list of commands; the game waits while it is shown
+  void (*history)() = nullptr;  // every message of the game; the game waits meanwhile
 };
 
 // One keyboard command.  Dispatch walks KEY_COMMANDS in order and the help

@@ -60,6 +60,8 @@ void init_loop() {
     bool recorded =
         replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
     note_game_begins(REPLAY_TURN, recorded, unit[1][1].name);
+    // Said to the player only: no rule reads the message panel.
+    message_box("F1 or ? shows how to play and every key.");
   } else {
     if (text_load_map(0) == FAIL) return;
     // A loaded game cannot be rebuilt from a seed: it is not recorded.
