@@ -197,10 +197,14 @@ std::string game_record_text(std::time_t ended, const std::string& replay_file) 
 std::string write_game_record(const std::string& folder, std::string& reason) {
   ::mkdir(folder.c_str(), 0755);
   std::time_t now = std::time(nullptr);
-  std::string stem = record_stem(now);
-  // Two games ended in one second still get a file each.
-  for (int i = 2; exists(folder + "/" + stem + ".record") && i < 100; i++)
-    stem = record_stem(now) + "-" + std::to_string(i);
+  // Two games ended in one second still get a file each, in order.
+  std::string stem;
+  for (int i = 1; i < 100; i++) {
+    char seq[8];
+    std::snprintf(seq, sizeof seq, "-%02d", i);
+    stem = record_stem(now) + seq;
+    if (!exists(folder + "/" + stem + ".record")) break;
+  }
   std::string path = folder + "/" + stem + ".record";
   if (exists(path)) {
     reason = "no free name for the record";

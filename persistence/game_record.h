@@ -16,7 +16,8 @@ constexpr int RECORD_MESSAGES = 20;
 // The past games listed at most, newest first.
 constexpr int RECORD_LIST_LIMIT = 500;
 
-// "game-YYYYMMDD-HHMMSS" for a game that ended at when (local time).
+// "game-YYYYMMDD-HHMMSS" for a game that ended at when (local time); the
+// files add "-NN", the order of games that ended in the same second.
 std::string record_stem(std::time_t when);
 
 // Writes the record of the game that just ended (the world as it ended, with
