@@ -6,6 +6,7 @@
 #include "core/actions/scenery.h"
 #include "core/start_health.h"
 #include "core/world.h"
+#include "items/inventory.h"
 #include "ui/input.h"
 #include "ui/view_settings.h"
 
@@ -99,8 +100,24 @@ std::string creature_words(int z, int x, int y) {
   if (p < 1 || u < 1 || !unit_slot_valid(p, u)) return "";
   const unit_record& m = unit[p][u];
   if (m.status == UNIT_FREE || m.x != x || m.y != y || m.z != z) return "";
-  return text_of(m.name, sizeof m.name) + " (" + (p == 1 ? "party" : "enemy") + ", " +
+  std::string name = text_of(m.name, sizeof m.name);
+  if (name.find_first_not_of(' ') == std::string::npos) name = "Someone";
+  return name + " (" + (p == 1 ? "party" : "enemy") + ", " +
          wounded_word(m.health, start_health(p, u)) + "). ";
+}
+
+// The map shows a seen square only where there is light to see it by (a
+// light carried by the acting unit, the whole level lit, a metal room) or
+// beside a party member; elsewhere the screen is dark and so is this line.
+bool shown_on_map(int z, int x, int y) {
+  if (carry_light(CURRENT_PLAYER, CURRENT_UNIT) > 0 || IS_GLOBAL_LIGHTING_ON == 1 ||
+      environment[z][x][y].zone == ZONE_METAL_ROOM)
+    return true;
+  for (int dx = -1; dx <= 1; dx++)
+    for (int dy = -1; dy <= 1; dy++)
+      if (on_grid(z, x + dx, y + dy) && map[z][x + dx][y + dy].occupant_player == CURRENT_PLAYER)
+        return true;
+  return false;
 }
 
 }  // namespace
@@ -114,7 +131,7 @@ const char* wounded_word(int health, int start) {
 }
 
 std::string pointer_line(int z, int x, int y) {
-  if (!on_grid(z, x, y)) return "";
+  if (!on_grid(z, x, y) || !shown_on_map(z, x, y)) return "";
   int seen = map[z][x][y].revealed;
   if (seen == 2) return "Remembered: " + square_words(z, x, y);
   if (seen != 1) return "";

@@ -37,6 +37,7 @@ void small_level() {
   put_terrain(0, 10, 12, TERRAIN_CLOSED_DOOR);
   map[0][9][10].scenery = SCENERY_HIDDEN_TRAP;
   map[0][8][10].scenery = SCENERY_SECRET_HIDDEN;
+  IS_GLOBAL_LIGHTING_ON = 1;
 }
 
 }  // namespace
@@ -74,6 +75,11 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   }
   EXPECT_EQ(pointer_line(0, -1, 10), "");
   EXPECT_EQ(pointer_line(LEVELS, 10, 10), "");
+  // Without light the map shows only the squares beside the party.
+  IS_GLOBAL_LIGHTING_ON = 0;
+  map[0][12][10].revealed = map[0][11][10].revealed = 1;
+  EXPECT_EQ(pointer_line(0, 12, 10), "");
+  EXPECT_TRUE(has(pointer_line(0, 11, 10), "Lying here: Key6"));
 }
 
 TEST(PointerLine, NoCreatureIsToldAnywhereOutOfSight) {
