@@ -10,13 +10,13 @@ enum game_ending { ENDING_NONE, ENDING_KILLED, ENDING_CLIMBED_OUT, ENDING_LEFT }
 
 struct game_end_note {
   game_ending how = ENDING_NONE;
-  std::string cause;          // what killed the leader, for ENDING_KILLED
-  int level = 0;              // where the leader was when it ended
-  std::string struck_by;      // the last creature to hit the leader
-  int first_turn = 0;         // the turn count when this game began
+  std::string cause;      // what killed the leader, for ENDING_KILLED
+  int level = 0;          // where the leader was when it ended
+  std::string struck_by;  // the last creature to hit the leader
+  int first_turn = 0;     // the turn count when this game began
   std::time_t began = 0;
-  bool recorded = false;      // played from a new game, so a replay exists
-  std::string leader;         // the leader's name before any title is added
+  bool recorded = false;  // played from a new game, so a replay exists
+  std::string leader;     // the leader's name before any title is added
 };
 extern game_end_note GAME_END;
 

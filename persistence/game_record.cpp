@@ -81,12 +81,11 @@ std::string party_lines() {
   for (int u = 1; u < UNIT_SLOTS; u++) {
     const unit_record& m = unit[1][u];
     if (m.status == UNIT_FREE || m.status == 0) continue;
-    std::string name = u == 1 && !GAME_END.leader.empty() ? GAME_END.leader
-                                                          : text_of(m.name, sizeof m.name);
+    std::string name =
+        u == 1 && !GAME_END.leader.empty() ? GAME_END.leader : text_of(m.name, sizeof m.name);
     text += "  " + name + ": health " + std::to_string(m.health) + " of " +
             std::to_string(start_health(1, u)) + ", level " + std::to_string(m.level) +
-            (m.status == UNIT_GONE ? ", climbed out" : ", on level " + std::to_string(m.z)) +
-            "\n";
+            (m.status == UNIT_GONE ? ", climbed out" : ", on level " + std::to_string(m.z)) + "\n";
     for (int k = 1; k < std::min(MAX_OBJECTS, OBJECT_SLOTS); k++) {
       const object_record& o = object[k];
       if (o.owner_player != 1 || o.owner_unit != u || !carried(o)) continue;
@@ -168,8 +167,8 @@ std::string record_stem(std::time_t when) { return local_time(when, "game-%Y%m%d
 
 std::string game_record_text(std::time_t ended, const std::string& replay_file) {
   const unit_record& leader = unit[1][1];
-  std::string name = GAME_END.leader.empty() ? text_of(leader.name, sizeof leader.name)
-                                             : GAME_END.leader;
+  std::string name =
+      GAME_END.leader.empty() ? text_of(leader.name, sizeof leader.name) : GAME_END.leader;
   std::string seed = seed_label();
   int score = compute_score();
   std::string t = std::string(RECORD_MAGIC) + "\n";
@@ -256,8 +255,8 @@ bool parse_game_record(const std::string& text, record_summary& out, std::string
     }
   }
   const std::string& deep = fields["deepest level"];
-  if (deep.empty() || deep.size() > 2 || deep.find_first_not_of("0123456789") != std::string::npos ||
-      std::stoi(deep) >= LEVELS) {
+  if (deep.empty() || deep.size() > 2 ||
+      deep.find_first_not_of("0123456789") != std::string::npos || std::stoi(deep) >= LEVELS) {
     reason = "a deepest level that is no level";
     return false;
   }

@@ -33,11 +33,11 @@ std::string game_record_text(std::time_t ended, const std::string& replay_file);
 
 struct record_summary {
   std::string file;
-  std::string ended;       // "YYYY-MM-DD HH:MM"
+  std::string ended;  // "YYYY-MM-DD HH:MM"
   std::string name;
   std::string difficulty;
   int deepest = 0;
-  std::string how;         // how it ended
+  std::string how;  // how it ended
 };
 // One line of the list of past games.
 std::string record_summary_line(const record_summary& r);

@@ -116,11 +116,13 @@ const help_topic HOW_TO_PLAY[] = {
      "dim, and no creature is shown on them."},
     {"WHAT COSTS MORE",
      "A step forward costs 10 points, a step back 15, a turn 3; a step into water costs twice "
-     "as much. A step forward that ends beside an enemy first halves the points left. Nobody carrying more "
+     "as much. A step forward that ends beside an enemy first halves the points left. Nobody "
+     "carrying more "
      "than 50 can cross quicksand."},
     {"FIGHTS",
      "Right-click an enemy beside you and choose HIT WITH WEAPON to attack it; right-click any "
-     "square for every action on it. An attack ends the attacker's turn. Point at a square to read what is there and how hurt a "
+     "square for every action on it. An attack ends the attacker's turn. Point at a square to read "
+     "what is there and how hurt a "
      "creature looks."},
     {"LIGHT",
      "A lit torch widens what a unit sees. Carry a torch and use a fire (right-click it) or "

@@ -230,8 +230,7 @@ void draw_pointer_line(BITMAP* v) {
   int d = HEIGHT / 100, top = 8 * d + 20 + 6;
   alfont_textprintf_centre_ex(v, f, WIDTH / 2 + 1, top + 1, makecol(0, 0, 0), -1, "%s",
                               line.c_str());
-  alfont_textprintf_centre_ex(v, f, WIDTH / 2, top, makecol(250, 230, 160), -1, "%s",
-                              line.c_str());
+  alfont_textprintf_centre_ex(v, f, WIDTH / 2, top, makecol(250, 230, 160), -1, "%s", line.c_str());
 }
 
 }  // namespace

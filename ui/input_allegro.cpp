@@ -29,8 +29,8 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 // '?' is a character rather than a key: each layout puts it somewhere else,
 // so it is counted from the characters typed (BY_CHARACTER) and never held.
 constexpr int BY_CHARACTER = -1;
-constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,   KEY_S,    KEY_U,    KEY_D,       KEY_O, KEY_UP,
-                                    KEY_RIGHT, KEY_DOWN, KEY_LEFT, KEY_N,       KEY_E, KEY_L,
+constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,   KEY_S,    KEY_U,    KEY_D,        KEY_O, KEY_UP,
+                                    KEY_RIGHT, KEY_DOWN, KEY_LEFT, KEY_N,        KEY_E, KEY_L,
                                     KEY_P,     KEY_J,    KEY_F1,   BY_CHARACTER, KEY_H};
 
 input_state read_held_input() {

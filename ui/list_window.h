@@ -39,8 +39,9 @@ list_geometry lay_out_list(int w, int h, const text_metrics& m);
 
 constexpr const char* HISTORY_TITLE = "MESSAGES OF THIS GAME";
 constexpr const char* PAST_GAMES_TITLE = "PAST GAMES";
-constexpr const char* LIST_PROMPT = "UP, DOWN, PAGE UP, PAGE DOWN, HOME, END OR THE WHEEL SCROLL; "
-                                    "ESCAPE OR SPACE GOES BACK";
+constexpr const char* LIST_PROMPT =
+    "UP, DOWN, PAGE UP, PAGE DOWN, HOME, END OR THE WHEEL SCROLL; "
+    "ESCAPE OR SPACE GOES BACK";
 
 // The windows (list_window_allegro.cpp); each waits for the player and hands
 // the screen back as it was.

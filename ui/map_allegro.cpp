@@ -19,9 +19,9 @@
 #endif
 
 #include <algorithm>
-#include <cmath>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <map>

@@ -26,9 +26,7 @@ std::string file_text(const std::string& path) {
   return s.str();
 }
 
-void write_file(const std::string& path, const std::string& text) {
-  std::ofstream(path) << text;
-}
+void write_file(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
 // A new game from the menus, seeded, ended by what the one input does.
 std::string play_new_game(unsigned seed, void (*end)()) {
@@ -66,9 +64,9 @@ TEST(GameRecord, EachEndingIsRecordedWithItsReplayKeptBesideIt) {
     ASSERT_FALSE(path.empty());
     std::string text = file_text(path);
     EXPECT_EQ(text.rfind(RECORD_MAGIC, 0), 0u);
-    for (const char* part : {g.how, "\nname: Aldric\n", "\ndifficulty: extreme\n", "\nseed: ",
-                             "\nturns played: 0\n", "\nparty:\n  Aldric: health ",
-                             "\nlast messages:\n  ", "F1 or ? shows how to play"})
+    for (const char* part :
+         {g.how, "\nname: Aldric\n", "\ndifficulty: extreme\n", "\nseed: ", "\nturns played: 0\n",
+          "\nparty:\n  Aldric: health ", "\nlast messages:\n  ", "F1 or ? shows how to play"})
       EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     std::size_t at = text.find("\nreplay: ") + 9;
     std::string replay = text.substr(at, text.find('\n', at) - at);
@@ -107,8 +105,8 @@ TEST(GameRecord, DamagedOrForeignFilesAreSkippedWithANote) {
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(record_summary_line(list[0]), "2026-01-02 03:04  Ada  hard  level 4  left on level 4");
   ASSERT_EQ(skipped.size(), 6u);
-  const char* reasons[] = {"not a regular file", "not a regular file", "a deepest level",
-                           "larger than", "no 'how it ended' line", "not a game record"};
+  const char* reasons[] = {"not a regular file", "not a regular file",     "a deepest level",
+                           "larger than",        "no 'how it ended' line", "not a game record"};
   for (std::size_t i = 0; i < skipped.size(); i++)
     EXPECT_NE(skipped[i].find(reasons[i]), std::string::npos) << skipped[i];
 }

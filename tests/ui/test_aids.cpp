@@ -46,7 +46,7 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   small_level();
   struct {
     int x, y, revealed;
-    const char* told;      // "" for nothing at all
+    const char* told;  // "" for nothing at all
     const char* untold;
   } cases[] = {
       {12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
@@ -100,17 +100,17 @@ TEST(PointerLine, WoundedWordsFollowHealthAgainstTheStart) {
   const struct {
     int health, start;
     const char* word;
-  } cases[] = {{20, 20, "unhurt"}, {25, 20, "unhurt"}, {19, 20, "hurt"},   {12, 20, "hurt"},
-               {11, 20, "badly hurt"}, {5, 20, "badly hurt"}, {4, 20, "near death"},
-               {-3, 20, "near death"}, {1, 0, "unhurt"}};
+  } cases[] = {{20, 20, "unhurt"},    {25, 20, "unhurt"},     {19, 20, "hurt"},
+               {12, 20, "hurt"},      {11, 20, "badly hurt"}, {5, 20, "badly hurt"},
+               {4, 20, "near death"}, {-3, 20, "near death"}, {1, 0, "unhurt"}};
   for (const auto& c : cases)
     EXPECT_STREQ(wounded_word(c.health, c.start), c.word) << c.health << " of " << c.start;
 }
 
 TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
   message_log_clear();
-  for (const char* m : {"Skeleton hits ALDRIC", "Skeleton hits ALDRIC", "Skeleton hits ALDRIC",
-                        "x", "", "ALDRIC misses!", "Skeleton hits ALDRIC"})
+  for (const char* m : {"Skeleton hits ALDRIC", "Skeleton hits ALDRIC", "Skeleton hits ALDRIC", "x",
+                        "", "ALDRIC misses!", "Skeleton hits ALDRIC"})
     message_log_add(m);
   text_metrics wide{[](const std::string& t, int) { return static_cast<int>(t.size()); },
                     [](int) { return 10; }};
@@ -120,7 +120,8 @@ TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
   // Wrapped at spaces to the width.
   EXPECT_EQ(message_history_rows(12, 16, wide).front(), "Skeleton");
 
-  for (int i = 0; i < MESSAGE_LOG_LIMIT + 5; i++) message_log_add(("line " + std::to_string(i)).c_str());
+  for (int i = 0; i < MESSAGE_LOG_LIMIT + 5; i++)
+    message_log_add(("line " + std::to_string(i)).c_str());
   EXPECT_EQ(message_log_size(), MESSAGE_LOG_LIMIT);
   EXPECT_EQ(message_log_dropped(), 8);
   std::vector<std::string> rows = message_history_rows(1000, 16, wide);
@@ -138,12 +139,12 @@ TEST(ListWindow, ScrollingStaysWithinTheRows) {
     list_move move;
     int expect;
   } cases[] = {
-      {0, 100, 20, LIST_LINE_UP, 0},    {0, 100, 20, LIST_LINE_DOWN, 1},
+      {0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
       {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
-      {50, 100, 20, LIST_PAGE_UP, 30},  {10, 100, 20, LIST_PAGE_UP, 0},
+      {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
       {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
-      {0, 100, 20, LIST_END, 80},       {100, 100, 20, LIST_STAY, 80},
-      {0, 5, 20, LIST_END, 0},          {3, 5, 0, LIST_LINE_DOWN, 4},
+      {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
+      {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4},
   };
   for (const auto& c : cases)
     EXPECT_EQ(list_scroll(c.top, c.rows, c.page, c.move), c.expect)

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/frontend.h"
-#include "core/headless.h"
 #include "core/game/loop.h"
+#include "core/headless.h"
 #include "core/world.h"
 #include "tests/scratch_folder.h"
 
