@@ -80,18 +80,27 @@ std::string party_lines() {
   std::string text;
   for (int u = 1; u < UNIT_SLOTS; u++) {
     const unit_record& m = unit[1][u];
-    if (m.status == UNIT_FREE || m.status == 0) continue;
+    // A dead leader's slot is freed, but the leader is still the party's
+    // first line; other freed slots cannot be told from empty ones.
+    bool dead = m.status == UNIT_FREE || m.status == 0;
+    if (dead && u != 1) continue;
     std::string name =
         u == 1 && !GAME_END.leader.empty() ? GAME_END.leader : text_of(m.name, sizeof m.name);
+    std::string where = dead                    ? ", dead"
+                        : m.status == UNIT_GONE ? ", climbed out"
+                                                : ", on level " + std::to_string(m.z);
     text += "  " + name + ": health " + std::to_string(m.health) + " of " +
-            std::to_string(start_health(1, u)) + ", level " + std::to_string(m.level) +
-            (m.status == UNIT_GONE ? ", climbed out" : ", on level " + std::to_string(m.z)) + "\n";
-    for (int k = 1; k < std::min(MAX_OBJECTS, OBJECT_SLOTS); k++) {
+            std::to_string(start_health(1, u)) + ", level " + std::to_string(m.level) + where +
+            "\n";
+    int items = 0;
+    for (int k = 1; !dead && k < std::min(MAX_OBJECTS, OBJECT_SLOTS); k++) {
       const object_record& o = object[k];
       if (o.owner_player != 1 || o.owner_unit != u || !carried(o)) continue;
       std::string mark = status_mark(o.status);
       text += "    " + text_of(o.name, sizeof o.name) + (mark.empty() ? "" : " " + mark) + "\n";
+      items++;
     }
+    if (items == 0) text += "    (nothing carried)\n";
   }
   return text;
 }

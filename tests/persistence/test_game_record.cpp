@@ -12,6 +12,7 @@
 
 #include "core/actions/climb.h"
 #include "core/game/loop.h"
+#include "core/game_end.h"
 #include "core/headless.h"
 #include "core/world.h"
 #include "persistence/game_record.h"
@@ -49,14 +50,24 @@ TEST(GameRecord, EachEndingIsRecordedWithItsReplayKeptBesideIt) {
   const struct {
     void (*end)();
     const char* how;
+    const char* party;
   } games[] = {
-      {[] { unit[1][1].health = -10; }, "how it ended: killed by wounds on level 0\n"},
-      {[] { leave_game(); }, "how it ended: left on level 0\n"},
+      {[] { unit[1][1].health = -10; }, "how it ended: killed by wounds on level 0\n",
+       ": health -10 of "},
+      {[] {
+         // Slain in a fight: the leader's slot is freed, its kit dropped.
+         unit[1][1].health = -12;
+         unit[1][1].status = UNIT_FREE;
+         note_game_end(ENDING_KILLED, "Cave Spider", 0);
+         gameover = GAME_OVER;
+       },
+       "how it ended: killed by Cave Spider on level 0\n", ", dead\n    (nothing carried)\n"},
+      {[] { leave_game(); }, "how it ended: left on level 0\n", ", on level 0\n    "},
       {[] {
          climb_to(1, 1, LEVELS - 1);
          climb_a_level_up(1, 1, 0, 0);
        },
-       "how it ended: climbed out\n"},
+       "how it ended: climbed out\n", ", on level 10\n"},
   };
   for (const auto& g : games) {
     SCOPED_TRACE(g.how);
@@ -75,10 +86,10 @@ TEST(GameRecord, EachEndingIsRecordedWithItsReplayKeptBesideIt) {
   // The three games ended within moments: each has a file, newest first.
   std::vector<std::string> skipped;
   std::vector<record_summary> list = list_game_records(RECORD_FOLDER, skipped);
-  ASSERT_EQ(list.size(), 3u);
+  ASSERT_EQ(list.size(), 4u);
   EXPECT_TRUE(skipped.empty());
   EXPECT_EQ(list[0].how, "climbed out");
-  EXPECT_EQ(list[2].how, "killed by wounds on level 0");
+  EXPECT_EQ(list[3].how, "killed by wounds on level 0");
   EXPECT_EQ(list[0].name, "Aldric");
   EXPECT_EQ(list[0].difficulty, "extreme");
 }
