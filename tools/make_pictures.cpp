@@ -827,6 +827,12 @@ canvas goo() {
   circle(cv, 22, 31, 1.5f, flat(rgb(170, 240, 140)));
   circle(cv, 26, 16, 4, flat(rgb(40, 90, 30)));  // a swallowed skull shadow
   circle(cv, 25, 15, 1, flat(rgb(220, 255, 200)));
+  // two eyes on stalks at its leading edge: even a blob has a front
+  for (float x : {19.f, 29.f}) {
+    line(cv, x, 11, x, 6, 1.4f, flat(rgb(60, 140, 40)));
+    circle(cv, x, 5.5f, 2.2f, flat(rgb(250, 250, 210)));
+    circle(cv, x, 4.8f, 1, flat(rgb(10, 10, 10)));
+  }
   outline(cv, rgb(20, 50, 10));
   return cv;
 }
