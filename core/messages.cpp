@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/message_log.h"
 #include "core/world.h"
 
 bool add_message_line(const char* text) {
@@ -9,6 +10,7 @@ bool add_message_line(const char* text) {
   if (!text || std::strlen(text) <= 1) return false;
   for (int i = 1; i < MESSAGE_LINES; i++) std::memcpy(M_line[i - 1], M_line[i], MESSAGE_LINE_SIZE);
   copy_text(M_line[MESSAGE_LINES - 1], text);
+  message_log_add(M_line[MESSAGE_LINES - 1]);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/frontend.h"
+#include "core/game_end.h"
 #include "core/occupancy.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -323,6 +324,7 @@ bool fall_down(const attack& at) {
   UPDATE_MAP = 1;
   if (!current || !dies) return true;
   if (game_ends) {
+    note_game_end(ENDING_KILLED, name_of(at.a()), t.z);
     warning_message("YOU ARE DEAD!", "", "GAME OVER", "", "", "", 20);
     rest_ms(500);
     final_score();
@@ -399,6 +401,7 @@ void combat(int defender_player, int defender_u, int attacker_player, int attack
   at.damage = std::max(0, at.damage);
   rest_ms(2);
   t.health -= at.damage;
+  if (at.tp == 1 && at.tu == 1) note_leader_struck(name_of(at.a()));
   if (DEBUG_MODE > 0)
     std::printf("%s hit for %d damage by %s\n", name_of(t).c_str(), at.damage,
                 name_of(at.a()).c_str());

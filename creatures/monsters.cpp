@@ -6,6 +6,7 @@
 
 #include "core/frontend.h"
 #include "core/occupancy.h"
+#include "core/start_health.h"
 #include "core/world.h"
 #include "items/catalogue.h"
 #include "creatures/names.h"
@@ -267,6 +268,7 @@ void create_monster(int player, int u, int z, int x, int y, int kind) {
   if (entry->item && m.intelligence > 20) monster_object(player, u);
   set_orders(m, post);
   if (player == CURRENT_PLAYER) create_name(player, u);
+  note_start_health(player, u);
 }
 
 static int next_free_object_from(int start) {

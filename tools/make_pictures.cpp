@@ -668,13 +668,26 @@ struct humanoid {
   col body, skin, arm;
 };
 
-void draw_humanoid(canvas& cv, const humanoid& h, float cy = 26) {
+// Eyes on the front half of a head centred at (cx, hy), so that the way a
+// creature faces reads at a glance whichever way its picture is turned.
+void face(canvas& cv, float cx, float hy, float r, col eye = rgb(25, 16, 10)) {
+  float e = std::max(1.1f, r * 0.2f);
+  circle(cv, cx - r * 0.42f, hy - r * 0.5f, e, flat(eye));
+  circle(cv, cx + r * 0.42f, hy - r * 0.5f, e, flat(eye));
+}
+
+// The head sits forward of the shoulders, where it shows which side is the
+// front; returns its centre's y.
+float draw_humanoid(canvas& cv, const humanoid& h, float cy = 26) {
   float cx = 24;
   // arms, forward and a little out
   ellipse(cv, cx - h.width + 2, cy - 3, 3.6f, 6, dome(cx - h.width + 2, cy - 3, 3.6f, 6, h.arm));
   ellipse(cv, cx + h.width - 2, cy - 3, 3.6f, 6, dome(cx + h.width - 2, cy - 3, 3.6f, 6, h.arm));
   ellipse(cv, cx, cy, h.width, h.depth, dome(cx, cy, h.width, h.depth, h.body));
-  circle(cv, cx, cy - 2, h.head, dome(cx, cy - 2, h.head, h.head, h.skin, 0.35f));
+  float hy = cy - 4;
+  circle(cv, cx, hy, h.head, dome(cx, hy, h.head, h.head, h.skin, 0.35f));
+  face(cv, cx, hy, h.head);
+  return hy;
 }
 
 canvas hero() {
@@ -682,16 +695,18 @@ canvas hero() {
   // cloak hanging behind
   polygon(cv, {{12, 24}, {36, 24}, {38, 42}, {24, 45}, {10, 42}},
           dome(24, 32, 14, 12, rgb(40, 70, 160)));
-  // sword in the right hand, pointing ahead
-  line(cv, 35, 22, 35, 3, 2.6f, flat(rgb(200, 205, 215)));
-  line(cv, 31, 22, 39, 22, 2, flat(rgb(150, 120, 40)));
+  // sword in the right hand, pointing ahead past the front edge of the head
+  line(cv, 35, 24, 35, 1, 3, flat(rgb(225, 230, 240)));
+  line(cv, 35.5f, 22, 35.5f, 2, 1, flat(rgb(255, 255, 255)));
+  line(cv, 30, 23, 40, 23, 2.4f, flat(rgb(170, 135, 40)));
   // shield on the left arm
   humanoid h{13, 7, 6, rgb(60, 100, 200), rgb(225, 185, 150), rgb(60, 100, 200)};
-  draw_humanoid(cv, h);
-  circle(cv, 10, 21, 6.5f, dome(10, 21, 6.5f, 6.5f, rgb(170, 40, 40)));
-  circle(cv, 10, 21, 2, flat(rgb(230, 200, 80)));
-  // hair
-  ellipse(cv, 24, 25.5f, 5.5f, 3.5f, dome(24, 25, 5.5f, 3.5f, rgb(110, 70, 30)));
+  float hy = draw_humanoid(cv, h);
+  circle(cv, 10, 22, 6.5f, dome(10, 22, 6.5f, 6.5f, rgb(170, 40, 40)));
+  circle(cv, 10, 22, 2, flat(rgb(230, 200, 80)));
+  // hair on the back of the head only, the face left bare in front
+  ellipse(cv, 24, hy + 2.8f, 6, 3.6f, dome(24, hy + 2.8f, 6, 3.6f, rgb(110, 70, 30)));
+  face(cv, 24, hy, 6);
   outline(cv);
   return cv;
 }
@@ -727,8 +742,8 @@ canvas goblin() {
   humanoid h{10, 6, 5.5f, rgb(110, 80, 50), skin, skin};
   draw_humanoid(cv, h, 26);
   line(cv, 33, 22, 33, 10, 2, flat(rgb(180, 180, 190)));  // dagger
-  circle(cv, 22, 21, 1.1f, flat(rgb(250, 40, 20)));
-  circle(cv, 26, 21, 1.1f, flat(rgb(250, 40, 20)));
+  circle(cv, 22, 19.5f, 1.2f, flat(rgb(250, 40, 20)));
+  circle(cv, 26, 19.5f, 1.2f, flat(rgb(250, 40, 20)));
   outline(cv);
   return cv;
 }
@@ -812,6 +827,12 @@ canvas goo() {
   circle(cv, 22, 31, 1.5f, flat(rgb(170, 240, 140)));
   circle(cv, 26, 16, 4, flat(rgb(40, 90, 30)));  // a swallowed skull shadow
   circle(cv, 25, 15, 1, flat(rgb(220, 255, 200)));
+  // two eyes on stalks at its leading edge: even a blob has a front
+  for (float x : {19.f, 29.f}) {
+    line(cv, x, 11, x, 6, 1.4f, flat(rgb(60, 140, 40)));
+    circle(cv, x, 5.5f, 2.2f, flat(rgb(250, 250, 210)));
+    circle(cv, x, 4.8f, 1, flat(rgb(10, 10, 10)));
+  }
   outline(cv, rgb(20, 50, 10));
   return cv;
 }
@@ -860,8 +881,8 @@ canvas hobgoblin() {
   draw_humanoid(cv, h, 27);
   // armour plates
   line(cv, 14, 27, 34, 27, 1.4f, flat(rgb(150, 150, 160)));
-  circle(cv, 22, 22, 1.1f, flat(rgb(255, 240, 60)));
-  circle(cv, 26, 22, 1.1f, flat(rgb(255, 240, 60)));
+  circle(cv, 22, 20.5f, 1.2f, flat(rgb(255, 240, 60)));
+  circle(cv, 26, 20.5f, 1.2f, flat(rgb(255, 240, 60)));
   outline(cv);
   return cv;
 }
@@ -869,12 +890,14 @@ canvas hobgoblin() {
 canvas gnome() {
   canvas cv(T, T);
   humanoid h{9, 5.5f, 5, rgb(50, 90, 190), rgb(230, 190, 160), rgb(50, 90, 190)};
-  draw_humanoid(cv, h, 27);
-  ellipse(cv, 24, 21, 4, 3, dome(24, 21, 4, 3, rgb(240, 240, 240)));  // white beard
-  // the tall pointed hat: from above, rings narrowing to the tip
-  circle(cv, 24, 25, 7, dome(24, 25, 7, 7, rgb(200, 30, 30)));
-  circle(cv, 24.5f, 25.5f, 4, dome(24.5f, 25.5f, 4, 4, rgb(220, 50, 40)));
-  circle(cv, 25, 26, 1.6f, flat(rgb(250, 120, 100)));
+  float hy = draw_humanoid(cv, h, 28);
+  // the tall pointed hat, tipped back: from above, rings narrowing to the tip
+  circle(cv, 24, hy + 3, 6, dome(24, hy + 3, 6, 6, rgb(200, 30, 30)));
+  circle(cv, 24.5f, hy + 4, 3.5f, dome(24.5f, hy + 4, 3.5f, 3.5f, rgb(220, 50, 40)));
+  circle(cv, 25, hy + 5, 1.4f, flat(rgb(250, 120, 100)));
+  // the face and the white beard spilling forward from it
+  face(cv, 24, hy, 5);
+  ellipse(cv, 24, hy - 5, 3.5f, 2.5f, dome(24, hy - 5, 3.5f, 2.5f, rgb(240, 240, 240)));
   outline(cv);
   return cv;
 }
@@ -975,8 +998,10 @@ canvas water_terror() {
 canvas other_person() {
   canvas cv(T, T);
   humanoid h{12, 7, 6, rgb(120, 100, 70), rgb(220, 180, 150), rgb(120, 100, 70)};
-  draw_humanoid(cv, h);
-  circle(cv, 24, 24, 6.5f, dome(24, 24, 6.5f, 6.5f, rgb(100, 80, 56)));  // hood
+  float hy = draw_humanoid(cv, h);
+  // the hood over the back of the head, the face bare in front
+  ellipse(cv, 24, hy + 2.5f, 7, 4.5f, dome(24, hy + 2.5f, 7, 4.5f, rgb(100, 80, 56)));
+  face(cv, 24, hy, 6);
   outline(cv);
   return cv;
 }

@@ -6,6 +6,8 @@
 // --level Z puts the leader of a generated game on level Z, at its ladder
 // down; --lit shows the leader's whole level seen and lit.  --plain draws
 // with Allegro's own calls only (the picture the fast drawing must match).
+// --pointer PX PY rests the mouse pointer there, for the line that tells
+// what is on the square under it.
 #include <allegro.h>
 #include <unistd.h>
 
@@ -159,6 +161,7 @@ int blur_check() {
 int main(int argc, char** argv) {
   unsigned seed = 1;
   int difficulty = 1, width = 800, height = 600, aa = 0, at_x = -1, at_y = -1, level = -1;
+  int pointer_x = -1, pointer_y = -1;
   bool demo = false, dark = false, lit = false, plain = false;
   std::string out = "frame.bmp", moves;
   if (argc == 2 && std::string(argv[1]) == "--blur-check") return blur_check();
@@ -191,7 +194,12 @@ int main(int argc, char** argv) {
       level = std::atoi(v);
     else if (a == "--at" && i + 2 < argc) {
       at_x = std::atoi(v);
-      at_y = std::atoi(argv[++i]);
+      at_y = std::atoi(argv[i + 2]);
+      i++;
+    } else if (a == "--pointer" && i + 2 < argc) {
+      pointer_x = std::atoi(v);
+      pointer_y = std::atoi(argv[i + 2]);
+      i++;
     } else {
       std::fprintf(stderr, "render_frame: unknown option %s\n", a.c_str());
       return 2;
@@ -225,6 +233,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "render_frame: level %d has no ladder down to stand by\n", level);
   }
   if (lit) light_whole_level();
+  // No mouse is installed offscreen, so nothing else moves the pointer.
+  if (pointer_x >= 0) {
+    mouse_x = pointer_x;
+    mouse_y = pointer_y;
+  }
   ANTI_ALIAS = aa;
   set_plain_drawing(plain);
   compose_offscreen_frame();

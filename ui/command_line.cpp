@@ -45,6 +45,8 @@ command_line read_command_line(const std::vector<std::string>& args) {
       c.version = true;
     } else if (a == "--headless") {
       c.headless = true;
+    } else if (a == "--history") {
+      c.history = true;
     } else if (is_option(a, "--seed")) {
       if (!option_value(args, i, "--seed", value))
         c.error = "--seed needs a number";
@@ -67,11 +69,12 @@ command_line read_command_line(const std::vector<std::string>& args) {
 }
 
 std::string command_line_usage() {
-  return "usage: grimhollow [--seed N] [--replay FILE [--headless]]\n"
+  return "usage: grimhollow [--seed N] [--replay FILE [--headless]] [--history]\n"
          "\n"
          "  --seed N          build the dungeon from seed N instead of the clock\n"
          "  --replay FILE     play back a recorded game (save/last.replay is the last one)\n"
          "  --headless        with --replay: no window; print the final state's digest\n"
+         "  --history         list the past games, newest first, and stop\n"
          "  --help            this text\n"
          "  --version         the game's version\n";
 }

@@ -14,6 +14,7 @@ struct command_line {
   unsigned seed = 0;
   std::string replay;     // a replay file to play back, empty for a game
   bool headless = false;  // the replay without a window
+  bool history = false;   // list the past games and stop
   std::string error;      // non-empty when the line cannot be followed
 };
 

@@ -1,6 +1,7 @@
 #include "ui/help.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ui/input.h"
 
@@ -94,6 +95,95 @@ help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m) {
   placed_text title = measured(HELP_TITLE, HELP_ROLE_TITLE, title_size, 0, HELP_MARGIN, m);
   title.x = screen_w / 2 - title.w / 2;
   placed_text prompt = measured(HELP_PROMPT, HELP_ROLE_PROMPT, prompt_size, 0, prompt_y, m);
+  prompt.x = screen_w / 2 - prompt.w / 2;
+  lay.texts.push_back(title);
+  lay.texts.push_back(prompt);
+  return lay;
+}
+
+// Exact to the rules: every figure here is one the rules use.
+const help_topic HOW_TO_PLAY[] = {
+    {"THE GOAL",
+     "Lead your party from level 0, deep underground, up the ladders to the way out on level "
+     "10. U climbs up, D climbs down. The game is lost when the leader falls to -10 health."},
+    {"TURNS",
+     "Every action costs movement points (the MOVEMENT gauge). A member with none left hands "
+     "play to the next (N does it at once); when nobody has any the turn ends (E ends it now) "
+     "and then the creatures move."},
+    {"FACING AND SIGHT",
+     "A unit sees a cone in front of it and the squares beside it, but not behind. Turn with "
+     "LEFT and RIGHT to look around: what is behind you may be unseen. Squares seen before stay "
+     "dim, and no creature is shown on them."},
+    {"WHAT COSTS MORE",
+     "A step forward costs 10 points, a step back 15, a turn 3; a step into water costs twice "
+     "as much. A step forward that ends beside an enemy first halves the points left. Nobody "
+     "carrying more "
+     "than 50 can cross quicksand."},
+    {"FIGHTS",
+     "Right-click an enemy beside you and choose HIT WITH WEAPON to attack it; right-click any "
+     "square for every action on it. An attack ends the attacker's turn. Point at a square to read "
+     "what is there and how hurt a "
+     "creature looks."},
+    {"LIGHT",
+     "A lit torch widens what a unit sees. Carry a torch and use a fire (right-click it) or "
+     "lava to light it; it burns down as the turns pass."},
+    {"SAVING AND LOADING",
+     "The LOAD / SAVE button saves the game or loads one; L loads. H shows every message of "
+     "the game. Each finished game leaves a record beside the saves."},
+};
+const int HOW_TO_PLAY_COUNT = static_cast<int>(std::size(HOW_TO_PLAY));
+
+std::vector<std::string> wrap_words(const std::string& text, int width, int size,
+                                    const text_metrics& m) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(' ', at);
+    if (end == std::string::npos) end = text.size();
+    std::string word = text.substr(at, end - at);
+    at = end + 1;
+    if (word.empty()) continue;
+    std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && m.width(longer, size) > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.empty() || lines.empty()) lines.push_back(line);
+  return lines;
+}
+
+help_layout lay_out_how_to_play(int screen_w, int screen_h, const text_metrics& m) {
+  const int title_size = 28, prompt_size = 16;
+  const int top = HELP_MARGIN + m.height(title_size) + HELP_MARGIN / 2;
+  const int prompt_y = screen_h - HELP_MARGIN - m.height(prompt_size);
+  const int bottom = prompt_y - HELP_MARGIN / 2;
+  const int text_w = screen_w - 2 * HELP_MARGIN - HELP_INDENT;
+  help_layout lay{};
+  for (int size = LARGEST_HELP_SIZE; size >= SMALLEST_TEXT_SIZE; size--) {
+    lay.texts.clear();
+    lay.size = size;
+    int y = top, line = m.height(size);
+    for (int i = 0; i < HOW_TO_PLAY_COUNT; i++) {
+      lay.texts.push_back(
+          measured(HOW_TO_PLAY[i].heading, HELP_ROLE_HEADING, size, HELP_MARGIN, y, m));
+      y += line;
+      for (const std::string& l : wrap_words(HOW_TO_PLAY[i].text, text_w, size, m)) {
+        lay.texts.push_back(measured(l, HELP_ROLE_WHAT, size, HELP_MARGIN + HELP_INDENT, y, m));
+        y += line;
+      }
+      y += line / 3;
+    }
+    lay.fits = y <= bottom;
+    for (const placed_text& t : lay.texts) lay.fits &= t.x + t.w <= screen_w - HELP_MARGIN;
+    if (lay.fits) break;
+  }
+  placed_text title = measured(HOW_TO_PLAY_TITLE, HELP_ROLE_TITLE, title_size, 0, HELP_MARGIN, m);
+  title.x = screen_w / 2 - title.w / 2;
+  placed_text prompt = measured(HOW_TO_PLAY_PROMPT, HELP_ROLE_PROMPT, prompt_size, 0, prompt_y, m);
   prompt.x = screen_w / 2 - prompt.w / 2;
   lay.texts.push_back(title);
   lay.texts.push_back(prompt);

@@ -46,6 +46,25 @@ struct help_layout {
 // size that fits the screen.
 help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m);
 
+// The first page: what the game is and how its turns, sight, costs, fights,
+// light and saves work, one topic a paragraph.
+struct help_topic {
+  const char* heading;
+  const char* text;
+};
+extern const help_topic HOW_TO_PLAY[];
+extern const int HOW_TO_PLAY_COUNT;
+constexpr const char* HOW_TO_PLAY_TITLE = "HOW TO PLAY";
+constexpr const char* HOW_TO_PLAY_PROMPT = "PRESS ANY KEY FOR THE COMMANDS";
+
+// Splits text at spaces into lines no wider than width at size; a word wider
+// than width gets a line of its own.
+std::vector<std::string> wrap_words(const std::string& text, int width, int size,
+                                    const text_metrics& m);
+// Each topic's heading with its text wrapped under it, indented, across the
+// screen; the title above, the prompt below, the largest size that fits.
+help_layout lay_out_how_to_play(int screen_w, int screen_h, const text_metrics& m);
+
 // The wait while the help is shown: first until whatever opened it is let
 // go, then until any key or button goes down, then until that is let go too,
 // so the closing key does nothing in the game.  anything_down is asked once
@@ -53,6 +72,7 @@ help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m);
 // Returns how many times it asked.
 int wait_out_help(const std::function<bool()>& anything_down);
 
-// The help screen in the window (help_allegro.cpp): drawn over the game,
-// which it hands back unchanged.
+// The help screen in the window (help_allegro.cpp): the how-to-play page,
+// then the commands, each until a key; drawn over the game, which it hands
+// back unchanged.
 void show_help_allegro();

@@ -43,28 +43,39 @@ bool anything_down() {
 
 }  // namespace
 
+namespace {
+
+// One page over the veiled game, until a key goes down and up again.
+void show_help_page(BITMAP* veiled, BITMAP* page, const help_layout& lay) {
+  const int w = SCREEN_W, h = SCREEN_H;
+  blit(veiled, page, 0, 0, 0, 0, w, h);
+  ALFONT_FONT* f = font1.get();
+  for (const placed_text& t : lay.texts) {
+    alfont_set_font_size(f, t.size);
+    alfont_textprintf_ex(page, f, t.x, t.y, ink_of(t.role), -1, "%s", t.text.c_str());
+  }
+  blit(page, screen, 0, 0, 0, 0, w, h);
+  wait_out_help(anything_down);
+  clear_keybuf();
+}
+
+}  // namespace
+
 void show_help_allegro() {
   if (!screen || !font1) return;
   const int w = SCREEN_W, h = SCREEN_H;
-  owned_bitmap under(create_bitmap(w, h)), page(create_bitmap(w, h));
-  if (!under || !page) return;
+  owned_bitmap under(create_bitmap(w, h)), veiled(create_bitmap(w, h)), page(create_bitmap(w, h));
+  if (!under || !veiled || !page) return;
   blit(screen, under.get(), 0, 0, 0, 0, w, h);
-  blit(screen, page.get(), 0, 0, 0, 0, w, h);
+  blit(screen, veiled.get(), 0, 0, 0, 0, w, h);
   set_trans_blender(0, 0, 0, 215);
   drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-  rectfill(page.get(), 0, 0, w - 1, h - 1, makecol(8, 6, 16));
+  rectfill(veiled.get(), 0, 0, w - 1, h - 1, makecol(8, 6, 16));
   solid_mode();
 
-  ALFONT_FONT* f = font1.get();
-  help_layout lay = lay_out_help(w, h, font_metrics(f));
-  for (const placed_text& t : lay.texts) {
-    alfont_set_font_size(f, t.size);
-    alfont_textprintf_ex(page.get(), f, t.x, t.y, ink_of(t.role), -1, "%s", t.text.c_str());
-  }
-  blit(page.get(), screen, 0, 0, 0, 0, w, h);
-
-  wait_out_help(anything_down);
-  clear_keybuf();
+  text_metrics m = font_metrics(font1.get());
+  show_help_page(veiled.get(), page.get(), lay_out_how_to_play(w, h, m));
+  show_help_page(veiled.get(), page.get(), lay_out_help(w, h, m));
   blit(under.get(), screen, 0, 0, 0, 0, w, h);
   UPDATE_MAP = 1;
 }

@@ -16,6 +16,7 @@
 #include "ui/assets_allegro.h"
 #include "ui/hud.h"
 #include "ui/input.h"
+#include "ui/pointer_line.h"
 #include "ui/screens.h"
 #include "ui/text_stack.h"
 #include "ui/view_allegro.h"
@@ -263,6 +264,35 @@ void diagnostics_text() {
                 "%s", fps.c_str());
 }
 
+namespace {
+
+// Under the gauges, centred, in the largest size that fits the width left
+// between the button strip and the carried items; cut short past that.
+void draw_pointer_line(BITMAP* v) {
+  int x = 0, y = 0, z = 0;
+  if (!pointer_square(mouse_x, mouse_y, x, y, z)) return;
+  std::string line = pointer_line(z, x, y);
+  if (line.empty()) return;
+  ALFONT_FONT* f = font1.get();
+  const int room = WIDTH - 2 * 90;
+  int size = 16;
+  for (; size > 11; size--) {
+    alfont_set_font_size(f, size);
+    if (alfont_text_length(f, line.c_str()) <= room) break;
+  }
+  alfont_set_font_size(f, size);
+  if (alfont_text_length(f, line.c_str()) > room) {
+    while (line.size() > 4 && alfont_text_length(f, (line + "...").c_str()) > room) line.pop_back();
+    line += "...";
+  }
+  int d = HEIGHT / 100, top = 8 * d + 20 + 6;
+  alfont_textprintf_centre_ex(v, f, WIDTH / 2 + 1, top + 1, makecol(0, 0, 0), -1, "%s",
+                              line.c_str());
+  alfont_textprintf_centre_ex(v, f, WIDTH / 2, top, makecol(250, 230, 160), -1, "%s", line.c_str());
+}
+
+}  // namespace
+
 void draw_icons() {
   BITMAP* v = TEMP_SCREEN.get();
   if (!v) return;
@@ -272,7 +302,10 @@ void draw_icons() {
     draw_trans_sprite_safe(v, eye_bmp.get(), 0, 0);
     set_trans_blender(255, 255, 255, 255);
   }
-  if (STATUS_BAR == -1) diagnostics_text();
+  if (STATUS_BAR == -1) {
+    diagnostics_text();
+    draw_pointer_line(v);
+  }
   if (MESSAGE_BAR == -1) draw_sprite_safe(v, MESSAGE_SCREEN.get(), 0, HEIGHT - (M_box[2] + 20));
   if (INVENTORY_BAR == -1) {
     int column[12];

@@ -139,6 +139,10 @@ bool open_help(const input_actions& act) {
   call(act.help);
   return true;
 }
+bool open_history(const input_actions& act) {
+  call(act.history);
+  return true;
+}
 bool quit_key(const input_actions& act) {
   // One key must not throw a game away unasked.
   if (!act.ask_leave || act.ask_leave()) leave_game();
@@ -186,7 +190,7 @@ bool end_turn_key(const input_actions&) {
   return false;
 }
 bool load_key(const input_actions&) {
-  text_load_map(0);
+  if (text_load_map(0) != FAIL) begin_loaded_game();
   reveal_tiles();
   UPDATE_MAP = 1;
   return false;
@@ -219,6 +223,10 @@ void keyboard(const input_state& in, const input_actions& act) {
 // screenshot, one of the climbs and the door (each ends the pass), then the
 // keys that may act together.
 const key_command KEY_COMMANDS[] = {
+bool open_history(const input_actions& act) {
+  call(act.history);
+  return true;
+}
     {IN_F1, "F1", "This list of commands", open_help},
     {IN_QUESTION, "?", "This list of commands", open_help},
     {IN_ESC, "ESC", "Leave the game (asks first)", quit_key},

@@ -22,6 +22,7 @@ enum input_key {
   IN_J,
   IN_F1,
   IN_QUESTION,  // the '?' character, wherever the keyboard puts it
+  IN_H,
   INPUT_KEYS
 };
 
@@ -55,6 +56,7 @@ struct input_actions {
   // Asks "Leave this game? Y / N" and waits: true to leave.  Null leaves
   // without asking.
   bool (*ask_leave)() = nullptr;
+  void (*history)() = nullptr;  // every message of the game; the game waits meanwhile
 };
 
 // The reply to the leave question read from one poll: Y or Enter leave; N,

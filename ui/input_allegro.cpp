@@ -17,6 +17,7 @@
 #include "ui/help.h"
 #include "ui/input.h"
 #include "ui/input_repeat.h"
+#include "ui/list_window.h"
 #include "ui/screens.h"
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
@@ -28,9 +29,9 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 // '?' is a character rather than a key: each layout puts it somewhere else,
 // so it is counted from the characters typed (BY_CHARACTER) and never held.
 constexpr int BY_CHARACTER = -1;
-constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,   KEY_S,    KEY_U,    KEY_D,       KEY_O, KEY_UP,
-                                    KEY_RIGHT, KEY_DOWN, KEY_LEFT, KEY_N,       KEY_E, KEY_L,
-                                    KEY_P,     KEY_J,    KEY_F1,   BY_CHARACTER};
+constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,   KEY_S,    KEY_U,    KEY_D,        KEY_O, KEY_UP,
+                                    KEY_RIGHT, KEY_DOWN, KEY_LEFT, KEY_N,        KEY_E, KEY_L,
+                                    KEY_P,     KEY_J,    KEY_F1,   BY_CHARACTER, KEY_H};
 
 input_state read_held_input() {
   input_state in;
@@ -162,6 +163,7 @@ const input_actions ALLEGRO_ACTIONS = [] {
   a.redraw_messages = redraw_message_panel;
   a.help = show_help_allegro;
   a.ask_leave = ask_leave_allegro;
+  a.history = show_message_history_allegro;
   return a;
 }();
 

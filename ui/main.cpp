@@ -13,13 +13,17 @@
 #include "core/frontend.h"
 #include "core/game/loop.h"
 #include "core/game/replay_play.h"
+#include "core/game_end.h"
 #include "core/headless.h"
 #include "core/replay.h"
 #include "core/seed.h"
 #include "core/world.h"
+#include "persistence/game_record.h"
 #include "ui/command_line.h"
 #include "ui/graphics.h"
 #include "ui/hud.h"
+#include "ui/list_window.h"
+#include "ui/past_games.h"
 #include "ui/replay_allegro.h"
 #include "ui/run_folder.h"
 
@@ -71,6 +75,19 @@ static bool follow_command_line(int argc, char** argv, command_line& line, int* 
   return true;
 }
 
+// --history: the past games on standard output, newest first.
+static int print_past_games() {
+  for (const std::string& row : past_game_rows(RECORD_FOLDER)) std::printf("%s\n", row.c_str());
+  return 0;
+}
+
+// After the high-score table of a game that ended with one, the past games.
+static void show_past_games_after_game() {
+  if (LAST_RECORD.empty() || !past_games_follow(GAME_END.how)) return;
+  LAST_RECORD.clear();
+  show_text_list_allegro(PAST_GAMES_TITLE, past_game_rows(RECORD_FOLDER));
+}
+
 // --replay FILE --headless: the recorded game played without a window; the
 // digest of the state it ends in is printed. Status 1 when the replay could
 // not be followed to its end or ends elsewhere than the game did.
@@ -109,6 +126,7 @@ int main(int argc, char** argv) {
     if (line.headless) return replay_headless(replay);
   }
   enter_run_folder();
+  if (line.history) return print_past_games();
   console_questions(stdin);
   // Start-up settles the answer into DEBUG_MODE 0 either way; ask it now.
   DIAGNOSTICS_LINE = DEBUG_MODE != FAIL;
@@ -122,7 +140,10 @@ int main(int argc, char** argv) {
   if (!line.replay.empty()) {
     status = play_replay_in_window(replay);
   } else {
-    while (gameover != GAME_QUIT) init_loop();
+    while (gameover != GAME_QUIT) {
+      init_loop();
+      show_past_games_after_game();
+    }
   }
   if (DEBUG_MODE >= 1) std::printf("BYE BYE!! COME BACK AGAIN  gameover=3");
   highcolor_fade_out(32);

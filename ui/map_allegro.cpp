@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -723,11 +724,35 @@ void midground_map() {
                 [](int x, int y, int px, int py, int, int) { midground_tile(x, y, px, py); });
 }
 
+// A pointed mark on the front edge of the acting unit's square, so the way
+// it faces reads without studying its picture.
+void draw_front_mark(BITMAP* v, int px, int py, int facing) {
+  int f = (facing % 8 + 8) % 8;
+  float ux = DIRECTION_DX[f], uy = DIRECTION_DY[f];
+  float len = std::hypot(ux, uy);
+  ux /= len, uy /= len;
+  float half = TILE_SIZE / 2.0f, cx = px + half, cy = py + half;
+  auto point = [&](float along, float across, int& x, int& y) {
+    x = static_cast<int>(std::lround(cx + ux * along - uy * across));
+    y = static_cast<int>(std::lround(cy + uy * along + ux * across));
+  };
+  int tx, ty, lx, ly, rx, ry;
+  point(half + 4, 0, tx, ty);
+  point(half - 5, -7, lx, ly);
+  point(half - 5, 7, rx, ry);
+  triangle(v, tx, ty, lx, ly, rx, ry, makecol(20, 12, 4));
+  point(half + 2, 0, tx, ty);
+  point(half - 3, -5, lx, ly);
+  point(half - 3, 5, rx, ry);
+  triangle(v, tx, ty, lx, ly, rx, ry, makecol(255, 215, 70));
+}
+
 void draw_selectedcharacter() {
   const unit_record& a = acting_unit();
   int px = MAPTILES_X * TILE_SIZE / 2, py = MAPTILES_Y * TILE_SIZE / 2;
   int angle = a.facing * 32;
   draw_rotated(TEMP_SCREEN, unit_bmp[CURRENT_PLAYER][CURRENT_UNIT].get(), px, py, angle);
+  if (BITMAP* v = TEMP_SCREEN.get()) draw_front_mark(v, px, py, a.facing);
   if (DEBUG_MODE > 0) std::printf("\nangle %d at %d %d\n", angle, px, py);
   int light = carry_light(CURRENT_PLAYER, CURRENT_UNIT);
   if (light > 0 && light < OBJECT_SLOTS && object[light].type == ITEM_FAIRY) {

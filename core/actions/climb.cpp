@@ -5,6 +5,7 @@
 
 #include "core/actions/events.h"
 #include "core/frontend.h"
+#include "core/game_end.h"
 #include "core/occupancy.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -52,6 +53,7 @@ void pass_to_next_unit() {
 void leave_the_dungeon(int player, int u) {
   unit_record& me = unit[player][u];
   if (u == LEADER) {
+    note_game_end(ENDING_CLIMBED_OUT, "", me.z);
     message_box("YOU ZORVANE!!!!");
     rest_ms(1000);
     final_score();

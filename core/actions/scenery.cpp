@@ -421,7 +421,7 @@ void clear_rubble(int z, int x, int y, int player, int u) {
 // Looking
 // ---------------------------------------------------------------------------
 
-static const char* terrain_description(int terrain) {
+const char* terrain_description(int terrain) {
   switch (terrain) {
     case TERRAIN_BUILT_WALL:
       return "This appears to be a stone and mortar wall.";
@@ -440,7 +440,7 @@ static const char* terrain_description(int terrain) {
   }
 }
 
-static const char* scenery_description(int scenery) {
+const char* scenery_description(int scenery) {
   switch (scenery) {
     case SCENERY_CRYPT:
       return "This seems to be a closed stone sarcophogus.";
@@ -477,24 +477,26 @@ static const char* scenery_description(int scenery) {
     case SCENERY_OIL:
       return "This looks like a pool of tar.";
     default:
-      return "It's nothing special...";
+      return nullptr;
   }
+}
+
+std::string examine_words(int x, int y, int z) {
+  if (!on_grid(z, x, y)) return "";
+  const map_cell& c = map[z][x][y];
+  if (const char* text = terrain_description(c.terrain)) return text;
+  if (c.scenery == SCENERY_CONTAINER)
+    return "This looks like a " + container_name(which_container(z, x, y)) + ".";
+  return "";
 }
 
 void examine_scenery(int x, int y, int z) {
   recorded_command command("examine_scenery", {x, y, z});
   if (!on_grid(z, x, y)) return;
-  const map_cell& c = map[z][x][y];
-  const char* text = terrain_description(c.terrain);
-  if (text) {
-    message_box(text);
-    return;
+  std::string text = examine_words(x, y, z);
+  if (text.empty()) {
+    const char* words = scenery_description(map[z][x][y].scenery);
+    text = words ? words : "It's nothing special...";
   }
-  if (c.scenery == SCENERY_CONTAINER) {
-    int k = which_container(z, x, y);
-    std::string line = "This looks like a " + container_name(k) + ".";
-    message_box(line.c_str());
-    return;
-  }
-  message_box(scenery_description(c.scenery));
+  message_box(text.c_str());
 }

@@ -3,10 +3,14 @@
 #include "core/game/loop.h"
 
 #include <cstdio>
+#include <string>
 
 #include "core/actions/barrels.h"
 #include "core/actions/events.h"
 #include "core/frontend.h"
+#include "core/game_end.h"
+#include "core/message_log.h"
+#include "core/start_health.h"
 #include "core/game/newgame.h"
 #include "core/game/turn.h"
 #include "core/replay.h"
@@ -17,7 +21,12 @@
 #include "creatures/score.h"
 #include "creatures/sight.h"
 #include "generation/character.h"
+#include "persistence/game_record.h"
 #include "persistence/save.h"
+
+std::string LAST_RECORD;
+
+static void keep_game_record();
 
 void init_loop() {
   UPDATE_MAP = 1;
@@ -43,21 +52,45 @@ void init_loop() {
   if (gameover == GAME_NEW) {
     DIFFICULTY = option_select("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL");
     if (DEBUG_MODE == 1) std::printf("\ninit loop():\n");
+    message_log_clear();
     open_new_game();
     // On the console too, where it can be copied for --seed.
     std::printf("\nseed %u\n", GAME_SEED);
     // A game that cannot be recorded is still played.
-    replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
+    bool recorded =
+        replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
+    note_game_begins(REPLAY_TURN, recorded, unit[1][1].name);
+    // Said to the player only: no rule reads the message panel.
+    message_box("F1 or ? shows how to play and every key.");
   } else {
     if (text_load_map(0) == FAIL) return;
     // A loaded game cannot be rebuilt from a seed: it is not recorded.
     replay_stop();
+    begin_loaded_game();
     novel_event(CURRENT_PLAYER, CURRENT_UNIT);
     reveal_tiles();
   }
   gameover = GAME_PLAYING;
   main_loop();
   replay_end();
+  keep_game_record();
+}
+
+void begin_loaded_game() {
+  message_log_clear();
+  note_every_start_health();
+  note_game_begins(REPLAY_TURN, false, unit[1][1].name);
+}
+
+// The game's record beside the saves; a record that cannot be written costs
+// the player nothing but a line on the console.
+static void keep_game_record() {
+  std::string reason;
+  LAST_RECORD = write_game_record(RECORD_FOLDER, reason);
+  if (LAST_RECORD.empty())
+    std::printf("\nthe game's record could not be written: %s\n", reason.c_str());
+  else if (DEBUG_MODE > 0)
+    std::printf("\nrecord of the game: %s\n", LAST_RECORD.c_str());
 }
 
 static unit_record& acting_unit() { return unit[CURRENT_PLAYER][CURRENT_UNIT]; }
@@ -87,6 +120,9 @@ static void check_party_health() {
     u.moves = 0;
   }
   if (unit[1][1].health <= -10 && gameover != GAME_OVER) {
+    const std::string& by = GAME_END.struck_by;
+    note_game_end(ENDING_KILLED, by.empty() ? "wounds" : "wounds, last struck by " + by,
+                  unit[1][1].z);
     warning_message("YOU ARE DEAD!", "", "GAME OVER", "", "", "", 20);
     if (DEBUG_MODE > 0) std::printf("YOU ARE DEAD!\n");
     rest_ms(500);
@@ -153,5 +189,6 @@ void main_loop() {
 
 void leave_game() {
   recorded_command command("leave_game", {});
+  note_game_end(ENDING_LEFT, "", unit[1][1].z);
   gameover = GAME_OVER;
 }

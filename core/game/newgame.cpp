@@ -7,6 +7,7 @@
 #include "core/actions/events.h"
 #include "core/frontend.h"
 #include "core/seed.h"
+#include "core/start_health.h"
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/sight.h"
@@ -48,4 +49,5 @@ void open_new_game() {
   novel_event(CURRENT_PLAYER, CURRENT_UNIT);
   reveal_tiles();
   generate_character();
+  note_every_start_health();
 }

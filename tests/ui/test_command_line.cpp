@@ -51,6 +51,7 @@ TEST(CommandLine, HelpAndVersionAreAnswered) {
   EXPECT_TRUE(read({"--help"}).help);
   EXPECT_TRUE(read({"-h"}).help);
   EXPECT_TRUE(read({"--version"}).version);
+  EXPECT_TRUE(read({"--history"}).history);
   EXPECT_NE(command_line_usage().find("--seed N"), std::string::npos);
 }
 

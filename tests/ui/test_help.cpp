@@ -24,23 +24,24 @@ bool overlap(const placed_text& a, const placed_text& b) {
 
 }  // namespace
 
-TEST(HelpLayout, FitsEveryResolutionWithoutOverlaps) {
+TEST(HelpLayout, BothPagesFitEveryResolutionWithoutOverlaps) {
   const int sizes[3][2] = {{800, 600}, {1024, 768}, {1280, 720}};
-  for (const auto& s : sizes) {
-    SCOPED_TRACE(std::to_string(s[0]) + "x" + std::to_string(s[1]));
-    help_layout lay = lay_out_help(s[0], s[1], bold_font());
-    EXPECT_TRUE(lay.fits);
-    EXPECT_GE(lay.size, 11);  // still readable
-    for (size_t i = 0; i < lay.texts.size(); i++) {
-      const placed_text& t = lay.texts[i];
-      EXPECT_GE(t.x, 0) << t.text;
-      EXPECT_GE(t.y, 0) << t.text;
-      EXPECT_LE(t.x + t.w, s[0]) << t.text;
-      EXPECT_LE(t.y + t.h, s[1]) << t.text;
-      for (size_t j = i + 1; j < lay.texts.size(); j++)
-        EXPECT_FALSE(overlap(t, lay.texts[j])) << t.text << " / " << lay.texts[j].text;
+  for (auto lay_out : {lay_out_how_to_play, lay_out_help})
+    for (const auto& s : sizes) {
+      SCOPED_TRACE(std::to_string(s[0]) + "x" + std::to_string(s[1]));
+      help_layout lay = lay_out(s[0], s[1], bold_font());
+      EXPECT_TRUE(lay.fits);
+      EXPECT_GE(lay.size, 11);  // still readable
+      for (size_t i = 0; i < lay.texts.size(); i++) {
+        const placed_text& t = lay.texts[i];
+        EXPECT_GE(t.x, 0) << t.text;
+        EXPECT_GE(t.y, 0) << t.text;
+        EXPECT_LE(t.x + t.w, s[0]) << t.text;
+        EXPECT_LE(t.y + t.h, s[1]) << t.text;
+        for (size_t j = i + 1; j < lay.texts.size(); j++)
+          EXPECT_FALSE(overlap(t, lay.texts[j])) << t.text << " / " << lay.texts[j].text;
+      }
     }
-  }
 }
 
 TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsName) {

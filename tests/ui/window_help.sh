@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The help screen in a real window: F1 and ? each cover the map with the list
-# of commands, any key takes it away again, and the key that closes it does
-# nothing in the game (the map is as it was); keys work again afterwards. The
-# console names the seed of the new game.
+# The help screen in a real window: F1 and ? each cover the map with how to
+# play, any key turns to the list of commands and another takes it away; the
+# keys that turn and close it do nothing in the game (the map is as it was);
+# keys work again afterwards. The console names the seed of the new game.
 # Usage: window_help.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
 BUILD=$(cd "${1:?build folder}" && pwd)
@@ -26,7 +26,12 @@ hold_key F1
 settle 1
 shot help
 [ "$(changed start help "$VIEW_GEOM")" -gt 5000 ] || fail "F1 showed no help"
-# Up closes the help and must not step as well.
+# Up turns to the page of commands, a second Up closes the help; neither
+# steps.
+hold_key Up
+settle 1
+shot help_keys
+[ "$(changed help help_keys "$VIEW_GEOM")" -gt 5000 ] || fail "no page of commands after the first"
 hold_key Up
 settle 1
 shot closed
@@ -37,6 +42,8 @@ xdotool key question
 settle 1
 shot question
 [ "$(changed start question "$VIEW_GEOM")" -gt 5000 ] || fail "? showed no help"
+hold_key x
+settle 1
 hold_key x
 settle 1
 shot closed_again

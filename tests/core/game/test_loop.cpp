@@ -11,11 +11,14 @@
 #include "core/game/newgame.h"
 #include "core/headless.h"
 #include "core/world.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 
 class Loop : public ::testing::Test {
  protected:
+  // Every game the loop ends leaves its record and replay here.
+  scratch_folder scratch;
   void SetUp() override {
     reset_globals();
     DEBUG_MODE = 0;
