@@ -223,12 +223,9 @@ void keyboard(const input_state& in, const input_actions& act) {
 // screenshot, one of the climbs and the door (each ends the pass), then the
 // keys that may act together.
 const key_command KEY_COMMANDS[] = {
-bool open_history(const input_actions& act) {
-  call(act.history);
-  return true;
-}
-    {IN_F1, "F1", "This list of commands", open_help},
-    {IN_QUESTION, "?", "This list of commands", open_help},
+    {IN_F1, "F1", "How to play, then this list", open_help},
+    {IN_QUESTION, "?", "How to play, then this list", open_help},
+    {IN_H, "H", "Every message of this game", open_history},
     {IN_ESC, "ESC", "Leave the game (asks first)", quit_key},
     {IN_S, "S", "Screenshot", screenshot_key},
     {IN_U, "U", "Climb up a ladder or stairs", climb_up_key},
