@@ -101,6 +101,9 @@ void clear_staging(staged_world& w) {
     copy_text(o.name, " ");
   }
   for (container_record& k : w.container) k = container_record{};
+  std::memset(w.unit_has_record, 0, sizeof w.unit_has_record);
+  w.current_player = w.current_unit = w.quest = 0;
+  w.difficulty = 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -761,38 +764,152 @@ void write_save_texts(save_texts& out) {
   out[SAVE_CONTAINERS] = write_containers();
 }
 
-bool load_save_texts(const save_texts& in, std::string& error) {
-  staged_world& w = staging_copy();
-  clear_staging(w);
-  message_box("LOADING MAP TYPE");
-  if (!read_grid(in[SAVE_MAPTYPE], GRID_TERRAIN, "maptype.sav", w, error)) return false;
-  message_box("LOADING MAP ENVIRNOMENT");
-  if (!read_grid(in[SAVE_MAPENV], GRID_ENVIRONMENT, "mapenv.sav", w, error)) return false;
-  message_box("LOADING MAP EXTRA");
-  if (!read_grid(in[SAVE_MAPEXTRA], GRID_SCENERY, "mapextra.sav", w, error)) return false;
-  message_box("LOADING MAP revealed");
-  if (!read_grid(in[SAVE_MAPREVEALED], GRID_REVEALED, "maprevealed.sav", w, error)) return false;
-  restore_trapdoors(w);
-  message_box("\nLOADING UNIT STATS...");
-  if (!read_units(in[SAVE_UNITS], w, error)) return false;
-  message_box("\nLOADING OBJECTS...");
-  if (!read_objects(in[SAVE_OBJECTS], w, error)) return false;
-  message_box("\nLOADING CONTAINERS...");
-  if (!read_containers(in[SAVE_CONTAINERS], w, error)) return false;
+namespace {
 
-  // Every value is in range; now the world as a whole must keep the rules
-  // the game relies on, or the first turn would act on a contradiction.
-  live_tables& kept = kept_live();
-  keep_live(kept);
+const char* const LOADING_MESSAGES[SAVE_DATA_FILES] = {
+    "LOADING MAP TYPE",         "LOADING MAP revealed",     "LOADING MAP ENVIRNOMENT",
+    "LOADING MAP EXTRA",        "\nLOADING UNIT STATS...", "\nLOADING OBJECTS...",
+    "\nLOADING CONTAINERS..."};
+
+bool read_save_file(int file, const std::string& text, staged_world& w, std::string& error) {
+  switch (file) {
+    case SAVE_MAPTYPE:
+      return read_grid(text, GRID_TERRAIN, "maptype.sav", w, error);
+    case SAVE_MAPREVEALED:
+      return read_grid(text, GRID_REVEALED, "maprevealed.sav", w, error);
+    case SAVE_MAPENV:
+      return read_grid(text, GRID_ENVIRONMENT, "mapenv.sav", w, error);
+    case SAVE_MAPEXTRA:
+      return read_grid(text, GRID_SCENERY, "mapextra.sav", w, error);
+    case SAVE_UNITS:
+      return read_units(text, w, error);
+    case SAVE_OBJECTS:
+      return read_objects(text, w, error);
+    default:
+      return read_containers(text, w, error);
+  }
+}
+
+// The grids first, in the order the game has always read them, then the
+// records; the containers mark their squares over the scenery.
+constexpr int READING_ORDER[SAVE_DATA_FILES] = {SAVE_MAPTYPE, SAVE_MAPENV,   SAVE_MAPEXTRA,
+                                                SAVE_MAPREVEALED, SAVE_UNITS, SAVE_OBJECTS,
+                                                SAVE_CONTAINERS};
+
+bool read_save_files(const save_texts& in, staged_world& w, std::string& error, bool tell) {
+  clear_staging(w);
+  for (int file : READING_ORDER) {
+    if (tell) message_box(LOADING_MESSAGES[file]);
+    if (!read_save_file(file, in[static_cast<std::size_t>(file)], w, error)) return false;
+    if (file == SAVE_MAPREVEALED) restore_trapdoors(w);
+  }
+  return true;
+}
+
+// Every value is in range; the world as a whole must also keep the rules the
+// game relies on, or the first turn would act on a contradiction.  The
+// staging copy is tried in the live tables, where the checker reads; on
+// false the live tables hold the trial.
+bool keeps_the_rules(const staged_world& w, std::string& error) {
   install(w);
   std::string broken = check_world();
-  if (!broken.empty()) {
+  if (broken.empty()) return true;
+  error = "the saved world breaks a rule: " + broken;
+  return false;
+}
+
+}  // namespace
+
+bool load_save_texts(const save_texts& in, std::string& error) {
+  staged_world& w = staging_copy();
+  if (!read_save_files(in, w, error, true)) return false;
+  live_tables& kept = kept_live();
+  keep_live(kept);
+  if (!keeps_the_rules(w, error)) {
     put_back_live(kept);
-    error = "the saved world breaks a rule: " + broken;
     return false;
   }
   finish_load(w);
   return true;
+}
+
+// ---------------------------------------------------------------------------
+// The fuzzer's way in
+// ---------------------------------------------------------------------------
+namespace {
+
+// One data file's part of a staging copy, copied from another.  The grids
+// share the squares, so a grid file's part is all of them.
+void copy_part(staged_world& to, const staged_world& from, int file) {
+  switch (file) {
+    case SAVE_MAPENV:
+      std::memcpy(to.environment, from.environment, sizeof to.environment);
+      [[fallthrough]];
+    case SAVE_MAPTYPE:
+    case SAVE_MAPREVEALED:
+    case SAVE_MAPEXTRA:
+      std::memcpy(to.map, from.map, sizeof to.map);
+      break;
+    case SAVE_UNITS:
+      std::memcpy(to.unit, from.unit, sizeof to.unit);
+      std::memcpy(to.unit_has_record, from.unit_has_record, sizeof to.unit_has_record);
+      to.current_player = from.current_player;
+      to.current_unit = from.current_unit;
+      to.difficulty = from.difficulty;
+      to.quest = from.quest;
+      break;
+    case SAVE_OBJECTS:
+      std::memcpy(to.object, from.object, sizeof to.object);
+      break;
+    default:
+      std::memcpy(to.container, from.container, sizeof to.container);
+      std::memcpy(to.map, from.map, sizeof to.map);
+      break;
+  }
+}
+
+void mark_containers(staged_world& w) {
+  for (const container_record& k : w.container)
+    if (k.state != CONTAINER_FREE) w.map[k.z][k.x][k.y].scenery = SCENERY_CONTAINER;
+}
+
+struct fuzz_staging {
+  staged_world sound, cleared, trial;
+};
+
+fuzz_staging& fuzz_copies() {
+  static const std::unique_ptr<fuzz_staging> f = std::make_unique<fuzz_staging>();
+  return *f;
+}
+
+}  // namespace
+
+bool stage_sound_save(const save_texts& sound, std::string& error) {
+  fuzz_staging& f = fuzz_copies();
+  clear_staging(f.cleared);
+  if (!read_save_files(sound, f.sound, error, false)) return false;
+  std::memcpy(&f.trial, &f.sound, sizeof f.trial);
+  return keeps_the_rules(f.trial, error);
+}
+
+bool try_staged_file(int file, const std::string& text, std::string& error) {
+  fuzz_staging& f = fuzz_copies();
+  // The file's part emptied: a grid file that reads whole sets each of its
+  // squares, so only mapenv's flags and the records need it; the squares
+  // keep the containers' marks, as a whole load leaves them.
+  if (file == SAVE_MAPENV)
+    std::memcpy(f.trial.environment, f.cleared.environment, sizeof f.trial.environment);
+  if (file == SAVE_UNITS || file == SAVE_OBJECTS) copy_part(f.trial, f.cleared, file);
+  if (file == SAVE_CONTAINERS)
+    std::memcpy(f.trial.container, f.cleared.container, sizeof f.trial.container);
+  bool ok = read_save_file(file, text, f.trial, error);
+  if (ok && file <= SAVE_MAPEXTRA) {
+    restore_trapdoors(f.trial);
+    mark_containers(f.trial);
+  }
+  ok = ok && keeps_the_rules(f.trial, error);
+  copy_part(f.trial, f.sound, file);
+  return ok;
 }
 
 // ---------------------------------------------------------------------------

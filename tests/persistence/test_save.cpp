@@ -1,9 +1,11 @@
 // Saved games: what comes back after a save and a load, the files on the disk,
 // the save names, the save lock, and the loads that must change nothing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -629,6 +631,111 @@ TEST_F(SaveTest, ASaveNeverWritesThroughALinkInItsWay) {
   EXPECT_EQ(read_text("outside.txt"), "keep me");
   EXPECT_FALSE(fs::exists("save/LINK.4.tmp"));
   EXPECT_FALSE(fs::is_symlink("save/LINKunits.sav"));
+}
+
+}  // namespace
+
+namespace {
+
+// A world whose every value is in range but that contradicts itself is
+// refused with the rule it breaks, and the live world stays as it was; the
+// fuzzer's staged trial of a single file agrees with the whole load.
+TEST_F(SaveTest, SavesOfWorldsThatBreakTheRulesAreRefused) {
+  std::srand(12);
+  build_new_world();
+  auto generated = copy_world();
+  const unit_record& leader = unit[1][1];
+  int monster = 1;
+  while (unit[2][monster].status == UNIT_FREE) monster++;
+  // An empty container, so its marker is all that names it.
+  auto holds_nothing = [](int c) {
+    for (const object_record& o : object)
+      if (o.status != OBJECT_FREE && o.owner_player == OWNER_CONTAINER && o.owner_unit == c)
+        return false;
+    return true;
+  };
+  int box = 1;
+  while (container[box].state == CONTAINER_FREE || !holds_nothing(box)) box++;
+  struct contradiction {
+    const char* label;
+    std::function<void()> edit;
+    const char* rule;
+  };
+  const contradiction cases[] = {
+      {"two units on one square",
+       [&] { unit[2][monster].z = leader.z, unit[2][monster].x = leader.x,
+             unit[2][monster].y = leader.y; },
+       "share"},
+      {"the leader in rock", [&] { map[leader.z][leader.x][leader.y].terrain = TERRAIN_ROCK; },
+       "stands in rock"},
+      {"an object held by a free slot",
+       [&] { object[1] = object[2], object[1].status = OBJECT_CARRIED,
+             object[1].owner_player = 2, object[1].owner_unit = 449, unit[2][449].status = UNIT_FREE; },
+       "a free slot"},
+      {"a container marker without its record",
+       [&] { container[box].state = CONTAINER_FREE; }, "has no record"},
+  };
+  save_texts sound;
+  write_save_texts(sound);
+  std::string error;
+  ASSERT_TRUE(stage_sound_save(sound, error)) << error;
+  for (const contradiction& c : cases) {
+    restore_world(*generated);
+    c.edit();
+    save_texts broken;
+    write_save_texts(broken);
+    std::srand(13);
+    build_new_world();
+    auto before = copy_world();
+    error.clear();
+    EXPECT_FALSE(load_save_texts(broken, error)) << c.label;
+    EXPECT_NE(error.find(c.rule), std::string::npos) << c.label << ": " << error;
+    EXPECT_TRUE(world_is(*before)) << c.label;
+    for (int i = 0; i < SAVE_DATA_FILES; i++) {
+      if (broken[i] == sound[i]) continue;
+      EXPECT_FALSE(try_staged_file(i, broken[i], error)) << c.label;
+    }
+  }
+  for (int i = 0; i < SAVE_DATA_FILES; i++) EXPECT_TRUE(try_staged_file(i, sound[i], error)) << i;
+}
+
+// A pipe, a device or a huge file in place of a data file is refused at once
+// with a message naming it; the world is untouched.
+TEST_F(SaveTest, DataFilesThatAreNoRegularFilesAreRefusedWithoutWaiting) {
+  std::srand(14);
+  build_new_world();
+  headless.files = {"HOSTILE"};
+  ASSERT_EQ(text_save_map(2), 0);
+  auto before = copy_world();
+  struct hostile {
+    const char* file;
+    std::function<void(const std::string&)> plant;
+    const char* said;
+  };
+  const hostile cases[] = {
+      {"units.sav", [](const std::string& p) { mkfifo(p.c_str(), 0644); },
+       "LOAD FAILED: units.sav is not a regular file"},
+      {"mapenv.sav", [](const std::string& p) { fs::create_symlink("/dev/zero", p); },
+       "LOAD FAILED: mapenv.sav is not a regular file"},
+      {"objects.sav",
+       [](const std::string& p) {
+         write_text(p, "x");
+         fs::resize_file(p, 1ull << 32);  // sparse: costs no disk
+       },
+       "LOAD FAILED: objects.sav is larger than 16777216 bytes"},
+  };
+  for (const hostile& h : cases) {
+    std::string path = std::string("save/HOSTILE") + h.file;
+    std::string kept = read_text(path);
+    fs::remove(path);
+    h.plant(path);
+    headless.files = {"HOSTILE"};
+    EXPECT_EQ(text_load_map(0), FAIL) << h.file;
+    EXPECT_EQ(headless.messages.back(), h.said);
+    EXPECT_TRUE(world_is(*before)) << h.file;
+    fs::remove(path);
+    write_text(path, kept);
+  }
 }
 
 }  // namespace
