@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool accepted = try_staged_file(file, input, error);
   if (!accepted && error.empty()) fault("a refused file without a reason", SAVE_SUFFIXES[file]);
 
-  if (text_checksum(input) % 256 == 0) {
+  if (text_checksum(input.substr(0, 64) + std::to_string(input.size())) % 256 == 0) {
     save_texts texts = sound;
     texts[static_cast<std::size_t>(file)] = input;
     whole_load(texts, accepted);
