@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
+#include "core/files.h"
 #include "core/world.h"
 
 int REPLAY_TURN = 0;
@@ -261,16 +261,16 @@ bool parse_replay(const std::string& text, replay_record& out, std::string& reas
 }
 
 bool read_replay(const std::string& path, replay_record& out, std::string& reason) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
+  constexpr std::size_t REPLAY_FILE_LIMIT = 64u * 1024 * 1024;
+  std::string text;
+  file_read_result r = read_file_limited(path, REPLAY_FILE_LIMIT, text);
+  if (r == FILE_MISSING || r == FILE_UNREADABLE) {
     reason = "cannot open " + path;
     return false;
   }
-  std::ostringstream text;
-  text << f.rdbuf();
-  if (text.str().size() > 64u * 1024 * 1024) {
-    reason = path + " is too large to be a replay";
+  if (r != FILE_READ) {
+    reason = path + " " + file_read_problem(r, REPLAY_FILE_LIMIT);
     return false;
   }
-  return parse_replay(text.str(), out, reason);
+  return parse_replay(text, out, reason);
 }

@@ -1,12 +1,13 @@
 // The final score and the high-score table kept in save/hiscore.tab.
 #include "creatures/score.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "core/files.h"
 #include "core/frontend.h"
 #include "core/seed.h"
 #include "core/world.h"
@@ -35,28 +36,33 @@ int quest_bonus(int quest) {
   }
 }
 
-// The next line of a table file, line end removed; false at the end.
-bool next_line(std::FILE* f, std::string& line) {
-  line.clear();
-  int c;
-  bool any = false;
-  while ((c = std::fgetc(f)) != EOF) {
-    any = true;
-    if (c == '\n') break;
-    // A hostile file cannot make a line grow without end.
-    if (line.size() < 256) line.push_back(static_cast<char>(c));
+// A table is a few hundred bytes; anything far larger is not one.
+constexpr std::size_t SCORE_FILE_LIMIT = 64 * 1024;
+
+// The lines of a table file, line ends removed, each cut so a hostile line
+// cannot grow without end.
+std::vector<std::string> table_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, std::min<std::size_t>(end - at, 256));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    at = end + 1;
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return any;
+  return lines;
 }
 
 bool parse_score(const std::string& s, int& v) {
-  if (s.empty() || s.size() > 9) return false;
-  long n = 0;
+  if (s.empty() || s.size() > 10) return false;
+  long long n = 0;
   for (char c : s) {
     if (c < '0' || c > '9') return false;
     n = n * 10 + (c - '0');
   }
+  if (n > SCORE_MAX) return false;
   v = static_cast<int>(n);
   return true;
 }
@@ -94,7 +100,7 @@ int compute_score() {
   }
   score += quest_bonus(QUEST_NO);
   if (leader.health < 1) score = 0;
-  if (score > INT_MAX) score = INT_MAX;
+  if (score > SCORE_MAX) score = SCORE_MAX;
   if (score < INT_MIN) score = INT_MIN;
   return static_cast<int>(score);
 }
@@ -107,49 +113,57 @@ const char* score_title(int score) {
   return "";
 }
 
-score_table read_score_table(const char* path) {
+score_table read_score_table(const char* path, std::string* problem) {
   score_table table{};
-  std::FILE* f = std::fopen(path, "r");
-  if (!f) return table;
-  score_table read{};
-  int entries = 0;
-  bool sound = true;
-  std::string line;
-  while (entries < SCORE_ENTRIES && next_line(f, line)) {
-    if (!line.empty() && line.front() == '~') break;
-    if (line.find("SCORE:") == std::string::npos) continue;
-    std::string name, number;
-    int score = 0;
-    if (!next_line(f, name) || !next_line(f, number) || !parse_score(number, score)) {
-      sound = false;
-      break;
-    }
-    read[static_cast<std::size_t>(entries)] = {table_name(name), score};
-    entries++;
+  std::string text;
+  file_read_result r = read_file_limited(path, SCORE_FILE_LIMIT, text);
+  if (r != FILE_READ) {
+    if (problem && r != FILE_MISSING)
+      *problem = std::string(path) + " " + file_read_problem(r, SCORE_FILE_LIMIT);
+    return table;
   }
-  std::fclose(f);
-  if (sound && entries == SCORE_ENTRIES) table = read;
+  std::vector<std::string> lines = table_lines(text);
+  int entries = 0;
+  std::size_t i = 0;
+  while (entries < SCORE_ENTRIES && i < lines.size()) {
+    const std::string& line = lines[i];
+    if (!line.empty() && line.front() == '~') break;
+    if (line.find("SCORE:") == std::string::npos) {
+      i++;
+      continue;
+    }
+    // An entry whose name or score is cut off by the end of the file is lost.
+    if (i + 2 >= lines.size()) break;
+    const std::string& number = lines[i + 2];
+    int score = 0;
+    if (parse_score(number, score)) {
+      table[static_cast<std::size_t>(entries++)] = {table_name(lines[i + 1]), score};
+      i += 3;
+    } else {
+      // A damaged entry costs only itself: when its score line is missing,
+      // the line in its place may already start the next entry.
+      i += number.find("SCORE:") != std::string::npos ? 2 : 3;
+    }
+  }
+  // Best first, whatever order a damaged file left them in.
+  std::stable_sort(table.begin(), table.begin() + entries,
+                   [](const score_entry& a, const score_entry& b) { return a.score > b.score; });
   return table;
 }
 
 bool write_score_table(const char* path, const score_table& table) {
-  ::mkdir("save", 0755);
-  std::string temp = std::string(path) + ".tmp";
-  std::remove(temp.c_str());
-  std::FILE* f = std::fopen(temp.c_str(), "wx");
-  if (!f) return false;
+  std::string text;
   for (const score_entry& e : table)
-    std::fprintf(f, "SCORE:\n%s\n%d\n", table_name(e.name).c_str(), e.score);
-  std::fputs("~", f);
-  bool ok = std::fflush(f) == 0 && !std::ferror(f);
-  ok = std::fclose(f) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), path) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+    text += "SCORE:\n" + table_name(e.name) + "\n" + std::to_string(e.score) + "\n";
+  text += "~";
+  std::string folder = path;
+  std::size_t slash = folder.rfind('/');
+  if (slash != std::string::npos) make_folder(folder.substr(0, slash));
+  return write_file_replacing(path, text);
 }
 
 bool enter_score(score_table& table, const std::string& name, int score) {
-  if (score <= table[SCORE_ENTRIES - 1].score) return false;
+  if (score < 0 || score <= table[SCORE_ENTRIES - 1].score) return false;
   int at = 0;
   while (at < SCORE_ENTRIES && score <= table[static_cast<std::size_t>(at)].score) at++;
   for (int i = SCORE_ENTRIES - 1; i > at; i--)
@@ -162,7 +176,11 @@ void final_score() {
   SCORE = compute_score();
   highcolor_fade_out(8);
 
-  score_table table = read_score_table(SCORE_FILE);
+  std::string problem;
+  score_table table = read_score_table(SCORE_FILE, &problem);
+  // A table that cannot be read is left as it stands, for the player to
+  // look at: the score is shown but not kept.
+  if (!problem.empty()) message_box(("The high-score table is not kept: " + problem).c_str());
   bool entered = enter_score(table, unit[1][1].name, SCORE);
   if (entered) message_box("CONGRATS YOU HAVE A NEW HIGH SCORE!");
   append_text(unit[1][1].name, score_title(SCORE));
@@ -183,7 +201,7 @@ void final_score() {
   }
   warning_message("HI SCORE TABLE", lines[0].c_str(), lines[1].c_str(), lines[2].c_str(),
                   lines[3].c_str(), lines[4].c_str(), 14);
-  if (entered && !write_score_table(SCORE_FILE, table) && DEBUG_MODE > 0)
+  if (entered && problem.empty() && !write_score_table(SCORE_FILE, table) && DEBUG_MODE > 0)
     std::printf("\nthe high-score table could not be written\n");
   rest_ms(1);
   SCORE = 0;

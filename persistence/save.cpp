@@ -4,15 +4,12 @@
 // hostile file is refused before the live world is touched.
 #include "persistence/save.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
+#include "core/check.h"
 #include "core/frontend.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
@@ -20,6 +17,7 @@
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "creatures/sight.h"
+#include "persistence/save_set.h"
 
 const char* const SAVE_SUFFIXES[SAVE_DATA_FILES] = {
     "maptype.sav", "maprevealed.sav", "mapenv.sav",    "mapextra.sav",
@@ -34,8 +32,6 @@ constexpr int CONTAINER_COUNT = 1000;
 // No number the game keeps comes near this; anything beyond is a damaged
 // file, and refusing it keeps the rules' arithmetic far from overflow.
 constexpr long NUMBER_LIMIT = 1000000;
-// A generous ceiling on a data file, so a hostile one cannot eat memory.
-constexpr long FILE_LIMIT = 16L * 1024 * 1024;
 
 // ---------------------------------------------------------------------------
 // Character tables of the grid files
@@ -106,6 +102,9 @@ void clear_staging(staged_world& w) {
     copy_text(o.name, " ");
   }
   for (container_record& k : w.container) k = container_record{};
+  std::memset(w.unit_has_record, 0, sizeof w.unit_has_record);
+  w.current_player = w.current_unit = w.quest = 0;
+  w.difficulty = 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -339,6 +338,17 @@ bool read_grid(const std::string& text, grid_kind kind, const char* file, staged
     }
   }
   return true;
+}
+
+// The files have no mark for a trapdoor, which a climb leaves above a ladder
+// up that had no way down over it; such a ladder had one, so it is put back.
+void restore_trapdoors(staged_world& w) {
+  for (int z = 0; z + 1 < LEVELS; z++)
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++)
+        if (w.map[z][x][y].scenery == SCENERY_LADDER_UP &&
+            w.map[z + 1][x][y].scenery == SCENERY_NONE)
+          w.map[z + 1][x][y].scenery = SCENERY_TRAPDOOR;
 }
 
 // ---------------------------------------------------------------------------
@@ -615,8 +625,44 @@ bool read_containers(const std::string& text, staged_world& w, std::string& erro
 // ---------------------------------------------------------------------------
 // Replacing the live world
 // ---------------------------------------------------------------------------
-void commit(const staged_world& w) {
-  clear_turn_state();
+// The live tables a trial of the staging copy overwrites, kept so that a
+// world that breaks the rules can be taken back out byte for byte.
+struct live_tables {
+  map_cell map[LEVELS][LAND_SIZE][LAND_SIZE];
+  environment_cell environment[LEVELS][LAND_SIZE][LAND_SIZE];
+  unit_record unit[4][UNIT_SLOTS];
+  object_record object[OBJECT_SLOTS];
+  container_record container[CONTAINER_SLOTS];
+  int current_player, current_unit, difficulty, quest;
+};
+
+void keep_live(live_tables& t) {
+  std::memcpy(t.map, map, sizeof map);
+  std::memcpy(t.environment, environment, sizeof environment);
+  std::memcpy(t.unit, unit, sizeof unit);
+  std::memcpy(t.object, object, sizeof object);
+  std::memcpy(t.container, container, sizeof container);
+  t.current_player = CURRENT_PLAYER;
+  t.current_unit = CURRENT_UNIT;
+  t.difficulty = DIFFICULTY;
+  t.quest = QUEST_NO;
+}
+
+void put_back_live(const live_tables& t) {
+  std::memcpy(map, t.map, sizeof map);
+  std::memcpy(environment, t.environment, sizeof environment);
+  std::memcpy(unit, t.unit, sizeof unit);
+  std::memcpy(object, t.object, sizeof object);
+  std::memcpy(container, t.container, sizeof container);
+  CURRENT_PLAYER = t.current_player;
+  CURRENT_UNIT = t.current_unit;
+  DIFFICULTY = t.difficulty;
+  QUEST_NO = t.quest;
+}
+
+// The staging copy as the live tables, with the fields a load derives
+// rebuilt: what the world's rules are checked on.
+void install(const staged_world& w) {
   nuke_variables();
   std::memcpy(map, w.map, sizeof map);
   std::memcpy(environment, w.environment, sizeof environment);
@@ -628,7 +674,18 @@ void commit(const staged_world& w) {
   CURRENT_UNIT = w.current_unit;
   DIFFICULTY = w.difficulty;
   QUEST_NO = w.quest;
+  // Units first, so the squares they stand on are blocked by the move costs.
+  for (int z = 0; z < LEVELS; z++) {
+    map_occupied(z);
+    map_movecost(z);
+    map_object(z);
+  }
+}
 
+// What a load does once the world it brings is known to keep the rules.
+void finish_load(const staged_world& w) {
+  // The loaded game starts in the party's turn, whatever the last one was in.
+  clear_turn_state();
   for (int p = 0; p < 4; p++)
     for (int u = 0; u <= UNIT_LAST; u++)
       if (w.unit_has_record[p][u]) assign_icon(1, p, u, 0);
@@ -637,100 +694,40 @@ void commit(const staged_world& w) {
 
   message_box("STATUS LOAD...");
   if (DIFFICULTY == 3) CANT_SAVE = 10;
-  // Units first, so the squares they stand on are blocked by the move costs.
-  for (int z = 0; z < LEVELS; z++) {
-    map_occupied(z);
-    map_movecost(z);
-    map_object(z);
-  }
   message_box("LOADED GAME...");
   reveal_tiles();
   UPDATE_MAP = 1;
 }
 
+// Both copies are large and a load is made often by the fuzzer: one of each
+// for the whole run.
+staged_world& staging_copy() {
+  static const std::unique_ptr<staged_world> w = std::make_unique<staged_world>();
+  return *w;
+}
+
+live_tables& kept_live() {
+  static const std::unique_ptr<live_tables> t = std::make_unique<live_tables>();
+  return *t;
+}
+
 // ---------------------------------------------------------------------------
 // Files
 // ---------------------------------------------------------------------------
-std::string save_path(const std::string& name, const char* suffix) {
-  return "save/" + name + suffix;
-}
-
-// 0 read, 1 missing, 2 unreadable or too big.
-int read_file(const std::string& path, std::string& out) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return 1;
-  out.clear();
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-    out.append(buf, n);
-    if (static_cast<long>(out.size()) > FILE_LIMIT) break;
-  }
-  bool bad = std::ferror(f) || static_cast<long>(out.size()) > FILE_LIMIT;
-  std::fclose(f);
-  return bad ? 2 : 0;
-}
-
-// Writes text under a temporary name and flushes it to the disk.
-bool write_file(const std::string& path, const std::string& text) {
-  // A file made afresh: whatever stood under the temporary name, a link
-  // planted there included, is never written through.
-  ::unlink(path.c_str());
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-  if (fd < 0) return false;
-  const char* p = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n <= 0) {
-      ::close(fd);
-      return false;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  bool ok = ::fsync(fd) == 0;
-  return ::close(fd) == 0 && ok;
-}
-
-void sync_save_folder() {
-  int fd = ::open("save", O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// Temporary names hold no ".nam", so the file selector never lists one.
-std::string temp_path(const std::string& name, int index) {
-  return "save/" + name + "." + std::to_string(index) + ".tmp";
-}
-
 const char* const SAVING_MESSAGES[SAVE_DATA_FILES] = {
     "SAVING LEVEL TYPE", "SAVING LEVEL revealed", "SAVING LEVEL TYPE", "SAVING LEVEL EXTRA",
     "SAVING UNIT STATS", "SAVING OBJECTS",        "SAVING CONTAINERS"};
 
 bool write_save_files(const std::string& name) {
-  ::mkdir("save", 0755);
   save_texts texts;
   write_save_texts(texts);
-  // Every file goes to a temporary name first; only when all are on the disk
-  // are they renamed over the old save, the name file last, so that a save
-  // cut off at any moment leaves the save before it loadable.
-  bool ok = true;
-  for (int i = 0; i < SAVE_DATA_FILES && ok; i++) {
+  save_set_texts set;
+  for (int i = 0; i < SAVE_DATA_FILES; i++) {
     message_box(SAVING_MESSAGES[i]);
-    ok = write_file(temp_path(name, i), texts[static_cast<std::size_t>(i)]);
+    set[static_cast<std::size_t>(i)] = std::move(texts[static_cast<std::size_t>(i)]);
   }
-  ok = ok && write_file(temp_path(name, SAVE_DATA_FILES), name + "\n");
-  if (ok) sync_save_folder();
-  for (int i = 0; i < SAVE_DATA_FILES && ok; i++)
-    ok = std::rename(temp_path(name, i).c_str(), save_path(name, SAVE_SUFFIXES[i]).c_str()) == 0;
-  ok = ok &&
-       std::rename(temp_path(name, SAVE_DATA_FILES).c_str(), save_path(name, ".nam").c_str()) == 0;
-  sync_save_folder();
-  if (!ok)
-    for (int i = 0; i <= SAVE_DATA_FILES; i++) std::remove(temp_path(name, i).c_str());
-  return ok;
+  set[SAVE_NAME_FILE] = name + "\n";
+  return write_save_set(name, set);
 }
 
 void load_refused(const std::string& text) {
@@ -770,25 +767,152 @@ void write_save_texts(save_texts& out) {
   out[SAVE_CONTAINERS] = write_containers();
 }
 
-bool load_save_texts(const save_texts& in, std::string& error) {
-  auto w = std::make_unique<staged_world>();
-  clear_staging(*w);
-  message_box("LOADING MAP TYPE");
-  if (!read_grid(in[SAVE_MAPTYPE], GRID_TERRAIN, "maptype.sav", *w, error)) return false;
-  message_box("LOADING MAP ENVIRNOMENT");
-  if (!read_grid(in[SAVE_MAPENV], GRID_ENVIRONMENT, "mapenv.sav", *w, error)) return false;
-  message_box("LOADING MAP EXTRA");
-  if (!read_grid(in[SAVE_MAPEXTRA], GRID_SCENERY, "mapextra.sav", *w, error)) return false;
-  message_box("LOADING MAP revealed");
-  if (!read_grid(in[SAVE_MAPREVEALED], GRID_REVEALED, "maprevealed.sav", *w, error)) return false;
-  message_box("\nLOADING UNIT STATS...");
-  if (!read_units(in[SAVE_UNITS], *w, error)) return false;
-  message_box("\nLOADING OBJECTS...");
-  if (!read_objects(in[SAVE_OBJECTS], *w, error)) return false;
-  message_box("\nLOADING CONTAINERS...");
-  if (!read_containers(in[SAVE_CONTAINERS], *w, error)) return false;
-  commit(*w);
+namespace {
+
+const char* const LOADING_MESSAGES[SAVE_DATA_FILES] = {
+    "LOADING MAP TYPE",         "LOADING MAP revealed",     "LOADING MAP ENVIRNOMENT",
+    "LOADING MAP EXTRA",        "\nLOADING UNIT STATS...", "\nLOADING OBJECTS...",
+    "\nLOADING CONTAINERS..."};
+
+bool read_save_file(int file, const std::string& text, staged_world& w, std::string& error) {
+  switch (file) {
+    case SAVE_MAPTYPE:
+      return read_grid(text, GRID_TERRAIN, "maptype.sav", w, error);
+    case SAVE_MAPREVEALED:
+      return read_grid(text, GRID_REVEALED, "maprevealed.sav", w, error);
+    case SAVE_MAPENV:
+      return read_grid(text, GRID_ENVIRONMENT, "mapenv.sav", w, error);
+    case SAVE_MAPEXTRA:
+      return read_grid(text, GRID_SCENERY, "mapextra.sav", w, error);
+    case SAVE_UNITS:
+      return read_units(text, w, error);
+    case SAVE_OBJECTS:
+      return read_objects(text, w, error);
+    default:
+      return read_containers(text, w, error);
+  }
+}
+
+// The grids first, in the order the game has always read them, then the
+// records; the containers mark their squares over the scenery.
+constexpr int READING_ORDER[SAVE_DATA_FILES] = {SAVE_MAPTYPE, SAVE_MAPENV,   SAVE_MAPEXTRA,
+                                                SAVE_MAPREVEALED, SAVE_UNITS, SAVE_OBJECTS,
+                                                SAVE_CONTAINERS};
+
+bool read_save_files(const save_texts& in, staged_world& w, std::string& error, bool tell) {
+  clear_staging(w);
+  for (int file : READING_ORDER) {
+    if (tell) message_box(LOADING_MESSAGES[file]);
+    if (!read_save_file(file, in[static_cast<std::size_t>(file)], w, error)) return false;
+    if (file == SAVE_MAPREVEALED) restore_trapdoors(w);
+  }
   return true;
+}
+
+// Every value is in range; the world as a whole must also keep the rules the
+// game relies on, or the first turn would act on a contradiction.  The
+// staging copy is tried in the live tables, where the checker reads; on
+// false the live tables hold the trial.
+bool keeps_the_rules(const staged_world& w, std::string& error) {
+  install(w);
+  std::string broken = check_world();
+  if (broken.empty()) return true;
+  error = "the saved world breaks a rule: " + broken;
+  return false;
+}
+
+}  // namespace
+
+bool load_save_texts(const save_texts& in, std::string& error) {
+  staged_world& w = staging_copy();
+  if (!read_save_files(in, w, error, true)) return false;
+  live_tables& kept = kept_live();
+  keep_live(kept);
+  if (!keeps_the_rules(w, error)) {
+    put_back_live(kept);
+    return false;
+  }
+  finish_load(w);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// The fuzzer's way in
+// ---------------------------------------------------------------------------
+namespace {
+
+// One data file's part of a staging copy, copied from another.  The grids
+// share the squares, so a grid file's part is all of them.
+void copy_part(staged_world& to, const staged_world& from, int file) {
+  switch (file) {
+    case SAVE_MAPENV:
+      std::memcpy(to.environment, from.environment, sizeof to.environment);
+      [[fallthrough]];
+    case SAVE_MAPTYPE:
+    case SAVE_MAPREVEALED:
+    case SAVE_MAPEXTRA:
+      std::memcpy(to.map, from.map, sizeof to.map);
+      break;
+    case SAVE_UNITS:
+      std::memcpy(to.unit, from.unit, sizeof to.unit);
+      std::memcpy(to.unit_has_record, from.unit_has_record, sizeof to.unit_has_record);
+      to.current_player = from.current_player;
+      to.current_unit = from.current_unit;
+      to.difficulty = from.difficulty;
+      to.quest = from.quest;
+      break;
+    case SAVE_OBJECTS:
+      std::memcpy(to.object, from.object, sizeof to.object);
+      break;
+    default:
+      std::memcpy(to.container, from.container, sizeof to.container);
+      std::memcpy(to.map, from.map, sizeof to.map);
+      break;
+  }
+}
+
+void mark_containers(staged_world& w) {
+  for (const container_record& k : w.container)
+    if (k.state != CONTAINER_FREE) w.map[k.z][k.x][k.y].scenery = SCENERY_CONTAINER;
+}
+
+struct fuzz_staging {
+  staged_world sound, cleared, trial;
+};
+
+fuzz_staging& fuzz_copies() {
+  static const std::unique_ptr<fuzz_staging> f = std::make_unique<fuzz_staging>();
+  return *f;
+}
+
+}  // namespace
+
+bool stage_sound_save(const save_texts& sound, std::string& error) {
+  fuzz_staging& f = fuzz_copies();
+  clear_staging(f.cleared);
+  if (!read_save_files(sound, f.sound, error, false)) return false;
+  std::memcpy(&f.trial, &f.sound, sizeof f.trial);
+  return keeps_the_rules(f.trial, error);
+}
+
+bool try_staged_file(int file, const std::string& text, std::string& error) {
+  fuzz_staging& f = fuzz_copies();
+  // The file's part emptied: a grid file that reads whole sets each of its
+  // squares, so only mapenv's flags and the records need it; the squares
+  // keep the containers' marks, as a whole load leaves them.
+  if (file == SAVE_MAPENV)
+    std::memcpy(f.trial.environment, f.cleared.environment, sizeof f.trial.environment);
+  if (file == SAVE_UNITS || file == SAVE_OBJECTS) copy_part(f.trial, f.cleared, file);
+  if (file == SAVE_CONTAINERS)
+    std::memcpy(f.trial.container, f.cleared.container, sizeof f.trial.container);
+  bool ok = read_save_file(file, text, f.trial, error);
+  if (ok && file <= SAVE_MAPEXTRA) {
+    restore_trapdoors(f.trial);
+    mark_containers(f.trial);
+  }
+  ok = ok && keeps_the_rules(f.trial, error);
+  copy_part(f.trial, f.sound, file);
+  return ok;
 }
 
 // ---------------------------------------------------------------------------
@@ -813,19 +937,17 @@ int text_load_map(int mode) {
     return FAIL;
   }
   save_texts texts;
-  for (int i = 0; i < SAVE_DATA_FILES; i++) {
-    int r = read_file(save_path(name, SAVE_SUFFIXES[i]), texts[static_cast<std::size_t>(i)]);
-    if (r == 1 && i == SAVE_MAPTYPE) {
+  std::string error;
+  switch (read_save_set(name, texts, error)) {
+    case SET_MISSING:
       load_refused("LOAD FILE DOESN'T EXIST!");
       return FAIL;
-    }
-    if (r != 0) {
-      load_refused(std::string("LOAD FAILED: ") + SAVE_SUFFIXES[i] +
-                   (r == 1 ? " is missing" : " cannot be read"));
+    case SET_REFUSED:
+      load_refused("LOAD FAILED: " + error);
       return FAIL;
-    }
+    case SET_LOADED:
+      break;
   }
-  std::string error;
   if (!load_save_texts(texts, error)) {
     if (DEBUG_MODE > 0) std::printf("\nload refused: %s\n", error.c_str());
     load_refused("LOAD FAILED: " + error);

@@ -39,6 +39,13 @@ void write_save_texts(save_texts& out);
 // has not been touched.
 bool load_save_texts(const save_texts& in, std::string& error);
 
+// The fuzzer's way through the loader at many inputs a second: a sound save
+// is parsed once into a staging copy kept for the run, and each trial parses
+// one data file's text over it and checks the world's rules as a load does.
+// The check runs in the live tables, which are left holding the last trial.
+bool stage_sound_save(const save_texts& sound, std::string& error);
+bool try_staged_file(int file, const std::string& text, std::string& error);
+
 // Asks for a save name and loads it; 99 when nothing was loaded (the world
 // is then exactly as it was), 0 when the game was replaced.  mode is unused.
 int text_load_map(int mode);

@@ -1,5 +1,6 @@
 // The final score, the leader's title and the high-score table file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -185,45 +186,87 @@ TEST_F(ScoreTest, ANewSecondPlaceMovesTheRestDown) {
   EXPECT_EQ(t[4].name, "C");
 }
 
-TEST_F(ScoreTest, MissingShortOrMalformedTablesAreEmpty) {
-  auto empty = [] {
-    score_table t = read_score_table("save/hiscore.tab");
-    for (const score_entry& e : t)
-      if (!e.name.empty() || e.score != 0) return false;
-    return true;
+// What a table file holds is kept as far as it can be read.
+TEST_F(ScoreTest, TablesKeepEveryEntryThatCanBeRead) {
+  auto names = [] {
+    std::string out;
+    for (const score_entry& e : read_score_table("save/hiscore.tab"))
+      out += e.name + "=" + std::to_string(e.score) + " ";
+    return out;
   };
-  EXPECT_TRUE(empty());  // no file
-  put_file("SCORE:\nA\n500\nSCORE:\nB\n");
-  EXPECT_TRUE(empty());
-  put_file(table_of({{"A", 500}, {"B", 400}, {"C", 300}}));
-  EXPECT_TRUE(empty());
-  put_file("SCORE:\nA\n500\nSCORE:\nB\n4x\nSCORE:\nC\n3\nSCORE:\nD\n2\nSCORE:\nE\n1\n~");
-  EXPECT_TRUE(empty());
-  put_file("garbage\n\x01\x02");
-  EXPECT_TRUE(empty());
+  struct table_case {
+    const char* label;
+    std::string file;
+    const char* kept;
+  };
+  const std::string at_limit = std::to_string(SCORE_MAX);
+  const table_case cases[] = {
+      {"no file", "", "=0 =0 =0 =0 =0 "},
+      {"three entries", table_of({{"A", 500}, {"B", 400}, {"C", 300}}),
+       "A=500 B=400 C=300 =0 =0 "},
+      {"a damaged score among five",
+       "SCORE:\nA\n500\nSCORE:\nB\n4x\nSCORE:\nC\n3\nSCORE:\nD\n2\nSCORE:\nE\n1\n~",
+       "A=500 C=3 D=2 E=1 =0 "},
+      {"a missing score line", "SCORE:\nA\nSCORE:\nB\n400\n~", "B=400 =0 =0 =0 =0 "},
+      {"cut off in an entry", "SCORE:\nA\n500\nSCORE:\nB\n", "A=500 =0 =0 =0 =0 "},
+      {"past the limit", "SCORE:\nA\n2147483648\nSCORE:\nB\n7\n~", "B=7 =0 =0 =0 =0 "},
+      {"out of order", table_of({{"A", 5}, {"B", 50}}), "B=50 A=5 =0 =0 =0 "},
+      {"garbage", "garbage\n\x01\x02", "=0 =0 =0 =0 =0 "},
+  };
+  for (const table_case& c : cases) {
+    fs::remove("save/hiscore.tab");
+    if (!c.file.empty()) put_file(c.file);
+    EXPECT_EQ(names(), c.kept) << c.label;
+  }
 
   // Five sound entries are kept even without the closing mark; more are
-  // ignored; a name longer than a table name is cut.
+  // ignored; a name is data whatever it holds, and is cut to a table name.
   std::string long_name(60, 'N');
-  std::string five = table_of({{"A", 500},
-                               {"B", 400},
-                               {"~C", 300},
-                               {"SCORE: D", 200},
-                               {long_name.c_str(), 100},
-                               {"F", 50}});
-  five.pop_back();
-  put_file(five);
-  score_table t = read_score_table("save/hiscore.tab");
-  EXPECT_EQ(t[0].name, "A");
-  EXPECT_EQ(t[2].name, "~C");
-  EXPECT_EQ(t[3].name, "SCORE: D");
-  EXPECT_EQ(t[4].name, long_name.substr(0, 38));
-  EXPECT_EQ(t[4].score, 100);
+  std::string six = table_of({{"A", 500},
+                              {"B", 400},
+                              {"~C", 300},
+                              {"SCORE: D", 200},
+                              {long_name.c_str(), 100},
+                              {"F", 50}});
+  six.pop_back();
+  put_file(six);
+  EXPECT_EQ(names(), "A=500 B=400 ~C=300 SCORE: D=200 " + long_name.substr(0, 38) + "=100 ");
+}
 
-  // A broken table is written whole with the new score.
-  put_file("SCORE:\nA\n");
+// The highest score the game can give is written and read back, and a short
+// table gains the new entry without losing its own.
+TEST_F(ScoreTest, AScoreAtTheLimitIsKeptBesideAShortTable) {
+  put_file(table_of({{"A", 500}, {"B", 400}, {"C", 300}}));
+  unit[1][1].level = 1000000;
+  unit[1][1].health = 1000000;
+  ASSERT_EQ(compute_score(), SCORE_MAX);
   final_score();
-  EXPECT_EQ(file_text(), table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
+  EXPECT_EQ(file_text(), table_of({{"ADA", SCORE_MAX}, {"A", 500}, {"B", 400}, {"C", 300}, {"", 0}}));
+  score_table t = read_score_table("save/hiscore.tab");
+  EXPECT_EQ(t[0].score, SCORE_MAX);
+  EXPECT_EQ(t[3].name, "C");
+}
+
+// A pipe, a device or a huge file where the table should be: refused at
+// once with a message, and left as it stands.
+TEST_F(ScoreTest, ATableThatIsNoRegularFileIsRefusedWithoutWaiting) {
+  ASSERT_EQ(mkfifo("save/hiscore.tab", 0644), 0);
+  final_score();
+  EXPECT_TRUE(headless_said("The high-score table is not kept: save/hiscore.tab is not a regular file"));
+  EXPECT_TRUE(fs::is_fifo("save/hiscore.tab"));
+
+  fs::remove("save/hiscore.tab");
+  fs::create_symlink("/dev/zero", "save/hiscore.tab");
+  std::string problem;
+  read_score_table("save/hiscore.tab", &problem);
+  EXPECT_EQ(problem, "save/hiscore.tab is not a regular file");
+
+  fs::remove("save/hiscore.tab");
+  put_file(table_of({{"A", 500}}));
+  fs::resize_file("save/hiscore.tab", 1u << 30);  // sparse: no disk is spent
+  problem.clear();
+  read_score_table("save/hiscore.tab", &problem);
+  EXPECT_EQ(problem, "save/hiscore.tab is larger than 65536 bytes");
 }
 
 }  // namespace

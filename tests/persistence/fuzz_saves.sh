@@ -29,7 +29,7 @@ trap 'rm -rf "$WORK"' EXIT
 
 # Then mutations of them for a bounded time; new finds stay in the work folder.
 "$OUT/fuzz_load" -max_total_time="$SECONDS_TO_RUN" -timeout=20 -rss_limit_mb=2048 \
-  -artifact_prefix="$WORK/" "$WORK" "$CORPUS" >"$WORK/run.log" 2>&1 || {
+  -dict="$HERE/fuzz/save.dict" -artifact_prefix="$WORK/" "$WORK" "$CORPUS" >"$WORK/run.log" 2>&1 || {
   tail -n 60 "$WORK/run.log"
   for crash in "$WORK"/crash-* "$WORK"/timeout-* "$WORK"/leak-*; do
     [ -f "$crash" ] && cp "$crash" "$BUILD/" && echo "kept $BUILD/$(basename "$crash")"
@@ -38,4 +38,5 @@ trap 'rm -rf "$WORK"' EXIT
   exit 1
 }
 runs=$(grep -o 'Done [0-9]* runs' "$WORK/run.log" | tail -n1)
+grep 'save fuzz rate' "$WORK/run.log" | tail -n1
 echo "PASS: $(ls "$CORPUS" | wc -l) stored saves, then ${SECONDS_TO_RUN}s of mutations ($runs)"

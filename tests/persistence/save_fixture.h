@@ -21,8 +21,8 @@
 class SaveFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/grimsaveXXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string pattern = std::string(root_) + "/grimsaveXXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder_ = pattern;
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
@@ -53,4 +53,5 @@ class SaveFolder : public ::testing::Test {
   }
 
   std::filesystem::path folder_, old_;
+  const char* root_ = "/tmp";  // where the folders of the tests are made
 };

@@ -1,6 +1,7 @@
 #include "core/replay.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -196,3 +197,40 @@ TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
   EXPECT_FALSE(read_replay("/nonexistent/replay", r, why));
   EXPECT_NE(why.find("cannot open"), std::string::npos);
 }
+
+namespace {
+
+// A pipe, a device or a file far too large for a replay is refused at once,
+// never read without end.
+TEST_F(Replay, FilesThatAreNoReplaysAreRefusedWithoutWaiting) {
+  std::remove(path.c_str());
+  struct hostile {
+    const char* label;
+    int (*plant)(const std::string&);
+    const char* reason;
+  };
+  const hostile cases[] = {
+      {"pipe", [](const std::string& p) { return mkfifo(p.c_str(), 0644); },
+       " is not a regular file"},
+      {"device", [](const std::string& p) { return symlink("/dev/zero", p.c_str()); },
+       " is not a regular file"},
+      {"huge",
+       [](const std::string& p) {
+         std::FILE* f = std::fopen(p.c_str(), "w");
+         if (!f) return -1;
+         std::fclose(f);
+         return truncate(p.c_str(), 65ll * 1024 * 1024);  // sparse: costs no disk
+       },
+       " is larger than 67108864 bytes"},
+  };
+  for (const hostile& h : cases) {
+    ASSERT_EQ(h.plant(path), 0) << h.label;
+    std::string why;
+    replay_record r;
+    EXPECT_FALSE(read_replay(path, r, why)) << h.label;
+    EXPECT_EQ(why, path + h.reason) << h.label;
+    std::remove(path.c_str());
+  }
+}
+
+}  // namespace
