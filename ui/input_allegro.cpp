@@ -171,9 +171,9 @@ const input_actions ALLEGRO_ACTIONS = [] {
 
 void getinput_allegro() {
   dispatch_input(read_input(), ALLEGRO_ACTIONS);
+  // Only the buttons: a key held down through a creature turn still walks
+  // on afterwards, as it always has.
   input_state held = read_held_input();
-  for (int i = 0; i < INPUT_KEYS; i++)
-    end_pass(pacing.key[i], press_count[press_slot(i)] > 0, held.key[i]);
   end_pass(pacing.left, press_count[LEFT_SLOT] > 0, (held.mouse_b & MOUSE_LEFT) != 0);
   end_pass(pacing.right, press_count[RIGHT_SLOT] > 0, (held.mouse_b & MOUSE_RIGHT) != 0);
   last_pass_end_ms = clock_ms();
