@@ -4,6 +4,8 @@
 
 #include "core/world.h"
 
+#include <utility>
+
 headless_state headless;
 
 static void hl_message_box(const char* text) { headless.messages.emplace_back(text); }
@@ -20,6 +22,9 @@ static void hl_warning(const char* l1, const char* l2, const char* l3, const cha
 
 static void hl_drawmap() { headless.drawmap_calls++; }
 
+// A scripted input stands for the player touching the keyboard.
+static bool hl_touched = false;
+
 static void hl_getinput() {
   headless.getinput_calls++;
   if (headless.inputs.empty()) {
@@ -28,6 +33,8 @@ static void hl_getinput() {
   }
   auto action = std::move(headless.inputs.front());
   headless.inputs.pop_front();
+  // An empty input is a poll at which the player touched nothing.
+  hl_touched = hl_touched || static_cast<bool>(action);
   if (action) action();
 }
 
@@ -78,6 +85,11 @@ static void hl_wait(int) {}
 // No timer runs headless: each pause stands for one tick of the clock, so the
 // frame loop's input polling still comes round.
 static void hl_rest(int) { ticker = ticker + 1; }
+static bool hl_wait_tick() {
+  hl_rest(1);
+  return std::exchange(hl_touched, false);
+}
+static bool hl_animated() { return headless.animated; }
 
 const front_end headless_front_end = {
     "headless",       hl_message_box,       hl_warning,
@@ -86,11 +98,13 @@ const front_end headless_front_end = {
     hl_fade,          hl_clear_message_box, hl_splash,
     hl_option_select, hl_select_file,       hl_load_icon,
     hl_banner,        hl_show_fps,          hl_rest,
-    hl_wait,          hl_clear_screen,
+    hl_wait,          hl_clear_screen,      hl_wait_tick,
+    hl_animated,
 };
 
 void use_headless() {
   headless = headless_state{};
+  hl_touched = false;
   select_frontend(&headless_front_end);
 }
 
