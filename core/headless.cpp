@@ -2,9 +2,9 @@
 // from the script in `headless`, nothing is drawn and nothing waits.
 #include "core/headless.h"
 
-#include "core/world.h"
-
 #include <utility>
+
+#include "core/world.h"
 
 headless_state headless;
 

@@ -234,7 +234,7 @@ static void seed_cave(int z) {
 constexpr int CAVE_PAD = 2;
 constexpr int CAVE_SPAN = LAND_SIZE + 2 * CAVE_PAD;
 constexpr int CAVE_FIRST = 1 + CAVE_PAD, CAVE_LAST = 48 + CAVE_PAD;  // squares 1..48
-using cave_rows = uint8_t[CAVE_SPAN][CAVE_SPAN];                      // [x][y], padded
+using cave_rows = uint8_t[CAVE_SPAN][CAVE_SPAN];                     // [x][y], padded
 
 static void smooth_rock(const cave_rows& rock, cave_rows& out) {
   // Rock in the three and five squares along y around each square.

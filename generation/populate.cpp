@@ -10,8 +10,8 @@
 #include "core/movecost.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
-#include "items/catalogue.h"
 #include "generation/rooms.h"
+#include "items/catalogue.h"
 
 bool pick_square(int z, int terrain, int& x, int& y) {
   for (int tries = 0; tries < SQUARE_SEARCH_LIMIT; tries++) {

@@ -8,8 +8,8 @@
 #include <ctime>
 #include <vector>
 
-#include "core/headless.h"
 #include "core/game/newgame.h"
+#include "core/headless.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 

@@ -144,7 +144,7 @@ const front_end allegro_front_end = {
 namespace {
 std::mutex wake_mutex;
 std::condition_variable wake_signal;
-bool woken = false;          // guarded by wake_mutex
+bool woken = false;           // guarded by wake_mutex
 bool player_touched = false;  // guarded by wake_mutex
 
 bool key_or_button_held() {

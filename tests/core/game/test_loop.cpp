@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/frontend.h"
-#include "core/headless.h"
 #include "core/game/loop.h"
+#include "core/headless.h"
 #include "core/world.h"
 
 namespace {
