@@ -52,6 +52,12 @@ void getinput() {
 }
 void enter_name() { frontend->enter_name(); }
 void rest_ms(int milliseconds) { frontend->rest(milliseconds); }
+bool wait_tick() {
+  if (frontend->wait_tick) return frontend->wait_tick();
+  frontend->rest(1);
+  return false;
+}
+bool picture_animated() { return frontend->picture_animated && frontend->picture_animated(); }
 int splat_angle() { return (std::rand() % 4) * 64 + 64; }
 void draw_splat(int dx, int dy, int size) { frontend->draw_splat(dx, dy, size, splat_angle()); }
 void draw_explosion(int dx, int dy, int kind) { frontend->draw_explosion(dx, dy, kind); }

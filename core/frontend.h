@@ -31,6 +31,11 @@ struct front_end {
   void (*rest)(int milliseconds);
   void (*wait_clock)(int milliseconds);  // the busy pause of usleep
   void (*clear_screen)();                // a blank screen for a box of its own
+  // Rests until the clock ticks or the player touches the keyboard or the
+  // mouse; true when the player did (or holds a key or button down).
+  bool (*wait_tick)();
+  // True when the picture drawn last shows something that moves with ticks.
+  bool (*picture_animated)();
 };
 
 // The front end in use; set once at start.
@@ -52,6 +57,10 @@ void getinput();
 void enter_name();
 void usleep(int delay);
 void rest_ms(int milliseconds);
+// The frame loop's rest between passes: until the next tick of the clock or
+// the player's next touch; true for a touch.
+bool wait_tick();
+bool picture_animated();
 // The blood splat: draws its angle (one rand()) and hands it to the front end.
 void draw_splat(int dx, int dy, int size);
 // The angle the splat is drawn at, from one draw.

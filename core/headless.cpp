@@ -2,6 +2,8 @@
 // from the script in `headless`, nothing is drawn and nothing waits.
 #include "core/headless.h"
 
+#include <utility>
+
 #include "core/world.h"
 
 headless_state headless;
@@ -21,6 +23,9 @@ static void hl_warning(const char* l1, const char* l2, const char* l3, const cha
 
 static void hl_drawmap() { headless.drawmap_calls++; }
 
+// A scripted input stands for the player touching the keyboard.
+static bool hl_touched = false;
+
 static void hl_getinput() {
   headless.getinput_calls++;
   if (headless.inputs.empty()) {
@@ -29,6 +34,8 @@ static void hl_getinput() {
   }
   auto action = std::move(headless.inputs.front());
   headless.inputs.pop_front();
+  // An empty input is a poll at which the player touched nothing.
+  hl_touched = hl_touched || static_cast<bool>(action);
   if (action) action();
 }
 
@@ -79,6 +86,11 @@ static void hl_wait(int) {}
 // No timer runs headless: each pause stands for one tick of the clock, so the
 // frame loop's input polling still comes round.
 static void hl_rest(int) { ticker = ticker + 1; }
+static bool hl_wait_tick() {
+  hl_rest(1);
+  return std::exchange(hl_touched, false);
+}
+static bool hl_animated() { return headless.animated; }
 
 const front_end headless_front_end = {
     "headless",       hl_message_box,       hl_warning,
@@ -87,11 +99,13 @@ const front_end headless_front_end = {
     hl_fade,          hl_clear_message_box, hl_splash,
     hl_option_select, hl_select_file,       hl_load_icon,
     hl_banner,        hl_show_fps,          hl_rest,
-    hl_wait,          hl_clear_screen,
+    hl_wait,          hl_clear_screen,      hl_wait_tick,
+    hl_animated,
 };
 
 void use_headless() {
   headless = headless_state{};
+  hl_touched = false;
   select_frontend(&headless_front_end);
 }
 

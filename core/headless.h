@@ -28,6 +28,7 @@ struct headless_state {
   // left (gameover 2) so a scripted game can never spin forever.
   std::deque<std::function<void()>> inputs;
   int drawmap_calls = 0;
+  bool animated = false;  // what picture_animated answers
   int getinput_calls = 0;
   int banner_calls = 0;
   int clear_calls = 0;

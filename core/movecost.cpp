@@ -1,9 +1,14 @@
 // What may be entered: the passable field of a whole level, derived from the
 // terrain, the scenery and the units standing on each square.
 #include "core/movecost.h"
+
+#include <array>
+
 #include "core/world.h"
 
-bool terrain_blocks(int terrain) {
+namespace {
+
+constexpr bool blocking_terrain(int terrain) {
   switch (terrain) {
     case TERRAIN_ROCK:
     case TERRAIN_EARTH:
@@ -18,7 +23,7 @@ bool terrain_blocks(int terrain) {
   }
 }
 
-bool scenery_blocks(int scenery) {
+constexpr bool blocking_scenery(int scenery) {
   switch (scenery) {
     case SCENERY_CRYPT:
     case SCENERY_OPEN_CRYPT:
@@ -36,14 +41,43 @@ bool scenery_blocks(int scenery) {
   }
 }
 
-int square_passable(int z, int x, int y) {
-  if (!on_grid(z, x, y)) return 0;
-  const map_cell& m = map[z][x][y];
-  bool open = !terrain_blocks(m.terrain) && !scenery_blocks(m.scenery) && m.occupant_player < 1;
+// The blocking codes as tables: a whole level is recounted many times while
+// a world is built, and the switches above cost a mispredicted branch a
+// square.
+constexpr int CODES = 256;
+struct blocking_codes {
+  std::array<bool, CODES> terrain{}, scenery{};
+};
+constexpr blocking_codes BLOCKING = [] {
+  blocking_codes b;
+  for (int i = 0; i < CODES; i++) {
+    b.terrain[static_cast<std::size_t>(i)] = blocking_terrain(i);
+    b.scenery[static_cast<std::size_t>(i)] = blocking_scenery(i);
+  }
+  return b;
+}();
+
+bool blocks(const std::array<bool, CODES>& table, int code) {
+  return code >= 0 && code < CODES && table[static_cast<std::size_t>(code)];
+}
+
+int passable_of(const map_cell& m) {
+  bool open = !(blocks(BLOCKING.terrain, m.terrain) | blocks(BLOCKING.scenery, m.scenery) |
+                (m.occupant_player >= 1));
   if (open) return 1;
   // A secret door in the wall may still be stepped through.
   if (m.scenery == SCENERY_SECRET_FOUND || m.scenery == SCENERY_SECRET_HIDDEN) return 2;
   return 0;
+}
+
+}  // namespace
+
+bool terrain_blocks(int terrain) { return blocking_terrain(terrain); }
+bool scenery_blocks(int scenery) { return blocking_scenery(scenery); }
+
+int square_passable(int z, int x, int y) {
+  if (!on_grid(z, x, y)) return 0;
+  return passable_of(map[z][x][y]);
 }
 
 void map_movecost(int z) {
@@ -51,7 +85,7 @@ void map_movecost(int z) {
   for (int x = 0; x < MAX_LAND_SIZE_X && x < LAND_SIZE; x++) {
     for (int y = 0; y < MAX_LAND_SIZE_Y && y < LAND_SIZE; y++) {
       map_cell& m = map[z][x][y];
-      m.passable = square_passable(z, x, y);
+      m.passable = passable_of(m);
       // Water puts a fire out.
       if (m.scenery == SCENERY_FIRE && environment[z][x][y].water) m.scenery = SCENERY_NONE;
     }

@@ -3,8 +3,11 @@
 // to the templates.  Marks live in the passable field while this runs.
 #include "generation/caverns.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include "core/world.h"
@@ -138,6 +141,14 @@ static void decorate_every_room(int z) {
 
 static int rock_neighbours(int z, int x, int y) {
   int count = 0;
+  if (x >= 1 && y >= 1 && x < LAND_SIZE - 1 && y < LAND_SIZE - 1) {
+    for (int i = -1; i <= 1; i++) {
+      const map_cell* column = &map[z][x + i][y - 1];
+      count += (column[0].terrain == TERRAIN_ROCK) + (i != 0 && column[1].terrain == TERRAIN_ROCK) +
+               (column[2].terrain == TERRAIN_ROCK);
+    }
+    return count;
+  }
   for (int d = 0; d < 8; d++)
     if (terrain_at(z, x + DIRECTION_DX[d], y + DIRECTION_DY[d]) == TERRAIN_ROCK) count++;
   return count;
@@ -193,7 +204,6 @@ void procedural_map_generation(int z, int fill, int mode, int steps, int thresho
 // ---------------------------------------------------------------------------
 
 static int cave_a[LAND_SIZE][LAND_SIZE];
-static int cave_b[LAND_SIZE][LAND_SIZE];
 
 // Squares beyond the scratch grid count as rock.
 static int cave_at(int x, int y) {
@@ -201,60 +211,68 @@ static int cave_at(int x, int y) {
   return cave_a[x][y];
 }
 
-// Rock counts over square blocks of the scratch grid, from a table of sums
-// rebuilt once a sweep: the smoothing asks for two blocks around every square.
-constexpr int CAVE_PAD = 2;
-constexpr int CAVE_SPAN = LAND_SIZE + 2 * CAVE_PAD;
-static int cave_sums[CAVE_SPAN + 1][CAVE_SPAN + 1];
-
-static void sum_cave_rock() {
-  for (int i = 0; i < CAVE_SPAN; i++) {
-    for (int j = 0; j < CAVE_SPAN; j++) {
-      int rock = cave_at(i - CAVE_PAD, j - CAVE_PAD) == TERRAIN_ROCK ? 1 : 0;
-      cave_sums[i + 1][j + 1] = rock + cave_sums[i][j + 1] + cave_sums[i + 1][j] - cave_sums[i][j];
-    }
-  }
-}
-
-static int cave_rock_around(int x, int y, int reach) {
-  int x0 = x - reach + CAVE_PAD, x1 = x + reach + CAVE_PAD + 1;
-  int y0 = y - reach + CAVE_PAD, y1 = y + reach + CAVE_PAD + 1;
-  return cave_sums[x1][y1] - cave_sums[x0][y1] - cave_sums[x1][y0] + cave_sums[x0][y0];
-}
-
 static void seed_cave(int z) {
   for (int y = 0; y < LAND_SIZE; y++) {
     for (int x = 0; x < LAND_SIZE; x++) {
       environment[z][x][y].water = environment[z][x][y].lava = 0;
-      cave_a[x][y] = std::rand() % 100 > 44 ? TERRAIN_PASSAGE_FLOOR : TERRAIN_ROCK;
-      if (x == 0 || y == 0 || x == 49 || y == 49) cave_a[x][y] = TERRAIN_ROCK;
       // Row and column 50 lie beyond the cave.  Left as the floor the reset
       // gave them, the connectivity check would start its spread there and
-      // turn every cavern down.
-      if (x == LAND_SIZE - 1 || y == LAND_SIZE - 1) cave_a[x][y] = TERRAIN_ROCK;
+      // turn every cavern down.  The edge squares draw all the same.
+      bool edge = x == 0 || y == 0 || x >= 49 || y >= 49;
+      bool floor = std::rand() % 100 > 44 && !edge;
+      cave_a[x][y] = floor ? TERRAIN_PASSAGE_FLOOR : TERRAIN_ROCK;
     }
   }
 }
 
-static void smooth_cave(int z) {
-  sum_cave_rock();
-  for (int x = 1; x <= 48; x++) {
-    for (int y = 1; y <= 48; y++) {
-      int c = cave_rock_around(x, y, 1);
-      if (c >= 5)
-        cave_b[x][y] = TERRAIN_ROCK;
-      else if (c >= 3)
-        cave_b[x][y] = TERRAIN_STONE_FLOOR;
-      else {
-        // Wide open ground grows a rock in its middle.
-        c += cave_rock_around(x, y, 2);
-        cave_b[x][y] = c < 3 ? TERRAIN_ROCK : TERRAIN_STONE_FLOOR;
-      }
+// The smoothing works on a grid of rock flags framed by two squares of rock,
+// so the 3 by 3 and 5 by 5 counts around every square come from sums along
+// the columns with no bounds test.  Most caverns are turned down and built
+// again, so these sweeps run hundreds of times a world: the rows are laid
+// out so that the inner loops cover the 48 smoothed squares exactly, a
+// length the compiler widens without a remainder.
+constexpr int CAVE_PAD = 2;
+constexpr int CAVE_SPAN = LAND_SIZE + 2 * CAVE_PAD;
+constexpr int CAVE_FIRST = 1 + CAVE_PAD, CAVE_LAST = 48 + CAVE_PAD;  // squares 1..48
+using cave_rows = uint8_t[CAVE_SPAN][CAVE_SPAN];                     // [x][y], padded
+
+static void smooth_rock(const cave_rows& rock, cave_rows& out) {
+  // Rock in the three and five squares along y around each square.
+  static cave_rows run3, run5;
+  for (int i = CAVE_FIRST - 2; i <= CAVE_LAST + 2; i++) {
+    const uint8_t* r = rock[i];
+    for (int j = CAVE_FIRST; j <= CAVE_LAST; j++) {
+      uint8_t three = static_cast<uint8_t>(r[j - 1] + r[j] + r[j + 1]);
+      run3[i][j] = three;
+      run5[i][j] = static_cast<uint8_t>(three + r[j - 2] + r[j + 2]);
     }
+  }
+  for (int i = CAVE_FIRST; i <= CAVE_LAST; i++) {
+    for (int j = CAVE_FIRST; j <= CAVE_LAST; j++) {
+      uint8_t near = static_cast<uint8_t>(run3[i - 1][j] + run3[i][j] + run3[i + 1][j]);
+      uint8_t wide = static_cast<uint8_t>(run5[i - 2][j] + run5[i - 1][j] + run5[i][j] +
+                                          run5[i + 1][j] + run5[i + 2][j]);
+      // Crowded ground turns to rock; wide open ground grows a rock in its
+      // middle.
+      out[i][j] = static_cast<uint8_t>((near >= 5) | ((near < 3) & (near + wide < 3)));
+    }
+  }
+}
+
+static void smooth_cave(int z, int iterations) {
+  if (iterations < 1) return;
+  static cave_rows rock, next;
+  for (int i = 0; i < CAVE_SPAN; i++)
+    for (int j = 0; j < CAVE_SPAN; j++)
+      rock[i][j] = cave_at(i - CAVE_PAD, j - CAVE_PAD) == TERRAIN_ROCK;
+  std::memcpy(next, rock, sizeof next);  // the frame and the edge never change
+  for (int k = 0; k < iterations; k++) {
+    smooth_rock(rock, next);
+    std::memcpy(rock, next, sizeof rock);
   }
   for (int x = 1; x <= 48; x++) {
     for (int y = 1; y <= 48; y++) {
-      cave_a[x][y] = cave_b[x][y];
+      cave_a[x][y] = rock[x + CAVE_PAD][y + CAVE_PAD] ? TERRAIN_ROCK : TERRAIN_STONE_FLOOR;
       map[z][x][y].passable = 0;
       map[z][x][y].scenery = SCENERY_NONE;
     }
@@ -294,7 +312,7 @@ static void drop_track_heads(int z) {
 
 void cellular_map(int z, int iterations, int rooms) {
   seed_cave(z);
-  for (int i = 0; i < iterations; i++) smooth_cave(z);
+  smooth_cave(z, iterations);
   lay_cave_floor(z);
   cavern_ground_rejected = !check_cavern(z);
   if (cavern_ground_rejected) return;
@@ -317,40 +335,53 @@ int check_cavern(int z) {
   // Open ground is counted over the 50 by 50 squares the cave is made on;
   // row and column 50 are rock and no part of it.
   int open = MAX_LAND_SIZE_X * MAX_LAND_SIZE_Y;
-  // The spread runs on a copy, row by row, framed by a ring of rock so no
-  // step needs a bounds test; the level's revealed fields stay 0.
-  static bool ground[LAND_SIZE + 2][LAND_SIZE + 2];  // [y][x]
-  static bool marked[LAND_SIZE + 2][LAND_SIZE + 2];
-  for (int y = 0; y < LAND_SIZE + 2; y++)
-    for (int x = 0; x < LAND_SIZE + 2; x++) ground[y][x] = marked[y][x] = false;
+  // The spread runs on a copy framed by a ring of rock: one word a row, bit
+  // x + 1 for column x.  The level's revealed fields stay 0.
+  constexpr int ROWS = LAND_SIZE + 2;
+  static_assert(ROWS <= 64, "a row of the level must fit in one word");
+  uint64_t ground[ROWS] = {}, marked[ROWS] = {};
   int seed_x = -1, seed_y = LAND_SIZE;
+  const int inside_x = MAX_LAND_SIZE_X, inside_y = MAX_LAND_SIZE_Y;
   for (int x = 0; x < LAND_SIZE; x++) {
+    const uint64_t bit = uint64_t{1} << (x + 1);
     for (int y = 0; y < LAND_SIZE; y++) {
       map_cell& m = map[z][x][y];
       m.revealed = 0;
-      bool inside = x < MAX_LAND_SIZE_X && y < MAX_LAND_SIZE_Y;
-      if (inside && (m.terrain == TERRAIN_ROCK || m.terrain == TERRAIN_BUILT_WALL)) open--;
-      ground[y + 1][x + 1] = m.terrain != TERRAIN_ROCK;
+      const int t = m.terrain;
+      const bool rock = t == TERRAIN_ROCK;
+      open -= (x < inside_x) & (y < inside_y) & (rock | (t == TERRAIN_BUILT_WALL));
+      ground[y + 1] |= rock ? 0 : bit;
       // The first floor square in reading order: rows first, then columns.
-      if (m.terrain == TERRAIN_STONE_FLOOR && y < seed_y) seed_x = x, seed_y = y;
+      if (t == TERRAIN_STONE_FLOOR && y < seed_y) seed_x = x, seed_y = y;
     }
   }
-  if (seed_x >= 0) marked[seed_y + 1][seed_x + 1] = true;
-  // A sweep that marks nothing new leaves the count as every later one would.
+  if (seed_x >= 0) marked[seed_y + 1] |= uint64_t{1} << (seed_x + 1);
+  // Each sweep goes over the rows top to bottom and each row left to right,
+  // marking the ground around every marked square as it passes: a mark made
+  // ahead (to the right, or on the row below) is passed over again in the
+  // same sweep, one made behind waits for the next.  A sweep that marks
+  // nothing new leaves the count as every later one would.
   int reached = 0;
   bool spreading = true;
   for (int pass = 0; pass < 10 && spreading; pass++) {
     reached = 0;
     spreading = false;
     for (int y = 1; y <= LAND_SIZE; y++) {
-      for (int x = 1; x <= LAND_SIZE; x++) {
-        if (!marked[y][x]) continue;
-        reached++;
-        for (int d = 0; d < 8; d++) {
-          int nx = x + DIRECTION_DX[d], ny = y + DIRECTION_DY[d];
-          if (ground[ny][nx] && !marked[ny][nx]) marked[ny][nx] = spreading = true;
-        }
-      }
+      uint64_t start = marked[y];
+      if (!start) continue;
+      uint64_t g = ground[y];
+      // Every marked square passes its mark on to the right along the ground:
+      // the carries of g + start run exactly through those squares.
+      uint64_t passed = start | (g & ((g + start) ^ g ^ start));
+      reached += std::popcount(passed);
+      uint64_t around = passed | passed << 1 | passed >> 1;
+      uint64_t row = marked[y] | passed | (passed >> 1 & g);
+      uint64_t above = marked[y - 1] | (around & ground[y - 1]);
+      uint64_t below = marked[y + 1] | (around & ground[y + 1]);
+      if (row != marked[y] || above != marked[y - 1] || below != marked[y + 1]) spreading = true;
+      marked[y] = row;
+      marked[y - 1] = above;
+      marked[y + 1] = below;
     }
   }
   bool rejected = open - 15 > reached;

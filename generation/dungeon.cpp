@@ -31,8 +31,21 @@ static bool is_floor(int t) {
 
 static bool is_ladder(int s) { return s == SCENERY_LADDER_UP || s == SCENERY_LADDER_DOWN; }
 
+// True when the 3 by 3 block around (x, y) lies wholly on the grid, so its
+// squares can be read without a test each.
+static bool block_on_grid(int z, int x, int y) {
+  return z >= 0 && z < LEVELS && x >= 1 && y >= 1 && x < LAND_SIZE - 1 && y < LAND_SIZE - 1;
+}
+
 int no_of_exits(int x, int y, int z) {
   int exits = 0;
+  if (block_on_grid(z, x, y)) {
+    for (int i = -1; i <= 1; i++) {
+      const map_cell* column = &map[z][x + i][y - 1];
+      exits += (column[0].passable > 0) + (column[1].passable > 0) + (column[2].passable > 0);
+    }
+    return exits;
+  }
   for (int i = -1; i <= 1; i++)
     for (int j = -1; j <= 1; j++)
       if (passable_at(z, x + i, y + j) > 0) exits++;
@@ -93,10 +106,16 @@ static void clear_rejected_cavern(int z) {
 
 static void generate_cavern(int z) {
   cellular_map(z, 5, 1 + std::rand() % 3);
+  // A try turned down for its ground placed nothing, so once the level has
+  // been cleared it stays clear until a try gets as far as its rooms.  Most
+  // tries end that way, and each clearing walks the whole unit and object
+  // tables.
+  bool cleared = false;
   // A level that keeps being rejected is taken as the last try left it.
   for (int tries = 1; (cavern_ground_rejected || !check_cavern(z)) && tries < CAVERN_RETRY_LIMIT;
        tries++) {
-    clear_rejected_cavern(z);
+    if (!cleared || !cavern_ground_rejected) clear_rejected_cavern(z);
+    cleared = true;
     cellular_map(z, 5, 1 + std::rand() % 3);
   }
 }
@@ -212,16 +231,20 @@ static void place_ladders(int z) {
 // features that rule the square out.
 static int open_block(int z, int x, int y, bool passages_count) {
   int count = 0;
+  bool ruled_out = false;
+  bool whole = block_on_grid(z, x, y);
   for (int i = -1; i <= 1; i++) {
     for (int j = -1; j <= 1; j++) {
-      if (!on_grid(z, x + i, y + j)) continue;
+      if (!whole && !on_grid(z, x + i, y + j)) continue;
       const map_cell& m = map[z][x + i][y + j];
-      if (m.terrain == TERRAIN_CLOSED_DOOR || m.scenery == SCENERY_CONTAINER) return -1;
-      if (passages_count && m.scenery == SCENERY_SECRET_HIDDEN) return -1;
-      if (is_floor(m.terrain)) count++;
+      // Summed without a branch a square: the outcome of each test is too
+      // mixed for the processor to guess.
+      ruled_out |= (m.terrain == TERRAIN_CLOSED_DOOR) | (m.scenery == SCENERY_CONTAINER) |
+                   (passages_count & (m.scenery == SCENERY_SECRET_HIDDEN));
+      count += is_floor(m.terrain);
     }
   }
-  return count;
+  return ruled_out ? -1 : count;
 }
 
 static void wall_and_chests(int z) {

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "core/movecost.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
-#include "items/catalogue.h"
 #include "generation/rooms.h"
+#include "items/catalogue.h"
 
 bool pick_square(int z, int terrain, int& x, int& y) {
   for (int tries = 0; tries < SQUARE_SEARCH_LIMIT; tries++) {
@@ -203,20 +205,24 @@ static void fill_container(int n, const container_kind& k, int z, int x, int y) 
 
 void assign_containers() {
   int n = 1;
+  std::vector<std::pair<int, int>> found;  // (y, x)
   for (int z = 0; z < LEVELS; z++) {
-    for (int y = 0; y < MAX_LAND_SIZE_Y; y++) {
-      for (int x = 0; x < MAX_LAND_SIZE_X; x++) {
-        const container_kind* k = container_kind_of(map[z][x][y].scenery);
-        if (!k) continue;
-        if (n >= CONTAINER_SLOTS) {
-          // No record left: the chest is not there rather than a marker
-          // that names no container.
-          map[z][x][y].scenery = SCENERY_NONE;
-          continue;
-        }
-        fill_container(n, *k, z, x, y);
-        n++;
+    // Looked for in the order the grid lies in memory, then filled row by
+    // row as they always were: a square's turn only ever changes itself.
+    found.clear();
+    for (int x = 0; x < MAX_LAND_SIZE_X && x < LAND_SIZE; x++)
+      for (int y = 0; y < MAX_LAND_SIZE_Y && y < LAND_SIZE; y++)
+        if (container_kind_of(map[z][x][y].scenery)) found.emplace_back(y, x);
+    std::sort(found.begin(), found.end());
+    for (auto [y, x] : found) {
+      if (n >= CONTAINER_SLOTS) {
+        // No record left: the chest is not there rather than a marker that
+        // names no container.
+        map[z][x][y].scenery = SCENERY_NONE;
+        continue;
       }
+      fill_container(n, *container_kind_of(map[z][x][y].scenery), z, x, y);
+      n++;
     }
     // Chests and wardrobes were walkable until they became containers; the
     // party must not walk into one before the first end of turn recounts.

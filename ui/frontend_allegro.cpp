@@ -3,9 +3,13 @@
 #include <allegro.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "core/frontend.h"
 #include "core/world.h"
@@ -31,12 +35,11 @@ void clear_screen_allegro() {
 
 void rest_allegro(int milliseconds) { rest(static_cast<unsigned>(milliseconds)); }
 
-// The busy pause of usleep: spins on the clock and never yields.
+// The pause of usleep: as long as ever, but asleep rather than spinning on
+// the clock.
 void wait_clock_allegro(int milliseconds) {
   using clock = std::chrono::steady_clock;
-  auto until = clock::now() + std::chrono::milliseconds(milliseconds);
-  while (clock::now() < until) {
-  }
+  std::this_thread::sleep_until(clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
 // ---------------------------------------------------------------------------
@@ -129,9 +132,50 @@ const front_end allegro_front_end = {
     rest_allegro,
     wait_clock_allegro,
     clear_screen_allegro,
+    wait_tick_allegro,
+    picture_animated_allegro,
 };
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The frame loop's rest
+// ---------------------------------------------------------------------------
+namespace {
+std::mutex wake_mutex;
+std::condition_variable wake_signal;
+bool woken = false;           // guarded by wake_mutex
+bool player_touched = false;  // guarded by wake_mutex
+
+bool key_or_button_held() {
+  if (mouse_b) return true;
+  for (int k = 1; k < KEY_MAX; k++)
+    if (key[k]) return true;
+  return false;
+}
+}  // namespace
+
+void wake_frame_loop(bool by_player) {
+  {
+    std::lock_guard<std::mutex> hold(wake_mutex);
+    woken = true;
+    player_touched = player_touched || by_player;
+  }
+  wake_signal.notify_one();
+}
+
+bool wait_tick_allegro() {
+  bool touched;
+  {
+    std::unique_lock<std::mutex> hold(wake_mutex);
+    // The timer wakes it thirty times a second; the limit only guards
+    // against a timer that never came.
+    wake_signal.wait_for(hold, std::chrono::milliseconds(100), [] { return woken; });
+    woken = false;
+    touched = std::exchange(player_touched, false);
+  }
+  return touched || key_or_button_held();
+}
 
 void select_allegro_front_end() { select_frontend(&allegro_front_end); }
 const front_end& allegro_front_end_table() { return allegro_front_end; }

@@ -37,9 +37,12 @@ bitmap_slot MBL_bmp, MBR_bmp, MBT_bmp, MBB_bmp;
 bitmap_slot tempmap, transmap, mini_map_bmp, map_bmp, timer_bmp, gun_bmp, SPLASH_BMP;
 alfont_handle font1;
 
-// The timer callback: runs in Allegro's timer context and touches nothing
-// but the counter the main loop compares.
-void tick() { ticker = ticker + 1; }
+// The timer callback: runs in Allegro's timer thread; it counts, and wakes
+// the frame loop resting for the tick.
+void tick() {
+  ticker = ticker + 1;
+  wake_frame_loop(false);
+}
 END_OF_FUNCTION(tick)
 
 // ---------------------------------------------------------------------------

@@ -70,6 +70,7 @@ void count_press(int slot) {
 }
 
 void key_event(int scancode) {
+  wake_frame_loop(true);
   int sc = scancode & 0x7f;
   if (scancode & 0x80) {
     release_ms[sc] = clock_ms();
@@ -89,6 +90,7 @@ static_assert(KEY_OF[INPUT_KEYS - 1] != 0, "a key of play without its Allegro ke
 int press_slot(int i) { return KEY_OF[i] == BY_CHARACTER ? QUESTION_SLOT : KEY_OF[i]; }
 
 void mouse_event(int flags) {
+  wake_frame_loop(true);  // the pointer is drawn in the picture: a move counts
   if (flags & MOUSE_FLAG_LEFT_DOWN) count_press(LEFT_SLOT);
   if (flags & MOUSE_FLAG_RIGHT_DOWN) count_press(RIGHT_SLOT);
 }

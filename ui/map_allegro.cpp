@@ -137,6 +137,9 @@ struct view_frame {
   // Tiles with any see-through pixel in the darkness mask; the others end up
   // black whatever the layers draw there.
   std::vector<unsigned char> clear;
+  // A picture that steps with the animation phase was drawn: the frame loop
+  // draws again when the phase changes, and only then.
+  bool animated = false;
 };
 view_frame frame;
 
@@ -182,11 +185,13 @@ void put_turned(BITMAP* pic, int x, int y, int angle) {
   if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
     draw_turned(canvas, pic, x, y, angle, draw_kind::masked);
 }
-void put_trans(BITMAP* pic, int x, int y, int angle = 0) {
-  if (!pic) return;
+// True when the picture was drawn.
+bool put_trans(BITMAP* pic, int x, int y, int angle = 0) {
+  if (!pic) return false;
   int m = std::max(pic->w, pic->h) / 4 + 2;
-  if (area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m))
-    draw_turned(canvas, pic, x, y, angle, draw_kind::translucent);
+  if (!area_shows(x - m, y - m, pic->w + 2 * m, pic->h + 2 * m)) return false;
+  draw_turned(canvas, pic, x, y, angle, draw_kind::translucent);
+  return true;
 }
 void put_lit(BITMAP* pic, int x, int y, int light) {
   if (!pic || !area_shows(x, y, pic->w, pic->h)) return;
@@ -567,7 +572,7 @@ void draw_container(int z, int x, int y, int px, int py) {
 
 void draw_fire(int px, int py) {
   set_add_blender(255, 255, 255, 255);
-  put_trans(scenery_pic(35 + std::clamp(ticks, 0, 3)), px - 24, py - 24);
+  if (put_trans(scenery_pic(35 + std::clamp(ticks, 0, 3)), px - 24, py - 24)) frame.animated = true;
 }
 
 void draw_mine_cart(int z, int x, int y, int px, int py) {
@@ -594,8 +599,8 @@ void draw_water(int z, int x, int y, int px, int py) {
   set_trans_blender(25, 25, 150, 205);
   if (map[z][x][y].revealed != 1)
     put_trans(scenery_pic(70), px, py);
-  else
-    put_trans(scenery_pic(72 + std::clamp(ticks, 0, 3)), px, py);
+  else if (put_trans(scenery_pic(72 + std::clamp(ticks, 0, 3)), px, py))
+    frame.animated = true;
   set_trans_blender(50, 0, 50, 200);
   for (int s = 0; s < 4; s++)
     if (!water_at(z, x + SIDE_DX[s], y + SIDE_DY[s]))
@@ -883,6 +888,7 @@ void layered_map() {
   frame.tile = TILE_SIZE;
   frame.light = carry_light(CURRENT_PLAYER, CURRENT_UNIT) > 0;
   frame.cull = true;
+  frame.animated = false;
   canvas = TEMP_SCREEN.get();
 
   if (plain_drawing || !on_grid(frame.z, 0, 0)) {
@@ -1249,6 +1255,8 @@ void compose_frame(BITMAP* page, bool draw_pointer) {
   if (BITMAP* bar = MBL_bmp.get()) stretch_blit(bar, page, 0, 0, bar->w, bar->h, 0, 0, bar->w, h);
   if (BITMAP* bar = MBT_bmp.get()) stretch_blit(bar, page, 0, 0, bar->w, bar->h, 10, 0, w, bar->h);
 }
+
+bool picture_animated_allegro() { return frame.animated; }
 
 void drawmap_allegro() {
   if (!screen) return;

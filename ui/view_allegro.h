@@ -72,6 +72,18 @@ void highcolor_fade_out_allegro(int speed);
 void creature_turn_banner_allegro();
 void show_fps_allegro(int fps);
 void drawmap_allegro();
+// True when the last frame drew fire or water, whose pictures step with ticks.
+bool picture_animated_allegro();
+
+// ---------------------------------------------------------------------------
+// The frame loop's rest (frontend_allegro.cpp)
+// ---------------------------------------------------------------------------
+// Wakes the frame loop: at each tick of the clock (from the timer thread) and
+// whenever the player touches the keyboard or the mouse (by_player).
+void wake_frame_loop(bool by_player);
+// Rests until woken; true when the player touched something, or holds a key
+// or button down.
+bool wait_tick_allegro();
 
 // ---------------------------------------------------------------------------
 // Input (input_allegro.cpp)

@@ -112,14 +112,18 @@ static void hand_on_play() {
   }
 }
 
-static void check_party_health() {
+// True when it changed anything.
+static bool check_party_health() {
   unit_record& u = acting_unit();
+  bool changed = false;
   if (u.health < 1 && u.status != UNIT_FREE) u.status = UNIT_UNCONSCIOUS;
   if (u.status == UNIT_UNCONSCIOUS) {
     message_box("Unit is unconscious.");
     u.moves = 0;
+    changed = true;
   }
   if (unit[1][1].health <= -10 && gameover != GAME_OVER) {
+    changed = true;
     const std::string& by = GAME_END.struck_by;
     note_game_end(ENDING_KILLED, by.empty() ? "wounds" : "wounds, last struck by " + by,
                   unit[1][1].z);
@@ -129,18 +133,40 @@ static void check_party_health() {
     final_score();
     gameover = GAME_OVER;
   }
+  return changed;
 }
+
+// Whether the next pass must draw the picture again.  Nothing on it changes
+// between two passes unless the rules ran (a command, the hand-over, an
+// explosion), the player touched the keyboard or mouse (the pointer is drawn
+// in the picture), the shown rate changed, or the animation phase stepped
+// while fire or water was in view.  A frame drawn for nothing costs a few
+// milliseconds, thirty times a second, for a player who is only reading.
+struct frame_pacing {
+  bool due = true;
+  bool touched = false;  // since the last input poll
+  int drawn_rate = -1, drawn_phase = -1;
+
+  bool wanted(int shown_rate) const {
+    return due || shown_rate != drawn_rate || (ticks != drawn_phase && picture_animated());
+  }
+  void drawn(int shown_rate) {
+    due = false;
+    drawn_rate = shown_rate;
+    drawn_phase = ticks;
+  }
+};
 
 void main_loop() {
   ticker = 0;
   int frames = 0, shown_rate = 0, last_poll = 0;
   const int frame_rate_base = 30;
+  frame_pacing pacing;
 
   for (int i = 0; i < 8; i++) message_box("");
   acting_unit().moves = acting_unit().movement;
 
   while (gameover == GAME_PLAYING) {
-    UPDATE_MAP = 1;
     frames++;
     int t = ticker;
     if (t < 7)
@@ -158,28 +184,36 @@ void main_loop() {
       frames = 0;
     }
 
+    if (pacing.wanted(shown_rate)) UPDATE_MAP = 1;
     if (UPDATE_MAP == 1) {
       drawmap();
+      pacing.drawn(shown_rate);
       if (BARREL_EXPLODE) {
         map_barrelcheck(acting_unit().z);
         BARREL_EXPLODE = 0;
+        pacing.due = true;
       }
       UPDATE_MAP = 0;
     }
 
     if (acting_unit().moves < 1) {
       hand_on_play();
+      pacing.due = true;
     } else {
       int now = ticker;
       if (now - last_poll > 2 || last_poll - now > 2) {
         last_poll = now;
         getinput();
         novel_event(CURRENT_PLAYER, CURRENT_UNIT);
+        if (pacing.touched) pacing.due = true;
+        pacing.touched = false;
       }
     }
 
-    check_party_health();
-    rest_ms(1);
+    if (check_party_health()) pacing.due = true;
+    // Commands that drew or changed the picture themselves ask for it again.
+    if (UPDATE_MAP == 1) pacing.due = true;
+    if (wait_tick()) pacing.touched = pacing.due = true;
   }
 
   clear_message_box();
