@@ -77,3 +77,5 @@ void drawmap_allegro();
 void getinput_allegro();
 void allegro_enter_name();
 void screen_grab_allegro();
+// The map of the squares the party has seen (overview_allegro.cpp).
+void show_overview_allegro();
