@@ -15,3 +15,18 @@ void select_allegro_front_end();
 // The Allegro front end's table, for tools that swap a few of its entries.
 struct front_end;
 const front_end& allegro_front_end_table();
+
+// The window: scale window pixels across and down for each pixel of the
+// game (1 to 4), set before graphics_loop opens it.
+void set_window_scale(int n);
+int window_scale();
+// Opens the window for a game of w by h pixels; false with allegro_error
+// set when it cannot, or when it would not fit the screen.
+bool open_window(int w, int h);
+// Gives the window back to Allegro before it shuts down.
+void close_window();
+// Brings the pointer Allegro reports in the window's pixels back to the
+// game's; any mouse callback of the front end calls it first.
+void pointer_to_game();
+// Puts the pointer on pixel (x, y) of the game.
+void place_pointer(int x, int y);

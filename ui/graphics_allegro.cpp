@@ -394,7 +394,7 @@ int graphics_loop() {
   std::printf("DESTOP COLOR DEPTH %d", depth);
   std::fflush(stdout);
 
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, WIDTH, HEIGHT, 0, 0) != 0) {
+  if (!open_window(WIDTH, HEIGHT)) {
     allegro_message("%s", allegro_error);
     return GRAPHICS_NO_WINDOW;
   }
@@ -409,6 +409,7 @@ int graphics_loop() {
 }
 
 void shutdown_graphics() {
+  close_window();
   destroy_all_bitmaps();
   font1.reset();
   alfont_exit();

@@ -14,6 +14,7 @@
 #include "items/look.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/graphics.h"
 #include "ui/help.h"
 #include "ui/input.h"
 #include "ui/input_repeat.h"
@@ -101,6 +102,7 @@ int press_slot(int i) {
 }
 
 void mouse_event(int flags) {
+  pointer_to_game();
   if (flags & MOUSE_FLAG_LEFT_DOWN) count_press(LEFT_SLOT);
   if (flags & MOUSE_FLAG_RIGHT_DOWN) count_press(RIGHT_SLOT);
 }
@@ -155,7 +157,7 @@ void pause_game() {
   UPDATE_MAP = 1;
 }
 
-void put_mouse(int x, int y) { position_mouse(x, y); }
+void put_mouse(int x, int y) { place_pointer(x, y); }
 
 const input_actions ALLEGRO_ACTIONS = [] {
   input_actions a;

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
     if (line.headless) return replay_headless(replay);
   }
   enter_run_folder();
+  set_window_scale(line.scale);
   console_questions(stdin);
   // Start-up settles the answer into DEBUG_MODE 0 either way; ask it now.
   DIAGNOSTICS_LINE = DEBUG_MODE != FAIL;

@@ -65,7 +65,7 @@ void draw_mark(BITMAP* page, overview_mark m, int px, int py, int c, bool acting
 }
 
 void draw_overview(BITMAP* page, const overview_layout& lay, int z) {
-  set_trans_blender(0, 0, 0, 225);
+  set_trans_blender(0, 0, 0, 240);
   drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
   rectfill(page, 0, 0, page->w - 1, page->h - 1, makecol(4, 4, 10));
   solid_mode();
@@ -86,11 +86,11 @@ void draw_overview(BITMAP* page, const overview_layout& lay, int z) {
     std::string title = "MAP OF LEVEL " + std::to_string(z);
     alfont_textprintf_centre_ex(page, f, page->w / 2, 6, makecol(250, 210, 90), -1, "%s",
                                 title.c_str());
-    alfont_set_font_size(f, 14);
-    alfont_textprintf_centre_ex(page, f, page->w / 2, page->h - 24, makecol(205, 205, 205), -1,
-                                "%s",
-                                "GREEN: WAY UP   BLUE: WAY DOWN   RED: CREATURE   "
-                                "CLICK A KNOWN SQUARE TO TRAVEL, ANY KEY TO GO BACK");
+    alfont_set_font_size(f, 12);
+    alfont_textprintf_centre_ex(page, f, page->w / 2, page->h - 28, makecol(205, 205, 205), -1,
+                                "%s", "GREEN: WAY UP    BLUE: WAY DOWN    RED: CREATURE IN SIGHT");
+    alfont_textprintf_centre_ex(page, f, page->w / 2, page->h - 15, makecol(205, 205, 205), -1,
+                                "%s", "CLICK A KNOWN SQUARE TO WALK THERE, ANY KEY TO GO BACK");
   }
 }
 
@@ -137,7 +137,7 @@ void show_overview_allegro() {
       break;
     }
     if (mouse_b) break;
-    rest(5);
+    rest(1);
   }
   // Neither the closing key nor the click is meant for the game as well.
   wait_all_up();

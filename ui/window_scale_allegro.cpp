@@ -1,0 +1,121 @@
+// A window N times the game's size.  The game keeps drawing at its own size,
+// on a memory page that stands in for Allegro's screen; a thread of its own
+// copies the page to the window, each pixel N by N, whenever the page
+// changed.  The pointer comes back in the game's own pixels, so every
+// coordinate of the drawing and of the clicks stays as it is at scale 1.
+#include <allegro.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include "ui/assets_allegro.h"
+#include "ui/graphics.h"
+
+namespace {
+
+using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
+
+int SCALE = 1;
+BITMAP* window_bitmap = nullptr;  // Allegro's own screen, the window's size
+owned_bitmap page;                // what the game draws on, as `screen`
+owned_bitmap shown;               // the page as last copied to the window
+std::atomic<bool> presenting{false};
+std::thread presenter;
+
+// A 60th of a second: the eye sees no lag, and comparing a page a
+// frame costs a fraction of a percent of one core.
+constexpr auto PRESENT_PERIOD = std::chrono::milliseconds(16);
+
+bool page_changed() {
+  for (int y = 0; y < page->h; y++)
+    if (std::memcmp(page->line[y], shown->line[y], static_cast<std::size_t>(page->w) * 4) != 0)
+      return true;
+  return false;
+}
+
+void present_changes() {
+  while (presenting.load()) {
+    if (page_changed()) {
+      // A page caught half drawn is put right at the next look.
+      blit(page.get(), shown.get(), 0, 0, 0, 0, page->w, page->h);
+      stretch_blit(shown.get(), window_bitmap, 0, 0, page->w, page->h, 0, 0, page->w * SCALE,
+                   page->h * SCALE);
+    }
+    std::this_thread::sleep_for(PRESENT_PERIOD);
+  }
+}
+
+}  // namespace
+
+void set_window_scale(int n) { SCALE = n < 1 ? 1 : n; }
+int window_scale() { return SCALE; }
+
+bool open_window(int w, int h) {
+  if (SCALE > 1) {
+    int desk_w = 0, desk_h = 0;
+    if (get_desktop_resolution(&desk_w, &desk_h) == 0 &&
+        (w * SCALE > desk_w || h * SCALE > desk_h)) {
+      std::snprintf(allegro_error, ALLEGRO_ERROR_SIZE,
+                    "A window of %dx%d at scale %d is %dx%d, larger than the screen (%dx%d).", w, h,
+                    SCALE, w * SCALE, h * SCALE, desk_w, desk_h);
+      return false;
+    }
+  }
+  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w * SCALE, h * SCALE, 0, 0) != 0) return false;
+  if (SCALE == 1) return true;
+  // The page is 32 bits a pixel, as the comparison counts on.
+  if (bitmap_color_depth(screen) != 32) {
+    std::snprintf(allegro_error, ALLEGRO_ERROR_SIZE, "A scaled window needs 32-bit colour.");
+    return false;
+  }
+  page.reset(create_bitmap(w, h));
+  shown.reset(create_bitmap(w, h));
+  if (!page || !shown) return false;
+  clear_bitmap(page.get());
+  clear_bitmap(shown.get());
+  window_bitmap = screen;
+  screen = page.get();
+  // SCREEN_W and SCREEN_H are read from the driver: they must name the
+  // game's size, which everything is laid out by.  The mouse keeps the
+  // window's range, and pointer_to_game brings it back.
+  gfx_driver->w = w;
+  gfx_driver->h = h;
+  mouse_callback = [](int) { pointer_to_game(); };
+  presenting = true;
+  presenter = std::thread(present_changes);
+  return true;
+}
+
+void close_window() {
+  if (!window_bitmap) return;
+  presenting = false;
+  if (presenter.joinable()) presenter.join();
+  if (mouse_callback) mouse_callback = nullptr;
+  screen = window_bitmap;
+  window_bitmap = nullptr;
+  if (gfx_driver) {
+    gfx_driver->w = screen->w;
+    gfx_driver->h = screen->h;
+  }
+  page.reset();
+  shown.reset();
+}
+
+void pointer_to_game() {
+  if (SCALE == 1) return;
+  // Called from Allegro's mouse handler right after it has written the
+  // window's position; until the next motion or button it stays the game's.
+  mouse_x = mouse_x / SCALE;
+  mouse_y = mouse_y / SCALE;
+}
+
+void place_pointer(int x, int y) {
+  position_mouse(x * SCALE, y * SCALE);
+  if (SCALE == 1) return;
+  mouse_x = x;
+  mouse_y = y;
+}
