@@ -30,3 +30,8 @@ void close_window();
 void pointer_to_game();
 // Puts the pointer on pixel (x, y) of the game.
 void place_pointer(int x, int y);
+// What the window's thread does a 60th of a second: when the 32-bit page
+// differs from shown (the copy last put up), copies it there and onto window,
+// scale by scale.  True when it did.
+struct BITMAP;
+bool present_if_changed(BITMAP* page, BITMAP* shown, BITMAP* window, int scale);

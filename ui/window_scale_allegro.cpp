@@ -30,26 +30,25 @@ std::thread presenter;
 // frame costs a fraction of a percent of one core.
 constexpr auto PRESENT_PERIOD = std::chrono::milliseconds(16);
 
-bool page_changed() {
-  for (int y = 0; y < page->h; y++)
-    if (std::memcmp(page->line[y], shown->line[y], static_cast<std::size_t>(page->w) * 4) != 0)
-      return true;
-  return false;
-}
-
 void present_changes() {
   while (presenting.load()) {
-    if (page_changed()) {
-      // A page caught half drawn is put right at the next look.
-      blit(page.get(), shown.get(), 0, 0, 0, 0, page->w, page->h);
-      stretch_blit(shown.get(), window_bitmap, 0, 0, page->w, page->h, 0, 0, page->w * SCALE,
-                   page->h * SCALE);
-    }
+    // A page caught half drawn is put right at the next look.
+    present_if_changed(page.get(), shown.get(), window_bitmap, SCALE);
     std::this_thread::sleep_for(PRESENT_PERIOD);
   }
 }
 
 }  // namespace
+
+bool present_if_changed(BITMAP* from, BITMAP* shown_copy, BITMAP* window, int scale) {
+  bool changed = false;
+  for (int y = 0; y < from->h && !changed; y++)
+    changed = std::memcmp(from->line[y], shown_copy->line[y], static_cast<std::size_t>(from->w) * 4) != 0;
+  if (!changed) return false;
+  blit(from, shown_copy, 0, 0, 0, 0, from->w, from->h);
+  stretch_blit(shown_copy, window, 0, 0, from->w, from->h, 0, 0, from->w * scale, from->h * scale);
+  return true;
+}
 
 void set_window_scale(int n) { SCALE = n < 1 ? 1 : n; }
 int window_scale() { return SCALE; }

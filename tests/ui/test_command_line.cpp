@@ -53,3 +53,15 @@ TEST(CommandLine, HelpAndVersionAreAnswered) {
   EXPECT_TRUE(read({"--version"}).version);
   EXPECT_NE(command_line_usage().find("--seed N"), std::string::npos);
 }
+
+TEST(CommandLine, ScalesFromOneToFourAndNothingElse) {
+  EXPECT_EQ(read({}).scale, 1);
+  EXPECT_EQ(read({"--scale", "2"}).scale, 2);
+  EXPECT_EQ(read({"--scale=4"}).scale, 4);
+  for (const char* bad : {"0", "5", "", "-1", "2x", "1.5"}) {
+    command_line c = read({"--scale", bad});
+    EXPECT_FALSE(c.error.empty()) << "scale '" << bad << "'";
+    EXPECT_EQ(c.scale, 1);
+  }
+  EXPECT_FALSE(read({"--scale"}).error.empty());
+}

@@ -58,11 +58,12 @@ start_display() {
   fail "no X display could be started"
 }
 
-# start_game EXECUTABLE ANSWERS: runs the game with its console answers.
+# start_game EXECUTABLE ANSWERS [OPTION...]: runs the game with its console
+# answers and options.
 start_game() {
   local scale=()
   [ "$GRIM_SCALE" -gt 1 ] && scale=(--scale "$GRIM_SCALE")
-  printf "$2" | "$1" "${scale[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
+  printf "$2" | "$1" "${@:3}" "${scale[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
 }
 
