@@ -35,8 +35,7 @@ void rest_allegro(int milliseconds) { rest(static_cast<unsigned>(milliseconds));
 void wait_clock_allegro(int milliseconds) {
   using clock = std::chrono::steady_clock;
   auto until = clock::now() + std::chrono::milliseconds(milliseconds);
-  while (clock::now() < until) {
-  }
+  while (clock::now() < until) present_window();
 }
 
 // ---------------------------------------------------------------------------

@@ -30,7 +30,10 @@ void close_window();
 void pointer_to_game();
 // Puts the pointer on pixel (x, y) of the game.
 void place_pointer(int x, int y);
-// What the window's thread does a 60th of a second: when the 32-bit page
+// Copies the game's page to a scaled window when it changed and a 60th of a
+// second has passed since the last look; the busy pause calls it.
+void present_window();
+// What a look at the page does: when the 32-bit page
 // differs from shown (the copy last put up), copies it there and onto window,
 // scale by scale.  True when it did.
 struct BITMAP;

@@ -1,11 +1,12 @@
 // A window N times the game's size.  The game keeps drawing at its own size,
-// on a memory page that stands in for Allegro's screen; a thread of its own
-// copies the page to the window, each pixel N by N, whenever the page
-// changed.  The pointer comes back in the game's own pixels, so every
-// coordinate of the drawing and of the clicks stays as it is at scale 1.
+// on a memory page that stands in for Allegro's screen; whenever the game
+// waits (Allegro's rest, the busy pause) and the page has changed, it is
+// copied to the window, each pixel N by N.  The pointer comes back in the
+// game's own pixels, so every coordinate of the drawing and of the clicks
+// stays as it is at scale 1.  All of it runs on the game's own thread:
+// Allegro's drawing keeps state of its own that two threads would share.
 #include <allegro.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -23,27 +24,43 @@ int SCALE = 1;
 BITMAP* window_bitmap = nullptr;  // Allegro's own screen, the window's size
 owned_bitmap page;                // what the game draws on, as `screen`
 owned_bitmap shown;               // the page as last copied to the window
-std::atomic<bool> presenting{false};
-std::thread presenter;
+std::thread::id game_thread;
 
-// A 60th of a second: the eye sees no lag, and comparing a page a
-// frame costs a fraction of a percent of one core.
+// A 60th of a second: the eye sees no lag, and comparing a page that often
+// costs a fraction of a percent of one core.
 constexpr auto PRESENT_PERIOD = std::chrono::milliseconds(16);
+std::chrono::steady_clock::time_point last_look;
 
-void present_changes() {
-  while (presenting.load()) {
-    // A page caught half drawn is put right at the next look.
-    present_if_changed(page.get(), shown.get(), window_bitmap, SCALE);
-    std::this_thread::sleep_for(PRESENT_PERIOD);
-  }
+TIMER_DRIVER* allegro_timer = nullptr;
+TIMER_DRIVER presenting_timer;
+
+void present_when_due() {
+  if (!window_bitmap || std::this_thread::get_id() != game_thread) return;
+  auto now = std::chrono::steady_clock::now();
+  if (now - last_look < PRESENT_PERIOD) return;
+  last_look = now;
+  present_if_changed(page.get(), shown.get(), window_bitmap, SCALE);
+}
+
+// Allegro's rest, with a look at the page first: every wait of the game,
+// in play and in every menu, goes through it.
+void rest_and_present(unsigned int ms, void (*callback)()) {
+  present_when_due();
+  if (allegro_timer && allegro_timer->rest)
+    allegro_timer->rest(ms, callback);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 }  // namespace
 
+void present_window() { present_when_due(); }
+
 bool present_if_changed(BITMAP* from, BITMAP* shown_copy, BITMAP* window, int scale) {
   bool changed = false;
   for (int y = 0; y < from->h && !changed; y++)
-    changed = std::memcmp(from->line[y], shown_copy->line[y], static_cast<std::size_t>(from->w) * 4) != 0;
+    changed =
+        std::memcmp(from->line[y], shown_copy->line[y], static_cast<std::size_t>(from->w) * 4) != 0;
   if (!changed) return false;
   blit(from, shown_copy, 0, 0, 0, 0, from->w, from->h);
   stretch_blit(shown_copy, window, 0, 0, from->w, from->h, 0, 0, from->w * scale, from->h * scale);
@@ -84,16 +101,21 @@ bool open_window(int w, int h) {
   gfx_driver->w = w;
   gfx_driver->h = h;
   mouse_callback = [](int) { pointer_to_game(); };
-  presenting = true;
-  presenter = std::thread(present_changes);
+  game_thread = std::this_thread::get_id();
+  allegro_timer = timer_driver;
+  if (allegro_timer) {
+    presenting_timer = *allegro_timer;
+    presenting_timer.rest = rest_and_present;
+    timer_driver = &presenting_timer;
+  }
   return true;
 }
 
 void close_window() {
   if (!window_bitmap) return;
-  presenting = false;
-  if (presenter.joinable()) presenter.join();
-  if (mouse_callback) mouse_callback = nullptr;
+  if (allegro_timer) timer_driver = allegro_timer;
+  allegro_timer = nullptr;
+  mouse_callback = nullptr;
   screen = window_bitmap;
   window_bitmap = nullptr;
   if (gfx_driver) {

@@ -32,6 +32,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
   [ -f "$WORK/game.out" ] && { echo "--- game output"; cat "$WORK/game.out"; }
+  [ -s "$WORK/game.err" ] && { echo "--- game errors"; tail -5 "$WORK/game.err"; }
   exit 1
 }
 
