@@ -33,7 +33,7 @@ void place_pointer(int x, int y);
 // Copies the game's page to a scaled window when it changed and a 60th of a
 // second has passed since the last look; the busy pause calls it.
 void present_window();
-// What a look at the page does: when the 32-bit page
+// What a look at the page does: when the page
 // differs from shown (the copy last put up), copies it there and onto window,
 // scale by scale.  True when it did.
 struct BITMAP;

@@ -395,7 +395,7 @@ int graphics_loop() {
   std::fflush(stdout);
 
   if (!open_window(WIDTH, HEIGHT)) {
-    allegro_message("%s", allegro_error);
+    if (allegro_error[0]) allegro_message("%s", allegro_error);
     return GRAPHICS_NO_WINDOW;
   }
   set_window_title("Grimhollow");

@@ -75,19 +75,18 @@ bool open_window(int w, int h) {
     int desk_w = 0, desk_h = 0;
     if (get_desktop_resolution(&desk_w, &desk_h) == 0 &&
         (w * SCALE > desk_w || h * SCALE > desk_h)) {
-      std::snprintf(allegro_error, ALLEGRO_ERROR_SIZE,
-                    "A window of %dx%d at scale %d is %dx%d, larger than the screen (%dx%d).", w, h,
-                    SCALE, w * SCALE, h * SCALE, desk_w, desk_h);
+      // Said on the console, not in a box of its own: the player has only
+      // to start again with a smaller scale.
+      std::fprintf(
+          stderr,
+          "grimhollow: a %dx%d window at scale %d is %dx%d, larger than the screen (%dx%d)\n", w, h,
+          SCALE, w * SCALE, h * SCALE, desk_w, desk_h);
+      allegro_error[0] = '\0';
       return false;
     }
   }
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w * SCALE, h * SCALE, 0, 0) != 0) return false;
   if (SCALE == 1) return true;
-  // The page is 32 bits a pixel, as the comparison counts on.
-  if (bitmap_color_depth(screen) != 32) {
-    std::snprintf(allegro_error, ALLEGRO_ERROR_SIZE, "A scaled window needs 32-bit colour.");
-    return false;
-  }
   page.reset(create_bitmap(w, h));
   shown.reset(create_bitmap(w, h));
   if (!page || !shown) return false;

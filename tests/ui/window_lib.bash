@@ -10,6 +10,9 @@ WORK=$(mktemp -d)
 # are multiplied and every shot is brought back to the game's own pixels, so
 # the tests keep their coordinates.
 GRIM_SCALE=${GRIM_SCALE:-1}
+# The options a test that starts the game itself passes on: "${SCALE_ARGS[@]}".
+SCALE_ARGS=()
+[ "$GRIM_SCALE" -gt 1 ] && SCALE_ARGS=(--scale "$GRIM_SCALE")
 if [ "$GRIM_SCALE" -gt 1 ]; then
   xdotool() {
     if [ "$1" = mousemove ] && [ $# -ge 3 ]; then
@@ -62,9 +65,7 @@ start_display() {
 # start_game EXECUTABLE ANSWERS [OPTION...]: runs the game with its console
 # answers and options.
 start_game() {
-  local scale=()
-  [ "$GRIM_SCALE" -gt 1 ] && scale=(--scale "$GRIM_SCALE")
-  printf "$2" | "$1" "${@:3}" "${scale[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
+  printf "$2" | "$1" "${@:3}" "${SCALE_ARGS[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
 }
 
