@@ -266,6 +266,7 @@ const mouse_command MOUSE_COMMANDS[] = {
     {"MAP, LEFT CLICK", "Step or turn that way", BUTTON_NONE},
     {"DRAG FROM UNIT", "Walk the route drawn", BUTTON_NONE},
     {"MAP, RIGHT CLICK", "Actions on the square", BUTTON_NONE},
+    {"CLICK ON THE M MAP", "Walk to that square", BUTTON_NONE},
     {"PORTRAIT, LEFT", "Look around", BUTTON_PORTRAIT},
     {"PORTRAIT, RIGHT", "Take an object", BUTTON_PORTRAIT},
     {"INVENTORY, LEFT", "Carried items", BUTTON_INVENTORY},
