@@ -115,8 +115,8 @@ help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m) {
       lay.size = size;
       lay.fits = true;
       for (int i = 0; i < 2; i++)
-        lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w,
-                                   top, bottom, size, m, lay.texts);
+        lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w, top,
+                                   bottom, size, m, lay.texts);
       if (lay.fits) break;
     }
     if (lay.fits) break;

@@ -23,9 +23,9 @@ enum input_key {
   IN_F1,
   IN_QUESTION,  // the '?' character, wherever the keyboard puts it
   IN_M,
-  IN_LESS,     // '<' and '>', characters like '?'
+  IN_LESS,  // '<' and '>', characters like '?'
   IN_GREATER,
-  IN_PAD_1,    // the numeric keypad, 1 to 9
+  IN_PAD_1,  // the numeric keypad, 1 to 9
   IN_PAD_2,
   IN_PAD_3,
   IN_PAD_4,

@@ -31,12 +31,10 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 // (BY_CHARACTER) and never held.
 constexpr int BY_CHARACTER = -1;
 constexpr int KEY_OF[INPUT_KEYS] = {
-    KEY_ESC,    KEY_S,        KEY_U,        KEY_D,        KEY_O,        KEY_UP,
-    KEY_RIGHT,  KEY_DOWN,     KEY_LEFT,     KEY_N,        KEY_E,        KEY_L,
-    KEY_P,      KEY_J,        KEY_F1,       BY_CHARACTER, KEY_M,        BY_CHARACTER,
-    BY_CHARACTER, KEY_1_PAD,  KEY_2_PAD,    KEY_3_PAD,    KEY_4_PAD,    KEY_5_PAD,
-    KEY_6_PAD,  KEY_7_PAD,    KEY_8_PAD,    KEY_9_PAD,    KEY_HOME,     KEY_END,
-    KEY_PGUP,   KEY_PGDN};
+    KEY_ESC,   KEY_S,        KEY_U,        KEY_D,     KEY_O,     KEY_UP,    KEY_RIGHT, KEY_DOWN,
+    KEY_LEFT,  KEY_N,        KEY_E,        KEY_L,     KEY_P,     KEY_J,     KEY_F1,    BY_CHARACTER,
+    KEY_M,     BY_CHARACTER, BY_CHARACTER, KEY_1_PAD, KEY_2_PAD, KEY_3_PAD, KEY_4_PAD, KEY_5_PAD,
+    KEY_6_PAD, KEY_7_PAD,    KEY_8_PAD,    KEY_9_PAD, KEY_HOME,  KEY_END,   KEY_PGUP,  KEY_PGDN};
 constexpr char CHARACTERS[] = {'?', '<', '>'};
 constexpr input_key CHARACTER_KEYS[] = {IN_QUESTION, IN_LESS, IN_GREATER};
 

@@ -54,7 +54,8 @@ TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsName) {
   auto keys_named = [&](const std::string& key) {
     int n = 0;
     for (const placed_text& t : lay.texts)
-      n += t.role == HELP_ROLE_NAME && (" / " + t.text + " / ").find(" / " + key + " / ") != std::string::npos;
+      n += t.role == HELP_ROLE_NAME &&
+           (" / " + t.text + " / ").find(" / " + key + " / ") != std::string::npos;
     return n;
   };
   for (int i = 0; i < KEY_COMMAND_COUNT; i++)

@@ -381,9 +381,10 @@ TEST(InputHelp, EveryKeyOfPlayIsInTheTableAndTheHelpText) {
         end = text.find('\n', at);
         std::string line = text.substr(at, end - at);
         std::size_t gap = line.find("  ");
-        on_its_line |= gap != std::string::npos && line.substr(gap + 2) == c.what &&
-                       (" / " + line.substr(0, gap) + " / ").find(" / " + std::string(c.name) + " / ") !=
-                           std::string::npos;
+        on_its_line |=
+            gap != std::string::npos && line.substr(gap + 2) == c.what &&
+            (" / " + line.substr(0, gap) + " / ").find(" / " + std::string(c.name) + " / ") !=
+                std::string::npos;
       }
       EXPECT_TRUE(on_its_line) << c.name;
     }
