@@ -33,6 +33,8 @@ void place_pointer(int x, int y);
 // Copies the game's page to a scaled window when it changed and a 60th of a
 // second has passed since the last look; the busy pause calls it.
 void present_window();
+// The same at once, for a picture shown before work that does not wait.
+void present_window_now();
 // What a look at the page does: when the page
 // differs from shown (the copy last put up), copies it there and onto window,
 // scale by scale.  True when it did.

@@ -34,10 +34,10 @@ std::chrono::steady_clock::time_point last_look;
 TIMER_DRIVER* allegro_timer = nullptr;
 TIMER_DRIVER presenting_timer;
 
-void present_when_due() {
+void present_when_due(bool at_once = false) {
   if (!window_bitmap || std::this_thread::get_id() != game_thread) return;
   auto now = std::chrono::steady_clock::now();
-  if (now - last_look < PRESENT_PERIOD) return;
+  if (!at_once && now - last_look < PRESENT_PERIOD) return;
   last_look = now;
   present_if_changed(page.get(), shown.get(), window_bitmap, SCALE);
 }
@@ -55,6 +55,7 @@ void rest_and_present(unsigned int ms, void (*callback)()) {
 }  // namespace
 
 void present_window() { present_when_due(); }
+void present_window_now() { present_when_due(true); }
 
 bool present_if_changed(BITMAP* from, BITMAP* shown_copy, BITMAP* window, int scale) {
   bool changed = false;
