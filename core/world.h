@@ -76,6 +76,7 @@ constexpr int TERRAIN_SMASHED_DOOR = 22;
 // Scenery codes (map_cell.scenery)
 // ---------------------------------------------------------------------------
 constexpr int SCENERY_NONE = 0;
+constexpr int SCENERY_STAIRS_BOTH_WAYS = 3;  // leads up and down
 constexpr int SCENERY_CELL_DOOR = 6;
 constexpr int SCENERY_CRYPT = 15;
 constexpr int SCENERY_OPEN_CRYPT = 16;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 // A seed is a whole number that fits the random generator's seed.
 static bool read_seed(const std::string& text, unsigned& seed) {
@@ -54,6 +55,14 @@ command_line read_command_line(const std::vector<std::string>& args) {
         c.error = "--seed takes a whole number from 0 to 4294967295, not '" + value + "'";
       else
         c.has_seed = true;
+    } else if (is_option(a, "--scale")) {
+      unsigned n = 0;
+      if (!option_value(args, i, "--scale", value) || !read_seed(value, n) || n < 1 ||
+          n > static_cast<unsigned>(LARGEST_SCALE))
+        c.error = "--scale takes a whole number from 1 to " + std::to_string(LARGEST_SCALE) +
+                  ", not '" + value + "'";
+      else
+        c.scale = static_cast<int>(n);
     } else if (is_option(a, "--replay")) {
       if (!option_value(args, i, "--replay", value) || value.empty())
         c.error = "--replay needs a file";
@@ -69,9 +78,10 @@ command_line read_command_line(const std::vector<std::string>& args) {
 }
 
 std::string command_line_usage() {
-  return "usage: grimhollow [--seed N] [--replay FILE [--headless]] [--history]\n"
+  return "usage: grimhollow [--seed N] [--scale N] [--replay FILE [--headless]] [--history]\n"
          "\n"
          "  --seed N          build the dungeon from seed N instead of the clock\n"
+         "  --scale N         draw the window N times as large (1 to 4), pixel for pixel\n"
          "  --replay FILE     play back a recorded game (save/last.replay is the last one)\n"
          "  --headless        with --replay: no window; print the final state's digest\n"
          "  --history         list the past games, newest first, and stop\n"

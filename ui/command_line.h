@@ -15,6 +15,7 @@ struct command_line {
   std::string replay;     // a replay file to play back, empty for a game
   bool headless = false;  // the replay without a window
   bool history = false;   // list the past games and stop
+  int scale = 1;          // window pixels across and down to each of the game's
   std::string error;      // non-empty when the line cannot be followed
 };
 
@@ -22,6 +23,7 @@ struct command_line {
 command_line read_command_line(const std::vector<std::string>& args);
 // The text --help prints.
 std::string command_line_usage();
+constexpr int LARGEST_SCALE = 4;
 // The exit status for a line that cannot be followed.
 constexpr int BAD_COMMAND_LINE = 2;
 

@@ -2,6 +2,7 @@
 // the window.  Also the title screen, the pointer and the pauses.
 #include <allegro.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -39,7 +40,13 @@ void rest_allegro(int milliseconds) { rest(static_cast<unsigned>(milliseconds));
 // the clock.
 void wait_clock_allegro(int milliseconds) {
   using clock = std::chrono::steady_clock;
-  std::this_thread::sleep_until(clock::now() + std::chrono::milliseconds(milliseconds));
+  const auto until = clock::now() + std::chrono::milliseconds(milliseconds);
+  // A scaled window is copied out while the game waits; short naps keep it
+  // current without spinning.
+  for (auto now = clock::now(); now < until; now = clock::now()) {
+    present_window();
+    std::this_thread::sleep_until(std::min(until, now + std::chrono::milliseconds(2)));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -174,6 +181,7 @@ bool wait_tick_allegro() {
     woken = false;
     touched = std::exchange(player_touched, false);
   }
+  present_window();  // a scaled window shows the page as the game left it
   return touched || key_or_button_held();
 }
 

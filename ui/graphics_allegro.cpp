@@ -403,8 +403,9 @@ int graphics_loop() {
   std::printf("DESTOP COLOR DEPTH %d", depth);
   std::fflush(stdout);
 
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, WIDTH, HEIGHT, 0, 0) != 0) {
-    report_no_window();
+  if (!open_window(WIDTH, HEIGHT)) {
+    // A refused scale has said why already and cleared the library's reason.
+    if (allegro_error[0]) report_no_window();
     return GRAPHICS_NO_WINDOW;
   }
   set_window_title("Grimhollow");
@@ -418,6 +419,7 @@ int graphics_loop() {
 }
 
 void shutdown_graphics() {
+  close_window();
   destroy_all_bitmaps();
   font1.reset();
   alfont_exit();

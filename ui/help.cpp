@@ -12,10 +12,11 @@ constexpr int NAME_GAP = 12;
 constexpr int HELP_INDENT = 16;
 constexpr int LARGEST_HELP_SIZE = 20;
 
-struct column {
+struct section {
   const char* heading;
   std::vector<help_entry> entries;
 };
+using column = std::vector<section>;
 
 placed_text measured(const std::string& text, help_role role, int size, int x, int y,
                      const text_metrics& m) {
@@ -28,36 +29,59 @@ bool lay_out_column(const column& c, int left, int width, int top, int bottom, i
                     const text_metrics& m, std::vector<placed_text>& out) {
   int line = m.height(size);
   int y = top;
-  out.push_back(measured(c.heading, HELP_ROLE_HEADING, size + 2, left, y, m));
-  y += m.height(size + 2) + line / 3;
   int name_w = 0;
-  for (const help_entry& e : c.entries) name_w = std::max(name_w, m.width(e.name, size));
+  for (const section& s : c)
+    for (const help_entry& e : s.entries) name_w = std::max(name_w, m.width(e.name, size));
   // Beside the names when every one fits there, else each under its name,
   // indented: a column read one way throughout.
   bool beside = true;
-  for (const help_entry& e : c.entries)
-    beside &= left + name_w + NAME_GAP + m.width(e.what, size) <= left + width;
+  for (const section& s : c)
+    for (const help_entry& e : s.entries)
+      beside &= left + name_w + NAME_GAP + m.width(e.what, size) <= left + width;
   bool fits = true;
-  for (const help_entry& e : c.entries) {
-    out.push_back(measured(e.name, HELP_ROLE_NAME, size, left, y, m));
-    int what_x = left + name_w + NAME_GAP;
-    if (!beside) {
+  for (const section& s : c) {
+    if (y != top) y += line / 2;
+    out.push_back(measured(s.heading, HELP_ROLE_HEADING, size + 2, left, y, m));
+    y += m.height(size + 2) + line / 3;
+    for (const help_entry& e : s.entries) {
+      out.push_back(measured(e.name, HELP_ROLE_NAME, size, left, y, m));
+      int what_x = left + name_w + NAME_GAP;
+      if (!beside) {
+        y += line;
+        what_x = left + HELP_INDENT;
+      }
+      out.push_back(measured(e.what, HELP_ROLE_WHAT, size, what_x, y, m));
+      if (what_x + m.width(e.what, size) > left + width) fits = false;
       y += line;
-      what_x = left + HELP_INDENT;
     }
-    out.push_back(measured(e.what, HELP_ROLE_WHAT, size, what_x, y, m));
-    if (what_x + m.width(e.what, size) > left + width) fits = false;
-    y += line;
   }
   return fits && y <= bottom;
+}
+
+// The first `first` keys in the first column; the rest run on into the
+// second, above the clicks.
+void split_keys(const std::vector<help_entry>& keys, const std::vector<help_entry>& clicks,
+                std::size_t first, column (&columns)[2]) {
+  columns[0] = {{"KEYS", {keys.begin(), keys.begin() + static_cast<long>(first)}}};
+  columns[1].clear();
+  if (first < keys.size())
+    columns[1].push_back({"MORE KEYS", {keys.begin() + static_cast<long>(first), keys.end()}});
+  columns[1].push_back({"MOUSE", clicks});
 }
 
 }  // namespace
 
 std::vector<help_entry> help_key_entries() {
   std::vector<help_entry> list;
-  for (int i = 0; i < KEY_COMMAND_COUNT; i++)
-    list.push_back({KEY_COMMANDS[i].name, KEY_COMMANDS[i].what});
+  // Keys that do the same (F1 and ?, a keypad key and its alias) share a line:
+  // "F1 / ?".
+  for (int i = 0; i < KEY_COMMAND_COUNT; i++) {
+    const key_command& c = KEY_COMMANDS[i];
+    if (!list.empty() && list.back().what == c.what)
+      list.back().name += std::string(" / ") + c.name;
+    else
+      list.push_back({c.name, c.what});
+  }
   return list;
 }
 
@@ -76,20 +100,26 @@ std::string help_text() {
 }
 
 help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m) {
-  const column columns[2] = {{"KEYS", help_key_entries()}, {"MOUSE", help_mouse_entries()}};
+  const std::vector<help_entry> keys = help_key_entries(), clicks = help_mouse_entries();
   const int title_size = 28, prompt_size = 16;
   const int col_w = (screen_w - 3 * HELP_MARGIN) / 2;
   const int top = HELP_MARGIN + m.height(title_size) + HELP_MARGIN / 2;
   const int prompt_y = screen_h - HELP_MARGIN - m.height(prompt_size);
   const int bottom = prompt_y - HELP_MARGIN / 2;
   help_layout lay{};
+  column columns[2];
+  // The largest size at which some run of keys into the second column fits.
   for (int size = LARGEST_HELP_SIZE; size >= SMALLEST_TEXT_SIZE; size--) {
-    lay.texts.clear();
-    lay.size = size;
-    lay.fits = true;
-    for (int i = 0; i < 2; i++)
-      lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w, top,
-                                 bottom, size, m, lay.texts);
+    for (std::size_t first = keys.size(); first >= 1; first--) {
+      split_keys(keys, clicks, first, columns);
+      lay.texts.clear();
+      lay.size = size;
+      lay.fits = true;
+      for (int i = 0; i < 2; i++)
+        lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w, top,
+                                   bottom, size, m, lay.texts);
+      if (lay.fits) break;
+    }
     if (lay.fits) break;
   }
   placed_text title = measured(HELP_TITLE, HELP_ROLE_TITLE, title_size, 0, HELP_MARGIN, m);

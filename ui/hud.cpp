@@ -81,8 +81,6 @@ int carried_icon_column(int player, int u, int out[12]) {
 }
 
 namespace {
-// A staircase leads both ways.
-constexpr int SCENERY_STAIRS_BOTH_WAYS = 3;
 constexpr int READOUT_GAP = 12;
 
 std::string ladder_mark(const unit_record& u) {

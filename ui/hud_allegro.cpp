@@ -14,6 +14,7 @@
 #include "items/inventory.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/graphics.h"
 #include "ui/hud.h"
 #include "ui/input.h"
 #include "ui/pointer_line.h"
@@ -424,6 +425,8 @@ void creature_turn_banner_allegro() {
   alfont_set_font_size(font1.get(), 64);
   alfont_textprintf_centre_ex(screen, font1.get(), SCREEN_W / 2 + 10, SCREEN_H / 2 - 50,
                               makecol(255, 250, 250), -1, "%s", "CREATURE TURN");
+  // The creatures' moves that follow may not wait before the next frame.
+  present_window_now();
 }
 
 // The frame loop hands the rate over before the frame is drawn; the status

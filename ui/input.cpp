@@ -16,6 +16,7 @@
 #include "creatures/sight.h"
 #include "persistence/save.h"
 #include "ui/hud.h"
+#include "ui/travel.h"
 #include "ui/view_settings.h"
 
 namespace {
@@ -207,6 +208,25 @@ bool jump_key(const input_actions&) {
   return false;
 }
 
+bool overview_key(const input_actions& act) {
+  call(act.overview);
+  return true;
+}
+bool travel_up_key(const input_actions&) {
+  travel_to_ladder(true);
+  return true;
+}
+bool travel_down_key(const input_actions&) {
+  travel_to_ladder(false);
+  return true;
+}
+// The keypad as the map lies: 8 is north, then clockwise.
+template <int direction>
+bool eight_way_key(const input_actions&) {
+  face_and_step(direction);
+  return true;
+}
+
 void keyboard(const input_state& in, const input_actions& act) {
   for (int i = 0; i < KEY_COMMAND_COUNT; i++) {
     const key_command& c = KEY_COMMANDS[i];
@@ -240,6 +260,22 @@ const key_command KEY_COMMANDS[] = {
     {IN_L, "L", "Load a saved game", load_key},
     {IN_P, "P", "Pause (SPACE goes on)", pause_key},
     {IN_J, "J", "Jump ahead", jump_key},
+    {IN_M, "M", "Map of the squares seen", overview_key},
+    {IN_LESS, "<", "Walk to a known way up", travel_up_key},
+    {IN_GREATER, ">", "Walk to a known way down", travel_down_key},
+    {IN_PAD_8, "KEYPAD 8", "Step north", eight_way_key<NORTH>},
+    {IN_PAD_9, "KEYPAD 9", "Step north-east", eight_way_key<NORTHEAST>},
+    {IN_PGUP, "PGUP", "Step north-east", eight_way_key<NORTHEAST>},
+    {IN_PAD_6, "KEYPAD 6", "Step east", eight_way_key<EAST>},
+    {IN_PAD_3, "KEYPAD 3", "Step south-east", eight_way_key<SOUTHEAST>},
+    {IN_PGDN, "PGDN", "Step south-east", eight_way_key<SOUTHEAST>},
+    {IN_PAD_2, "KEYPAD 2", "Step south", eight_way_key<SOUTH>},
+    {IN_PAD_1, "KEYPAD 1", "Step south-west", eight_way_key<SOUTHWEST>},
+    {IN_END, "END", "Step south-west", eight_way_key<SOUTHWEST>},
+    {IN_PAD_4, "KEYPAD 4", "Step west", eight_way_key<WEST>},
+    {IN_PAD_7, "KEYPAD 7", "Step north-west", eight_way_key<NORTHWEST>},
+    {IN_HOME, "HOME", "Step north-west", eight_way_key<NORTHWEST>},
+    {IN_PAD_5, "KEYPAD 5", "Wait (next party member)", next_unit_key},
 };
 const int KEY_COMMAND_COUNT = static_cast<int>(std::size(KEY_COMMANDS));
 
@@ -248,6 +284,7 @@ const mouse_command MOUSE_COMMANDS[] = {
     {"MAP, LEFT CLICK", "Step or turn that way", BUTTON_NONE},
     {"DRAG FROM UNIT", "Walk the route drawn", BUTTON_NONE},
     {"MAP, RIGHT CLICK", "Actions on the square", BUTTON_NONE},
+    {"CLICK ON THE M MAP", "Walk to that square", BUTTON_NONE},
     {"PORTRAIT, LEFT", "Look around", BUTTON_PORTRAIT},
     {"PORTRAIT, RIGHT", "Take an object", BUTTON_PORTRAIT},
     {"INVENTORY, LEFT", "Carried items", BUTTON_INVENTORY},
@@ -307,6 +344,17 @@ int pointer_dy(int mouse_y) { return (mouse_y - 10) / TILE_SIZE - MAPTILES_Y / 2
 // ---------------------------------------------------------------------------
 void dispatch_input(const input_state& in, const input_actions& act) {
   if (!unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
+  if (travel_walking()) {
+    // The key or click that stops a walk does nothing else: it was meant
+    // as a halt, not as the next command.
+    bool pressed = any_button(in);
+    for (bool k : in.key) pressed = pressed || k;
+    if (pressed)
+      travel_interrupt();
+    else
+      travel_step();
+    return;
+  }
   if (left(in) && MESSAGE_BAR == -1 && on_scroll_newer(in)) {
     if (scroll_message_panel(+1)) call(act.redraw_messages);
     UPDATE_MAP = 1;

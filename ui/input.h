@@ -23,6 +23,22 @@ enum input_key {
   IN_F1,
   IN_QUESTION,  // the '?' character, wherever the keyboard puts it
   IN_H,
+  IN_M,
+  IN_LESS,  // '<' and '>', characters like '?'
+  IN_GREATER,
+  IN_PAD_1,  // the numeric keypad, 1 to 9
+  IN_PAD_2,
+  IN_PAD_3,
+  IN_PAD_4,
+  IN_PAD_5,
+  IN_PAD_6,
+  IN_PAD_7,
+  IN_PAD_8,
+  IN_PAD_9,
+  IN_HOME,
+  IN_END,
+  IN_PGUP,
+  IN_PGDN,
   INPUT_KEYS
 };
 
@@ -56,7 +72,8 @@ struct input_actions {
   // Asks "Leave this game? Y / N" and waits: true to leave.  Null leaves
   // without asking.
   bool (*ask_leave)() = nullptr;
-  void (*history)() = nullptr;  // every message of the game; the game waits meanwhile
+  void (*history)() = nullptr;   // every message of the game; the game waits meanwhile
+  void (*overview)() = nullptr;  // the map of the level; the game waits while it is shown
 };
 
 // The reply to the leave question read from one poll: Y or Enter leave; N,
@@ -87,7 +104,8 @@ extern const mouse_command MOUSE_COMMANDS[];
 extern const int MOUSE_COMMAND_COUNT;
 
 // One pass of play input: at most one panel or map command, or the keyboard
-// commands (several of which may act together).
+// commands (several of which may act together).  While a walk is under way
+// the pass is its next step, or any key or click ends it.
 void dispatch_input(const input_state& in, const input_actions& act);
 
 // The regions of the screen (exclusive lower, inclusive upper bounds where

@@ -14,6 +14,7 @@
 #include "items/look.h"
 #include "ui/alfont.h"
 #include "ui/assets_allegro.h"
+#include "ui/graphics.h"
 #include "ui/help.h"
 #include "ui/input.h"
 #include "ui/input_repeat.h"
@@ -26,12 +27,18 @@ namespace {
 
 using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 
-// '?' is a character rather than a key: each layout puts it somewhere else,
-// so it is counted from the characters typed (BY_CHARACTER) and never held.
+// '?', '<' and '>' are characters rather than keys: each layout puts them
+// somewhere else, so they are counted from the characters typed
+// (BY_CHARACTER) and never held.
 constexpr int BY_CHARACTER = -1;
-constexpr int KEY_OF[INPUT_KEYS] = {KEY_ESC,   KEY_S,    KEY_U,    KEY_D,        KEY_O, KEY_UP,
-                                    KEY_RIGHT, KEY_DOWN, KEY_LEFT, KEY_N,        KEY_E, KEY_L,
-                                    KEY_P,     KEY_J,    KEY_F1,   BY_CHARACTER, KEY_H};
+constexpr int KEY_OF[INPUT_KEYS] = {
+    KEY_ESC,   KEY_S,        KEY_U,     KEY_D,     KEY_O,        KEY_UP,       KEY_RIGHT,
+    KEY_DOWN,  KEY_LEFT,     KEY_N,     KEY_E,     KEY_L,        KEY_P,        KEY_J,
+    KEY_F1,    BY_CHARACTER, KEY_H,     KEY_M,     BY_CHARACTER, BY_CHARACTER, KEY_1_PAD,
+    KEY_2_PAD, KEY_3_PAD,    KEY_4_PAD, KEY_5_PAD, KEY_6_PAD,    KEY_7_PAD,    KEY_8_PAD,
+    KEY_9_PAD, KEY_HOME,     KEY_END,   KEY_PGUP,  KEY_PGDN};
+constexpr char CHARACTERS[] = {'?', '<', '>'};
+constexpr input_key CHARACTER_KEYS[] = {IN_QUESTION, IN_LESS, IN_GREATER};
 
 input_state read_held_input() {
   input_state in;
@@ -56,9 +63,10 @@ int clock_ms() {
 }
 
 constexpr int SCANCODES = 128;
-constexpr int LEFT_SLOT = SCANCODES, RIGHT_SLOT = SCANCODES + 1, QUESTION_SLOT = SCANCODES + 2;
-std::atomic<int> press_count[SCANCODES + 3];
-std::atomic<int> press_ms[SCANCODES + 3];
+constexpr int LEFT_SLOT = SCANCODES, RIGHT_SLOT = SCANCODES + 1, CHARACTER_SLOT = SCANCODES + 2;
+constexpr int SLOTS = CHARACTER_SLOT + static_cast<int>(sizeof CHARACTERS);
+std::atomic<int> press_count[SLOTS];
+std::atomic<int> press_ms[SLOTS];
 std::atomic<int> release_ms[SCANCODES];
 // The X server's own key repeat sends a release and a press at once; a hand
 // cannot press again that fast.
@@ -82,15 +90,21 @@ void key_event(int scancode) {
 
 // Characters pass on unchanged to whoever reads the keyboard buffer.
 int character_event(int typed) {
-  if ((typed & 0xff) == '?') count_press(QUESTION_SLOT);
+  for (int c = 0; c < static_cast<int>(sizeof CHARACTERS); c++)
+    if ((typed & 0xff) == CHARACTERS[c]) count_press(CHARACTER_SLOT + c);
   return typed;
 }
 
 static_assert(KEY_OF[INPUT_KEYS - 1] != 0, "a key of play without its Allegro key");
-int press_slot(int i) { return KEY_OF[i] == BY_CHARACTER ? QUESTION_SLOT : KEY_OF[i]; }
+int press_slot(int i) {
+  for (int c = 0; c < static_cast<int>(sizeof CHARACTERS); c++)
+    if (CHARACTER_KEYS[c] == i) return CHARACTER_SLOT + c;
+  return KEY_OF[i];
+}
 
 void mouse_event(int flags) {
   wake_frame_loop(true);  // the pointer is drawn in the picture: a move counts
+  pointer_to_game();
   if (flags & MOUSE_FLAG_LEFT_DOWN) count_press(LEFT_SLOT);
   if (flags & MOUSE_FLAG_RIGHT_DOWN) count_press(RIGHT_SLOT);
 }
@@ -145,7 +159,7 @@ void pause_game() {
   UPDATE_MAP = 1;
 }
 
-void put_mouse(int x, int y) { position_mouse(x, y); }
+void put_mouse(int x, int y) { place_pointer(x, y); }
 
 const input_actions ALLEGRO_ACTIONS = [] {
   input_actions a;
@@ -166,6 +180,7 @@ const input_actions ALLEGRO_ACTIONS = [] {
   a.help = show_help_allegro;
   a.ask_leave = ask_leave_allegro;
   a.history = show_message_history_allegro;
+  a.overview = show_overview_allegro;
   return a;
 }();
 

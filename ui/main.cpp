@@ -127,6 +127,7 @@ int main(int argc, char** argv) {
   }
   enter_run_folder();
   if (line.history) return print_past_games();
+  set_window_scale(line.scale);
   console_questions(stdin);
   // Start-up settles the answer into DEBUG_MODE 0 either way; ask it now.
   DIAGNOSTICS_LINE = DEBUG_MODE != FAIL;

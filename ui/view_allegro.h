@@ -91,3 +91,5 @@ bool wait_tick_allegro();
 void getinput_allegro();
 void allegro_enter_name();
 void screen_grab_allegro();
+// The map of the squares the party has seen (overview_allegro.cpp).
+void show_overview_allegro();

@@ -13,8 +13,6 @@
 #include "creatures/sight.h"
 #include "core/replay.h"
 
-// A staircase on a square leads both up and down.
-constexpr int SCENERY_STAIRS_BOTH_WAYS = 3;
 constexpr int LEADER = 1;
 
 // Someone stands on the square: its occupant fields name them, or a standing

@@ -1,6 +1,6 @@
-#include "ui/command_line.h"
-
 #include <gtest/gtest.h>
+
+#include "ui/command_line.h"
 
 static command_line read(std::vector<std::string> args) { return read_command_line(args); }
 
@@ -68,4 +68,16 @@ TEST(CommandLine, WithoutADisplayTheConsoleSaysWhatIsMissing) {
     EXPECT_NE(text.find("needs a graphical display"), std::string::npos) << text;
     EXPECT_NE(text.find(c.says), std::string::npos) << text;
   }
+}
+
+TEST(CommandLine, ScalesFromOneToFourAndNothingElse) {
+  EXPECT_EQ(read({}).scale, 1);
+  EXPECT_EQ(read({"--scale", "2"}).scale, 2);
+  EXPECT_EQ(read({"--scale=4"}).scale, 4);
+  for (const char* bad : {"0", "5", "", "-1", "2x", "1.5"}) {
+    command_line c = read({"--scale", bad});
+    EXPECT_FALSE(c.error.empty()) << "scale '" << bad << "'";
+    EXPECT_EQ(c.scale, 1);
+  }
+  EXPECT_FALSE(read({"--scale"}).error.empty());
 }

@@ -51,8 +51,16 @@ TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsName) {
     for (const placed_text& t : lay.texts) n += t.text == text && t.role == role;
     return n;
   };
+  // Keys doing the same share a line: "F1 / ?".
+  auto keys_named = [&](const std::string& key) {
+    int n = 0;
+    for (const placed_text& t : lay.texts)
+      n += t.role == HELP_ROLE_NAME &&
+           (" / " + t.text + " / ").find(" / " + key + " / ") != std::string::npos;
+    return n;
+  };
   for (int i = 0; i < KEY_COMMAND_COUNT; i++)
-    EXPECT_EQ(count(KEY_COMMANDS[i].name, HELP_ROLE_NAME), 1) << KEY_COMMANDS[i].name;
+    EXPECT_EQ(keys_named(KEY_COMMANDS[i].name), 1) << KEY_COMMANDS[i].name;
   for (int i = 0; i < MOUSE_COMMAND_COUNT; i++)
     EXPECT_EQ(count(MOUSE_COMMANDS[i].name, HELP_ROLE_NAME), 1) << MOUSE_COMMANDS[i].name;
   EXPECT_EQ(count(HELP_TITLE, HELP_ROLE_TITLE), 1);

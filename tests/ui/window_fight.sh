@@ -25,7 +25,7 @@ start_display 1280x800x24
 [ -n "$KEEP" ] && mkdir -p "$KEEP"
 # Diagnostics yes, debug yes (the console traces each blow), 800x600, 32-bit.
 # Line-buffered, so each trace is in the file as soon as it is printed.
-printf "Y\nY\n1\n3\n" | stdbuf -oL "$BUILD/grimhollow" >"$WORK/game.out" 2>"$WORK/game.err" &
+printf "Y\nY\n1\n3\n" | stdbuf -oL "$BUILD/grimhollow" "${SCALE_ARGS[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 wait_window
 

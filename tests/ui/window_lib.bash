@@ -5,6 +5,25 @@
 GAME_PID=""
 XVFB_PID=""
 WORK=$(mktemp -d)
+# GRIM_SCALE=N runs every window test on a window N times as large: the game
+# gets --scale N, the screen is N times as large, the pointer's positions
+# are multiplied and every shot is brought back to the game's own pixels, so
+# the tests keep their coordinates.
+GRIM_SCALE=${GRIM_SCALE:-1}
+# The options a test that starts the game itself passes on: "${SCALE_ARGS[@]}".
+SCALE_ARGS=()
+[ "$GRIM_SCALE" -gt 1 ] && SCALE_ARGS=(--scale "$GRIM_SCALE")
+if [ "$GRIM_SCALE" -gt 1 ]; then
+  xdotool() {
+    if [ "$1" = mousemove ] && [ $# -ge 3 ]; then
+      local args=("$@") n=$#
+      args[n - 2]=$((args[n - 2] * GRIM_SCALE))
+      args[n - 1]=$((args[n - 1] * GRIM_SCALE))
+      set -- "${args[@]}"
+    fi
+    command xdotool "$@"
+  }
+fi
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
@@ -16,6 +35,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
   [ -f "$WORK/game.out" ] && { echo "--- game output"; cat "$WORK/game.out"; }
+  [ -s "$WORK/game.err" ] && { echo "--- game errors"; tail -5 "$WORK/game.err"; }
   exit 1
 }
 
@@ -23,7 +43,13 @@ fail() {
 # the same time never share a server.
 # An optional argument gives the screen geometry (default 1024x768x24).
 start_display() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  local geometry=${1:-1024x768x24}
+  if [ "$GRIM_SCALE" -gt 1 ]; then
+    local w=${geometry%%x*} rest=${geometry#*x}
+    local h=${rest%%x*} depth=${rest#*x}
+    geometry="$((w * GRIM_SCALE))x$((h * GRIM_SCALE))x$depth"
+  fi
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 100); do
     if [ -s "$WORK/display" ]; then
@@ -36,9 +62,10 @@ start_display() {
   fail "no X display could be started"
 }
 
-# start_game EXECUTABLE ANSWERS: runs the game with its console answers.
+# start_game EXECUTABLE ANSWERS [OPTION...]: runs the game with its console
+# answers and options.
 start_game() {
-  printf "$2" | "$1" >"$WORK/game.out" 2>"$WORK/game.err" &
+  printf "$2" | "$1" "${@:3}" "${SCALE_ARGS[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
 }
 
@@ -97,6 +124,12 @@ settle() { sleep "${1:-0.6}"; }
 # folder, a copy is kept there as ${SHOT_PREFIX}NAME.png.
 shot() {
   import -window "$WINDOW" "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"
+  if [ "$GRIM_SCALE" -gt 1 ]; then
+    local size
+    size=$(identify -format "%w %h" "$WORK/$1.png") || fail "no size for shot $1"
+    mogrify -sample "$((${size% *} / GRIM_SCALE))x$((${size#* } / GRIM_SCALE))!" "$WORK/$1.png" ||
+      fail "cannot bring shot $1 to the game's size"
+  fi
   [ -n "${KEEP:-}" ] && cp "$WORK/$1.png" "$KEEP/${SHOT_PREFIX:-}$1.png"
   return 0
 }

@@ -37,7 +37,7 @@ click() {
 start_display 1280x800x24
 [ -n "$KEEP" ] && mkdir -p "$KEEP"
 # The seed fixes the dungeon; diagnostics yes, debug no, 800x600, 32 bits.
-printf 'Y\nN\n1\n3\n' | "$BUILD/grimhollow" --seed 1 >"$WORK/game.out" 2>"$WORK/game.err" &
+printf 'Y\nN\n1\n3\n' | "$BUILD/grimhollow" --seed 1 "${SCALE_ARGS[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
 GAME_PID=$!
 wait_window
 new_game_by_keys ADA 1

@@ -9,7 +9,7 @@ source "$(dirname "$0")/window_lib.bash"
 
 # new_game SEED: the menus by keys up to the map, with a seed asked for.
 new_game() {
-  printf 'N\nN\n1\n3\n' | "$BUILD/grimhollow" --seed "$1" >"$WORK/game.out" 2>"$WORK/game.err" &
+  printf 'N\nN\n1\n3\n' | "$BUILD/grimhollow" --seed "$1" "${SCALE_ARGS[@]}" >"$WORK/game.out" 2>"$WORK/game.err" &
   GAME_PID=$!
   wait_window
   new_game_by_keys ADA 2
@@ -52,7 +52,7 @@ done
 [ "$least" -eq 0 ] || fail "one seed gave two different first pictures ($least pixels differ at the least)"
 
 # In the window: it plays, and Escape leaves it.
-printf 'N\nN\n2\n3\n' | "$BUILD/grimhollow" --replay "$WORK/walk.replay" >"$WORK/game.out" 2>&1 &
+printf 'N\nN\n2\n3\n' | "$BUILD/grimhollow" --replay "$WORK/walk.replay" "${SCALE_ARGS[@]}" >"$WORK/game.out" 2>&1 &
 GAME_PID=$!
 wait_window
 for _ in 1 2 3; do  # the backstory, as in the game
