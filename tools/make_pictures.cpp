@@ -2228,8 +2228,8 @@ int main(int argc, char** argv) {
   save(hero(), "you");
   save_icon(hero(), "grimhollow");
   for (int side : {32, 48, 64, 128, 256}) {
-    std::string dir = out_dir + "/hicolor/" + std::to_string(side) + "x" + std::to_string(side) +
-                      "/apps";
+    std::string dir =
+        out_dir + "/hicolor/" + std::to_string(side) + "x" + std::to_string(side) + "/apps";
     std::error_code made;
     std::filesystem::create_directories(dir, made);
     save_png(hero(side), dir + "/grimhollow.png");
