@@ -2,11 +2,13 @@
 // into the folder given on the command line (default "data").  Everything
 // is computed from fixed hashes, so every run writes the same bytes.
 // Sprites keep magenta (255, 0, 255) wherever they are see-through.
+// The desktop icons (an XPM and PNGs in hicolor/SIZE/apps/) are drawn there too.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,11 +30,16 @@ col mix(col a, col b, float t) {
 col scale(col c, float k) { return {c.r * k, c.g * k, c.b * k}; }
 col add(col a, col b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 
+// Shapes are given in drawing units, one pixel of a 48-pixel tile; unit is
+// how many pixels a drawing unit covers, so the same drawing makes an icon of
+// any size.
 struct canvas {
   int w, h;
+  float unit;
   std::vector<col> c;
   std::vector<float> a;  // coverage: 0 see-through, 1 solid
-  canvas(int w_, int h_) : w(w_), h(h_), c(static_cast<size_t>(w_ * h_)), a(c.size(), 0.f) {}
+  canvas(int w_, int h_, float unit_ = 1)
+      : w(w_), h(h_), unit(unit_), c(static_cast<size_t>(w_ * h_)), a(c.size(), 0.f) {}
   size_t at(int x, int y) const { return static_cast<size_t>(y * w + x); }
   void blend(int x, int y, col src, float alpha) {
     if (x < 0 || y < 0 || x >= w || y >= h || alpha <= 0) return;
@@ -105,17 +112,18 @@ using paint_fn = std::function<col(float, float)>;
 
 void fill(canvas& cv, float x0, float y0, float x1, float y1, const inside_fn& inside,
           const paint_fn& paint, float alpha = 1) {
-  int ax = std::max(0, static_cast<int>(std::floor(x0))),
-      ay = std::max(0, static_cast<int>(std::floor(y0)));
-  int bx = std::min(cv.w - 1, static_cast<int>(std::ceil(x1))),
-      by = std::min(cv.h - 1, static_cast<int>(std::ceil(y1)));
+  const float u = cv.unit;
+  int ax = std::max(0, static_cast<int>(std::floor(x0 * u))),
+      ay = std::max(0, static_cast<int>(std::floor(y0 * u)));
+  int bx = std::min(cv.w - 1, static_cast<int>(std::ceil(x1 * u))),
+      by = std::min(cv.h - 1, static_cast<int>(std::ceil(y1 * u)));
   for (int y = ay; y <= by; y++)
     for (int x = ax; x <= bx; x++) {
       int hits = 0;
       for (int sy = 0; sy < 4; sy++)
         for (int sx = 0; sx < 4; sx++)
-          if (inside(x + (sx + 0.5f) / 4, y + (sy + 0.5f) / 4)) hits++;
-      if (hits) cv.blend(x, y, paint(x + 0.5f, y + 0.5f), alpha * hits / 16.f);
+          if (inside((x + (sx + 0.5f) / 4) / u, (y + (sy + 0.5f) / 4) / u)) hits++;
+      if (hits) cv.blend(x, y, paint((x + 0.5f) / u, (y + 0.5f) / u), alpha * hits / 16.f);
     }
 }
 paint_fn flat(col c) {
@@ -238,15 +246,20 @@ paint_fn grainy(col base, float amount, int seed, float cell = 3) {
   };
 }
 
-// Darkens the border of a sprite by one pixel so it reads on any floor.
+// Darkens the border of a sprite by one drawing unit so it reads on any floor.
 void outline(canvas& cv, col dark = rgb(18, 12, 10)) {
   canvas copy = cv;
+  const int r = std::max(1, static_cast<int>(std::lround(cv.unit)));
+  auto near_solid = [&](int x, int y) {
+    for (int dy = -r; dy <= r; dy++)
+      for (int dx = -r; dx <= r; dx++)
+        if (dx * dx + dy * dy <= r * r && copy.solid(x + dx, y + dy)) return true;
+    return false;
+  };
   for (int y = 0; y < cv.h; y++)
     for (int x = 0; x < cv.w; x++) {
       if (copy.solid(x, y)) continue;
-      bool edge = copy.solid(x - 1, y) || copy.solid(x + 1, y) || copy.solid(x, y - 1) ||
-                  copy.solid(x, y + 1);
-      if (edge) {
+      if (near_solid(x, y)) {
         cv.c[cv.at(x, y)] = dark;
         cv.a[cv.at(x, y)] = 1;
       }
@@ -342,6 +355,82 @@ void save_icon(const canvas& cv, const std::string& name) {
     std::string row;
     for (int x = 0; x < cv.w; x++) row += key(code[cv.at(x, y)]);
     std::fprintf(f, "\"%s\"%s\n", row.c_str(), y + 1 < cv.h ? "," : "};");
+  }
+  std::fclose(f);
+}
+
+// The desktop icons in the hicolor theme's layout: PNG with the coverage as
+// alpha, so the edges stay soft on any panel. The image data goes out in
+// stored (uncompressed) deflate blocks, which every PNG reader takes and which
+// need no compression library here.
+void put_be32(std::vector<unsigned char>& out, uint32_t v) {
+  for (int i = 3; i >= 0; i--) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+}
+uint32_t crc32_of(const unsigned char* p, size_t n) {
+  uint32_t c = 0xffffffffu;
+  for (size_t i = 0; i < n; i++) {
+    c ^= p[i];
+    for (int k = 0; k < 8; k++) c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1u)));
+  }
+  return c ^ 0xffffffffu;
+}
+void put_chunk(std::vector<unsigned char>& out, const char* type,
+               const std::vector<unsigned char>& data) {
+  put_be32(out, static_cast<uint32_t>(data.size()));
+  size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  put_be32(out, crc32_of(out.data() + start, out.size() - start));
+}
+std::vector<unsigned char> zlib_stored(const std::vector<unsigned char>& raw) {
+  std::vector<unsigned char> z = {0x78, 0x01};
+  uint32_t s1 = 1, s2 = 0;
+  for (unsigned char b : raw) {
+    s1 = (s1 + b) % 65521;
+    s2 = (s2 + s1) % 65521;
+  }
+  size_t at = 0;
+  do {
+    size_t n = std::min<size_t>(65535, raw.size() - at);
+    z.push_back(at + n == raw.size() ? 1 : 0);
+    z.push_back(static_cast<unsigned char>(n));
+    z.push_back(static_cast<unsigned char>(n >> 8));
+    z.push_back(static_cast<unsigned char>(~n));
+    z.push_back(static_cast<unsigned char>(~n >> 8));
+    z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
+    at += n;
+  } while (at < raw.size());
+  put_be32(z, s2 << 16 | s1);
+  return z;
+}
+void save_png(const canvas& cv, const std::string& path) {
+  std::vector<unsigned char> raw;
+  auto to8 = [](float v) {
+    return static_cast<unsigned char>(std::clamp(v, 0.f, 1.f) * 255 + 0.5f);
+  };
+  for (int y = 0; y < cv.h; y++) {
+    raw.push_back(0);  // no filter
+    for (int x = 0; x < cv.w; x++) {
+      size_t i = cv.at(x, y);
+      bool seen = cv.a[i] > 0;
+      raw.push_back(seen ? to8(cv.c[i].r) : 0);
+      raw.push_back(seen ? to8(cv.c[i].g) : 0);
+      raw.push_back(seen ? to8(cv.c[i].b) : 0);
+      raw.push_back(to8(cv.a[i]));
+    }
+  }
+  std::vector<unsigned char> header;
+  put_be32(header, static_cast<uint32_t>(cv.w));
+  put_be32(header, static_cast<uint32_t>(cv.h));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA
+  std::vector<unsigned char> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  put_chunk(file, "IHDR", header);
+  put_chunk(file, "IDAT", zlib_stored(raw));
+  put_chunk(file, "IEND", {});
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f || std::fwrite(file.data(), 1, file.size(), f) != file.size()) {
+    std::fprintf(stderr, "make_pictures: cannot write %s\n", path.c_str());
+    std::exit(1);
   }
   std::fclose(f);
 }
@@ -690,8 +779,8 @@ float draw_humanoid(canvas& cv, const humanoid& h, float cy = 26) {
   return hy;
 }
 
-canvas hero() {
-  canvas cv(T, T);
+canvas hero(int side = T) {
+  canvas cv(side, side, side / static_cast<float>(T));
   // cloak hanging behind
   polygon(cv, {{12, 24}, {36, 24}, {38, 42}, {24, 45}, {10, 42}},
           dome(24, 32, 14, 12, rgb(40, 70, 160)));
@@ -2172,6 +2261,13 @@ int main(int argc, char** argv) {
   // Units by race, and the ground marker under them by facing
   save(hero(), "you");
   save_icon(hero(), "grimhollow");
+  for (int side : {32, 48, 64, 128, 256}) {
+    std::string dir =
+        out_dir + "/hicolor/" + std::to_string(side) + "x" + std::to_string(side) + "/apps";
+    std::error_code made;
+    std::filesystem::create_directories(dir, made);
+    save_png(hero(side), dir + "/grimhollow.png");
+  }
   save(skeleton(), "skeleton2");
   save(goblin(), "goblin2");
   save(rat(), "rat2");

@@ -593,8 +593,7 @@ namespace {
 
 // The fuzzer's stored saves: the sound ones load, the broken ones are refused.
 TEST_F(SaveTest, StoredCorpusSavesLoadOrAreRefusedAsNamed) {
-  // The source path may be given relative to the folder the tests started in.
-  fs::path corpus = old_ / fs::path(__FILE__).parent_path() / "corpus";
+  fs::path corpus = fs::path(GRIM_SOURCE_DIR) / "tests/persistence/corpus";
   ASSERT_TRUE(fs::exists(corpus));
   std::srand(7);  // the world the fuzzer's sound saves come from
   build_new_world();
