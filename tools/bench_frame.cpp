@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/world.h"
+#include "tools/support/demo_level.h"
 #include "ui/offscreen.h"
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
