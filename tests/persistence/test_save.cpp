@@ -582,7 +582,7 @@ namespace {
 
 // The fuzzer's stored saves: the sound ones load, the broken ones are refused.
 TEST_F(SaveTest, StoredCorpusSavesLoadOrAreRefusedAsNamed) {
-  fs::path corpus = fs::path(__FILE__).parent_path() / "corpus";
+  fs::path corpus = fs::path(GRIM_SOURCE_DIR) / "tests/persistence/corpus";
   ASSERT_TRUE(fs::exists(corpus));
   std::srand(61);
   build_new_world();
