@@ -129,6 +129,22 @@ TEST_F(SightTest, FacingAWallShowsTheNeighboursExceptTheThreeBehind) {
   EXPECT_EQ(map[Z][25][27].revealed, 0);
 }
 
+// Whatever the facing, the three squares behind (those away from the facing)
+// are known but not in view, and no other neighbour is.
+TEST_F(SightTest, TheThreeSquaresBehindFollowEveryFacing) {
+  for (int f = NORTH; f <= NORTHWEST; f++) {
+    fresh_world();
+    put_unit(1, 1, Z, 25, 25, f);
+    reveal_tiles();
+    for (int dx = -1; dx <= 1; dx++)
+      for (int dy = -1; dy <= 1; dy++) {
+        if (dx == 0 && dy == 0) continue;
+        bool behind = dx * DIRECTION_DX[f] + dy * DIRECTION_DY[f] < 0;
+        EXPECT_EQ(map[Z][25 + dx][25 + dy].revealed == 2, behind) << f << " " << dx << dy;
+      }
+  }
+}
+
 TEST_F(SightTest, ViewMovesOnAndSeenSquaresAreRemembered) {
   unit_record& me = put_unit(1, 1, Z, 25, 25, NORTH);
   reveal_tiles();
