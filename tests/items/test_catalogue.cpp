@@ -529,6 +529,8 @@ TEST_F(Catalogue, FindsAtAContainerGoInsideItQuietly) {
   map[2][4][4].scenery = SCENERY_CONTAINER;
   container[3].state = CONTAINER_CLOSED;
   container[3].z = 2, container[3].x = 4, container[3].y = 4;
+  create_container_contents(4, 0);  // slot 0 is no container: nothing is made
+  EXPECT_EQ(object[1].status, OBJECT_FREE);
   create_container_contents(4, 3);
   EXPECT_EQ(container_held(3), 4);
   EXPECT_EQ(map[2][4][4].object_count, 0);
