@@ -97,9 +97,7 @@ class CombatTest : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Turning to the defender, the defender turning on its attacker
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, TheAttackerTurnsToANeighbourAndKeepsItsFacingAtRange) {
   for (int d = NORTH; d <= NORTHWEST; d++) {
@@ -149,9 +147,7 @@ TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   EXPECT_GE(headless.effects, 1);
 }
 
-// ---------------------------------------------------------------------------
 // Miss chances: 33, less for a fresh attacker, more at range
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, TheMissChanceFollowsFreshnessAndRange) {
   struct {
@@ -180,9 +176,7 @@ TEST_F(CombatTest, TheMissChanceFollowsFreshnessAndRange) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Fumbles: a hit roll of 1..4, whatever the miss chance
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, HitRollsOneToFourAlwaysFumble) {
   for (int hit = 1; hit <= 5; hit++) {
@@ -263,9 +257,7 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Damage: the blow, freshness, the torch, the location
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   unit_record& g = goblin(11, 10, NORTHWEST);
@@ -361,9 +353,7 @@ TEST_F(CombatTest, ABlobsGooEatsThroughTheArmourItHits) {
   EXPECT_EQ(40 - g2.health, 9);
 }
 
-// ---------------------------------------------------------------------------
 // Blows from behind, and the 0/7 facing pair that does not count as near
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, BlowsFromBehindAndNearBehindHurtMore) {
   struct {
@@ -391,9 +381,7 @@ TEST_F(CombatTest, BlowsFromBehindAndNearBehindHurtMore) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Criticals and poison
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
   unit_record& g = goblin(11, 10, NORTHWEST);
@@ -487,9 +475,7 @@ TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   EXPECT_TRUE(headless_said("Goblin's weapon dropped"));
 }
 
-// ---------------------------------------------------------------------------
 // Falling: fleeing at 10, knocked out at 0, dead at -10
-// ---------------------------------------------------------------------------
 
 class FallTest : public CombatTest {
  protected:
@@ -605,9 +591,7 @@ TEST_F(FallTest, AnotherPartyMemberKilledDoesNotEndTheGame) {
   EXPECT_EQ(map[Z][20][20].occupant_player, 0);
 }
 
-// ---------------------------------------------------------------------------
 // Thrown weapons: spears land on the target, rocks may break, misses keep them
-// ---------------------------------------------------------------------------
 
 class ThrowTest : public CombatTest {
  protected:

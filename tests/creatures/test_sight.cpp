@@ -40,9 +40,7 @@ void put_container(int k, int z, int x, int y, int size) {
   map[z][x][y].scenery = SCENERY_CONTAINER;
 }
 
-// ---------------------------------------------------------------------------
 // single_ray
-// ---------------------------------------------------------------------------
 
 // The middle ray of a guard at (20, 20) looking 8 squares north examines
 // rows 19, 17, 16, 15 and 13 only.
@@ -110,9 +108,7 @@ TEST_F(SightTest, SingleRayNeverLeavesTheLevel) {
   EXPECT_EQ(single_ray(-1, 2, Z, 4, 4), RAY_BLOCKED);
 }
 
-// ---------------------------------------------------------------------------
 // reveal_tiles and the party's cone
-// ---------------------------------------------------------------------------
 
 TEST_F(SightTest, FacingAWallShowsTheNeighboursExceptTheThreeBehind) {
   put_unit(1, 1, Z, 25, 25, NORTH);
@@ -317,9 +313,7 @@ TEST_F(SightTest, BoulderSunkInAPitHidesNothing) {
   EXPECT_EQ(in_los(1, 1, 0, 25, 28), 0);
 }
 
-// ---------------------------------------------------------------------------
 // in_los and unit_sight
-// ---------------------------------------------------------------------------
 
 TEST_F(SightTest, InLosReachesOpenSquaresAheadOnly) {
   put_unit(1, 1, Z, 25, 25, NORTH);

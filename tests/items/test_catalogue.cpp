@@ -86,9 +86,7 @@ class Catalogue : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Weapons and armour
-// ---------------------------------------------------------------------------
 
 struct weapon_expect {
   const char* name;
@@ -200,9 +198,7 @@ TEST_F(Catalogue, ArmourRowsFollowTheirDrawsAtEveryDepth) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Treasure
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, GoldShowsTheBaseCountAndWeighsItButIsWorthTheCoin) {
   bool saw_gold_coin = false;
@@ -264,9 +260,7 @@ TEST_F(Catalogue, DeepGemsAreNeverChippedOrCrystal) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Potions and magic items
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, PotionLabelsAndEffectsFollowTheRoll) {
   for (int d : {0, 3, 4, 8}) {
@@ -353,9 +347,7 @@ TEST_F(Catalogue, MagicItemsNeverStayMagicAndCountOnce) {
   EXPECT_TRUE(seen.count("Heavy Boots"));
 }
 
-// ---------------------------------------------------------------------------
 // Plain items, food and plants
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, PlainItemsCarryTheirCatalogueEntries) {
   int key = create_key(0, 1, 1, 1);
@@ -447,9 +439,7 @@ TEST_F(Catalogue, PickedPlantsGoToTheHandOrFallWhenItIsFull) {
   EXPECT_EQ(carried_objects(1, 2), 9);
 }
 
-// ---------------------------------------------------------------------------
 // Limits
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, AFullTableOrAPlaceOffTheMapMakesNothing) {
   EXPECT_EQ(create_key(0, 0, LAND_SIZE, 3), 0);
@@ -470,9 +460,7 @@ TEST_F(Catalogue, AFullTableOrAPlaceOffTheMapMakesNothing) {
   EXPECT_TRUE(headless.icons.empty());
 }
 
-// ---------------------------------------------------------------------------
 // Random finds
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, TheFindRollPicksTheKind) {
   // By roll: weapon, armour, potion, magic item (whatever it turns into),
@@ -548,9 +536,7 @@ TEST_F(Catalogue, FindsAtAContainerGoInsideItQuietly) {
   EXPECT_EQ(map[2][8][8].object_count, 1);
 }
 
-// ---------------------------------------------------------------------------
 // Names and words
-// ---------------------------------------------------------------------------
 
 TEST(CatalogueNames, NamesAreAFirstNameAndAnEpithetAfterOneWastedDraw) {
   const char* first[] = {"Hagar ", "Edmund ", "Rolf ", "Tarquin ", "Kurt "};

@@ -14,9 +14,7 @@ class TurnTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 };
 
-// ---------------------------------------------------------------------------
 // Handing play from unit to unit
-// ---------------------------------------------------------------------------
 
 TEST_F(TurnTest, PlayPassesToTheNextUnitThatMayAct) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0);
@@ -66,9 +64,7 @@ TEST_F(TurnTest, RefreshGivesBackPointsAndWakesTheUnconsciousSlowly) {
   EXPECT_EQ(unit[1][3].moves, 0);  // a free slot
 }
 
-// ---------------------------------------------------------------------------
 // The end of a turn
-// ---------------------------------------------------------------------------
 
 TEST_F(TurnTest, EndOfTurnRefreshesThePartyAndKeepsTheActingUnit) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0).movement = 40;
@@ -231,9 +227,7 @@ TEST_F(TurnTest, GuardAndNestCreaturesAreMadeOnlyOnFreeSquares) {
   EXPECT_EQ(map[4][5][5].occupant_player, 2);
 }
 
-// ---------------------------------------------------------------------------
 // The frame loop hands play on
-// ---------------------------------------------------------------------------
 
 TEST_F(TurnTest, MainLoopHandsTheTurnToTheNextPartyUnit) {
   put_unit(1, 1, 0, 10, 10, EAST, 40);
