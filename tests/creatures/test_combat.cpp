@@ -139,12 +139,23 @@ TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   unit_record& rat = put_unit(3, 1, Z, 20, 20, NORTH);
   rat.race = RACE_RAT;
   put_unit(2, 2, Z, 20, 21, NORTH);
+  // The line runs from attacker to target, in squares from the party's unit.
+  static std::vector<std::vector<int>> lines;
+  lines.clear();
+  front_end recording = headless_front_end;
+  recording.draw_zapline = [](int x1, int y1, int x2, int y2) {
+    lines.push_back({x1, y1, x2, y2});
+  };
+  select_frontend(&recording);
   seed_where(tired_blow{.hit = 50});
   combat(3, 1, 2, 2);
-  EXPECT_EQ(headless.effects, 0);
+  EXPECT_TRUE(lines.empty());
   seed_where(tired_blow{.hit = 50});
   hero_strikes();
-  EXPECT_GE(headless.effects, 1);
+  seed_where(tired_blow{.hit = 50});
+  goblin_strikes();
+  select_frontend(&headless_front_end);
+  EXPECT_EQ(lines, (std::vector<std::vector<int>>{{0, 0, 1, 0}, {1, 0, 0, 0}}));
 }
 
 // Miss chances: 33, less for a fresh attacker, more at range
