@@ -281,6 +281,14 @@ TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   });
   hero_strikes();
   EXPECT_EQ(40 - g.health, 5 + d[2] % 5 - 2);
+  // Armour above the blow turns it aside: no harm, and never healing.
+  g.health = 40;
+  g.defence = 20;
+  seed_where([](const draws& v) {
+    return roll(v, 0) >= 50 && roll(v, 3) >= 31 && roll(v, 3) <= 70 && roll(v, 4) < 90;
+  });
+  hero_strikes();
+  EXPECT_EQ(g.health, 40);
 
   // Rested: two more draws, each adding 1 or 2, come before the blow.
   SetUp();
