@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/world.h"
+#include "tools/support/demo_level.h"
 #include "ui/graphics.h"
 #include "ui/offscreen.h"
 #include "ui/view_allegro.h"

@@ -23,6 +23,7 @@
 #include "core/occupancy.h"
 #include "core/world.h"
 #include "creatures/sight.h"
+#include "tools/support/demo_level.h"
 #include "ui/assets_allegro.h"
 #include "ui/offscreen.h"
 #include "ui/view_allegro.h"

@@ -6,7 +6,7 @@
 // Prints soak_actions_per_s:, the actions, turns and games played, and the
 // first broken rule with its seed and the inputs that lead there, shrunk to a
 // short reproduction.  Exits 1 when a rule was broken.
-#include "ui/soak.h"
+#include "tools/support/soak.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -12,8 +12,6 @@ void stop_offscreen();
 // Starts a new game the way the main menu does, with every prompt answered
 // and nothing waiting for a key.  False when no party leader was placed.
 bool new_game_offscreen(unsigned seed, int difficulty);
-// A small hand-made level with most kinds of square, the leader in it.
-void demo_level_offscreen();
 // The screen-sized page frames are composed into.
 BITMAP* offscreen_page();
 // Composes one whole frame into the page.

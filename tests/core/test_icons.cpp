@@ -63,70 +63,57 @@ TEST_F(Icons, UnitsAreDrawnByRace) {
   EXPECT_TRUE(headless.icons.empty());
 }
 
-TEST_F(Icons, WearablesAreDrawnBySlot) {
-  item(ITEM_WEARABLE, "Backpack", SLOT_BACK);
-  EXPECT_EQ(picture(), "data/backpack.bmp");
-  item(ITEM_WEARABLE, "helmet", SLOT_HEAD);
-  EXPECT_EQ(picture(), "data/helmet.bmp");
-  item(ITEM_WEARABLE, "small shield", SLOT_SHIELD);
-  EXPECT_EQ(picture(), "data/shield.bmp");
-  item(ITEM_WEARABLE, "large shield", SLOT_SHIELD);
-  EXPECT_EQ(picture(), "data/largeshield.bmp");
-  item(ITEM_WEARABLE, "small large shield", SLOT_SHIELD);  // the later test wins
-  EXPECT_EQ(picture(), "data/largeshield.bmp");
-  item(ITEM_WEARABLE, "studded trousers", SLOT_LEGS);
-  EXPECT_EQ(picture(), "data/legs.bmp");
-  item(ITEM_WEARABLE, "gauntlets", SLOT_ARMS);
-  EXPECT_EQ(picture(), "data/arms2.bmp");
-  item(ITEM_WEARABLE, "Salamander Boots", SLOT_FEET, 99);
-  EXPECT_EQ(picture(), "data/sboots.bmp");
-  item(ITEM_WEARABLE, "Heavy Boots", SLOT_FEET, 1);
-  EXPECT_EQ(picture(), "data/boots.bmp");
-  item(ITEM_WEARABLE, "chain vest", SLOT_BODY);
-  EXPECT_EQ(picture(), "data/armour.bmp");
-  item(ITEM_WEARABLE, "odd thing", 7);
-  EXPECT_EQ(picture(), "data/armour.bmp");
-  item(ITEM_MAGIC, "whatever");
-  EXPECT_EQ(picture(), "data/boots.bmp");
-}
-
-TEST_F(Icons, WeaponsAreDrawnByTheLastWordTheirNameMatches) {
-  item(ITEM_WEAPON, "used iron pickaxe");
-  EXPECT_EQ(picture(), "data/pickaxe.bmp");
-  item(ITEM_WEAPON, "axe");
-  EXPECT_EQ(picture(3), "data/axe.bmp");
-  item(ITEM_WEAPON, "knife");
-  EXPECT_EQ(picture(3), "data/dagger.bmp");
-  EXPECT_EQ(picture(6), "data/spade.bmp");  // no word: the caller's number stands
-  EXPECT_EQ(picture(9), "data/dagger.bmp");
-  item(ITEM_WEAPON, "shovel");
-  EXPECT_EQ(picture(), "data/spade.bmp");
-  item(ITEM_WEAPON, "rock");
-  EXPECT_EQ(picture(), "data/rock.bmp");
-  item(ITEM_WEAPON, "sword hammer");
-  EXPECT_EQ(picture(), "data/hammer.bmp");
-  item(ITEM_WEAPON, "spear club");
-  EXPECT_EQ(picture(), "data/spear.bmp");
-}
-
-TEST_F(Icons, GemsAreDrawnByStoneWithAChipOverTheChipped) {
-  std::string path, overlay;
-  item(ITEM_GEM, "A chipped ruby gem.");
-  ASSERT_TRUE(icon_file(0, 0, 7, 0, path, overlay));
-  EXPECT_EQ(path, "data/redgem.bmp");
-  EXPECT_EQ(overlay, "data/gemchip.bmp");
-  item(ITEM_GEM, "A cut amethyst gem.");
-  ASSERT_TRUE(icon_file(0, 0, 7, 0, path, overlay));
-  EXPECT_EQ(path, "data/purplegem.bmp");
-  EXPECT_EQ(overlay, "");
-  item(ITEM_GEM, "A sapphire gem.");
-  EXPECT_EQ(picture(), "data/bluegem.bmp");
-  item(ITEM_GEM, "A rough emerald gem.");
-  EXPECT_EQ(picture(), "data/greengem.bmp");
-  item(ITEM_GEM, "A flawless diamond gem.");
-  EXPECT_EQ(picture(), "data/whitegem.bmp");
-  item(ITEM_GEM, "A crystal gem.");
-  EXPECT_EQ(picture(), "data/whitegem.bmp");
+// Wearables by slot, weapons by the last word their name matches (with no
+// word the caller's picture stands), gems by stone with a chip over the
+// chipped ones, plain kinds by kind.
+TEST_F(Icons, ObjectsAreDrawnByKindSlotAndName) {
+  struct row {
+    int type, range, var1, weapon_picture;
+    const char *name, *path, *overlay;
+  };
+  const row rows[] = {
+      {ITEM_WEARABLE, SLOT_BACK, 0, 0, "Backpack", "backpack", ""},
+      {ITEM_WEARABLE, SLOT_HEAD, 0, 0, "helmet", "helmet", ""},
+      {ITEM_WEARABLE, SLOT_SHIELD, 0, 0, "small shield", "shield", ""},
+      {ITEM_WEARABLE, SLOT_SHIELD, 0, 0, "large shield", "largeshield", ""},
+      {ITEM_WEARABLE, SLOT_SHIELD, 0, 0, "small large shield", "largeshield", ""},
+      {ITEM_WEARABLE, SLOT_LEGS, 0, 0, "studded trousers", "legs", ""},
+      {ITEM_WEARABLE, SLOT_ARMS, 0, 0, "gauntlets", "arms2", ""},
+      {ITEM_WEARABLE, SLOT_FEET, 99, 0, "Salamander Boots", "sboots", ""},
+      {ITEM_WEARABLE, SLOT_FEET, 1, 0, "Heavy Boots", "boots", ""},
+      {ITEM_WEARABLE, SLOT_BODY, 0, 0, "chain vest", "armour", ""},
+      {ITEM_WEARABLE, 7, 0, 0, "odd thing", "armour", ""},
+      {ITEM_MAGIC, 0, 0, 0, "whatever", "boots", ""},
+      {ITEM_WEAPON, 0, 0, 0, "used iron pickaxe", "pickaxe", ""},
+      {ITEM_WEAPON, 0, 0, 3, "axe", "axe", ""},
+      {ITEM_WEAPON, 0, 0, 3, "knife", "dagger", ""},
+      {ITEM_WEAPON, 0, 0, 6, "knife", "spade", ""},
+      {ITEM_WEAPON, 0, 0, 9, "knife", "dagger", ""},
+      {ITEM_WEAPON, 0, 0, 0, "shovel", "spade", ""},
+      {ITEM_WEAPON, 0, 0, 0, "rock", "rock", ""},
+      {ITEM_WEAPON, 0, 0, 0, "sword hammer", "hammer", ""},
+      {ITEM_WEAPON, 0, 0, 0, "spear club", "spear", ""},
+      {ITEM_GEM, 0, 0, 0, "A chipped ruby gem.", "redgem", "data/gemchip.bmp"},
+      {ITEM_GEM, 0, 0, 0, "A cut amethyst gem.", "purplegem", ""},
+      {ITEM_GEM, 0, 0, 0, "A sapphire gem.", "bluegem", ""},
+      {ITEM_GEM, 0, 0, 0, "A rough emerald gem.", "greengem", ""},
+      {ITEM_GEM, 0, 0, 0, "A flawless diamond gem.", "whitegem", ""},
+      {ITEM_GEM, 0, 0, 0, "A crystal gem.", "whitegem", ""},
+      {ITEM_MUSHROOMS, 0, 0, 0, "x", "mushrooms", ""},
+      {ITEM_HERBS, 0, 0, 0, "x", "herbs", ""},
+      {ITEM_FAIRY, 0, 0, 0, "x", "fairy", ""},
+      {ITEM_KEY, 0, 0, 0, "x", "key", ""},
+      {ITEM_GOLD, 0, 0, 0, "x", "bag", ""},
+      {ITEM_ROPE, 0, 0, 0, "x", "rope", ""},
+      {ITEM_CORPSE, 0, 0, 0, "x", "corpse", ""},
+  };
+  for (const row& r : rows) {
+    item(r.type, r.name, r.range, r.var1);
+    std::string path, overlay;
+    ASSERT_TRUE(icon_file(0, 0, 7, r.weapon_picture, path, overlay)) << r.name;
+    EXPECT_EQ(path, std::string("data/") + r.path + ".bmp") << r.name;
+    EXPECT_EQ(overlay, r.overlay) << r.name;
+  }
 }
 
 TEST_F(Icons, FoodAndPotionsDrawTheirLookAfresh) {
@@ -157,15 +144,7 @@ TEST_F(Icons, TorchesShowWhetherTheyBurnOrAreSpent) {
   EXPECT_EQ(picture(), "data/torchlit.bmp");
 }
 
-TEST_F(Icons, PlainKindsHaveOnePictureAndStrangersAreFlagged) {
-  const int types[] = {ITEM_MUSHROOMS, ITEM_HERBS, ITEM_FAIRY, ITEM_KEY,
-                       ITEM_GOLD,      ITEM_ROPE,  ITEM_CORPSE};
-  const char* files[] = {"data/mushrooms.bmp", "data/herbs.bmp", "data/fairy.bmp", "data/key.bmp",
-                         "data/bag.bmp",       "data/rope.bmp",  "data/corpse.bmp"};
-  for (int i = 0; i < 7; i++) {
-    item(types[i], "x");
-    EXPECT_EQ(picture(), files[i]);
-  }
+TEST_F(Icons, StrangersAreFlagged) {
   item(3, "odd");
   testing::internal::CaptureStdout();
   assign_icon(0, 0, 7, 0);

@@ -97,9 +97,7 @@ class CombatTest : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Turning to the defender, the defender turning on its attacker
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, TheAttackerTurnsToANeighbourAndKeepsItsFacingAtRange) {
   for (int d = NORTH; d <= NORTHWEST; d++) {
@@ -141,17 +139,26 @@ TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   unit_record& rat = put_unit(3, 1, Z, 20, 20, NORTH);
   rat.race = RACE_RAT;
   put_unit(2, 2, Z, 20, 21, NORTH);
+  // The line runs from attacker to target, in squares from the party's unit.
+  static std::vector<std::vector<int>> lines;
+  lines.clear();
+  front_end recording = headless_front_end;
+  recording.draw_zapline = [](int x1, int y1, int x2, int y2) {
+    lines.push_back({x1, y1, x2, y2});
+  };
+  select_frontend(&recording);
   seed_where(tired_blow{.hit = 50});
   combat(3, 1, 2, 2);
-  EXPECT_EQ(headless.effects, 0);
+  EXPECT_TRUE(lines.empty());
   seed_where(tired_blow{.hit = 50});
   hero_strikes();
-  EXPECT_GE(headless.effects, 1);
+  seed_where(tired_blow{.hit = 50});
+  goblin_strikes();
+  select_frontend(&headless_front_end);
+  EXPECT_EQ(lines, (std::vector<std::vector<int>>{{0, 0, 1, 0}, {1, 0, 0, 0}}));
 }
 
-// ---------------------------------------------------------------------------
 // Miss chances: 33, less for a fresh attacker, more at range
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, TheMissChanceFollowsFreshnessAndRange) {
   struct {
@@ -180,9 +187,7 @@ TEST_F(CombatTest, TheMissChanceFollowsFreshnessAndRange) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Fumbles: a hit roll of 1..4, whatever the miss chance
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, HitRollsOneToFourAlwaysFumble) {
   for (int hit = 1; hit <= 5; hit++) {
@@ -263,9 +268,7 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Damage: the blow, freshness, the torch, the location
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   unit_record& g = goblin(11, 10, NORTHWEST);
@@ -278,6 +281,14 @@ TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   });
   hero_strikes();
   EXPECT_EQ(40 - g.health, 5 + d[2] % 5 - 2);
+  // Armour above the blow turns it aside: no harm, and never healing.
+  g.health = 40;
+  g.defence = 20;
+  seed_where([](const draws& v) {
+    return roll(v, 0) >= 50 && roll(v, 3) >= 31 && roll(v, 3) <= 70 && roll(v, 4) < 90;
+  });
+  hero_strikes();
+  EXPECT_EQ(g.health, 40);
 
   // Rested: two more draws, each adding 1 or 2, come before the blow.
   SetUp();
@@ -361,9 +372,7 @@ TEST_F(CombatTest, ABlobsGooEatsThroughTheArmourItHits) {
   EXPECT_EQ(40 - g2.health, 9);
 }
 
-// ---------------------------------------------------------------------------
 // Blows from behind, and the 0/7 facing pair that does not count as near
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, BlowsFromBehindAndNearBehindHurtMore) {
   struct {
@@ -391,9 +400,7 @@ TEST_F(CombatTest, BlowsFromBehindAndNearBehindHurtMore) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Criticals and poison
-// ---------------------------------------------------------------------------
 
 TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
   unit_record& g = goblin(11, 10, NORTHWEST);
@@ -487,9 +494,7 @@ TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   EXPECT_TRUE(headless_said("Goblin's weapon dropped"));
 }
 
-// ---------------------------------------------------------------------------
 // Falling: fleeing at 10, knocked out at 0, dead at -10
-// ---------------------------------------------------------------------------
 
 class FallTest : public CombatTest {
  protected:
@@ -607,9 +612,7 @@ TEST_F(FallTest, AnotherPartyMemberKilledDoesNotEndTheGame) {
   EXPECT_EQ(map[Z][20][20].occupant_player, 0);
 }
 
-// ---------------------------------------------------------------------------
 // Thrown weapons: spears land on the target, rocks may break, misses keep them
-// ---------------------------------------------------------------------------
 
 class ThrowTest : public CombatTest {
  protected:

@@ -152,18 +152,6 @@ TEST_F(Monster, EveryRowMatchesItsFormulasForEveryGradeLevelAndDifficulty) {
   }
 }
 
-TEST_F(Monster, AMinotaurOfTheSecondGradeOnLevelFive) {
-  unsigned seed = 1;
-  while (grade_of(5, draws_for(seed, 1)[0]) != 2) seed++;
-  std::srand(seed);
-  create_monster(2, 1, 5, 20, 20, 13);
-  EXPECT_STREQ(unit[2][1].name, "Minotaur");
-  EXPECT_EQ(unit[2][1].damage, 28);
-  EXPECT_EQ(unit[2][1].health, 175);
-  EXPECT_EQ(unit[2][1].strength, 28);
-  EXPECT_EQ(unit[2][1].defence, 12);
-}
-
 TEST_F(Monster, TheBottomLevelIsAlwaysWeakAndTheTopAlwaysStrong) {
   for (unsigned seed = 1; seed < 60; seed++) {
     std::srand(seed);

@@ -97,9 +97,7 @@ class PathTest : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Results: the first step, AGX and AGY, the estimate, and the waypoints
-// ---------------------------------------------------------------------------
 
 TEST_F(PathTest, DistanceEstimateIsTenPerSquareAlongEachAxis) {
   EXPECT_EQ(heuristic_distance(1, 1, 4, 3), 50);
@@ -162,9 +160,7 @@ TEST_F(PathTest, ALongRouteKeepsThirtyNineWaypointsAndItsEndMark) {
   EXPECT_EQ(r.waypoint_x[41], 0);
 }
 
-// ---------------------------------------------------------------------------
 // Penalties: each search weighs squares its own way
-// ---------------------------------------------------------------------------
 
 TEST_F(PathTest, FireAheadIsSteppedRoundDiagonally) {
   put_unit(1, 1, Z, 10, 10, NORTH);
@@ -189,9 +185,7 @@ TEST_F(PathTest, ThePartyPrefersSquaresItHasSeen) {
   EXPECT_EQ(npc_a_star_path_finding(10, 10, 20, 10, Z), EAST);
 }
 
-// ---------------------------------------------------------------------------
 // Walls, lava and bridges
-// ---------------------------------------------------------------------------
 
 TEST_F(PathTest, ThePartyGoesRoundAWallAcrossTheWay) {
   wall(Z, 15, 5, 15, 40);
@@ -257,9 +251,7 @@ TEST_F(PathTest, CreaturesCrossLavaOnlyByBridgeUnlessTheyAreSalamanders) {
   EXPECT_EQ(rat.x, 20);
 }
 
-// ---------------------------------------------------------------------------
 // Giving up
-// ---------------------------------------------------------------------------
 
 TEST_F(PathTest, AnEnclosedGoalGivesNoPath) {
   wall(Z, 29, 19, 31, 21);
@@ -373,9 +365,7 @@ TEST_F(PathTest, NothingOffTheLevelIsSearched) {
   EXPECT_EQ(npc_a_star_path_finding(50, 50, 50, 20, Z), NORTH);
 }
 
-// ---------------------------------------------------------------------------
 // Creatures close in on a unit and reach an empty goal
-// ---------------------------------------------------------------------------
 
 TEST_F(PathTest, ACreatureStopsOneSquareShortOfAUnit) {
   put_unit(1, 1, Z, 20, 10, SOUTH);

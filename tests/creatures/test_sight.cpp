@@ -40,9 +40,7 @@ void put_container(int k, int z, int x, int y, int size) {
   map[z][x][y].scenery = SCENERY_CONTAINER;
 }
 
-// ---------------------------------------------------------------------------
 // single_ray
-// ---------------------------------------------------------------------------
 
 // The middle ray of a guard at (20, 20) looking 8 squares north examines
 // rows 19, 17, 16, 15 and 13 only.
@@ -110,9 +108,7 @@ TEST_F(SightTest, SingleRayNeverLeavesTheLevel) {
   EXPECT_EQ(single_ray(-1, 2, Z, 4, 4), RAY_BLOCKED);
 }
 
-// ---------------------------------------------------------------------------
 // reveal_tiles and the party's cone
-// ---------------------------------------------------------------------------
 
 TEST_F(SightTest, FacingAWallShowsTheNeighboursExceptTheThreeBehind) {
   put_unit(1, 1, Z, 25, 25, NORTH);
@@ -127,6 +123,22 @@ TEST_F(SightTest, FacingAWallShowsTheNeighboursExceptTheThreeBehind) {
   EXPECT_EQ(map[Z][26][25].revealed, 1);
   EXPECT_EQ(map[Z][25][23].revealed, 0);
   EXPECT_EQ(map[Z][25][27].revealed, 0);
+}
+
+// Whatever the facing, the three squares behind (those away from the facing)
+// are known but not in view, and no other neighbour is.
+TEST_F(SightTest, TheThreeSquaresBehindFollowEveryFacing) {
+  for (int f = NORTH; f <= NORTHWEST; f++) {
+    fresh_world();
+    put_unit(1, 1, Z, 25, 25, f);
+    reveal_tiles();
+    for (int dx = -1; dx <= 1; dx++)
+      for (int dy = -1; dy <= 1; dy++) {
+        if (dx == 0 && dy == 0) continue;
+        bool behind = dx * DIRECTION_DX[f] + dy * DIRECTION_DY[f] < 0;
+        EXPECT_EQ(map[Z][25 + dx][25 + dy].revealed == 2, behind) << f << " " << dx << dy;
+      }
+  }
 }
 
 TEST_F(SightTest, ViewMovesOnAndSeenSquaresAreRemembered) {
@@ -301,9 +313,7 @@ TEST_F(SightTest, BoulderSunkInAPitHidesNothing) {
   EXPECT_EQ(in_los(1, 1, 0, 25, 28), 0);
 }
 
-// ---------------------------------------------------------------------------
 // in_los and unit_sight
-// ---------------------------------------------------------------------------
 
 TEST_F(SightTest, InLosReachesOpenSquaresAheadOnly) {
   put_unit(1, 1, Z, 25, 25, NORTH);

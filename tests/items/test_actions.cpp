@@ -18,7 +18,6 @@ using Packing = ItemAction;
 using Wearing = ItemAction;
 using Wielding = ItemAction;
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Taking, NinthItemIsTakenTenthRefused) {
   unit_record& me = hero();
@@ -96,7 +95,6 @@ TEST_F(Taking, GetAllStopsAtTheLimitAndReportsEachRefusal) {
   EXPECT_EQ(said().back(), "You are holding too much to take that.");
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Dropping, WieldedWeaponTakesOffItsDamage) {
   unit_record& me = hero();
@@ -175,7 +173,6 @@ TEST_F(Dropping, DropAllLeavesEveryItemWhateverTheCount) {
   EXPECT_EQ(object[5].owner_unit, 2);
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Giving, ReceiverTakesOwnershipBeyondItsOwnLimit) {
   unit_record& me = hero();
@@ -201,7 +198,6 @@ TEST_F(Giving, SomeoneElsesItemIsNotGiven) {
   EXPECT_EQ(me.moves, 200);
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Storing, FillsUpToCapacityThenRefuses) {
   hero();
@@ -249,7 +245,6 @@ TEST_F(Storing, NoContainerNoChange) {
   EXPECT_EQ(object[1].owner_player, 1);
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Packing, BackpackOfFiveTakesSixAndRefusesTheSeventh) {
   unit_record& me = hero();
@@ -290,7 +285,6 @@ TEST_F(Packing, OnlyTheActingUnitsHandItemsGoIn) {
   EXPECT_EQ(packed_item(1, 2), 0);
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Wearing, ArmourAddsDefenceAndRemovingTakesItOff) {
   unit_record& me = hero();
@@ -375,7 +369,6 @@ TEST_F(Wearing, RefusalsForWrongItems) {
   EXPECT_EQ(object[3].status, OBJECT_WORN);
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Wielding, SecondWeaponUnwieldsTheFirst) {
   unit_record& me = hero();

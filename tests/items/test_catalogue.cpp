@@ -86,9 +86,7 @@ class Catalogue : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Weapons and armour
-// ---------------------------------------------------------------------------
 
 struct weapon_expect {
   const char* name;
@@ -200,29 +198,7 @@ TEST_F(Catalogue, ArmourRowsFollowTheirDrawsAtEveryDepth) {
   }
 }
 
-TEST_F(Catalogue, ItemsMadeWhileBuildingKnowOnlyTheShallowWords) {
-  std::set<std::string> words;
-  for (unsigned seed = 1; seed < 300; seed++) {
-    fresh();
-    set_depth(0);
-    std::srand(seed);
-    int k = create_weapon(0, 9, 4, 4);
-    std::string text = object[k].description;
-    if (std::strcmp(object[k].name, "rock") == 0) continue;
-    std::string first = text.substr(0, text.find(' '));
-    std::string second = text.substr(first.size() + 1);
-    second = second.substr(0, second.find(' '));
-    EXPECT_TRUE(first == "ancient" || first == "used") << text;
-    EXPECT_TRUE(second == "stone" || second == "copper" || second == "bronze") << text;
-    words.insert(first);
-    words.insert(second);
-  }
-  EXPECT_EQ(words.size(), 5u);
-}
-
-// ---------------------------------------------------------------------------
 // Treasure
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, GoldShowsTheBaseCountAndWeighsItButIsWorthTheCoin) {
   bool saw_gold_coin = false;
@@ -284,9 +260,7 @@ TEST_F(Catalogue, DeepGemsAreNeverChippedOrCrystal) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Potions and magic items
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, PotionLabelsAndEffectsFollowTheRoll) {
   for (int d : {0, 3, 4, 8}) {
@@ -373,9 +347,7 @@ TEST_F(Catalogue, MagicItemsNeverStayMagicAndCountOnce) {
   EXPECT_TRUE(seen.count("Heavy Boots"));
 }
 
-// ---------------------------------------------------------------------------
 // Plain items, food and plants
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, PlainItemsCarryTheirCatalogueEntries) {
   int key = create_key(0, 1, 1, 1);
@@ -467,9 +439,7 @@ TEST_F(Catalogue, PickedPlantsGoToTheHandOrFallWhenItIsFull) {
   EXPECT_EQ(carried_objects(1, 2), 9);
 }
 
-// ---------------------------------------------------------------------------
 // Limits
-// ---------------------------------------------------------------------------
 
 TEST_F(Catalogue, AFullTableOrAPlaceOffTheMapMakesNothing) {
   EXPECT_EQ(create_key(0, 0, LAND_SIZE, 3), 0);
@@ -490,27 +460,7 @@ TEST_F(Catalogue, AFullTableOrAPlaceOffTheMapMakesNothing) {
   EXPECT_TRUE(headless.icons.empty());
 }
 
-// ---------------------------------------------------------------------------
 // Random finds
-// ---------------------------------------------------------------------------
-
-TEST_F(Catalogue, ARandomFindLiesOnTheSquareAndIsAnnounced) {
-  std::set<int> kinds;
-  for (unsigned seed = 1; seed < 80; seed++) {
-    fresh();
-    set_depth(0);
-    headless.messages.clear();
-    std::srand(seed);
-    create_random_object(4, 6, 7);
-    ASSERT_EQ(object[1].status, OBJECT_ON_GROUND);
-    EXPECT_EQ(map[4][6][7].object_count, 1);
-    EXPECT_NE(object[1].type, ITEM_MAGIC);
-    kinds.insert(object[1].type);
-    ASSERT_EQ(headless.messages.size(), 1u);
-    EXPECT_EQ(headless.messages[0], std::string("You find ") + object[1].name);
-  }
-  EXPECT_GE(kinds.size(), 9u);
-}
 
 TEST_F(Catalogue, TheFindRollPicksTheKind) {
   // By roll: weapon, armour, potion, magic item (whatever it turns into),
@@ -527,8 +477,12 @@ TEST_F(Catalogue, TheFindRollPicksTheKind) {
       auto r = draws_for(seed, 2);
       int roll = r[0] % sides;
       rolls.insert(roll);
+      headless.messages.clear();
       create_random_object(5, 5, 5);
       int type = object[1].type;
+      EXPECT_EQ(map[5][5][5].object_count, 1);
+      ASSERT_EQ(headless.messages.size(), 1u);
+      EXPECT_EQ(headless.messages[0], std::string("You find ") + object[1].name);
       if (roll == 3) {
         EXPECT_TRUE(type == ITEM_WEARABLE || type == ITEM_ROPE || type == ITEM_POTION) << type;
       } else if (kinds[roll] == ITEM_GOLD) {
@@ -563,6 +517,8 @@ TEST_F(Catalogue, FindsAtAContainerGoInsideItQuietly) {
   map[2][4][4].scenery = SCENERY_CONTAINER;
   container[3].state = CONTAINER_CLOSED;
   container[3].z = 2, container[3].x = 4, container[3].y = 4;
+  create_container_contents(4, 0);  // slot 0 is no container: nothing is made
+  EXPECT_EQ(object[1].status, OBJECT_FREE);
   create_container_contents(4, 3);
   EXPECT_EQ(container_held(3), 4);
   EXPECT_EQ(map[2][4][4].object_count, 0);
@@ -580,9 +536,7 @@ TEST_F(Catalogue, FindsAtAContainerGoInsideItQuietly) {
   EXPECT_EQ(map[2][8][8].object_count, 1);
 }
 
-// ---------------------------------------------------------------------------
 // Names and words
-// ---------------------------------------------------------------------------
 
 TEST(CatalogueNames, NamesAreAFirstNameAndAnEpithetAfterOneWastedDraw) {
   const char* first[] = {"Hagar ", "Edmund ", "Rolf ", "Tarquin ", "Kurt "};

@@ -22,7 +22,6 @@ using Closing = ItemUse;
 using Looking = ItemUse;
 using InventoryReport = ItemUse;
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Using, HealthPotionHealsToTheCeilingAndCures) {
   unit_record& me = hero();
@@ -150,7 +149,6 @@ TEST_F(Using, RefusalsAndDullUsers) {
   EXPECT_EQ(said().size(), 1u);
 }
 
-// ---------------------------------------------------------------------------
 
 object_record& bag(int k, const char* coin, int worth, int weight) {
   object_record& o = held(k, ITEM_GOLD, "A bag of florins");
@@ -198,7 +196,6 @@ TEST_F(Merging, CoinClassesAndCounts) {
   EXPECT_STREQ(object[2].description, "5 royal florins in a bag.");
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Bashing, BareHandsDoNothing) {
   unit_record& me = hero();
@@ -256,7 +253,6 @@ TEST_F(Bashing, SmashedContainerSpillsOnlyItsOwnItems) {
   EXPECT_EQ(container_held(4), 1);
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Closing, SweepsTheItemsAtItInside) {
   hero(1, 1, 10, 10, SOUTH);
@@ -274,7 +270,6 @@ TEST_F(Closing, SweepsTheItemsAtItInside) {
   EXPECT_EQ(said().back(), "You close the chest.");
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(Looking, UnderfootItemsAndAhead) {
   hero(1, 1, 10, 10, EAST);
@@ -342,7 +337,6 @@ TEST_F(Looking, AtASquareAndAtAnItem) {
   EXPECT_EQ(said().back(), "A rusty door key");
 }
 
-// ---------------------------------------------------------------------------
 
 TEST_F(InventoryReport, NothingOwned) {
   hero();

@@ -6,6 +6,9 @@
 # integers) gives the plain drawing's picture pixel for pixel, frame after
 # frame while the leader walks, opens a door, turns, loses its light.
 set -u
+for tool in convert compare; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
 BUILD=$(cd "${1:?build folder}" && pwd)
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT

@@ -158,9 +158,7 @@ TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
 // Boxes of text
-// ---------------------------------------------------------------------------
 namespace {
 
 // A font whose lines are 1.25 times the size high and whose letters are

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/world.h"
-#include "ui/soak.h"
+#include "tools/support/soak.h"
 
 namespace {
 

@@ -2,6 +2,16 @@
 # the helpers that wait for the window and press keys the way a player does.
 # Usage: source this file, then start_display, then start_game DIR ANSWERS.
 
+# A test that cannot run says so with CTest's skip code instead of passing.
+SKIP_CODE=77
+need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit "$SKIP_CODE"; }
+  done
+}
+need Xvfb xdotool xdpyinfo import convert compare
+
 GAME_PID=""
 XVFB_PID=""
 WORK=$(mktemp -d)

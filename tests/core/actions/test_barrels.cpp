@@ -44,9 +44,7 @@ unsigned seed_caving(bool caves) {
   return 1;
 }
 
-// ---------------------------------------------------------------------------
 // The blast
-// ---------------------------------------------------------------------------
 
 TEST_F(BarrelsTest, BarrelIsDestroyedAndItsSquareOpensOrCavesIn) {
   barrel(3, 10, 10);
@@ -155,9 +153,7 @@ TEST_F(BarrelsTest, ActingUnitSeesOnlyNearbyBlasts) {
   EXPECT_EQ(headless.effects, 1);
 }
 
-// ---------------------------------------------------------------------------
 // Barrels due to explode
-// ---------------------------------------------------------------------------
 
 TEST_F(BarrelsTest, CheckExplodesOnlyTheMarkedBarrelsOfTheLevel) {
   container_record& other = barrel(5, 10, 10);

@@ -127,6 +127,19 @@ TEST_F(CartTest, JunctionSendsTheCartDownItsBranch) {
   traverse_track(1, 1);
   EXPECT_EQ(again.x, 13);
   EXPECT_EQ(again.y, 10);
+
+  // Piece 15, the last of the junctions, sends one coming north to the west.
+  fresh_world();
+  select_frontend(&recording);
+  for (int y = 11; y <= 15; y++) track(10, y, TRACK_NS);
+  track(10, 16, 7);
+  track(10, 10, 15);
+  track_east(6, 9, 10);
+  track(5, 10, 9);
+  unit_record& west = rider(10, 15);
+  traverse_track(1, 1);
+  EXPECT_EQ(west.x, 6);
+  EXPECT_EQ(west.y, 10);
 }
 
 // ---------------------------------------------------------------------------

@@ -155,9 +155,7 @@ TEST_F(ClimbTest, LeavingFromTheTopLevel) {
   EXPECT_EQ(gameover, GAME_OVER);
 }
 
-// ---------------------------------------------------------------------------
 // The door ahead
-// ---------------------------------------------------------------------------
 TEST_F(ClimbTest, LockedDoorsNeedAKeyWhichIsUsedUp) {
   put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
   map[Z][10][9].scenery = SCENERY_CELL_DOOR;

@@ -16,9 +16,7 @@ class EventsTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 };
 
-// ---------------------------------------------------------------------------
 // Floors that give way
-// ---------------------------------------------------------------------------
 
 TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
   int broke = 0, jumped = 0;
@@ -84,9 +82,7 @@ TEST_F(EventsTest, HoleOverAMineTrackIsRiddenOver) {
   EXPECT_EQ(unit[1][1].z, Z);
 }
 
-// ---------------------------------------------------------------------------
 // Pads, pits, quicksand
-// ---------------------------------------------------------------------------
 
 TEST_F(EventsTest, PressurePadPressedTwiceRestoresTheDoors) {
   put_unit(1, 1, Z, 10, 10, EAST);
@@ -146,9 +142,7 @@ TEST_F(EventsTest, HeavyLoadSinksIntoQuicksand) {
   EXPECT_EQ(unit[2][1].x, 20);
 }
 
-// ---------------------------------------------------------------------------
 // Fire and lava
-// ---------------------------------------------------------------------------
 
 TEST_F(EventsTest, FireBurnsThePartyButNotSalamanders) {
   put_unit(1, 1, Z, 10, 10, EAST);
@@ -230,9 +224,7 @@ TEST_F(EventsTest, FireproofBootsWalkOnFire) {
   EXPECT_EQ(unit[1][1].health, 20);
 }
 
-// ---------------------------------------------------------------------------
 // Blobs and prisoners
-// ---------------------------------------------------------------------------
 
 TEST_F(EventsTest, BlobsEatSceneryButNotLaddersOrDoors) {
   put_unit(1, 1, Z, 40, 40, NORTH);
@@ -269,9 +261,7 @@ TEST_F(EventsTest, StandingBelowAPrisonerFreesIt) {
   EXPECT_EQ(headless.warnings.size(), 1u);  // freed once
 }
 
-// ---------------------------------------------------------------------------
 // novel_event
-// ---------------------------------------------------------------------------
 
 TEST_F(EventsTest, WellDropsTheUnitToTheBottomLevel) {
   put_unit(1, 1, 7, 12, 13, NORTH);

@@ -34,9 +34,7 @@ class JumpTest : public ::testing::Test {
   void load(int weight) { give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = weight; }
 };
 
-// ---------------------------------------------------------------------------
 // Clearing the gap
-// ---------------------------------------------------------------------------
 
 TEST_F(JumpTest, JumpOverTwoSquaresLandsThreeAhead) {
   unit_record& me = jumper();
@@ -122,9 +120,7 @@ TEST_F(JumpTest, BlockedLandingIsRefusedForNothing) {
   EXPECT_EQ(edge.x, 49);
 }
 
-// ---------------------------------------------------------------------------
 // Falling short
-// ---------------------------------------------------------------------------
 
 TEST_F(JumpTest, HeavyJumperFallsIntoWhatItMeantToClear) {
   unit_record& me = jumper();

@@ -16,9 +16,7 @@ class MovementTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 };
 
-// ---------------------------------------------------------------------------
 // Single-square steps
-// ---------------------------------------------------------------------------
 
 TEST_F(MovementTest, EachStepMovesByItsOffsetAndLeavesPointsAndOccupancy) {
   for (int d = 0; d < 8; d++) {
@@ -76,9 +74,7 @@ TEST_F(MovementTest, WaterTerrorIsBoundToWater) {
   EXPECT_EQ(t.x, 11);
 }
 
-// ---------------------------------------------------------------------------
 // Forward and backward: costs and occupancy
-// ---------------------------------------------------------------------------
 
 TEST_F(MovementTest, ForwardCostsTenAndMovesTheOccupancy) {
   put_unit(1, 1, Z, 10, 10, EAST, 100);
@@ -185,9 +181,7 @@ TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Doors and hazards ahead
-// ---------------------------------------------------------------------------
 
 TEST_F(MovementTest, WalkingIntoADoorOpensItOnTheWay) {
   put_unit(1, 1, Z, 10, 10, EAST, 100);
@@ -237,9 +231,7 @@ TEST_F(MovementTest, CreaturesRefusePitsAndFiresThePartyMayEnter) {
   EXPECT_EQ(unit[1][2].x, 11);
 }
 
-// ---------------------------------------------------------------------------
 // Turning
-// ---------------------------------------------------------------------------
 
 TEST_F(MovementTest, TurningLeftAndRightWrapsAndCostsThree) {
   put_unit(1, 1, Z, 10, 10, NORTH, 10);
@@ -308,9 +300,7 @@ TEST_F(MovementTest, TurnToMakesOneEighthWhateverThePoints) {
   EXPECT_EQ(headless.drawmap_calls, 0);
 }
 
-// ---------------------------------------------------------------------------
 // Looking ahead
-// ---------------------------------------------------------------------------
 
 TEST_F(MovementTest, ExtraFacingAnswersLavaBeforeUnitsBeforeScenery) {
   put_unit(1, 1, Z, 10, 10, EAST);

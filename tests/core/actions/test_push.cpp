@@ -39,9 +39,7 @@ class PushTest : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // The ordinary push and drag
-// ---------------------------------------------------------------------------
 
 TEST_F(PushTest, PushedChestMovesOnAndTheUnitFollows) {
   unit_record& me = pusher(200);
@@ -102,9 +100,7 @@ TEST_F(PushTest, ObjectsInTheWayAreCrushed) {
   EXPECT_EQ(map[Z][12][10].object_count, 0);
 }
 
-// ---------------------------------------------------------------------------
 // Refusals
-// ---------------------------------------------------------------------------
 
 TEST_F(PushTest, LargeChestFitsThroughADoorwayAWardrobeDoesNot) {
   unit_record& me = pusher();
@@ -204,9 +200,7 @@ TEST_F(PushTest, OnlyTheActingPlayerPushesAndBarrelsNeverGoSouthEast) {
   EXPECT_TRUE(headless.messages.empty());
 }
 
-// ---------------------------------------------------------------------------
 // Where it lands
-// ---------------------------------------------------------------------------
 
 TEST_F(PushTest, BoulderFillsAPitThatUnitsThenWalkOver) {
   unit_record& me = pusher();
@@ -287,9 +281,7 @@ TEST_F(PushTest, DraggedOntoRottenBoardsItFallsThroughWhereTheUnitStood) {
   EXPECT_EQ(me.z, Z);
 }
 
-// ---------------------------------------------------------------------------
 // Barrels meeting water and fire
-// ---------------------------------------------------------------------------
 
 TEST_F(PushTest, BurningBarrelGoesOutInAPool) {
   pusher();

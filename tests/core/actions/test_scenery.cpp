@@ -48,9 +48,7 @@ class SceneryTest : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // What each interaction costs, and its refusal
-// ---------------------------------------------------------------------------
 
 struct interaction {
   int scenery;
@@ -194,9 +192,7 @@ TEST_F(SceneryTest, PoolAndWaterHelpOnlyTheBadlyHurt) {
   EXPECT_EQ(u.moves, 40);
 }
 
-// ---------------------------------------------------------------------------
 // Switches and statues
-// ---------------------------------------------------------------------------
 
 TEST_F(SceneryTest, SwitchTurnsTheBridgeOnAQuarterEachPull) {
   unit_record& u = me();
@@ -267,9 +263,7 @@ TEST_F(SceneryTest, StatueOutcomes) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // Climbing
-// ---------------------------------------------------------------------------
 
 TEST_F(SceneryTest, ClimbingUpAlwaysLeavesALadderDown) {
   unit_record& u = me();
@@ -350,9 +344,7 @@ TEST_F(SceneryTest, BottomLevelLadderOnlyGoesUp) {
   EXPECT_EQ(u.moves, 100);
 }
 
-// ---------------------------------------------------------------------------
 // Crystals and rubble
-// ---------------------------------------------------------------------------
 
 TEST_F(SceneryTest, CrystalSmashesForThirtyAndMayHoldAGem) {
   unit_record& u = me();
@@ -423,9 +415,7 @@ TEST_F(SceneryTest, DiggingEarthMakesAPassageAndSometimesAGem) {
   EXPECT_EQ(map[Z][10][11].passable, 0);
 }
 
-// ---------------------------------------------------------------------------
 // Looking
-// ---------------------------------------------------------------------------
 
 TEST_F(SceneryTest, ExaminingTellsTheGroundFirstThenWhatStandsOnIt) {
   auto said = [](int x) {

@@ -44,9 +44,7 @@ class TrapsTest : public ::testing::Test {
   }
 };
 
-// ---------------------------------------------------------------------------
 // Damage
-// ---------------------------------------------------------------------------
 
 TEST_F(TrapsTest, ShallowTrapsDoOnePointDeepOnesScaleWithDepthAndDifficulty) {
   for (int r = 0; r < 6; r++) {
@@ -64,9 +62,7 @@ TEST_F(TrapsTest, ShallowTrapsDoOnePointDeepOnesScaleWithDepthAndDifficulty) {
   EXPECT_EQ(me.health, 50 - (3 * 4 * 3 + 1));
 }
 
-// ---------------------------------------------------------------------------
 // The kinds
-// ---------------------------------------------------------------------------
 
 TEST_F(TrapsTest, BoulderKnocksTheUnitOnAndBlocksTheSquare) {
   unit_record& me = on_trap(4);
@@ -198,9 +194,7 @@ TEST_F(TrapsTest, WeightTriggerFiresAboveTwoHundredLessTenALevel) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // What the trap leaves of the unit
-// ---------------------------------------------------------------------------
 
 TEST_F(TrapsTest, BadlyHurtUnitFallsUnconscious) {
   unit_record& me = on_trap(6, 5);
@@ -262,9 +256,7 @@ TEST_F(TrapsTest, UnitKilledWhileKnockedAsideIsNotSetBackOnTheMap) {
   EXPECT_EQ(map[10][10][10].occupant_player, 0);
 }
 
-// ---------------------------------------------------------------------------
 // Searching
-// ---------------------------------------------------------------------------
 
 TEST_F(TrapsTest, SearchRevealsTheNineSquaresAroundAndEndsTheTurn) {
   unit_record& me = put_unit(1, 1, 3, 10, 10, NORTH, 100);

@@ -14,9 +14,7 @@ class TurnTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 };
 
-// ---------------------------------------------------------------------------
 // Handing play from unit to unit
-// ---------------------------------------------------------------------------
 
 TEST_F(TurnTest, PlayPassesToTheNextUnitThatMayAct) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0);
@@ -66,9 +64,7 @@ TEST_F(TurnTest, RefreshGivesBackPointsAndWakesTheUnconsciousSlowly) {
   EXPECT_EQ(unit[1][3].moves, 0);  // a free slot
 }
 
-// ---------------------------------------------------------------------------
 // The end of a turn
-// ---------------------------------------------------------------------------
 
 TEST_F(TurnTest, EndOfTurnRefreshesThePartyAndKeepsTheActingUnit) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0).movement = 40;
@@ -107,15 +103,18 @@ TEST_F(TurnTest, LostGameStopsTheEndOfTurnAfterTheCreatures) {
 TEST_F(TurnTest, PoisonWearsDownToOneAndMayBeCured) {
   unit_record& a = put_unit(1, 1, 0, 10, 10, NORTH);
   unit_record& b = put_unit(1, 2, 0, 11, 10, NORTH);
-  a.status = b.status = UNIT_POISONED;
+  unit_record& c = put_unit(1, 3, 0, 12, 10, NORTH);
+  a.status = b.status = c.status = UNIT_POISONED;
   a.health = 25;
   b.health = 1;
+  c.health = 100;
   std::srand(3);
   int cured_roll_a = std::rand() % 10, cured_roll_b = std::rand() % 10;
   std::srand(3);
   end_turn();
   EXPECT_EQ(a.health, 22);
   EXPECT_EQ(b.health, 1);
+  EXPECT_EQ(c.health, 89);  // a tenth and one more
   EXPECT_TRUE(headless_said("Unit1 is poisioned."));
   EXPECT_EQ(a.status, cured_roll_a == 0 ? UNIT_NORMAL : UNIT_POISONED);
   EXPECT_EQ(b.status, cured_roll_b == 0 ? UNIT_NORMAL : UNIT_POISONED);
@@ -228,9 +227,7 @@ TEST_F(TurnTest, GuardAndNestCreaturesAreMadeOnlyOnFreeSquares) {
   EXPECT_EQ(map[4][5][5].occupant_player, 2);
 }
 
-// ---------------------------------------------------------------------------
 // The frame loop hands play on
-// ---------------------------------------------------------------------------
 
 TEST_F(TurnTest, MainLoopHandsTheTurnToTheNextPartyUnit) {
   put_unit(1, 1, 0, 10, 10, EAST, 40);

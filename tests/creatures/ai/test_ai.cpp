@@ -41,9 +41,7 @@ bool somebody_hit() {
   return false;
 }
 
-// ---------------------------------------------------------------------------
 // The probes
-// ---------------------------------------------------------------------------
 
 TEST_F(ComputerTurnTest, NextToHealthFindsHerbsMushroomsOrItemsClockwiseFromNorth) {
   creature(1, 10, 10, NORTH, ORDER_GUARD);
@@ -97,9 +95,7 @@ TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
   EXPECT_EQ(sees_party(2, 1), 0);
 }
 
-// ---------------------------------------------------------------------------
 // Orders
-// ---------------------------------------------------------------------------
 
 TEST_F(ComputerTurnTest, AGuardBesideThePartyWakesButStrikesOnlyNextTurn) {
   leader_to(Z, 10, 9);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/game/turn.h"
-#include "tests/creatures/ai/world_invariants.h"
+#include "core/check.h"
 #include "tests/generation/world_builder.h"
 
 namespace {
@@ -19,7 +19,7 @@ int live_creatures() {
 
 void play_still_party(unsigned seed, int difficulty) {
   build_test_world(seed, difficulty);
-  ASSERT_EQ(world_faults(), "") << "as built";
+  ASSERT_EQ(check_world(), "") << "as built";
   ASSERT_GT(live_creatures(), 50);
   for (int turn = 1; turn <= TURNS; turn++) {
     // The party spends its own turn standing still, and is kept alive so
@@ -30,7 +30,7 @@ void play_still_party(unsigned seed, int difficulty) {
     }
     end_turn();
     ASSERT_NE(gameover, GAME_OVER) << "turn " << turn;
-    ASSERT_EQ(world_faults(), "") << "after turn " << turn << " at difficulty " << difficulty;
+    ASSERT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "") << "after turn " << turn << " at difficulty " << difficulty;
   }
 }
 

@@ -41,9 +41,7 @@ object_record& lay_item(int k, int type, int z, int x, int y) {
 
 void wall(int x, int y) { put_terrain(Z, x, y, TERRAIN_ROCK); }
 
-// ---------------------------------------------------------------------------
 // Needs before the step
-// ---------------------------------------------------------------------------
 
 TEST_F(SteeringTest, WoundedCreatureEatsHerbsFirstEvenBesideAnEnemy) {
   unit_record& c = creature(1, 10, 10, EAST, 15, 10);  // 13 x level 2 = 26
@@ -228,9 +226,7 @@ TEST_F(SteeringTest, ALadderWhoseFarEndIsTakenIsNotClimbed) {
   EXPECT_EQ(map[Z - 1][10][10].occupant_unit, 3);
 }
 
-// ---------------------------------------------------------------------------
 // The step towards the waypoint
-// ---------------------------------------------------------------------------
 
 TEST_F(SteeringTest, AUnitOnItsWaypointStaysAndOneFacingElsewhereOnlyTurns) {
   unit_record& c = creature(1, 10, 10, WEST, 10, 10);

@@ -5,7 +5,7 @@
 #include "core/occupancy.h"
 #include "core/world.h"
 #include "creatures/sight.h"
-#include "ui/offscreen.h"
+#include "tools/support/demo_level.h"
 
 namespace {
 

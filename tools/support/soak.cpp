@@ -3,7 +3,7 @@
 // srand(seed)), then the frame loop asks for input as it always does; each
 // request is answered with the next input, and the world is checked before
 // it (the passes since the last input) and after it.
-#include "ui/soak.h"
+#include "tools/support/soak.h"
 #include "ui/view_settings.h"
 
 #include <stdlib.h>
