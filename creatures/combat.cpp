@@ -32,7 +32,6 @@ constexpr int LAST_FUMBLE_ROLL = 4;
 constexpr int TORCH_DAMAGE_VERMIN = 6;  // rats, spiders and blobs fear fire
 constexpr int TORCH_DAMAGE = 3;
 constexpr int FLEEING_HEALTH = 10;
-constexpr int DEATH_HEALTH = -10;
 constexpr int HENCHMAN_QUEST_POINTS = 10;
 
 // The eight squares round an attacker, in the order a defender is looked for.
@@ -73,7 +72,7 @@ bool side_by_side(const unit_record& a, const unit_record& t) {
 void let_go_of_weapon(int k, unit_record& a) {
   object_record& o = object[k];
   if (o.status == OBJECT_WIELDED) {
-    a.damage = std::max(1, a.damage - o.var1);
+    a.damage = lowered_damage(a.damage, o.var1);
     a.ranged = 0;
   }
   a.movement += o.weight;
@@ -140,6 +139,8 @@ void open_attack(attack& at) {
   }
 }
 
+bool fall_down(const attack& at);
+
 void fumble(const attack& at) {
   unit_record& a = at.a();
   const std::string who = name_of(a);
@@ -159,6 +160,8 @@ void fumble(const attack& at) {
   } else if (in_band(e, 1, 60)) {
     say(who + " hits self!");
     a.health -= std::rand() % 6 + 1;
+    // A blow of its own fells it as another's would.
+    if (a.health <= 0) fall_down(attack{at.ap, at.au, at.ap, at.au});
   }
 }
 

@@ -16,6 +16,7 @@
 #include "core/frontend.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/seed.h"
 #include "core/world.h"
 #include "creatures/sight.h"
@@ -830,6 +831,9 @@ int text_load_map(int mode) {
     return FAIL;
   }
   forget_game_seed();
+  // The game now goes on from the files, not from its seed: its replay could
+  // not rebuild it.
+  replay_stop();
   return 0;
 }
 

@@ -2,6 +2,7 @@
 // pits, quicksand, fire and lava, carts, prisoners (after each step), and
 // wells, light, traps, webs and secret passages (whenever play moves on).
 #include "core/actions/events.h"
+#include "core/actions/wounds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -247,8 +248,7 @@ static bool square_events(int ff, int player, int u, bool human, int z, int x, i
   return false;
 }
 
-void move_event(int forward_flag, int player, int u) {
-  if (!unit_slot_valid(player, u)) return;
+static void square_and_hole_events(int forward_flag, int player, int u) {
   const unit_record& me = unit[player][u];
   int z = me.z, x = me.x, y = me.y;
   if (!on_grid(z, x, y)) return;
@@ -260,6 +260,13 @@ void move_event(int forward_flag, int player, int u) {
   // One who fell through is no longer on this square to meet the rest.
   if (f == fall::none && square_events(forward_flag, player, u, human, z, x, y)) return;
   free_prisoner(human);
+}
+
+void move_event(int forward_flag, int player, int u) {
+  if (!unit_slot_valid(player, u)) return;
+  square_and_hole_events(forward_flag, player, u);
+  // A fall, a pit, fire or lava may have left the unit dying.
+  settle_wounds(player, u);
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // and the small queries about the square in front of a unit that every other
 // action asks before it acts.
 #include "core/actions/movement.h"
+#include "core/actions/wounds.h"
 
 #include <cstdlib>
 
@@ -203,6 +204,7 @@ static void burn_if_in_fire(int player) {
   if (map[acting.z][acting.x][acting.y].scenery != SCENERY_FIRE) return;
   if (player == CURRENT_PLAYER) message_box("OUCH! You get burnt!");
   acting.health -= std::rand() % 10;
+  settle_wounds(CURRENT_PLAYER, CURRENT_UNIT);
 }
 
 static void turn_by(int player, int u, int delta) {

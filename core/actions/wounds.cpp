@@ -7,7 +7,6 @@
 #include "items/actions.h"
 #include "items/catalogue.h"
 
-constexpr int DEATH_HEALTH = -10;
 
 static void unit_dies(int player, int u) {
   unit_record& me = unit[player][u];
