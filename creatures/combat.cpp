@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/frontend.h"
+#include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -291,7 +292,8 @@ void vacate_square(int player, int u) {
   const map_cell& before = map[r.z][r.x][r.y];
   if (before.occupant_player != player || before.occupant_unit != u) return;
   remove_unit(player, u);
-  map[r.z][r.x][r.y].passable = 1;
+  // Open again as the ground gives it: a secret door stays a secret door.
+  map[r.z][r.x][r.y].passable = square_passable(r.z, r.x, r.y);
 }
 
 void kill(const attack& at) {

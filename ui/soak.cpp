@@ -1,6 +1,6 @@
 // The soak.  A game is started as the window starts one (the main menu and
 // the difficulty answered by the headless front end, the world built after
-// srand(seed)), then the frame loop asks for input as it always does; each
+// the seed asked for), then the frame loop asks for input as it always does; each
 // request is answered with the next input, and the world is checked before
 // it (the passes since the last input) and after it.
 #include "ui/soak.h"
@@ -20,6 +20,7 @@
 #include "core/game/replay_play.h"
 #include "core/headless.h"
 #include "core/replay.h"
+#include "core/seed.h"
 #include "core/world.h"
 #include "items/look.h"
 #include "items/actions.h"
@@ -464,7 +465,9 @@ soak_break soak_game(unsigned seed, int difficulty, const soak_config& cfg,
   DEBUG_MODE = 0;
   gameover = GAME_PLAYING;
   headless.menu_choices = {1, difficulty};
-  std::srand(seed);
+  // The new game takes this seed, not the clock's, so that a break found
+  // under it is found again.
+  ask_for_seed(seed);
   init_loop();
   check("when the game ended");
   game = nullptr;
