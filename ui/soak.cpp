@@ -423,8 +423,10 @@ void check_replay(game_state& g, soak_report* totals) {
   if (read) {
     use_headless();
     out = play_replay_headless(r);
-    if (totals) totals->replays++;
-    if (out.matches) return;
+    if (out.matches) {
+      if (totals) totals->replays++;
+      return;
+    }
   }
   soak_break& b = g.found;
   b.found = true;
