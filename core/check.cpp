@@ -255,7 +255,7 @@ world_fault check_containers() {
       return fault(BREAK_CONTAINER_FACING, "container %d (%s) faces %d", c, k.name, k.facing);
     if (!needs_marker(k)) continue;
     if (closed_door(map[k.z][k.x][k.y].terrain))
-      return fault(BREAK_DOOR_ON_CONTAINER,
+      return fault(BREAK_DOOR_ON_CHEST,
                    "a door is closed over container %d (%s) at (%d, %d) on level %d", c, k.name,
                    k.x, k.y, k.z);
     records[k.z][k.x][k.y]++;
@@ -385,7 +385,7 @@ const char* world_break_name(world_break kind) {
       return "unit damage";
     case BREAK_UNIT_HEALTH:
       return "unit health";
-    case BREAK_DOOR_ON_CONTAINER:
+    case BREAK_DOOR_ON_CHEST:
       return "door on container";
     case BREAK_WALL_PASSABLE:
       return "wall passable";

@@ -23,7 +23,7 @@ enum world_break {
   BREAK_OBJECT_OWNER,      // a held object whose owner is out of range or not alive
   BREAK_CONTAINER_MARKER,  // a marker without its record, or a record without its marker
   BREAK_CONTAINER_FACING,  // a container facing outside 0..7
-  BREAK_DOOR_ON_CONTAINER, // a door closed over a container
+  BREAK_DOOR_ON_CHEST,     // a door closed over a container
   BREAK_LADDER_PAIR,       // a ladder whose other end is missing
   BREAK_WALL_PASSABLE,     // a wall, rock, pillar or closed door marked enterable
   BREAK_PASSABLE,          // passable differs from what map_movecost gives

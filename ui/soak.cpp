@@ -435,10 +435,10 @@ void check_replay(game_state& g, soak_report* totals) {
   b.input_index = static_cast<int>(g.played.size()) - 1;
   b.when = "when its replay was played back";
   b.fault.kind = BREAK_REPLAY;
-  b.fault.text = !read          ? "the game's replay cannot be read: " + why
-                 : !out.followed ? "the game's replay stops: " + out.reason
-                                 : "the game's replay ends in " + out.digest + ", the game in " +
-                                       r.digest;
+  b.fault.text = !read ? "the game's replay cannot be read: " + why
+                 : !out.followed
+                     ? "the game's replay stops: " + out.reason
+                     : "the game's replay ends in " + out.digest + ", the game in " + r.digest;
   b.inputs = g.played;
 }
 

@@ -65,7 +65,7 @@ struct soak_config {
   int turns = 20;  // ends of turn per game before it is left
   int inputs = 0;  // inputs per game before it is left; 0: 200 a turn
   bool shrink = true;
-  bool replays = true;  // play every game's replay back and compare digests
+  bool replays = true;       // play every game's replay back and compare digests
   int shrink_replays = 300;  // replays the shrinking may spend
 };
 

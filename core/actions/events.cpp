@@ -2,7 +2,6 @@
 // pits, quicksand, fire and lava, carts, prisoners (after each step), and
 // wells, light, traps, webs and secret passages (whenever play moves on).
 #include "core/actions/events.h"
-#include "core/actions/wounds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include "core/actions/barrels.h"
 #include "core/frontend.h"
 #include "core/actions/movement.h"
+#include "core/actions/wounds.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/world.h"

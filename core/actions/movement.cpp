@@ -2,12 +2,12 @@
 // and the small queries about the square in front of a unit that every other
 // action asks before it acts.
 #include "core/actions/movement.h"
-#include "core/actions/wounds.h"
 
 #include <cstdlib>
 
 #include "core/actions/doors.h"
 #include "core/actions/events.h"
+#include "core/actions/wounds.h"
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/movecost.h"

@@ -8,7 +8,6 @@
 #include "items/actions.h"
 #include "items/catalogue.h"
 
-
 static void unit_dies(int player, int u) {
   unit_record& me = unit[player][u];
   // Its belongings fall while it still stands there.

@@ -135,7 +135,7 @@ TEST_F(Check, WhatPlayMustNeverLeave) {
       {[] { unit[2][7].health = -11; }, BREAK_UNIT_HEALTH, "health -11"},
       {[] { unit[2][7].health = -11, unit[2][7].status = UNIT_UNCONSCIOUS; }, BREAK_UNIT_HEALTH,
        "status 33"},
-      {[] { map[Z][5][5].terrain = TERRAIN_CLOSED_DOOR; }, BREAK_DOOR_ON_CONTAINER,
+      {[] { map[Z][5][5].terrain = TERRAIN_CLOSED_DOOR; }, BREAK_DOOR_ON_CHEST,
        "closed over container 3"},
       {[] { put_terrain(Z, 50, 17, TERRAIN_BUILT_WALL, 1); }, BREAK_WALL_PASSABLE,
        "(50, 17) on level 4"},

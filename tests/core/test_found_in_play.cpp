@@ -180,8 +180,7 @@ TEST(FoundInPlay, PuttingAWeaponAwayLeavesDamageAtOne) {
 
 TEST(FoundInPlay, AFumbleThatHitsSelfFellsAsABlowWould) {
   // A hit roll of 4 or less and an effect roll of 60 or less: "hits self".
-  unsigned s = seed_whose_draws(
-      [](int a, int b) { return a % 100 + 1 <= 4 && b % 100 + 1 <= 60; });
+  unsigned s = seed_whose_draws([](int a, int b) { return a % 100 + 1 <= 4 && b % 100 + 1 <= 60; });
   ASSERT_NE(s, 0u);
   struct fall {
     int health;
