@@ -329,7 +329,8 @@ void equip_weapon(int k, int player, int u) {
     }
   }
   o.status = OBJECT_WIELDED;
-  me.damage += o.var1;
+  // A poor weapon (a bonus below 0) lowers the damage too.
+  me.damage = lowered_damage(me.damage, -o.var1);
 }
 
 void unequip_item(int k) {

@@ -471,6 +471,9 @@ soak_break soak_game(unsigned seed, int difficulty, const soak_config& cfg,
   // under it is found again.
   ask_for_seed(seed);
   init_loop();
+  // A game that ended in the creatures' turn never reached the recount of
+  // the end of turn.
+  g.turns_since_check = 0;
   check("when the game ended");
   game = nullptr;
   if (inside && cfg.replays && !g.found.found) check_replay(g, totals);

@@ -9,7 +9,6 @@
 #include "core/actions/barrels.h"
 #include "core/frontend.h"
 #include "core/actions/movement.h"
-#include "core/actions/wounds.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/world.h"
@@ -248,7 +247,8 @@ static bool square_events(int ff, int player, int u, bool human, int z, int x, i
   return false;
 }
 
-static void square_and_hole_events(int forward_flag, int player, int u) {
+void move_event(int forward_flag, int player, int u) {
+  if (!unit_slot_valid(player, u)) return;
   const unit_record& me = unit[player][u];
   int z = me.z, x = me.x, y = me.y;
   if (!on_grid(z, x, y)) return;
@@ -262,12 +262,6 @@ static void square_and_hole_events(int forward_flag, int player, int u) {
   free_prisoner(human);
 }
 
-void move_event(int forward_flag, int player, int u) {
-  if (!unit_slot_valid(player, u)) return;
-  square_and_hole_events(forward_flag, player, u);
-  // A fall, a pit, fire or lava may have left the unit dying.
-  settle_wounds(player, u);
-}
 
 // ---------------------------------------------------------------------------
 // novel_event

@@ -7,7 +7,6 @@
 
 #include "core/actions/doors.h"
 #include "core/actions/events.h"
-#include "core/actions/wounds.h"
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/movecost.h"
@@ -206,7 +205,6 @@ static void burn_if_in_fire(int player) {
   if (map[acting.z][acting.x][acting.y].scenery != SCENERY_FIRE) return;
   if (player == CURRENT_PLAYER) message_box("OUCH! You get burnt!");
   acting.health -= std::rand() % 10;
-  settle_wounds(CURRENT_PLAYER, CURRENT_UNIT);
 }
 
 static void turn_by(int player, int u, int delta) {
