@@ -90,6 +90,11 @@ world_fault check_unit(int p, int u) {
   if (r.moves > r.movement)
     return fault(BREAK_UNIT_MOVES, "unit %d/%d (%s) has %d moves left of a movement of %d", p, u,
                  r.name, r.moves, r.movement);
+  if (r.damage < 1)
+    return fault(BREAK_UNIT_DAMAGE, "unit %d/%d (%s) has a damage of %d", p, u, r.name, r.damage);
+  if (r.health < DEATH_HEALTH)
+    return fault(BREAK_UNIT_HEALTH, "unit %d/%d (%s) is alive (status %d) at health %d", p, u,
+                 r.name, r.status, r.health);
   return {};
 }
 
@@ -249,6 +254,10 @@ world_fault check_containers() {
     if (!facing_valid(k.facing))
       return fault(BREAK_CONTAINER_FACING, "container %d (%s) faces %d", c, k.name, k.facing);
     if (!needs_marker(k)) continue;
+    if (closed_door(map[k.z][k.x][k.y].terrain))
+      return fault(BREAK_DOOR_ON_CHEST,
+                   "a door is closed over container %d (%s) at (%d, %d) on level %d", c, k.name,
+                   k.x, k.y, k.z);
     records[k.z][k.x][k.y]++;
     if (map[k.z][k.x][k.y].scenery != SCENERY_CONTAINER && !barrel_due(k))
       return fault(BREAK_CONTAINER_MARKER,
@@ -297,10 +306,25 @@ world_fault check_ladders() {
   return {};
 }
 
+// Whatever the moment, nothing walks into a wall: only a secret door in one
+// may be marked enterable.
+world_fault check_walls() {
+  for (int z = 0; z < LEVELS; z++)
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) {
+        const map_cell& c = map[z][x][y];
+        if (terrain_blocks(c.terrain) && !secret_passage(c.scenery) && c.passable != 0)
+          return fault(BREAK_WALL_PASSABLE,
+                       "%s at (%d, %d) on level %d is marked enterable (passable %d)",
+                       terrain_name(c.terrain), x, y, z, c.passable);
+      }
+  return {};
+}
+
 world_fault check_passable() {
   for (int z = 0; z < LEVELS; z++)
-    for (int x = 0; x < MAX_LAND_SIZE_X && x < LAND_SIZE; x++)
-      for (int y = 0; y < MAX_LAND_SIZE_Y && y < LAND_SIZE; y++) {
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) {
         int want = square_passable(z, x, y);
         if (map[z][x][y].passable != want)
           return fault(BREAK_PASSABLE,
@@ -313,8 +337,8 @@ world_fault check_passable() {
 }  // namespace
 
 world_fault find_world_fault(check_moment when) {
-  world_fault (*const checks[])() = {check_units, check_squares, check_objects, check_containers,
-                                     check_ladders};
+  world_fault (*const checks[])() = {check_units,      check_squares, check_objects,
+                                     check_containers, check_ladders, check_walls};
   for (auto check : checks) {
     world_fault f = check();
     if (f.kind != BREAK_NONE) return f;
@@ -357,8 +381,18 @@ const char* world_break_name(world_break kind) {
       return "container facing";
     case BREAK_LADDER_PAIR:
       return "ladder pair";
+    case BREAK_UNIT_DAMAGE:
+      return "unit damage";
+    case BREAK_UNIT_HEALTH:
+      return "unit health";
+    case BREAK_DOOR_ON_CHEST:
+      return "door on container";
+    case BREAK_WALL_PASSABLE:
+      return "wall passable";
     case BREAK_PASSABLE:
       return "passable";
+    case BREAK_REPLAY:
+      return "replay diverges";
   }
   return "unknown";
 }

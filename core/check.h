@@ -16,13 +16,18 @@ enum world_break {
   BREAK_UNIT_IN_WALL,      // a unit in rock, wall, pillar, window or closed door
   BREAK_UNIT_FACING,       // a facing outside 0..7
   BREAK_UNIT_MOVES,        // more moves left than the unit's movement
+  BREAK_UNIT_DAMAGE,       // a damage below 1, which the blow divides by
+  BREAK_UNIT_HEALTH,       // alive with health below -10
   BREAK_OBJECT_PLACE,      // an object lying off the grid or on a closed door
   BREAK_OBJECT_COUNT,      // a square's object count differs from what lies there
   BREAK_OBJECT_OWNER,      // a held object whose owner is out of range or not alive
   BREAK_CONTAINER_MARKER,  // a marker without its record, or a record without its marker
   BREAK_CONTAINER_FACING,  // a container facing outside 0..7
+  BREAK_DOOR_ON_CHEST,     // a door closed over a container
   BREAK_LADDER_PAIR,       // a ladder whose other end is missing
+  BREAK_WALL_PASSABLE,     // a wall, rock, pillar or closed door marked enterable
   BREAK_PASSABLE,          // passable differs from what map_movecost gives
+  BREAK_REPLAY,            // a game's own replay ends elsewhere (found by playing it back)
 };
 
 struct world_fault {

@@ -15,6 +15,7 @@ int REPLAY_TURN = 0;
 static std::FILE* replay_file = nullptr;
 static int input_depth = 0;    // inside the front end's reading of an input
 static int command_depth = 0;  // rules routines entered within that input
+static bool input_fresh = false;  // no command written yet for this input
 
 // ---------------------------------------------------------------------------
 // Recording
@@ -52,12 +53,15 @@ void replay_stop() {
 
 bool replay_recording() { return replay_file != nullptr; }
 
-player_input_scope::player_input_scope() { input_depth++; }
+player_input_scope::player_input_scope() {
+  if (input_depth++ == 0) input_fresh = true;
+}
 player_input_scope::~player_input_scope() { input_depth--; }
 
 recorded_command::recorded_command(const char* routine, std::initializer_list<int> args) {
   if (replay_file && input_depth > 0 && command_depth == 0) {
-    std::fprintf(replay_file, "%d %s", REPLAY_TURN, routine);
+    std::fprintf(replay_file, "%s%d %s", input_fresh ? "" : "+ ", REPLAY_TURN, routine);
+    input_fresh = false;
     for (int a : args) std::fprintf(replay_file, " %d", a);
     std::fputc('\n', replay_file);
     // Written as it goes: a crash keeps every command up to the last.
@@ -185,7 +189,12 @@ static bool parse_command(const std::string& line, int n, int last_turn, replay_
                           std::string& reason) {
   std::istringstream words(line);
   std::string turn, routine, w;
-  words >> turn >> routine;
+  words >> turn;
+  if (turn == "+") {
+    c.same_input = true;
+    words >> turn;
+  }
+  words >> routine;
   long long v;
   if (!read_int(turn, 0, 100000000, v)) {
     reason = at_line(n, "a command must start with its turn");
@@ -227,7 +236,7 @@ bool parse_replay(const std::string& text, replay_record& out, std::string& reas
   }
   long long v;
   if (!read_int(line.substr(std::min(line.size(), std::strlen(REPLAY_MAGIC) + 1)), 1, 1000, v) ||
-      v != REPLAY_FORMAT) {
+      v < REPLAY_FIRST_FORMAT || v > REPLAY_FORMAT) {
     reason = at_line(1, "a replay of another version of the game");
     return false;
   }
@@ -253,11 +262,20 @@ bool parse_replay(const std::string& text, replay_record& out, std::string& reas
     }
     replay_command c;
     if (!parse_command(line, n, last_turn, c, reason)) return false;
+    if (c.same_input && (!r.marks_inputs() || r.commands.empty()))
+      return reason = at_line(n, "a '+' with no input to carry on"), false;
     last_turn = c.turn;
     r.commands.push_back(std::move(c));
   }
   out = std::move(r);
   return true;
+}
+
+std::size_t replay_input_length(const replay_record& r, std::size_t first) {
+  if (first >= r.commands.size()) return 0;
+  std::size_t n = 1;
+  while (first + n < r.commands.size() && r.commands[first + n].same_input) n++;
+  return n;
 }
 
 bool read_replay(const std::string& path, replay_record& out, std::string& reason) {

@@ -7,6 +7,14 @@
 // reads the player's input: routines mark themselves with a recorded_command
 // at their entry, and only the first of a nest is written (the forward step
 // that opens a door is one command, not two).
+//
+// One input may give several commands (a click that turns the unit to face
+// its target, then strikes).  The frame loop may hand play on or end the turn
+// between two inputs but never inside one, so a replay keeps where each input
+// began: a command that carries on the input of the one before is written
+// with a leading "+", and played back in the same pass of the frame loop.
+// Replays of the first format kept no such marks; they still play, one
+// command an input, and may end elsewhere than the game did.
 #pragma once
 
 #include <initializer_list>
@@ -14,7 +22,9 @@
 #include <vector>
 
 constexpr const char* REPLAY_MAGIC = "GRIMHOLLOW REPLAY";
-constexpr int REPLAY_FORMAT = 1;
+constexpr int REPLAY_FORMAT = 2;
+// The oldest format still played back.
+constexpr int REPLAY_FIRST_FORMAT = 1;
 constexpr const char* LAST_REPLAY = "save/last.replay";
 constexpr int REPLAY_MAX_ARGS = 8;
 
@@ -22,6 +32,7 @@ struct replay_command {
   int turn = 0;
   std::string routine;
   std::vector<int> args;
+  bool same_input = false;  // carries on the input of the command before
 };
 
 struct replay_record {
@@ -33,7 +44,13 @@ struct replay_record {
   std::vector<replay_command> commands;
   bool has_digest = false;   // the game ended and wrote its final digest
   std::string digest;
+  // Where each input began is known (every format but the first).
+  bool marks_inputs() const { return format >= 2; }
 };
+
+// The number of commands, from index first on, that were one input of the
+// game: at least 1 while first is within the record, 0 past its end.
+std::size_t replay_input_length(const replay_record& r, std::size_t first);
 
 // Starts recording a new game to path (LAST_REPLAY in the game); false when
 // the file cannot be written (the game goes on unrecorded).

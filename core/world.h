@@ -135,6 +135,8 @@ constexpr int LEVEL_TYPE_CAVERN = 55;
 // Unit status codes
 // ---------------------------------------------------------------------------
 constexpr int UNIT_FREE = 213;
+// At this health or below a unit is dead, however it was hurt.
+constexpr int DEATH_HEALTH = -10;
 constexpr int UNIT_NORMAL = 1;
 constexpr int UNIT_POISONED = 23;
 constexpr int UNIT_UNCONSCIOUS = 33;

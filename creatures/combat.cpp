@@ -12,6 +12,7 @@
 
 #include "core/frontend.h"
 #include "core/game_end.h"
+#include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -33,7 +34,6 @@ constexpr int LAST_FUMBLE_ROLL = 4;
 constexpr int TORCH_DAMAGE_VERMIN = 6;  // rats, spiders and blobs fear fire
 constexpr int TORCH_DAMAGE = 3;
 constexpr int FLEEING_HEALTH = 10;
-constexpr int DEATH_HEALTH = -10;
 constexpr int HENCHMAN_QUEST_POINTS = 10;
 
 // The eight squares round an attacker, in the order a defender is looked for.
@@ -74,7 +74,7 @@ bool side_by_side(const unit_record& a, const unit_record& t) {
 void let_go_of_weapon(int k, unit_record& a) {
   object_record& o = object[k];
   if (o.status == OBJECT_WIELDED) {
-    a.damage = std::max(1, a.damage - o.var1);
+    a.damage = lowered_damage(a.damage, o.var1);
     a.ranged = 0;
   }
   a.movement += o.weight;
@@ -141,6 +141,8 @@ void open_attack(attack& at) {
   }
 }
 
+bool fall_down(const attack& at);
+
 void fumble(const attack& at) {
   unit_record& a = at.a();
   const std::string who = name_of(a);
@@ -160,6 +162,8 @@ void fumble(const attack& at) {
   } else if (in_band(e, 1, 60)) {
     say(who + " hits self!");
     a.health -= std::rand() % 6 + 1;
+    // A blow of its own fells it as another's would.
+    if (a.health <= 0) fall_down(attack{at.ap, at.au, at.ap, at.au});
   }
 }
 
@@ -289,7 +293,8 @@ void vacate_square(int player, int u) {
   const map_cell& before = map[r.z][r.x][r.y];
   if (before.occupant_player != player || before.occupant_unit != u) return;
   remove_unit(player, u);
-  map[r.z][r.x][r.y].passable = 1;
+  // Open again as the ground gives it: a secret door stays a secret door.
+  map[r.z][r.x][r.y].passable = square_passable(r.z, r.x, r.y);
 }
 
 void kill(const attack& at) {

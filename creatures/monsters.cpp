@@ -89,7 +89,8 @@ static int draw_grade(int z) {
 }
 
 static void set_fighting(unit_record& m, int damage, int defence, int health, int strength) {
-  m.damage = damage;
+  // A blow is drawn modulo the damage: a creature always hurts a little.
+  m.damage = damage < 1 ? 1 : damage;
   m.defence = defence;
   m.health = health;
   m.strength = strength;

@@ -282,6 +282,8 @@ static void doors_and_passages(int z) {
       if (open_block(z, x, y, true) != 3 || !straight_passage(z, x, y)) continue;
       if (std::rand() % 3 != 0) {
         m.terrain = TERRAIN_CLOSED_DOOR;
+        // A room's resident may stand in the passage with its belongings.
+        if (m.occupant_player != 0 || m.object_count > 0) clear_built_square(z, x, y, false);
         feature_log.push_back({z, x, y, FEATURE_DOOR});
       } else {
         m.terrain = TERRAIN_ROCK;
@@ -348,6 +350,17 @@ void generate_5x5_map(int z) {
 // The whole world
 // ---------------------------------------------------------------------------
 
+// The move cost recounts only the squares inside the level's far edge; the
+// outer wall is marked shut once the level is done, so that nothing ever
+// takes it for open ground.  (Sooner would change the squares the level's
+// own steps read, and so the level.)
+static void seal_outer_wall(int z) {
+  for (int i = 0; i < LAND_SIZE; i++) {
+    map[z][i][0].passable = map[z][i][LAND_SIZE - 1].passable = 0;
+    map[z][0][i].passable = map[z][LAND_SIZE - 1][i].passable = 0;
+  }
+}
+
 static void populate_level(int z) {
   bool cavern = LEVEL_TYPE == LEVEL_CAVERN;
   if (cavern && z != 0) generate_mushrooms(z);
@@ -375,6 +388,7 @@ void generate_world() {
     populate_level(z);
     generate_track(z);
     map_movecost(z);
+    seal_outer_wall(z);
   }
   generate_traps();
   generate_monsters();

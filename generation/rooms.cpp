@@ -128,9 +128,8 @@ static void flooded_room(int z, int x, int y, int w, int h) {
 }
 
 // A cell stamped over a room decorated before it would wall in that room's
-// resident and its belongings: they move to the nearest open square, without
-// a draw, and a resident with nowhere to go is not there at all.
-static void clear_built_square(int z, int x, int y, bool keep_items) {
+// resident and its belongings.
+void clear_built_square(int z, int x, int y, bool keep_items) {
   map_cell& c = map[z][x][y];
   int nx = x, ny = y;
   bool room = nearest_open_square(z, nx, ny);

@@ -16,6 +16,11 @@ void start_room(int x, int y, int z);
 // slot left makes nothing.  Answers the slot, 0 for none.
 int place_monster(int z, int x, int y, int kind);
 
+// A square just built shut (a wall, a door) gives up what stood on it: the
+// unit and, unless keep_items, the items lying there move to the nearest
+// open square, without a draw; a unit with nowhere to go is not there at all.
+void clear_built_square(int z, int x, int y, bool keep_items);
+
 // The starting room of level 0: columns 23..27, rows 1..5.
 constexpr int START_ROOM_X = 23;
 constexpr int START_ROOM_Y = 1;

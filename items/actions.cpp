@@ -150,7 +150,7 @@ void drop_item(int k, int player, int u) {
     return;
   }
   if (o.type == ITEM_WEAPON && o.status == OBJECT_WIELDED) {
-    me.damage -= o.var1;
+    me.damage = lowered_damage(me.damage, o.var1);
     me.ranged = 0;
   }
   tell(told, std::string("You drop the ") + o.name);
@@ -325,11 +325,12 @@ void equip_weapon(int k, int player, int u) {
     object_record& w = object[i];
     if (i != k && owns(i, player, u) && w.type == ITEM_WEAPON && w.status == OBJECT_WIELDED) {
       w.status = OBJECT_CARRIED;
-      me.damage -= w.var1;
+      me.damage = lowered_damage(me.damage, w.var1);
     }
   }
   o.status = OBJECT_WIELDED;
-  me.damage += o.var1;
+  // A poor weapon (a bonus below 0) lowers the damage too.
+  me.damage = lowered_damage(me.damage, -o.var1);
 }
 
 void unequip_item(int k) {
@@ -345,5 +346,5 @@ void unequip_item(int k) {
   me.moves -= UNWIELD_COST;
   me.ranged -= o.range;
   o.status = OBJECT_CARRIED;
-  if (o.type == ITEM_WEAPON) me.damage -= o.var1;
+  if (o.type == ITEM_WEAPON) me.damage = lowered_damage(me.damage, o.var1);
 }

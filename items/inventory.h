@@ -31,3 +31,9 @@ int container_held(int c);
 void list_items_in_containter(int c);
 // Destroys every item lying on a square.
 void destroy_tile_objects(int z, int x, int y);
+
+// A unit's damage once a weapon's bonus is taken off: never below 1, since a
+// blow is drawn modulo the damage and a unit must always be able to hurt.
+constexpr int lowered_damage(int damage, int bonus) {
+  return damage - bonus < 1 ? 1 : damage - bonus;
+}

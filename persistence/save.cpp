@@ -13,6 +13,7 @@
 #include "core/frontend.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
+#include "core/replay.h"
 #include "core/seed.h"
 #include "core/turn_order.h"
 #include "core/world.h"
@@ -954,6 +955,9 @@ int text_load_map(int mode) {
     return FAIL;
   }
   forget_game_seed();
+  // The game now goes on from the files, not from its seed: its replay could
+  // not rebuild it.
+  replay_stop();
   return 0;
 }
 

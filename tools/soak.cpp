@@ -1,7 +1,9 @@
 // Plays random keys and clicks over fresh games at every difficulty and
-// checks the world after every input and every end of turn.
+// checks the world after every input and every end of turn; every game's own
+// replay is played back and must end in the state the game ended in.
 //
 //   soak [--seeds N] [--turns T] [--first-seed S] [--difficulty D] [--inputs I] [--no-shrink]
+//        [--no-replays]
 //
 // Prints soak_actions_per_s:, the actions, turns and games played, and the
 // first broken rule with its seed and the inputs that lead there, shrunk to a
@@ -44,10 +46,12 @@ int main(int argc, char** argv) {
       cfg.inputs = std::atoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--no-shrink"))
       cfg.shrink = false;
+    else if (!std::strcmp(argv[i], "--no-replays"))
+      cfg.replays = false;
     else {
       std::fprintf(stderr,
                    "usage: soak [--seeds N] [--turns T] [--first-seed S] [--difficulty D] "
-                   "[--inputs I] [--no-shrink]\n");
+                   "[--inputs I] [--no-shrink] [--no-replays]\n");
       return 2;
     }
   }
@@ -57,7 +61,8 @@ int main(int argc, char** argv) {
   }
   soak_report r = run_soak(cfg);
   std::printf("soak_actions_per_s: %.1f\n", r.seconds > 0 ? r.actions / r.seconds : 0.0);
-  std::printf("actions: %ld\nturns: %ld\ngames: %ld\n", r.actions, r.turns, r.games);
+  std::printf("actions: %ld\nturns: %ld\ngames: %ld\nreplays_matched: %ld\n", r.actions, r.turns,
+              r.games, r.replays);
   print_break(r.first);
   return r.first.found ? 1 : 0;
 }

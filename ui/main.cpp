@@ -107,6 +107,10 @@ static int replay_headless(const replay_record& r) {
   }
   std::printf(out.matches ? "the same state as the recorded game\n"
                           : "NOT the state the recorded game ended in\n");
+  if (!out.matches && !r.marks_inputs())
+    std::printf(
+        "(a replay of the first format: it does not keep where one input ended and the "
+        "next began)\n");
   return out.matches ? 0 : 1;
 }
 

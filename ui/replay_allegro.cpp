@@ -72,13 +72,12 @@ void replay_getinput_allegro() {
       std::chrono::duration_cast<std::chrono::milliseconds>(now - playing.last).count());
   if (!replay_next_due(playing.control, elapsed)) return;
   playing.last = now;
-  const replay_command& c = playing.record->commands[playing.next];
-  if (!replay_run_command(c, playing.reason)) {
+  // A step is one input of the game, however many commands it gave.
+  if (!replay_run_input(*playing.record, playing.next, playing.reason)) {
     playing.stopped = true;
     std::printf("replay stopped: %s\n", playing.reason.c_str());
     return;
   }
-  playing.next++;
   UPDATE_MAP = 1;
 }
 

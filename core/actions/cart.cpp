@@ -137,6 +137,23 @@ static void crash(int player, int u, int z, int ax, int ay, int steps) {
   }
 }
 
+// Ladders, stairs, the way out and bridges lie on the track but a cart may
+// not stand on them: its mark would take their place on the square, and a
+// level would lose a way up or a bridge over lava.  The cart stops short of
+// them as at a buffer end.
+static bool cart_may_not_stand(int z, int x, int y) {
+  switch (map[z][x][y].scenery) {
+    case SCENERY_LADDER_DOWN:
+    case SCENERY_LADDER_UP:
+    case SCENERY_TRAPDOOR:
+    case SCENERY_BRIDGE_EW:
+    case SCENERY_BRIDGE_NS:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void traverse_track(int player, int u) {
   if (!unit_slot_valid(player, u)) return;
   unit_record& me = unit[player][u];
@@ -155,8 +172,9 @@ void traverse_track(int player, int u) {
     int ax = sx + dx, ay = sy + dy;
     if (!on_grid(z, ax, ay)) break;
     if (is_buffer(piece_at(z, ax, ay)) || map[z][ax][ay].scenery == SCENERY_MINE_CART) break;
+    if (cart_may_not_stand(z, ax, ay)) break;
 
-    map[z][me.x][me.y].scenery = SCENERY_NONE;
+    if (map[z][me.x][me.y].scenery == SCENERY_MINE_CART) map[z][me.x][me.y].scenery = SCENERY_NONE;
     if (map[z][ax][ay].terrain == TERRAIN_CLOSED_DOOR) smash_door(z, ax, ay);
     forward(player, u);
     steps++;

@@ -8,6 +8,7 @@
 #include "core/actions/movement.h"
 #include "core/facing.h"
 #include "core/frontend.h"
+#include "core/movecost.h"
 #include "core/replay.h"
 #include "core/world.h"
 #include "creatures/sight.h"
@@ -32,7 +33,7 @@ void open_door(int direction, int player, int u) {
   if (extra_facing(direction, player, u) == SCENERY_CELL_DOOR) return;
   if (me.intelligence <= DOOR_OPENING_WIT) return;
   map[z][x][y].terrain = TERRAIN_OPEN_DOOR;
-  map[z][x][y].passable = 1;
+  map[z][x][y].passable = square_passable(z, x, y);
   me.moves -= COST_OPEN_DOOR;
 }
 
@@ -146,18 +147,25 @@ static void after_door_change() {
   usleep(50);
 }
 
-static void click_closed_door(unit_record& me, map_cell& door) {
+// What stands in an open doorway keeps the door from closing: a unit, an item
+// or a container dragged there.
+static bool doorway_blocked(const map_cell& door) {
+  return door.object_count > 0 || door.occupant_unit != 0 || door.scenery == SCENERY_CONTAINER;
+}
+
+static void click_closed_door(unit_record& me, map_cell& door, int z, int x, int y) {
   if (me.moves <= 0) return;
   if (door.scenery == SCENERY_WEB || door.scenery == SCENERY_NEST) return;
   message_box("You OPEN the DOOR.");
   door.terrain = TERRAIN_OPEN_DOOR;
-  door.passable = 1;
+  // Whatever stood in the doorway still stands there.
+  door.passable = square_passable(z, x, y);
   me.moves -= COST_CLICK_DOOR;
   after_door_change();
 }
 
 static void click_open_door(unit_record& me, map_cell& door) {
-  if (door.object_count > 0 || door.occupant_unit != 0) {
+  if (doorway_blocked(door)) {
     message_box("The door won't close, something is blocking it!");
     return;
   }
@@ -203,7 +211,7 @@ int interact_door(int x, int y, int z) {
   }
   if (door.terrain == TERRAIN_CLOSED_DOOR) {
     turn_to_square(CURRENT_PLAYER, CURRENT_UNIT, x, y);
-    click_closed_door(me, door);
+    click_closed_door(me, door, z, x, y);
     return 1;
   }
   if (door.terrain == TERRAIN_OPEN_DOOR) {
@@ -258,8 +266,11 @@ void work_door_ahead(int player, int u) {
     UPDATE_MAP = 1;
     rest_ms(1);
   } else if (ahead == TERRAIN_OPEN_DOOR) {
-    // Neither an item nor a unit in the doorway may be shut in it.
-    if (object_facing(dir) > 0 || lock == AHEAD_UNIT) {
+    // Neither an item, a unit nor a container in the doorway may be shut in it.
+    const unit_record& me = unit[player][u];
+    int x = me.x + DIRECTION_DX[dir], y = me.y + DIRECTION_DY[dir];
+    if (object_facing(dir) > 0 || lock == AHEAD_UNIT ||
+        (on_grid(me.z, x, y) && doorway_blocked(map[me.z][x][y]))) {
       message_box("You can't close the door, something is blocking it");
       return;
     }

@@ -46,9 +46,12 @@ static int jump_tier(const unit_record& me) {
   return 1;
 }
 
-// Nobody lands on rock, on a wall, or on another unit.
+// Nobody lands on rock, on a wall, or on another unit.  The ground itself is
+// asked as well as the passable mark, which a square the level never
+// recounted may carry wrongly.
 static bool may_land(int z, int x, int y) {
-  return on_grid(z, x, y) && map[z][x][y].passable != 0 && map[z][x][y].occupant_player == 0;
+  return on_grid(z, x, y) && map[z][x][y].passable != 0 && map[z][x][y].occupant_player == 0 &&
+         square_passable(z, x, y) != 0;
 }
 
 void jump(int player, int u, int distance) {

@@ -9,6 +9,7 @@
 #include "core/actions/events.h"
 #include "core/facing.h"
 #include "core/frontend.h"
+#include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/replay.h"
 #include "core/world.h"
@@ -98,7 +99,8 @@ static bool on_view_level(int z) {
 static void vacate_square(int player, int u) {
   const unit_record& me = unit[player][u];
   remove_unit(player, u);
-  map[me.z][me.x][me.y].passable = 1;
+  // Open again as the ground gives it: a secret door stays a secret door.
+  map[me.z][me.x][me.y].passable = square_passable(me.z, me.x, me.y);
 }
 
 static void occupy_square(int player, int u) {

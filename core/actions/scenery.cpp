@@ -13,6 +13,7 @@
 #include "core/actions/movement.h"
 #include "core/frontend.h"
 #include "core/movecost.h"
+#include "core/occupancy.h"
 #include "core/replay.h"
 #include "core/world.h"
 #include "creatures/monsters.h"
@@ -304,6 +305,16 @@ static void statue_effect(const unit_record& me, int x, int y) {
   draw_explosion(x - me.x, y - me.y, 3);
 }
 
+// The guardian steps down from its plinth: a statue stands on a pillar of the
+// level's rock, which stays, so the guardian takes the nearest square it can
+// stand on (found without a draw).  Clearing the pillar instead would open a
+// way and a line of sight the level was never built with.  With no room near,
+// it stays stone.
+static void wake_guardian(int z, int x, int y) {
+  if (!unit_may_stand(z, x, y) && !nearest_open_square(z, x, y)) return;
+  create_monster(STATUE_PLAYER, next_free_unit(STATUE_PLAYER), z, x, y, STATUE_GUARDIAN);
+}
+
 void touch_statue(int z, int x, int y) {
   recorded_command command("touch_statue", {z, x, y});
   if (!on_grid(z, x, y) || !acting_unit_valid()) return;
@@ -316,7 +327,7 @@ void touch_statue(int z, int x, int y) {
       message_box("The statue springs to life!");
       statue_gone(z, x, y);
       statue_effect(me, x, y);
-      create_monster(STATUE_PLAYER, next_free_unit(STATUE_PLAYER), z, x, y, STATUE_GUARDIAN);
+      wake_guardian(z, x, y);
       break;
     case 5:
       message_box("One of the statue's eyes is a gemstone!");

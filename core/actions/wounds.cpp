@@ -2,12 +2,11 @@
 // on its square would block the way for ever without being seen.
 #include "core/actions/wounds.h"
 
+#include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/world.h"
 #include "items/actions.h"
 #include "items/catalogue.h"
-
-constexpr int DEATH_HEALTH = -10;
 
 static void unit_dies(int player, int u) {
   unit_record& me = unit[player][u];
@@ -17,7 +16,7 @@ static void unit_dies(int player, int u) {
   me.movement = me.moves = 0;
   if (!on_grid(me.z, me.x, me.y)) return;
   remove_unit(player, u);
-  map[me.z][me.x][me.y].passable = 1;
+  map[me.z][me.x][me.y].passable = square_passable(me.z, me.x, me.y);
   create_corpse(0, me.z, me.x, me.y);
 }
 

@@ -2,6 +2,7 @@
 #include "core/game/replay_play.h"
 
 #include <functional>
+#include <memory>
 
 #include "core/actions/barrels.h"
 #include "core/actions/climb.h"
@@ -177,18 +178,30 @@ bool replay_run_command(const replay_command& c, std::string& reason) {
   return true;
 }
 
+bool replay_run_input(const replay_record& r, std::size_t& next, std::string& reason) {
+  std::size_t end = next + replay_input_length(r, next);
+  while (next < end) {
+    if (!replay_run_command(r.commands[next], reason)) return false;
+    next++;
+  }
+  return true;
+}
+
 replay_outcome play_replay_headless(const replay_record& r) {
   replay_outcome out;
   replay_open_game(r);
-  for (const replay_command& c : r.commands) {
-    headless.inputs.push_back([&out, &c] {
+  // One input of the game is one input of the playback, so the frame loop
+  // hands play on between the same commands it did in the game.
+  auto next = std::make_shared<std::size_t>(0);
+  for (std::size_t i = 0; i < r.commands.size(); i += replay_input_length(r, i)) {
+    headless.inputs.push_back([&out, &r, next] {
       if (!out.followed) return;
-      if (!replay_run_command(c, out.reason)) {
+      std::size_t before = *next;
+      if (!replay_run_input(r, *next, out.reason)) {
         out.followed = false;
         gameover = GAME_OVER;
-        return;
       }
-      out.commands_run++;
+      out.commands_run += static_cast<int>(*next - before);
     });
   }
   main_loop();

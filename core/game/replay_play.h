@@ -21,6 +21,10 @@ void replay_open_game(const replay_record& r);
 // routine, a wrong number of arguments, a value out of range).
 bool replay_run_command(const replay_command& c, std::string& reason);
 
+// Runs the commands of the one input that starts at index next and moves next
+// past those run; false with a reason at the first that cannot be followed.
+bool replay_run_input(const replay_record& r, std::size_t& next, std::string& reason);
+
 struct replay_outcome {
   bool followed = true;     // every command could be run
   std::string reason;       // the first command that could not, when not

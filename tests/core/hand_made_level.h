@@ -33,6 +33,7 @@ inline unit_record& put_unit(int player, int u, int z, int x, int y, int facing,
   r.status = UNIT_NORMAL;
   r.movement = r.moves = moves;
   r.health = 20;
+  r.damage = 1;
   r.strength = 10;
   r.intelligence = 12;
   r.sight = 10;

@@ -123,6 +123,36 @@ TEST_F(Check, FacingAndMoves) {
   expect_break(BREAK_UNIT_MOVES, "101 moves");
 }
 
+// Breaks that play left behind: each case spoils the sound world one way.
+TEST_F(Check, WhatPlayMustNeverLeave) {
+  struct spoil {
+    void (*make)();
+    world_break kind;
+    const char* words;
+  };
+  const spoil cases[] = {
+      {[] { unit[1][1].damage = 0; }, BREAK_UNIT_DAMAGE, "damage of 0"},
+      {[] { unit[2][7].health = -11; }, BREAK_UNIT_HEALTH, "health -11"},
+      {[] { unit[2][7].health = -11, unit[2][7].status = UNIT_UNCONSCIOUS; }, BREAK_UNIT_HEALTH,
+       "status 33"},
+      {[] { map[Z][5][5].terrain = TERRAIN_CLOSED_DOOR; }, BREAK_DOOR_ON_CHEST,
+       "closed over container 3"},
+      {[] { put_terrain(Z, 50, 17, TERRAIN_BUILT_WALL, 1); }, BREAK_WALL_PASSABLE,
+       "(50, 17) on level 4"},
+      {[] { map[Z][20][20].passable = 1; }, BREAK_WALL_PASSABLE, "closed door at (20, 20)"},
+  };
+  for (const spoil& c : cases) {
+    SetUp();
+    c.make();
+    expect_break(c.kind, c.words);
+  }
+  // A secret door in rock may be stepped through.
+  SetUp();
+  put_terrain(Z, 40, 40, TERRAIN_ROCK, 2);
+  map[Z][40][40].scenery = SCENERY_SECRET_HIDDEN;
+  EXPECT_EQ(check_world(), "");
+}
+
 TEST_F(Check, ObjectsOffTheGridOrOnAClosedDoor) {
   object[2].y = -1;
   map[Z][15][15].object_count = 0;

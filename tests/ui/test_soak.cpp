@@ -26,6 +26,7 @@ TEST(Soak, FreshGamesAtEveryDifficultyKeepTheWorldSound) {
   EXPECT_EQ(r.games, 3);
   EXPECT_GT(r.turns, 3);
   EXPECT_GT(r.actions, 30);
+  EXPECT_EQ(r.replays, 3);
 }
 
 // A command that breaks the world when its row says so, as a fault in a
@@ -68,6 +69,27 @@ TEST_F(PlantedBreak, IsFoundReplayedAndShrunkToTheOneInput) {
   EXPECT_EQ(small.fault.kind, BREAK_UNIT_FACING);
   ASSERT_EQ(small.inputs.size(), 1u) << told(small);
   EXPECT_EQ(describe_input(small.inputs[0]), "breaker row 4");
+}
+
+// A command that turns the leader behind the replay's back, as a rule run by
+// the front end without recording itself would.
+void play_unrecorded(const soak_input& in) {
+  if (in.row == 4) unit[1][1].facing = (unit[1][1].facing + 1) % 8;
+}
+
+TEST(Soak, AGameWhoseReplayEndsElsewhereIsABreak) {
+  soak_action_table().push_back({"unrecorded turn", 1000, make_breaker, play_unrecorded});
+  soak_config cfg;
+  cfg.first_seed = 5;
+  cfg.seeds = 1;
+  cfg.first_difficulty = cfg.last_difficulty = 1;
+  cfg.turns = 5;
+  cfg.shrink = false;
+  soak_report r = run_soak(cfg);
+  soak_action_table().pop_back();
+  ASSERT_TRUE(r.first.found);
+  EXPECT_EQ(r.first.fault.kind, BREAK_REPLAY) << told(r.first);
+  EXPECT_EQ(r.replays, 0);
 }
 
 TEST(Soak, InputsAreToldInWords) {

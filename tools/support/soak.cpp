@@ -1,6 +1,6 @@
 // The soak.  A game is started as the window starts one (the main menu and
 // the difficulty answered by the headless front end, the world built after
-// srand(seed)), then the frame loop asks for input as it always does; each
+// the seed asked for), then the frame loop asks for input as it always does; each
 // request is answered with the next input, and the world is checked before
 // it (the passes since the last input) and after it.
 #include "tools/support/soak.h"
@@ -17,7 +17,10 @@
 
 #include "core/frontend.h"
 #include "core/game/loop.h"
+#include "core/game/replay_play.h"
 #include "core/headless.h"
+#include "core/replay.h"
+#include "core/seed.h"
 #include "core/world.h"
 #include "items/look.h"
 #include "items/actions.h"
@@ -407,6 +410,38 @@ front_end soak_front_end() {
   return fe;
 }
 
+// The game's own replay, played back from its seed, must end in the state the
+// game ended in.  A game loaded part way is not recorded to its end and is
+// not compared.
+void check_replay(game_state& g, soak_report* totals) {
+  if (!std::filesystem::exists(LAST_REPLAY)) return;
+  replay_record r;
+  std::string why;
+  bool read = read_replay(LAST_REPLAY, r, why);
+  if (read && !r.has_digest) return;
+  replay_outcome out;
+  if (read) {
+    use_headless();
+    out = play_replay_headless(r);
+    if (out.matches) {
+      if (totals) totals->replays++;
+      return;
+    }
+  }
+  soak_break& b = g.found;
+  b.found = true;
+  b.seed = g.seed;
+  b.difficulty = g.difficulty;
+  b.input_index = static_cast<int>(g.played.size()) - 1;
+  b.when = "when its replay was played back";
+  b.fault.kind = BREAK_REPLAY;
+  b.fault.text = !read ? "the game's replay cannot be read: " + why
+                 : !out.followed
+                     ? "the game's replay stops: " + out.reason
+                     : "the game's replay ends in " + out.digest + ", the game in " + r.digest;
+  b.inputs = g.played;
+}
+
 uint64_t input_seed(unsigned seed, int difficulty) {
   return (uint64_t(seed) << 8) ^ uint64_t(difficulty) ^ 0x5EEDF00Dull;
 }
@@ -432,9 +467,16 @@ soak_break soak_game(unsigned seed, int difficulty, const soak_config& cfg,
   DEBUG_MODE = 0;
   gameover = GAME_PLAYING;
   headless.menu_choices = {1, difficulty};
-  std::srand(seed);
+  // The new game takes this seed, not the clock's, so that a break found
+  // under it is found again.
+  ask_for_seed(seed);
   init_loop();
+  // A game that ended in the creatures' turn never reached the recount of
+  // the end of turn.
+  g.turns_since_check = 0;
   check("when the game ended");
+  game = nullptr;
+  if (inside && cfg.replays && !g.found.found) check_replay(g, totals);
   if (inside) game_folder().leave();
   select_frontend(&headless_front_end);
 
@@ -443,7 +485,6 @@ soak_break soak_game(unsigned seed, int difficulty, const soak_config& cfg,
     totals->turns += g.turns;
     totals->games++;
   }
-  game = nullptr;
   return g.found;
 }
 

@@ -1,6 +1,7 @@
 // The soak: fresh games played with random keys and clicks through the same
 // decisions the window uses (dispatch_input), with the world checked after
-// every input and every end of turn.  A break is replayed and shrunk to a
+// every input and every end of turn, and each game's own replay played back
+// to the state the game ended in.  A break is replayed and shrunk to a
 // short list of inputs that still shows it.
 //
 // New commands join by adding a row to soak_action_table(): a name, a weight,
@@ -64,6 +65,7 @@ struct soak_config {
   int turns = 20;  // ends of turn per game before it is left
   int inputs = 0;  // inputs per game before it is left; 0: 200 a turn
   bool shrink = true;
+  bool replays = true;       // play every game's replay back and compare digests
   int shrink_replays = 300;  // replays the shrinking may spend
 };
 
@@ -71,6 +73,7 @@ struct soak_report {
   long actions = 0;
   long turns = 0;
   long games = 0;
+  long replays = 0;  // games whose replay was played back to the same digest
   double seconds = 0;
   soak_break first;
 };

@@ -201,14 +201,14 @@ TEST_F(EventsTest, CreatureOnLavaStepsBackUnharmed) {
 // Standing on lava and stepping onto more lava must not bounce the unit
 // between the two squares for ever.
 TEST_F(EventsTest, PutBackOntoAnotherHazardEndsThere) {
-  put_unit(1, 1, Z, 10, 10, EAST, 100);
+  put_unit(1, 1, Z, 10, 10, EAST, 100).health = 100;
   environment[Z][10][10].lava = 1;
   environment[Z][11][10].lava = 1;
   forward(1, 1);
   EXPECT_EQ(unit[1][1].x, 10);
   EXPECT_EQ(map[Z][10][10].occupant_unit, 1);
   EXPECT_EQ(map[Z][11][10].occupant_unit, 0);
-  EXPECT_LE(unit[1][1].health, 20 - 40);  // burnt once on each square
+  EXPECT_LE(unit[1][1].health, 100 - 40);  // burnt once on each square
 }
 
 TEST_F(EventsTest, FireproofBootsWalkOnFire) {

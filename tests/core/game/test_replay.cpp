@@ -66,7 +66,11 @@ std::vector<std::function<void()>> a_walk() {
   std::vector<std::function<void()>> in;
   for (int i = 0; i < 30; i++) {
     in.push_back([i] {
-      if (i % 7 == 3)
+      if (i == 12) {
+        // One input that spends the last point and goes on: the turn ends
+        // after the whole input, never inside it.
+        for (int k = 0; k < 40; k++) turnright(CURRENT_PLAYER, CURRENT_UNIT);
+      } else if (i % 7 == 3)
         turnright(CURRENT_PLAYER, CURRENT_UNIT);
       else if (i % 11 == 5)
         end_turn();
@@ -111,7 +115,7 @@ TEST_F(Replay, OnlyTheOutermostRoutineOfAnInputIsACommand) {
                              }});
   std::string text = file_text();
   // forward runs reveal_tiles and the move events itself: they are not written.
-  EXPECT_NE(text.find("0 turnright 1 1\n0 forward 1 1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n0 turnright 1 1\n+ 0 forward 1 1\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("reveal_tiles"), std::string::npos) << text;
   // What the main loop does between inputs (handing play on) is not written either.
   EXPECT_EQ(text.find("next_unit"), std::string::npos) << text;
@@ -151,6 +155,12 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheLineThatFailed) {
   std::string why;
   EXPECT_TRUE(parse_replay(head + "0 forward 1 1\n1 end_turn\n", r, why)) << why;
   EXPECT_EQ(r.commands.size(), 2u);
+  // Only the second format says where inputs began.
+  std::string two = "GRIMHOLLOW REPLAY 2\n" + head.substr(20);
+  EXPECT_TRUE(parse_replay(two + "0 forward 1 1\n+ 0 turnleft 1 1\n0 end_turn\n", r, why)) << why;
+  EXPECT_EQ(replay_input_length(r, 0), 2u);
+  EXPECT_EQ(replay_input_length(r, 2), 1u);
+  EXPECT_EQ(replay_input_length(r, 3), 0u);
 
   struct bad_case {
     std::string text;
@@ -159,7 +169,9 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheLineThatFailed) {
   for (const bad_case& b : std::vector<bad_case>{
            {"", "line 1"},
            {"hello\n", "not a replay"},
-           {"GRIMHOLLOW REPLAY 2\n", "another version"},
+           {"GRIMHOLLOW REPLAY 3\n", "another version"},
+           {head + "+ 0 forward 1 1\n", "no input to carry on"},
+           {"GRIMHOLLOW REPLAY 2\n" + head.substr(20) + "+ 0 forward 1 1\n", "no input"},
            {"GRIMHOLLOW REPLAY 1\nversion 1.0.0\n", "line 3"},
            {"GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed -1\n", "seed"},
            {"GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed 5\ndifficulty 4\nname A\n", "difficulty"},
