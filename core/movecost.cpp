@@ -91,3 +91,10 @@ void map_movecost(int z) {
     }
   }
 }
+
+void seal_outer_wall(int z) {
+  for (int i = 0; i < LAND_SIZE; i++) {
+    map[z][i][0].passable = map[z][i][LAND_SIZE - 1].passable = 0;
+    map[z][0][i].passable = map[z][LAND_SIZE - 1][i].passable = 0;
+  }
+}

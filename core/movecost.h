@@ -3,6 +3,10 @@
 
 // Recomputes passable for every square of level z.
 void map_movecost(int z);
+// The move cost recounts only the squares inside the level's far edge; the
+// outer wall is marked shut once a level is built or loaded, so that nothing
+// ever takes it for open ground.
+void seal_outer_wall(int z);
 // True for the scenery that no unit may enter, whatever the ground.
 bool scenery_blocks(int scenery);
 // True for the ground that no unit may enter or stand on: rock, walls,

@@ -350,17 +350,6 @@ void generate_5x5_map(int z) {
 // The whole world
 // ---------------------------------------------------------------------------
 
-// The move cost recounts only the squares inside the level's far edge; the
-// outer wall is marked shut once the level is done, so that nothing ever
-// takes it for open ground.  (Sooner would change the squares the level's
-// own steps read, and so the level.)
-static void seal_outer_wall(int z) {
-  for (int i = 0; i < LAND_SIZE; i++) {
-    map[z][i][0].passable = map[z][i][LAND_SIZE - 1].passable = 0;
-    map[z][0][i].passable = map[z][LAND_SIZE - 1][i].passable = 0;
-  }
-}
-
 static void populate_level(int z) {
   bool cavern = LEVEL_TYPE == LEVEL_CAVERN;
   if (cavern && z != 0) generate_mushrooms(z);

@@ -679,8 +679,15 @@ void install(const staged_world& w) {
   for (int z = 0; z < LEVELS; z++) {
     map_occupied(z);
     map_movecost(z);
+    seal_outer_wall(z);
     map_object(z);
   }
+  // Games saved before a weapon swap kept damage at 1 or more may hold less;
+  // the blow rules divide by it, so such a save comes back at the floor
+  // rather than being refused.
+  for (int p = 0; p < 4; p++)
+    for (int u = 0; u <= UNIT_LAST; u++)
+      if (unit[p][u].status != UNIT_FREE && unit[p][u].damage < 1) unit[p][u].damage = 1;
 }
 
 // What a load does once the world it brings is known to keep the rules.
