@@ -18,9 +18,9 @@ TEST(PinnedWorlds, SeedsBuildAndPlayTheirRecordedWorlds) {
     const char *built, *played;
   };
   const pinned worlds[] = {
-      {1, 1, "1294df46ede4a2cc", "0cddf625db176664"},
-      {2, 2, "945625611faa1ba0", "24a6008895567af3"},
-      {3, 3, "40f6d125ac3fdcd3", "e8f4f239d25a8a57"},
+      {1, 1, "a1ed4c9021fb8edc", "08c3067e3fc9f990"},
+      {2, 2, "7a120b6051e160f3", "d395e4253668352e"},
+      {3, 3, "f8be08f1070e3053", "3800519024194e23"},
   };
   for (const pinned& w : worlds) {
     build_test_world(w.seed, w.difficulty);
