@@ -279,7 +279,6 @@ std::size_t replay_input_length(const replay_record& r, std::size_t first) {
 }
 
 bool read_replay(const std::string& path, replay_record& out, std::string& reason) {
-  constexpr std::size_t REPLAY_FILE_LIMIT = 64u * 1024 * 1024;
   std::string text;
   file_read_result r = read_file_limited(path, REPLAY_FILE_LIMIT, text);
   if (r == FILE_MISSING || r == FILE_UNREADABLE) {

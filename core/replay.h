@@ -17,6 +17,7 @@
 // command an input, and may end elsewhere than the game did.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ constexpr int REPLAY_FORMAT = 2;
 // The oldest format still played back.
 constexpr int REPLAY_FIRST_FORMAT = 1;
 constexpr const char* LAST_REPLAY = "save/last.replay";
+// A replay larger than this is damage, never a game.
+constexpr std::size_t REPLAY_FILE_LIMIT = 64u * 1024 * 1024;
 constexpr int REPLAY_MAX_ARGS = 8;
 
 struct replay_command {
@@ -42,7 +45,7 @@ struct replay_record {
   int difficulty = 0;
   std::string name;
   std::vector<replay_command> commands;
-  bool has_digest = false;   // the game ended and wrote its final digest
+  bool has_digest = false;  // the game ended and wrote its final digest
   std::string digest;
   // Where each input began is known (every format but the first).
   bool marks_inputs() const { return format >= 2; }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 
+#include "core/files.h"
 #include "core/game_end.h"
 #include "core/message_log.h"
 #include "core/replay.h"
@@ -105,69 +106,27 @@ std::string party_lines() {
   return text;
 }
 
-bool is_regular_file(const std::string& path, long& size) {
+// A record is read only as a regular file of its own: a link would list
+// another game twice.
+bool read_record(const std::string& path, std::string& text, std::string& reason) {
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  size = static_cast<long>(st.st_size);
-  return true;
-}
-
-bool exists(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0;
-}
-
-// Writes text under a temporary name and renames it into place.
-bool write_whole(const std::string& path, const std::string& text) {
-  std::string temp = path + ".tmp";
-  std::remove(temp.c_str());
-  std::FILE* f = std::fopen(temp.c_str(), "wx");
-  if (!f) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
-}
-
-// Reads a regular file of at most limit bytes whole.
-bool read_limited(const std::string& path, long limit, std::string& text, std::string& reason) {
-  long size = 0;
-  if (!is_regular_file(path, size)) {
+  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     reason = "not a regular file";
     return false;
   }
-  if (size > limit) {
-    reason = "larger than " + std::to_string(limit) + " bytes";
-    return false;
-  }
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    reason = std::string("cannot be read: ") + std::strerror(errno);
-    return false;
-  }
-  text.assign(static_cast<std::size_t>(limit) + 1, '\0');
-  std::size_t n = std::fread(text.data(), 1, text.size(), f);
-  std::fclose(f);
-  if (n > static_cast<std::size_t>(limit)) {
-    reason = "grew past the size limit while read";
-    return false;
-  }
-  text.resize(n);
-  return true;
+  file_read_result r = read_file_limited(path, RECORD_SIZE_LIMIT, text);
+  if (r != FILE_READ) reason = file_read_problem(r, RECORD_SIZE_LIMIT);
+  return r == FILE_READ;
 }
-
-constexpr long REPLAY_COPY_LIMIT = 64L * 1024 * 1024;
 
 // The last game's replay under a name of its own, so the next game's
 // recording does not overwrite it.
 std::string keep_replay(const std::string& folder, const std::string& stem) {
-  if (!GAME_END.recorded) return "";
-  std::string text, reason;
-  if (!read_limited(LAST_REPLAY, REPLAY_COPY_LIMIT, text, reason)) return "";
+  std::string text;
+  if (!GAME_END.recorded || read_file_limited(LAST_REPLAY, REPLAY_FILE_LIMIT, text) != FILE_READ)
+    return "";
   std::string name = stem + ".replay";
-  return write_whole(folder + "/" + name, text) ? name : "";
+  return write_file_replacing(folder + "/" + name, text) ? name : "";
 }
 
 }  // namespace
@@ -203,7 +162,7 @@ std::string game_record_text(std::time_t ended, const std::string& replay_file) 
 }
 
 std::string write_game_record(const std::string& folder, std::string& reason) {
-  ::mkdir(folder.c_str(), 0755);
+  make_folder(folder);
   std::time_t now = std::time(nullptr);
   // Two games ended in one second still get a file each, in order.
   std::string stem;
@@ -211,17 +170,17 @@ std::string write_game_record(const std::string& folder, std::string& reason) {
     char seq[8];
     std::snprintf(seq, sizeof seq, "-%02d", i);
     stem = record_stem(now) + seq;
-    if (!exists(folder + "/" + stem + ".record")) break;
+    if (!file_exists(folder + "/" + stem + ".record")) break;
   }
   std::string path = folder + "/" + stem + ".record";
-  if (exists(path)) {
+  if (file_exists(path)) {
     reason = "no free name for the record";
     return "";
   }
   std::string replay = keep_replay(folder, stem);
-  if (!write_whole(path, game_record_text(now, replay))) {
+  if (!write_file_replacing(path, game_record_text(now, replay))) {
     reason = "cannot write " + path + ": " + std::strerror(errno);
-    if (!replay.empty()) std::remove((folder + "/" + replay).c_str());
+    if (!replay.empty()) remove_file(folder + "/" + replay);
     return "";
   }
   return path;
@@ -300,8 +259,7 @@ std::vector<record_summary> list_game_records(const std::string& folder,
     if (static_cast<int>(list.size()) >= RECORD_LIST_LIMIT) break;
     std::string path = folder + "/" + n, text, reason;
     record_summary r;
-    if (!read_limited(path, RECORD_SIZE_LIMIT, text, reason) ||
-        !parse_game_record(text, r, reason)) {
+    if (!read_record(path, text, reason) || !parse_game_record(text, r, reason)) {
       skipped.push_back(path + " skipped: " + reason);
       continue;
     }

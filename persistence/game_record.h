@@ -3,6 +3,7 @@
 // list of past games read back from them.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@
 constexpr const char* RECORD_FOLDER = "save";
 constexpr const char* RECORD_MAGIC = "GRIMHOLLOW GAME RECORD 1";
 // No record is anywhere near this; anything larger is not one of ours.
-constexpr long RECORD_SIZE_LIMIT = 64 * 1024;
+constexpr std::size_t RECORD_SIZE_LIMIT = 64 * 1024;
 // The last messages a record keeps.
 constexpr int RECORD_MESSAGES = 20;
 // The past games listed at most, newest first.
