@@ -17,6 +17,7 @@
 #include "core/seed.h"
 #include "core/turn_order.h"
 #include "core/world.h"
+#include "core/world_copy.h"
 #include "creatures/sight.h"
 #include "persistence/save_set.h"
 
@@ -626,41 +627,6 @@ bool read_containers(const std::string& text, staged_world& w, std::string& erro
 // ---------------------------------------------------------------------------
 // Replacing the live world
 // ---------------------------------------------------------------------------
-// The live tables a trial of the staging copy overwrites, kept so that a
-// world that breaks the rules can be taken back out byte for byte.
-struct live_tables {
-  map_cell map[LEVELS][LAND_SIZE][LAND_SIZE];
-  environment_cell environment[LEVELS][LAND_SIZE][LAND_SIZE];
-  unit_record unit[4][UNIT_SLOTS];
-  object_record object[OBJECT_SLOTS];
-  container_record container[CONTAINER_SLOTS];
-  int current_player, current_unit, difficulty, quest;
-};
-
-void keep_live(live_tables& t) {
-  std::memcpy(t.map, map, sizeof map);
-  std::memcpy(t.environment, environment, sizeof environment);
-  std::memcpy(t.unit, unit, sizeof unit);
-  std::memcpy(t.object, object, sizeof object);
-  std::memcpy(t.container, container, sizeof container);
-  t.current_player = CURRENT_PLAYER;
-  t.current_unit = CURRENT_UNIT;
-  t.difficulty = DIFFICULTY;
-  t.quest = QUEST_NO;
-}
-
-void put_back_live(const live_tables& t) {
-  std::memcpy(map, t.map, sizeof map);
-  std::memcpy(environment, t.environment, sizeof environment);
-  std::memcpy(unit, t.unit, sizeof unit);
-  std::memcpy(object, t.object, sizeof object);
-  std::memcpy(container, t.container, sizeof container);
-  CURRENT_PLAYER = t.current_player;
-  CURRENT_UNIT = t.current_unit;
-  DIFFICULTY = t.difficulty;
-  QUEST_NO = t.quest;
-}
-
 // The staging copy as the live tables, with the fields a load derives
 // rebuilt: what the world's rules are checked on.
 void install(const staged_world& w) {
@@ -714,8 +680,8 @@ staged_world& staging_copy() {
   return *w;
 }
 
-live_tables& kept_live() {
-  static const std::unique_ptr<live_tables> t = std::make_unique<live_tables>();
+world_copy& kept_live() {
+  static const std::unique_ptr<world_copy> t = std::make_unique<world_copy>();
   return *t;
 }
 
@@ -778,8 +744,8 @@ void write_save_texts(save_texts& out) {
 namespace {
 
 const char* const LOADING_MESSAGES[SAVE_DATA_FILES] = {
-    "LOADING MAP TYPE",         "LOADING MAP revealed",     "LOADING MAP ENVIRNOMENT",
-    "LOADING MAP EXTRA",        "\nLOADING UNIT STATS...", "\nLOADING OBJECTS...",
+    "LOADING MAP TYPE",       "LOADING MAP revealed",    "LOADING MAP ENVIRNOMENT",
+    "LOADING MAP EXTRA",      "\nLOADING UNIT STATS...", "\nLOADING OBJECTS...",
     "\nLOADING CONTAINERS..."};
 
 bool read_save_file(int file, const std::string& text, staged_world& w, std::string& error) {
@@ -803,8 +769,8 @@ bool read_save_file(int file, const std::string& text, staged_world& w, std::str
 
 // The grids first, in the order the game has always read them, then the
 // records; the containers mark their squares over the scenery.
-constexpr int READING_ORDER[SAVE_DATA_FILES] = {SAVE_MAPTYPE, SAVE_MAPENV,   SAVE_MAPEXTRA,
-                                                SAVE_MAPREVEALED, SAVE_UNITS, SAVE_OBJECTS,
+constexpr int READING_ORDER[SAVE_DATA_FILES] = {SAVE_MAPTYPE,     SAVE_MAPENV, SAVE_MAPEXTRA,
+                                                SAVE_MAPREVEALED, SAVE_UNITS,  SAVE_OBJECTS,
                                                 SAVE_CONTAINERS};
 
 bool read_save_files(const save_texts& in, staged_world& w, std::string& error, bool tell) {
@@ -834,10 +800,10 @@ bool keeps_the_rules(const staged_world& w, std::string& error) {
 bool load_save_texts(const save_texts& in, std::string& error) {
   staged_world& w = staging_copy();
   if (!read_save_files(in, w, error, true)) return false;
-  live_tables& kept = kept_live();
-  keep_live(kept);
+  world_copy& kept = kept_live();
+  keep_world(kept);
   if (!keeps_the_rules(w, error)) {
-    put_back_live(kept);
+    restore_world(kept);
     return false;
   }
   finish_load(w);

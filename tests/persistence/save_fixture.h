@@ -15,7 +15,7 @@
 #include "core/headless.h"
 #include "core/world.h"
 #include "persistence/save.h"
-#include "tests/persistence/world_copy.h"
+#include "core/world_copy.h"
 
 // Each test works in a folder of its own, so saves never meet.
 class SaveFolder : public ::testing::Test {

@@ -24,7 +24,7 @@
 #include "core/headless.h"
 #include "core/world.h"
 #include "persistence/save.h"
-#include "tests/persistence/world_copy.h"
+#include "core/world_copy.h"
 
 namespace {
 
