@@ -11,10 +11,13 @@
 
 #include "core/check.h"
 #include "core/frontend.h"
+#include "core/game_end.h"
+#include "core/message_log.h"
 #include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/replay.h"
 #include "core/seed.h"
+#include "core/start_health.h"
 #include "core/turn_order.h"
 #include "core/world.h"
 #include "core/world_copy.h"
@@ -931,6 +934,11 @@ int text_load_map(int mode) {
   // The game now goes on from the files, not from its seed: its replay could
   // not rebuild it.
   replay_stop();
+  // A new game for what is kept beside the world: the message history, each
+  // unit's starting health and the notes for the game's record.
+  message_log_clear();
+  note_every_start_health();
+  note_game_begins(REPLAY_TURN, false, unit[1][1].name);
   return 0;
 }
 

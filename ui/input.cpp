@@ -191,7 +191,7 @@ bool end_turn_key(const input_actions&) {
   return false;
 }
 bool load_key(const input_actions&) {
-  if (text_load_map(0) != FAIL) begin_loaded_game();
+  text_load_map(0);
   reveal_tiles();
   UPDATE_MAP = 1;
   return false;

@@ -267,7 +267,7 @@ void mouse_quit() {
 
 void mouse_loadsave() {
   int row = run_popup(LOADSAVE_MENU, {"LOAD GAME", "SAVE GAME"});
-  if (row == 1 && text_load_map(0) != FAIL) begin_loaded_game();
+  if (row == 1) text_load_map(0);
   if (row == 2) text_save_map(2);
 }
 

@@ -8,15 +8,14 @@
 #include "core/actions/barrels.h"
 #include "core/actions/events.h"
 #include "core/frontend.h"
-#include "core/game_end.h"
-#include "core/message_log.h"
-#include "core/start_health.h"
 #include "core/game/newgame.h"
 #include "core/game/turn.h"
+#include "core/game_end.h"
+#include "core/message_log.h"
 #include "core/replay.h"
 #include "core/seed.h"
-#include "core/version.h"
 #include "core/turn_order.h"
+#include "core/version.h"
 #include "core/world.h"
 #include "creatures/score.h"
 #include "creatures/sight.h"
@@ -57,16 +56,13 @@ void init_loop() {
     // On the console too, where it can be copied for --seed.
     std::printf("\nseed %u\n", GAME_SEED);
     // A game that cannot be recorded is still played.
-    bool recorded =
-        replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
+    bool recorded = replay_begin(LAST_REPLAY, GAME_SEED, DIFFICULTY, unit[1][1].name, GAME_VERSION);
     note_game_begins(REPLAY_TURN, recorded, unit[1][1].name);
     // Said to the player only: no rule reads the message panel.
     message_box("F1 or ? shows how to play and every key.");
   } else {
+    // A loaded game cannot be rebuilt from a seed: the load stops recording.
     if (text_load_map(0) == FAIL) return;
-    // A loaded game cannot be rebuilt from a seed: it is not recorded.
-    replay_stop();
-    begin_loaded_game();
     novel_event(CURRENT_PLAYER, CURRENT_UNIT);
     reveal_tiles();
   }
@@ -74,12 +70,6 @@ void init_loop() {
   main_loop();
   replay_end();
   keep_game_record();
-}
-
-void begin_loaded_game() {
-  message_log_clear();
-  note_every_start_health();
-  note_game_begins(REPLAY_TURN, false, unit[1][1].name);
 }
 
 // The game's record beside the saves; a record that cannot be written costs

@@ -8,9 +8,6 @@ void main_loop();
 // The player leaves the game for the main menu, from the keyboard or the
 // quit menu: no score.
 void leave_game();
-// A saved game has replaced the world: the message log, the starting health
-// of every unit and the notes for the game's record start afresh.
-void begin_loaded_game();
 // The record of the last game that ended in this run, "" when none was
 // written.
 extern std::string LAST_RECORD;
