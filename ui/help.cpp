@@ -99,13 +99,34 @@ std::string help_text() {
   return text;
 }
 
+// The frame both pages share: the title above, the prompt below, and the
+// rows between them the page's text may use.
+struct page_frame {
+  int top, bottom, prompt_y;
+};
+constexpr int TITLE_SIZE = 28, PROMPT_SIZE = 16;
+
+static page_frame frame_of(int screen_h, const text_metrics& m) {
+  const int prompt_y = screen_h - HELP_MARGIN - m.height(PROMPT_SIZE);
+  return {HELP_MARGIN + m.height(TITLE_SIZE) + HELP_MARGIN / 2, prompt_y - HELP_MARGIN / 2,
+          prompt_y};
+}
+
+static void add_title_and_prompt(help_layout& lay, const std::string& title_text,
+                                 const std::string& prompt_text, int screen_w, const page_frame& f,
+                                 const text_metrics& m) {
+  placed_text title = measured(title_text, HELP_ROLE_TITLE, TITLE_SIZE, 0, HELP_MARGIN, m);
+  title.x = screen_w / 2 - title.w / 2;
+  placed_text prompt = measured(prompt_text, HELP_ROLE_PROMPT, PROMPT_SIZE, 0, f.prompt_y, m);
+  prompt.x = screen_w / 2 - prompt.w / 2;
+  lay.texts.push_back(title);
+  lay.texts.push_back(prompt);
+}
+
 help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m) {
   const std::vector<help_entry> keys = help_key_entries(), clicks = help_mouse_entries();
-  const int title_size = 28, prompt_size = 16;
   const int col_w = (screen_w - 3 * HELP_MARGIN) / 2;
-  const int top = HELP_MARGIN + m.height(title_size) + HELP_MARGIN / 2;
-  const int prompt_y = screen_h - HELP_MARGIN - m.height(prompt_size);
-  const int bottom = prompt_y - HELP_MARGIN / 2;
+  const page_frame f = frame_of(screen_h, m);
   help_layout lay{};
   column columns[2];
   // The largest size at which some run of keys into the second column fits.
@@ -116,18 +137,13 @@ help_layout lay_out_help(int screen_w, int screen_h, const text_metrics& m) {
       lay.size = size;
       lay.fits = true;
       for (int i = 0; i < 2; i++)
-        lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w, top,
-                                   bottom, size, m, lay.texts);
+        lay.fits &= lay_out_column(columns[i], HELP_MARGIN + i * (col_w + HELP_MARGIN), col_w,
+                                   f.top, f.bottom, size, m, lay.texts);
       if (lay.fits) break;
     }
     if (lay.fits) break;
   }
-  placed_text title = measured(HELP_TITLE, HELP_ROLE_TITLE, title_size, 0, HELP_MARGIN, m);
-  title.x = screen_w / 2 - title.w / 2;
-  placed_text prompt = measured(HELP_PROMPT, HELP_ROLE_PROMPT, prompt_size, 0, prompt_y, m);
-  prompt.x = screen_w / 2 - prompt.w / 2;
-  lay.texts.push_back(title);
-  lay.texts.push_back(prompt);
+  add_title_and_prompt(lay, HELP_TITLE, HELP_PROMPT, screen_w, f, m);
   return lay;
 }
 
@@ -147,13 +163,11 @@ const help_topic HOW_TO_PLAY[] = {
     {"WHAT COSTS MORE",
      "A step forward costs 10 points, a step back 15, a turn 3; a step into water costs twice "
      "as much. A step forward that ends beside an enemy first halves the points left. Nobody "
-     "carrying more "
-     "than 50 can cross quicksand."},
+     "carrying more than 50 can cross quicksand."},
     {"FIGHTS",
      "Right-click an enemy beside you and choose HIT WITH WEAPON to attack it; right-click any "
      "square for every action on it. An attack ends the attacker's turn. Point at a square to read "
-     "what is there and how hurt a "
-     "creature looks."},
+     "what is there and how hurt a creature looks."},
     {"LIGHT",
      "A lit torch widens what a unit sees. Carry a torch and use a fire (right-click it) or "
      "lava to light it; it burns down as the turns pass."},
@@ -187,16 +201,13 @@ std::vector<std::string> wrap_words(const std::string& text, int width, int size
 }
 
 help_layout lay_out_how_to_play(int screen_w, int screen_h, const text_metrics& m) {
-  const int title_size = 28, prompt_size = 16;
-  const int top = HELP_MARGIN + m.height(title_size) + HELP_MARGIN / 2;
-  const int prompt_y = screen_h - HELP_MARGIN - m.height(prompt_size);
-  const int bottom = prompt_y - HELP_MARGIN / 2;
+  const page_frame f = frame_of(screen_h, m);
   const int text_w = screen_w - 2 * HELP_MARGIN - HELP_INDENT;
   help_layout lay{};
   for (int size = LARGEST_HELP_SIZE; size >= SMALLEST_TEXT_SIZE; size--) {
     lay.texts.clear();
     lay.size = size;
-    int y = top, line = m.height(size);
+    int y = f.top, line = m.height(size);
     for (int i = 0; i < HOW_TO_PLAY_COUNT; i++) {
       lay.texts.push_back(
           measured(HOW_TO_PLAY[i].heading, HELP_ROLE_HEADING, size, HELP_MARGIN, y, m));
@@ -207,16 +218,11 @@ help_layout lay_out_how_to_play(int screen_w, int screen_h, const text_metrics& 
       }
       y += line / 3;
     }
-    lay.fits = y <= bottom;
+    lay.fits = y <= f.bottom;
     for (const placed_text& t : lay.texts) lay.fits &= t.x + t.w <= screen_w - HELP_MARGIN;
     if (lay.fits) break;
   }
-  placed_text title = measured(HOW_TO_PLAY_TITLE, HELP_ROLE_TITLE, title_size, 0, HELP_MARGIN, m);
-  title.x = screen_w / 2 - title.w / 2;
-  placed_text prompt = measured(HOW_TO_PLAY_PROMPT, HELP_ROLE_PROMPT, prompt_size, 0, prompt_y, m);
-  prompt.x = screen_w / 2 - prompt.w / 2;
-  lay.texts.push_back(title);
-  lay.texts.push_back(prompt);
+  add_title_and_prompt(lay, HOW_TO_PLAY_TITLE, HOW_TO_PLAY_PROMPT, screen_w, f, m);
   return lay;
 }
 

@@ -6,10 +6,8 @@ void note_press(press_tracker& t, int now_ms) {
 }
 
 bool press_fires(press_tracker& t, bool held, int now_ms) {
-  if (t.spent && t.presses == 0) {
-    if (held) return false;
-    t.spent = false;
-  }
+  // A button that chose in a screen stays quiet until it is let go.
+  if (t.spent && t.presses == 0 && held) return false;
   t.spent = false;
   if (t.presses > 0) {
     // Quick presses between two polls are given one a pass, none lost.
