@@ -6,11 +6,8 @@
 # Escape asks first, and N goes back to the same turn.
 # Usage: window_first_play.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
-BUILD=$(cd "${1:?build folder}" && pwd)
-RES=${2:-1}
-KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
-window_size "$RES"
+window_test_args "$@"
 SHOT_PREFIX="first_${W}x${H}_"
 HERO="120x120+$((W / 2 - 60))+$((H / 2 - 60))"
 PANEL_BOTTOM=$((H / 2 - 70 + 120))

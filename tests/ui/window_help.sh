@@ -5,12 +5,8 @@
 # keys work again afterwards. The console names the seed of the new game.
 # Usage: window_help.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
-BUILD=$(cd "${1:?build folder}" && pwd)
-RES=${2:-1}
-KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
-
-window_size "$RES"
+window_test_args "$@"
 SHOT_PREFIX="help_${W}x${H}_"
 VIEW_GEOM="$((W - 220))x$((H - 240))+160+80"
 

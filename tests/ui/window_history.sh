@@ -5,12 +5,8 @@
 # --history lists.
 # Usage: window_history.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
-BUILD=$(cd "${1:?build folder}" && pwd)
-RES=${2:-1}
-KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
-
-window_size "$RES"
+window_test_args "$@"
 SHOT_PREFIX="history_${W}x${H}_"
 VIEW_GEOM="$((W - 220))x$((H - 240))+160+80"
 # The line under the gauges, and the leader's square at the centre of the view.

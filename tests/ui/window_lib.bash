@@ -206,6 +206,15 @@ leave_to_menu_and_quit_retrying() {
   [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
 }
 
+# The arguments most window tests take: BUILD [RESOLUTION 1|2|3] [FOLDER to
+# keep the shots in]; sets BUILD, RES, KEEP, W and H.
+window_test_args() {
+  BUILD=$(cd "${1:?build folder}" && pwd)
+  RES=${2:-1}
+  KEEP=${3:-}
+  window_size "$RES"
+}
+
 # window_size RES: W and H of the game's resolution answer (1 800x600,
 # 2 1024x768, 3 1280x720); anything else is taken as 1, and RES says so.
 window_size() {

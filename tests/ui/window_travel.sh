@@ -5,12 +5,8 @@
 # square, and the recorded game replays to its own digest.
 # Usage: window_travel.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
-BUILD=$(cd "${1:?build folder}" && pwd)
-RES=${2:-1}
-KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
-
-window_size "$RES"
+window_test_args "$@"
 SHOT_PREFIX="travel_${W}x${H}_"
 # The map's squares: as large as fit below the title and above the legend.
 CELL=$(((W - 20) / 51))

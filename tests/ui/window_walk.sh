@@ -4,12 +4,8 @@
 # turn with a message, Escape and Y return to the main menu and 3 quits with 0.
 # Usage: window_walk.sh BUILD [RESOLUTION 1|2|3] [FOLDER to keep the shots in]
 set -u
-BUILD=$(cd "${1:?build folder}" && pwd)
-RES=${2:-1}
-KEEP=${3:-}
 source "$(dirname "$0")/window_lib.bash"
-
-window_size "$RES"
+window_test_args "$@"
 TX=$(((W / 48) / 2 * 2)) TY=$(((H / 48) / 2 * 2))
 # The acting unit's tile on the screen, and the message panel.
 UNIT_GEOM="48x48+$((TX / 2 * 48 + 10))+$((TY / 2 * 48 + 10))"
