@@ -88,16 +88,6 @@ class CombatTest : public ::testing::Test {
   }
   void hero_strikes() { combat(2, MONSTER, 1, HERO); }
   void goblin_strikes() { combat(1, HERO, 2, MONSTER); }
-
-  // The harm of a blow of 9 from the hero landing in the location band given.
-  int damage_at(int lo, int hi) {
-    SetUp();
-    unit_record& g = target();
-    seed_where(
-        blow{.blow_over = 4, .damage = 5, .location_lo = lo, .location_hi = hi, .critical_hi = 89});
-    hero_strikes();
-    return 40 - g.health;
-  }
 };
 
 TEST_F(CombatTest, TheAttackerTurnsToANeighbourAndKeepsItsFacingAtRange) {
@@ -263,18 +253,6 @@ TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   EXPECT_EQ(40 - g2.health, (d[2] % 2 + 1) + (d[3] % 2 + 1) + 5 + d[4] % 5);
 }
 
-TEST_F(CombatTest, TheLocationShapesTheDamage) {
-  EXPECT_EQ(damage_at(31, 70), 9);    // body
-  EXPECT_EQ(damage_at(91, 100), 13);  // head: half as much again
-  EXPECT_EQ(damage_at(81, 90), 8);    // right arm
-  EXPECT_EQ(damage_at(71, 80), 8);    // left arm
-  EXPECT_EQ(damage_at(16, 30), 5);    // right leg: 9 / 2 + 1
-  EXPECT_EQ(damage_at(2, 15), 5);     // left leg
-  EXPECT_TRUE(headless_said("Goblin hit in left leg!"));
-  EXPECT_EQ(damage_at(1, 1), 9);  // a glancing blow: no word of it
-  EXPECT_EQ(headless.messages.size(), 0u);
-}
-
 TEST_F(CombatTest, ATorchInAnEmptyHandBurnsVerminHarder) {
   target();
   give_item(7, 1, HERO, ITEM_TORCH, OBJECT_LIT);
@@ -301,49 +279,69 @@ TEST_F(CombatTest, ATorchInAnEmptyHandBurnsVerminHarder) {
   EXPECT_EQ(hero().damage, 5);
 }
 
-TEST_F(CombatTest, ABlobsGooEatsThroughTheArmourItHits) {
-  for (bool helmet : {true, false}) {
-    SetUp();
-    unit_record& g = target();
-    hero().race = RACE_BLOB;
-    if (helmet) {
-      object_record& worn = give_item(9, 2, MONSTER, ITEM_WEARABLE, OBJECT_WORN);
-      worn.range = SLOT_HEAD;
-      worn.var1 = 2;
-    }
-    // On the head with a helmet; on a body without armour: nothing to eat.
-    seed_where(blow{.blow_over = 4,
-                    .damage = 5,
-                    .location_lo = helmet ? 91 : 31,
-                    .location_hi = helmet ? 100 : 70,
-                    .critical_hi = 89});
-    hero_strikes();
-    EXPECT_EQ(headless_said("Your helmet is gooed."), helmet);
-    EXPECT_FALSE(headless_said("Your armour is gooed."));
-    EXPECT_EQ(40 - g.health, helmet ? 11 + 11 / 2 : 9);
-  }
-}
-
-// Blows from behind, and the 0/7 facing pair that does not count as near
-TEST_F(CombatTest, BlowsFromBehindAndNearBehindHurtMore) {
-  struct {
-    int tx, ty, target_facing, expected;
-  } cases[] = {
-      {11, 10, EAST, 9 + 4},       // hero faces east, goblin faces east: from behind
-      {11, 10, SOUTHEAST, 9 + 3},  // one step round: near behind
-      {11, 10, NORTHEAST, 9 + 3}, {11, 10, WEST, 9},  // face to face
-      {10, 9, NORTH, 9 + 4},                          // hero faces north (0)
-      {10, 9, NORTHWEST, 9},                          // 7 against 0: not treated as near
-      {9, 9, NORTH, 9},                               // hero faces north-west (7), goblin north (0)
-      {9, 9, WEST, 9 + 3},
+// Blows of 9 from the hero (damage 5, blow draw 4) on a goblin with 40
+// health: where they land, from behind, critical, or from a blob's goo.
+TEST_F(CombatTest, WhereAndHowABlowLandsShapesItsHarm) {
+  struct hit_case {
+    int x = 11, y = 10, facing = NORTHWEST;  // the goblin's
+    int location_lo = 31, location_hi = 70, critical = 0, level = 0;
+    bool blob = false, helmet = false;
+    int harm = 9;
+    const char* said = nullptr;  // "": nothing at all is said
   };
-  for (const auto& c : cases) {
+  const hit_case cases[] = {
+      {},                                                   // body
+      {.location_lo = 91, .location_hi = 100, .harm = 13},  // head: half as much again
+      {.location_lo = 81, .location_hi = 90, .harm = 8},    // right arm
+      {.location_lo = 71, .location_hi = 80, .harm = 8},    // left arm
+      {.location_lo = 16, .location_hi = 30, .harm = 5},    // right leg: 9 / 2 + 1
+      {.location_lo = 2, .location_hi = 15, .harm = 5, .said = "Goblin hit in left leg!"},
+      {.location_lo = 1, .location_hi = 1, .said = ""},  // a glancing blow: no word of it
+      // The hero faces east or, from (10, 9), north (0), or from (9, 9) north-west (7).
+      {.facing = EAST, .harm = 9 + 4},       // from behind
+      {.facing = SOUTHEAST, .harm = 9 + 3},  // one step round: near behind
+      {.facing = NORTHEAST, .harm = 9 + 3},
+      {.facing = WEST},  // face to face
+      {.x = 10, .y = 9, .facing = NORTH, .harm = 9 + 4},
+      {.x = 10, .y = 9, .facing = NORTHWEST},  // 7 against 0: not treated as near
+      {.x = 9, .y = 9, .facing = NORTH},
+      {.x = 9, .y = 9, .facing = WEST, .harm = 9 + 3},
+      // A critical needs a roll above 99 less the attacker's level.
+      {.critical = 99},
+      {.critical = 100, .harm = 18},
+      {.critical = 94, .level = 5},
+      {.critical = 95, .level = 5, .harm = 18},
+      // Goo on the head eats the helmet; on a body without armour, nothing.
+      {.location_lo = 91, .location_hi = 100, .blob = true, .helmet = true, .harm = 11 + 11 / 2},
+      {.blob = true},
+  };
+  for (const hit_case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " facing " << c.facing << " at "
+                                    << c.location_lo << " critical " << c.critical);
     SetUp();
-    unit_record& g = goblin(c.tx, c.ty, c.target_facing);
+    unit_record& g = goblin(c.x, c.y, c.facing);
     g.health = 40;
-    seed_where(body_9);
+    hero().level = c.level;
+    if (c.blob) hero().race = RACE_BLOB;
+    if (c.helmet) {
+      object_record& helmet = give_item(9, 2, MONSTER, ITEM_WEARABLE, OBJECT_WORN);
+      helmet.range = SLOT_HEAD;
+      helmet.var1 = 2;
+    }
+    seed_where(blow{.effect_hi = 60,
+                    .blow_over = 4,
+                    .damage = 5,
+                    .location_lo = c.location_lo,
+                    .location_hi = c.location_hi,
+                    .critical_lo = c.critical ? c.critical : 1,
+                    .critical_hi = c.critical ? c.critical : 89});
     hero_strikes();
-    EXPECT_EQ(40 - g.health, c.expected) << c.tx << "," << c.ty << " facing " << c.target_facing;
+    EXPECT_EQ(40 - g.health, c.harm);
+    EXPECT_EQ(headless_said("Your helmet is gooed."), c.helmet);
+    EXPECT_FALSE(headless_said("Your armour is gooed."));
+    if (c.said) {
+      EXPECT_TRUE(*c.said ? headless_said(c.said) : headless.messages.empty()) << c.said;
+    }
   }
 }
 
@@ -375,30 +373,11 @@ TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
   }
 }
 
-TEST_F(CombatTest, ACriticalNeedsARollAboveNinetyNineLessTheLevel) {
-  for (int level : {0, 5}) {
-    for (int critical : {95, 99, 100}) {
-      SetUp();
-      unit_record& g = target();
-      hero().level = level;
-      seed_where(blow{.effect_hi = 60,
-                      .blow_over = 4,
-                      .damage = 5,
-                      .location_lo = 31,
-                      .location_hi = 70,
-                      .critical_lo = critical,
-                      .critical_hi = critical});
-      hero_strikes();
-      EXPECT_EQ(40 - g.health, critical > 99 - level ? 18 : 9) << level << " " << critical;
-    }
-  }
-}
-
 TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
-  // A critical body blow whose effect roll falls from effect to effect + 9.
-  auto critical_with = [&](int effect) {
-    seed_where(blow{.effect_lo = effect,
-                    .effect_hi = effect + 9,
+  // A critical body blow whose effect roll falls from lo to hi.
+  auto critical_with = [&](int lo, int hi) {
+    seed_where(blow{.effect_lo = lo,
+                    .effect_hi = hi,
                     .location_lo = 31,
                     .location_hi = 70,
                     .critical_lo = 100,
@@ -406,7 +385,7 @@ TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
     hero_strikes();
   };
   unit_record& g = target();
-  critical_with(91);
+  critical_with(91, 91);  // the foot of the knock-out band
   EXPECT_TRUE(headless_said("Goblin knocked out!"));
   EXPECT_EQ(g.status, UNIT_UNCONSCIOUS);
 
@@ -415,18 +394,18 @@ TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   object_record& armour = give_item(9, 2, MONSTER, ITEM_WEARABLE, OBJECT_WORN);
   armour.range = SLOT_BODY;
   armour.var1 = 1;
-  critical_with(61);
+  critical_with(61, 70);
   EXPECT_TRUE(headless_said("Goblin's armour damaged"));
   EXPECT_EQ(armour.var1, 0);
   EXPECT_EQ(unit[2][MONSTER].defence, 2);  // the worn armour's worth goes with it
-  critical_with(61);
+  critical_with(61, 70);
   EXPECT_EQ(armour.var1, 0);  // never below 0
   EXPECT_EQ(unit[2][MONSTER].defence, 2);
 
   SetUp();
   target();
   give_item(9, 2, MONSTER, ITEM_WEAPON, OBJECT_WIELDED);
-  critical_with(81);
+  critical_with(90, 90);  // the top of the disarming band
   EXPECT_TRUE(headless_said("Goblin's weapon dropped"));
 }
 

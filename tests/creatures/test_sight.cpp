@@ -327,8 +327,8 @@ TEST_F(SightTest, InLosToASeenNeighbourWhileFacingAWall) {
 }
 
 TEST_F(SightTest, SightRangeByKind) {
-  const int race_and_range[][2] = {{3, 11}, {0, 9},   {99, 9},  {1, 9},  {2, 11}, {6, 2},
-                                   {8, 6},  {11, 14}, {77, 14}, {12, 8}, {13, 7}, {14, 3}};
+  const int race_and_range[][2] = {{3, 11},  {0, 9},   {99, 9}, {1, 9},  {2, 11}, {6, 2}, {8, 6},
+                                   {11, 14}, {77, 14}, {12, 8}, {13, 7}, {14, 3}, {9, 12}};
   for (auto [race, range] : race_and_range) {
     put_unit(2, 1, Z, 10, 10, NORTH).race = race;
     EXPECT_EQ(unit_sight(2, 1), range) << race;
