@@ -35,8 +35,8 @@ class ComputerTurnTest : public ::testing::Test {
   }
 
   // A creature walking its route from (x, y) to (tx, ty) and back.
-  static unit_record& walker(int u, int x, int y, int tx, int ty) {
-    unit_record& c = creature(u, x, y, EAST, ORDER_ROUTE);
+  static unit_record& walker(int u, int x, int y, int tx, int ty, int movement = 60) {
+    unit_record& c = creature(u, x, y, EAST, ORDER_ROUTE, movement);
     c.waypoint_index = 1;
     c.waypoint_x[1] = tx, c.waypoint_y[1] = ty;
     c.waypoint_x[2] = 999;
@@ -110,9 +110,7 @@ TEST_F(ComputerTurnTest, EachFacingLooksAlongItsOwnThreeRays) {
 
 TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
   leader_to(Z, 20, 17);
-  creature(1, 20, 20, SOUTH, ORDER_GUARD);
-  EXPECT_EQ(sees_party(2, 1), 0);
-  unit[2][1].facing = NORTH;
+  creature(1, 20, 20, NORTH, ORDER_GUARD);
   EXPECT_EQ(sees_party(2, 1), 1);
   put_terrain(Z, 20, 19, TERRAIN_ROCK);
   put_terrain(Z, 19, 19, TERRAIN_ROCK);
@@ -288,9 +286,7 @@ TEST_F(ComputerTurnTest, AFugitiveOnAnotherLevelWandersAndItsPlayerStops) {
 }
 
 TEST_F(ComputerTurnTest, ARouteIsWalkedInTurnAndStartsAgain) {
-  unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE, 30);
-  r.waypoint_index = 1;
-  r.waypoint_x[1] = 13, r.waypoint_y[1] = 10;
+  unit_record& r = walker(2, 10, 10, 13, 10, 30);
   r.waypoint_x[2] = 13, r.waypoint_y[2] = 13;
   r.waypoint_x[3] = 999;
   otherplayermove();
