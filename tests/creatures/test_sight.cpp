@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -45,17 +46,13 @@ void put_container(int k, int z, int x, int y, int size) {
 // The middle ray of a guard at (20, 20) looking 8 squares north examines
 // rows 19, 17, 16, 15 and 13 only.
 TEST_F(SightTest, SingleRayLooksAtItsRoundedInnerPointsOnly) {
-  put_unit(2, 1, Z, 20, 20, NORTH);
-  put_unit(1, 4, Z, 20, 17, SOUTH);
-  EXPECT_EQ(single_ray(20, 20, Z, 20, 12), 5 + 4);
-  fresh_world();
-  put_unit(2, 1, Z, 20, 20, NORTH);
-  put_unit(1, 4, Z, 20, 18, SOUTH);
-  EXPECT_EQ(single_ray(20, 20, Z, 20, 12), RAY_CLEAR);
-  fresh_world();
-  put_unit(2, 1, Z, 20, 20, NORTH);
-  put_unit(1, 4, Z, 20, 12, SOUTH);
-  EXPECT_EQ(single_ray(20, 20, Z, 20, 12), RAY_CLEAR);  // the end is never examined
+  // Row 12, the end, is never examined.
+  for (auto [row, result] : {std::pair{17, 5 + 4}, {18, RAY_CLEAR}, {12, RAY_CLEAR}}) {
+    fresh_world();
+    put_unit(2, 1, Z, 20, 20, NORTH);
+    put_unit(1, 4, Z, 20, row, SOUTH);
+    EXPECT_EQ(single_ray(20, 20, Z, 20, 12), result) << row;
+  }
 }
 
 TEST_F(SightTest, SingleRaySeesAPartyMemberOnTheThirdSquareButNeverFromTheParty) {
@@ -110,33 +107,24 @@ TEST_F(SightTest, SingleRayNeverLeavesTheLevel) {
 
 // reveal_tiles and the party's cone
 
-TEST_F(SightTest, FacingAWallShowsTheNeighboursExceptTheThreeBehind) {
-  put_unit(1, 1, Z, 25, 25, NORTH);
-  row_of(Z, 24, TERRAIN_ROCK);
-  reveal_tiles();
-  for (int dx = -1; dx <= 1; dx++) {
-    EXPECT_EQ(map[Z][25 + dx][24].revealed, 1) << dx;
-    EXPECT_EQ(map[Z][25 + dx][26].revealed, 2) << dx;
-  }
-  EXPECT_EQ(map[Z][24][25].revealed, 1);
-  EXPECT_EQ(map[Z][25][25].revealed, 1);
-  EXPECT_EQ(map[Z][26][25].revealed, 1);
-  EXPECT_EQ(map[Z][25][23].revealed, 0);
-  EXPECT_EQ(map[Z][25][27].revealed, 0);
-}
-
-// Whatever the facing, the three squares behind (those away from the facing)
-// are known but not in view, and no other neighbour is.
+// Walled in on every side, whatever the facing: its own square and the
+// neighbours are in view but for the three behind (away from the facing),
+// which are known only, and nothing past the walls is seen.
 TEST_F(SightTest, TheThreeSquaresBehindFollowEveryFacing) {
   for (int f = NORTH; f <= NORTHWEST; f++) {
     fresh_world();
     put_unit(1, 1, Z, 25, 25, f);
+    for (int d = NORTH; d <= NORTHWEST; d++)
+      put_terrain(Z, 25 + DIRECTION_DX[d], 25 + DIRECTION_DY[d], TERRAIN_ROCK);
     reveal_tiles();
-    for (int dx = -1; dx <= 1; dx++)
-      for (int dy = -1; dy <= 1; dy++) {
-        if (dx == 0 && dy == 0) continue;
+    for (int dx = -2; dx <= 2; dx++)
+      for (int dy = -2; dy <= 2; dy++) {
+        bool near = std::abs(dx) <= 1 && std::abs(dy) <= 1;
         bool behind = dx * DIRECTION_DX[f] + dy * DIRECTION_DY[f] < 0;
-        EXPECT_EQ(map[Z][25 + dx][25 + dy].revealed == 2, behind) << f << " " << dx << dy;
+        EXPECT_EQ(map[Z][25 + dx][25 + dy].revealed, !near    ? 0
+                                                     : behind ? 2
+                                                              : 1)
+            << f << " " << dx << "," << dy;
       }
   }
 }
@@ -267,33 +255,37 @@ size_t seen_beyond_row_28() {
   return n;
 }
 
-// What stops the party's rays: walls, metal doors, rubble, boulders and
-// big containers; a passage not yet found does not.
-TEST_F(SightTest, PartyViewStopsAtMetalDoorsRubbleAndBigContainersOnly) {
-  struct row {
+// What stops the party's rays (walls, metal doors, rubble, boulders, big
+// containers; not a passage not yet found) and what in_los looks through
+// (windows, metal doors and rubble, but no boulder or big container).
+TEST_F(SightTest, WhatStopsThePartysViewAndWhatInLosSeesThrough) {
+  const struct {
     int terrain, scenery, container_size;
-    bool stops;
+    bool view_stops, los;
+  } rows[] = {
+      {TERRAIN_METAL_DOOR_CLOSED, 0, 0, true, true},
+      {TERRAIN_STONE_FLOOR, SCENERY_RUBBLE, 0, true, true},
+      {TERRAIN_STONE_FLOOR, SCENERY_BOULDER, 0, true, false},
+      {TERRAIN_STONE_FLOOR, SCENERY_SECRET_HIDDEN, 0, false, true},
+      {TERRAIN_STONE_FLOOR, 0, 16, true, false},
+      {TERRAIN_STONE_FLOOR, 0, 15, false, true},
+      {TERRAIN_OPEN_DOOR, 0, 0, false, true},
+      {TERRAIN_CLOSED_DOOR, 0, 0, true, false},
+      {TERRAIN_WINDOW, 0, 0, false, true},
   };
-  const row rows[] = {
-      {TERRAIN_METAL_DOOR_CLOSED, 0, 0, true},
-      {TERRAIN_STONE_FLOOR, SCENERY_RUBBLE, 0, true},
-      {TERRAIN_STONE_FLOOR, SCENERY_BOULDER, 0, true},
-      {TERRAIN_STONE_FLOOR, SCENERY_SECRET_HIDDEN, 0, false},
-      {TERRAIN_STONE_FLOOR, 0, 16, true},
-      {TERRAIN_STONE_FLOOR, 0, 15, false},
-      {TERRAIN_OPEN_DOOR, 0, 0, false},
-  };
-  for (const row& r : rows) {
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.terrain << " " << r.scenery << " " << r.container_size);
     fresh_world();
-    put_unit(1, 1, Z, 25, 30, NORTH);
+    put_unit(1, 1, Z, 25, 29, NORTH);
     for (int x = 0; x < LAND_SIZE; x++) {
       put_terrain(Z, x, 28, r.terrain);
       map[Z][x][28].scenery = r.scenery;
       if (r.container_size > 0) put_container(x + 1, Z, x, 28, r.container_size);
     }
+    EXPECT_EQ(in_los(1, 1, 0, 25, 27), r.los);
+    move_unit(1, 1, Z, 25, 30);
     reveal_tiles();
-    EXPECT_EQ(seen_beyond_row_28() == 0, r.stops)
-        << r.terrain << " " << r.scenery << " " << r.container_size;
+    EXPECT_EQ(seen_beyond_row_28() == 0, r.view_stops);
   }
 }
 
@@ -324,35 +316,6 @@ TEST_F(SightTest, InLosReachesOpenSquaresAheadOnly) {
   EXPECT_EQ(in_los(1, 1, 0, 25, 23), 0);
 }
 
-// in_los looks through windows, metal doors and rubble, but not past a
-// boulder or a big container.
-TEST_F(SightTest, InLosSeesThroughWindowsMetalDoorsAndRubble) {
-  struct ahead {
-    int terrain, scenery, container_size, result;
-  };
-  const ahead cases[] = {
-      {TERRAIN_WINDOW, 0, 0, 1},
-      {TERRAIN_METAL_DOOR_CLOSED, 0, 0, 1},
-      {TERRAIN_STONE_FLOOR, SCENERY_RUBBLE, 0, 1},
-      {TERRAIN_STONE_FLOOR, SCENERY_SECRET_HIDDEN, 0, 1},
-      {TERRAIN_STONE_FLOOR, SCENERY_BOULDER, 0, 0},
-      {TERRAIN_CLOSED_DOOR, 0, 0, 0},
-      {TERRAIN_STONE_FLOOR, 0, 16, 0},
-      {TERRAIN_STONE_FLOOR, 0, 15, 1},
-  };
-  for (const ahead& a : cases) {
-    fresh_world();
-    put_unit(1, 1, Z, 25, 25, NORTH);
-    for (int x = 20; x <= 30; x++) {
-      put_terrain(Z, x, 24, a.terrain);
-      map[Z][x][24].scenery = a.scenery;
-      if (a.container_size > 0) put_container(x, Z, x, 24, a.container_size);
-    }
-    EXPECT_EQ(in_los(1, 1, 0, 25, 23), a.result)
-        << a.terrain << " " << a.scenery << " " << a.container_size;
-  }
-}
-
 TEST_F(SightTest, InLosToASeenNeighbourWhileFacingAWall) {
   put_unit(1, 1, Z, 25, 25, NORTH);
   row_of(Z, 24, TERRAIN_ROCK);
@@ -364,8 +327,8 @@ TEST_F(SightTest, InLosToASeenNeighbourWhileFacingAWall) {
 }
 
 TEST_F(SightTest, SightRangeByKind) {
-  const int race_and_range[][2] = {{3, 11}, {0, 9},   {99, 9},  {1, 9},  {2, 11}, {6, 2},
-                                   {8, 6},  {11, 14}, {77, 14}, {12, 8}, {13, 7}, {14, 3}};
+  const int race_and_range[][2] = {{3, 11},  {0, 9},   {99, 9}, {1, 9},  {2, 11}, {6, 2}, {8, 6},
+                                   {11, 14}, {77, 14}, {12, 8}, {13, 7}, {14, 3}, {9, 12}};
   for (auto [race, range] : race_and_range) {
     put_unit(2, 1, Z, 10, 10, NORTH).race = race;
     EXPECT_EQ(unit_sight(2, 1), range) << race;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "creatures/ai/ai.h"
 #include "creatures/combat.h"
@@ -29,6 +31,15 @@ class ComputerTurnTest : public ::testing::Test {
     c.waypoint_index = WAYPOINT_POSITION;
     c.waypoint_x[WAYPOINT_POSITION] = x;
     c.waypoint_y[WAYPOINT_POSITION] = y;
+    return c;
+  }
+
+  // A creature walking its route from (x, y) to (tx, ty) and back.
+  static unit_record& walker(int u, int x, int y, int tx, int ty, int movement = 60) {
+    unit_record& c = creature(u, x, y, EAST, ORDER_ROUTE, movement);
+    c.waypoint_index = 1;
+    c.waypoint_x[1] = tx, c.waypoint_y[1] = ty;
+    c.waypoint_x[2] = 999;
     return c;
   }
 
@@ -61,32 +72,45 @@ TEST_F(ComputerTurnTest, NextToHealthFindsHerbsMushroomsOrItemsClockwiseFromNort
 
 TEST_F(ComputerTurnTest, AGuardSeesOnlyAtTheInnerPointsOfItsRays) {
   // Rows 19, 17, 16, 15 and 13 are looked at on the middle ray of sight 8.
-  const int rows[] = {17, 18, 12};
-  const bool seen[] = {true, false, false};
-  for (int i = 0; i < 3; i++) {
+  // Once awake it attacks (and seeks when it loses sight again); else it
+  // holds its ground.
+  for (auto [row, seen] : {std::pair{17, true}, {18, false}, {12, false}}) {
     fresh_world();
-    put_unit(1, 1, Z, 20, rows[i], SOUTH);
+    put_unit(1, 1, Z, 20, row, SOUTH);
     unit_record& g = creature(1, 20, 20, NORTH, ORDER_GUARD);
-    EXPECT_EQ(sees_party(2, 1), seen[i] ? 1 : 0) << rows[i];
+    EXPECT_EQ(sees_party(2, 1), seen ? 1 : 0) << row;
     otherplayermove();
-    // Once awake it attacks, and seeks when it loses sight again.
-    if (seen[i]) {
-      EXPECT_NE(g.order, ORDER_GUARD);
-      EXPECT_LT(g.y, 20);
-    } else {
-      EXPECT_EQ(g.order, ORDER_GUARD) << rows[i];
-    }
-    if (!seen[i]) {
-      EXPECT_EQ(g.x, 20);
-    }
+    EXPECT_EQ(g.order != ORDER_GUARD, seen) << row;
+    EXPECT_EQ(g.y < 20, seen) << row;
+    EXPECT_EQ(g.x, 20) << row;
+  }
+}
+
+// How many squares within reach of a guard of sight 8 at (20, 20) show it
+// the leader, with the sums of their offsets: each facing's three rays end
+// where they should.
+TEST_F(ComputerTurnTest, EachFacingLooksAlongItsOwnThreeRays) {
+  const int seen[8][3] = {{10, 1, -48}, {13, 57, -53}, {10, 48, 1},  {15, 62, 62},
+                          {10, 1, 48},  {13, -53, 57}, {10, -48, 1}, {13, -56, -56}};
+  for (int f = NORTH; f <= NORTHWEST; f++) {
+    creature(1, 20, 20, f, ORDER_GUARD);
+    int n = 0, sum_dx = 0, sum_dy = 0;
+    for (int x = 10; x <= 30; x++)
+      for (int y = 10; y <= 30; y++) {
+        if (map[Z][x][y].occupant_player != 0) continue;
+        leader_to(Z, x, y);
+        if (sees_party(2, 1)) n++, sum_dx += x - 20, sum_dy += y - 20;
+      }
+    EXPECT_EQ((std::vector<int>{n, sum_dx, sum_dy}),
+              (std::vector<int>{seen[f][0], seen[f][1], seen[f][2]}))
+        << "facing " << f;
+    remove_unit(2, 1);
   }
 }
 
 TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
   leader_to(Z, 20, 17);
-  creature(1, 20, 20, SOUTH, ORDER_GUARD);
-  EXPECT_EQ(sees_party(2, 1), 0);
-  unit[2][1].facing = NORTH;
+  creature(1, 20, 20, NORTH, ORDER_GUARD);
   EXPECT_EQ(sees_party(2, 1), 1);
   put_terrain(Z, 20, 19, TERRAIN_ROCK);
   put_terrain(Z, 19, 19, TERRAIN_ROCK);
@@ -100,10 +124,7 @@ TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
 TEST_F(ComputerTurnTest, AGuardBesideThePartyWakesButStrikesOnlyNextTurn) {
   leader_to(Z, 10, 9);
   unit_record& g = creature(1, 10, 10, NORTH, ORDER_GUARD);
-  unit_record& w = creature(2, 30, 30, EAST, ORDER_ROUTE);
-  w.waypoint_index = 1;
-  w.waypoint_x[1] = 35, w.waypoint_y[1] = 30;
-  w.waypoint_x[2] = 999;
+  unit_record& w = walker(2, 30, 30, 35, 30);
   otherplayermove();
   EXPECT_EQ(g.order, ORDER_ATTACK);
   EXPECT_FALSE(somebody_hit());
@@ -129,27 +150,25 @@ TEST_F(ComputerTurnTest, AnAttackerTurnsToStrikeTheEnemyBesideIt) {
   EXPECT_EQ(a.x, 10);
 }
 
-TEST_F(ComputerTurnTest, AnAttackerWithoutATargetHuntsTheActingUnit) {
-  leader_to(Z, 10, 5);
-  unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
-  a.waypoint_x[WAYPOINT_TARGET] = 999;  // cleared by seeking or fleeing
-  otherplayermove();
-  EXPECT_EQ(a.waypoint_x[WAYPOINT_TARGET], 1);
-  EXPECT_EQ(a.waypoint_y[WAYPOINT_TARGET], 1);
-  EXPECT_EQ(a.x, 10);
-  EXPECT_EQ(a.y, 6);  // closed in beside the leader
-  EXPECT_FALSE(somebody_hit());
-  otherplayermove();
-  EXPECT_TRUE(somebody_hit());
-
-  // A target slot naming a free unit is as good as none.
-  fresh_world();
-  put_unit(1, 1, Z, 10, 5, NORTH);
-  unit_record& b = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
-  b.waypoint_y[WAYPOINT_TARGET] = 37;
-  otherplayermove();
-  EXPECT_EQ(b.waypoint_y[WAYPOINT_TARGET], 1);
-  EXPECT_EQ(b.y, 6);
+// A target cleared by seeking or fleeing, or naming a free slot, one of the
+// creature's own side or a party member who has left, is as good as none.
+TEST_F(ComputerTurnTest, AnAttackerWithoutALiveTargetHuntsTheActingUnit) {
+  for (auto [tp, tu] : {std::pair{999, 1}, {1, 37}, {2, 3}, {1, 4}}) {
+    SCOPED_TRACE(testing::Message() << tp << "," << tu);
+    SetUp();
+    leader_to(Z, 10, 5);
+    put_unit(1, 4, Z, 30, 30, NORTH).status = UNIT_GONE;
+    creature(3, 30, 40, NORTH, ORDER_IDLE);
+    unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
+    a.waypoint_x[WAYPOINT_TARGET] = tp, a.waypoint_y[WAYPOINT_TARGET] = tu;
+    otherplayermove();
+    EXPECT_EQ(a.waypoint_x[WAYPOINT_TARGET], 1);
+    EXPECT_EQ(a.waypoint_y[WAYPOINT_TARGET], 1);
+    EXPECT_EQ(a.x * 100 + a.y, 1006);  // closed in beside the leader
+    EXPECT_FALSE(somebody_hit());
+    otherplayermove();
+    EXPECT_TRUE(somebody_hit());
+  }
 }
 
 TEST_F(ComputerTurnTest, AnAttackerThatLosesSightOfItsTargetStartsSeeking) {
@@ -201,24 +220,19 @@ TEST_F(ComputerTurnTest, ASeekerWithNoLadderToTakeWandersAStep) {
   }
 }
 
+// South-east of the leader it runs along the diagonal, due east of it due
+// east, and stays a fugitive while badly hurt.
 TEST_F(ComputerTurnTest, AFugitiveRunsStraightAwayFromTheActingUnit) {
-  leader_to(Z, 18, 18);
-  unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
-  f.health = 5;
-  otherplayermove();
-  EXPECT_GT(f.x, 21);
-  EXPECT_GT(f.y, 21);
-  EXPECT_EQ(f.x - 20, f.y - 20);   // along the diagonal away from the leader
-  EXPECT_EQ(f.order, ORDER_FLEE);  // still badly hurt
-
-  // Due east of the leader it runs due east.
-  fresh_world();
-  put_unit(1, 1, Z, 10, 20, NORTH);
-  unit_record& g = creature(2, 12, 20, NORTH, ORDER_FLEE);
-  g.health = 5;
-  otherplayermove();
-  EXPECT_GT(g.x, 13);
-  EXPECT_EQ(g.y, 20);
+  for (auto [dx, dy] : {std::pair{1, 1}, {1, 0}}) {
+    leader_to(Z, 20 - 2 * dx, 20 - 2 * dy);
+    unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
+    f.health = 5;
+    otherplayermove();
+    EXPECT_GT(f.x, 21) << dy;
+    EXPECT_EQ(f.y - 20, dy * (f.x - 20));
+    EXPECT_EQ(f.order, ORDER_FLEE);
+    remove_unit(2, 2);
+  }
 }
 
 TEST_F(ComputerTurnTest, ACreatureLeftBadlyHurtByABlowRunsFromTheActingUnit) {
@@ -265,19 +279,14 @@ TEST_F(ComputerTurnTest, AFugitiveOutOfBreathWandersOnceThePartyIsFarBehind) {
 TEST_F(ComputerTurnTest, AFugitiveOnAnotherLevelWandersAndItsPlayerStops) {
   unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
   move_unit(2, 2, Z + 1, 20, 20);
-  unit_record& w = creature(3, 30, 30, EAST, ORDER_ROUTE);
-  w.waypoint_index = 1;
-  w.waypoint_x[1] = 35, w.waypoint_y[1] = 30;
-  w.waypoint_x[2] = 999;
+  unit_record& w = walker(3, 30, 30, 35, 30);
   otherplayermove();
   EXPECT_EQ(f.order, ORDER_WANDER);
   EXPECT_EQ(w.x, 30);
 }
 
 TEST_F(ComputerTurnTest, ARouteIsWalkedInTurnAndStartsAgain) {
-  unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE, 30);
-  r.waypoint_index = 1;
-  r.waypoint_x[1] = 13, r.waypoint_y[1] = 10;
+  unit_record& r = walker(2, 10, 10, 13, 10, 30);
   r.waypoint_x[2] = 13, r.waypoint_y[2] = 13;
   r.waypoint_x[3] = 999;
   otherplayermove();
@@ -308,29 +317,24 @@ TEST_F(ComputerTurnTest, EveryPassCostsMovesSoARouteGoingNowhereStillEnds) {
   EXPECT_LT(r.moves, 1);
 }
 
-TEST_F(ComputerTurnTest, AKnockedOutOrPoisonedCreatureStillActs) {
-  for (int status : {UNIT_UNCONSCIOUS, UNIT_POISONED}) {
-    fresh_world();
-    put_unit(1, 1, Z, 40, 40, NORTH);
-    unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE);
-    r.status = status;
-    r.waypoint_index = 1;
-    r.waypoint_x[1] = 20, r.waypoint_y[1] = 10;
-    r.waypoint_x[2] = 999;
+// Knocked out or poisoned, a creature still acts, as does one in the last
+// slot; with the leader dead none moves.
+TEST_F(ComputerTurnTest, WhoActsInTheCreaturesTurn) {
+  const struct {
+    int u, status;
+    bool leader_dead, moves;
+  } cases[] = {{2, UNIT_UNCONSCIOUS, false, true},
+               {2, UNIT_POISONED, false, true},
+               {UNIT_MAX, UNIT_NORMAL, false, true},
+               {2, UNIT_NORMAL, true, false}};
+  for (const auto& c : cases) {
+    SetUp();
+    unit_record& r = walker(c.u, 10, 10, 20, 10);
+    r.status = c.status;
+    if (c.leader_dead) remove_unit(1, 1), unit[1][1].status = UNIT_FREE;
     otherplayermove();
-    EXPECT_GT(r.x, 12) << status;
+    EXPECT_EQ(r.x > 12, c.moves) << c.u << " " << c.status;
   }
-}
-
-TEST_F(ComputerTurnTest, WithTheLeaderDeadNoCreatureMoves) {
-  unit_record& r = creature(2, 10, 10, EAST, ORDER_ROUTE);
-  r.waypoint_index = 1;
-  r.waypoint_x[1] = 20, r.waypoint_y[1] = 10;
-  r.waypoint_x[2] = 999;
-  remove_unit(1, 1);
-  unit[1][1].status = UNIT_FREE;
-  otherplayermove();
-  EXPECT_EQ(r.x, 10);
 }
 
 TEST_F(ComputerTurnTest, AWandererBumpingIntoThePartyTurnsOnWhoeverItMet) {
@@ -390,28 +394,8 @@ TEST_F(ComputerTurnTest, AUnitWornOutOnTheStartSquareWandersOrFights) {
   }
 }
 
-TEST_F(ComputerTurnTest, AGuardWithNobodyInSightHoldsItsGroundOnTheStartSquare) {
-  unit_record& g = creature(1, 10, 10, NORTH, ORDER_GUARD);
-  for (int turn = 0; turn < 3; turn++) otherplayermove();
-  EXPECT_EQ(g.order, ORDER_GUARD);
-  EXPECT_EQ(g.x, 10);
-  EXPECT_EQ(g.y, 10);
-}
-
-TEST_F(ComputerTurnTest, ACreatureInTheLastSlotPlaysToo) {
-  unit_record& r = creature(UNIT_MAX, 10, 10, EAST, ORDER_ROUTE);
-  r.waypoint_index = 1;
-  r.waypoint_x[1] = 20, r.waypoint_y[1] = 10;
-  r.waypoint_x[2] = 999;
-  otherplayermove();
-  EXPECT_GT(r.x, 10);
-}
-
 TEST_F(ComputerTurnTest, ACreatureInViewIsRedrawnAsItMoves) {
-  unit_record& r = creature(2, 38, 40, EAST, ORDER_ROUTE);
-  r.waypoint_index = 1;
-  r.waypoint_x[1] = 38, r.waypoint_y[1] = 44;
-  r.waypoint_x[2] = 999;
+  walker(2, 38, 40, 38, 44);
   for (int x = 30; x < 50; x++)
     for (int y = 30; y < 50; y++) map[Z][x][y].revealed = 1;
   int draws = headless.drawmap_calls;

@@ -41,73 +41,50 @@ object_record& lay_item(int k, int type, int z, int x, int y) {
 
 void wall(int x, int y) { put_terrain(Z, x, y, TERRAIN_ROCK); }
 
-// Needs before the step
-
-TEST_F(SteeringTest, WoundedCreatureEatsHerbsFirstEvenBesideAnEnemy) {
-  unit_record& c = creature(1, 10, 10, EAST, 15, 10);  // 13 x level 2 = 26
-  c.health = 25;
-  c.status = UNIT_POISONED;
-  map[Z][10][10].scenery = SCENERY_HERBS;
-  put_unit(1, 2, Z, 11, 10, WEST);
-  AIunitmove(2, 1);
-  EXPECT_EQ(map[Z][10][10].scenery, SCENERY_NONE);
-  EXPECT_EQ(c.health, 25 + 40 * 2);
-  EXPECT_EQ(c.status, UNIT_NORMAL);
-  EXPECT_EQ(c.moves, 100 - 30);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(BOUNCED, 0);
-}
-
-TEST_F(SteeringTest, MushroomsAndPoolsHealByTheirRollsAndOnlyThePoolStays) {
-  for (unsigned seed = 1; seed <= 20; seed++) {
-    fresh_world(seed);
-    unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-    c.health = 3;
-    map[Z][10][10].scenery = SCENERY_MUSHROOMS;
-    AIunitmove(2, 1);
-    EXPECT_GE(c.health, 3 + 5);
-    EXPECT_LE(c.health, 3 + 7);
-    EXPECT_EQ(map[Z][10][10].scenery, SCENERY_NONE);
-    EXPECT_EQ(c.moves, 70);
-
-    c.health = 3;
-    map[Z][10][10].scenery = SCENERY_POOL;
-    AIunitmove(2, 1);
-    EXPECT_GE(c.health, 3 + 1);
-    EXPECT_LE(c.health, 3 + 6);
-    EXPECT_EQ(map[Z][10][10].scenery, SCENERY_POOL);
-    EXPECT_EQ(c.moves, 40);
+// Needs before the step: what lies under a creature at (10, 10) heading
+// east.  The wounded (under 13 x level 2 = 26) eat herbs, even beside an
+// enemy, mushrooms and pools (which stay); scavengers eat corpses; clever
+// creatures eat food.  Whoever does not eat walks on.
+TEST_F(SteeringTest, WhatACreatureEatsWhereItStands) {
+  const struct {
+    const char* what;
+    int scenery, item, race, intelligence, health, health_lo, health_hi, moves;
+    bool eaten;
+  } cases[] = {
+      {"herbs", SCENERY_HERBS, 0, 0, 12, 25, 25 + 40 * 2, 25 + 40 * 2, 70, true},
+      {"herbs, not wounded", SCENERY_HERBS, 0, 0, 12, 26, 26, 26, 90, false},
+      {"mushrooms", SCENERY_MUSHROOMS, 0, 0, 12, 3, 3 + 5, 3 + 7, 70, true},
+      {"pool", SCENERY_POOL, 0, 0, 12, 3, 3 + 1, 3 + 6, 70, true},
+      {"corpse, rat", 0, ITEM_CORPSE, 3, 12, 40, 40 + 5, 40 + 14, 0, true},
+      {"corpse, skeleton", 0, ITEM_CORPSE, 1, 12, 40, 40, 40, 90, false},
+      {"food, clever", 0, ITEM_FOOD, 0, 30, 5, 5 + 12, 5 + 12, 50, true},
+      {"food, dull", 0, ITEM_FOOD, 0, 15, 5, 5, 5, 90, false},
+  };
+  for (const auto& c : cases) {
+    for (unsigned seed = 1; seed <= 20; seed++) {
+      SCOPED_TRACE(testing::Message() << c.what << ", seed " << seed);
+      fresh_world(seed);
+      unit_record& u = creature(1, 10, 10, EAST, 15, 10);
+      u.race = c.race;
+      u.intelligence = c.intelligence;
+      u.health = c.health;
+      u.status = c.scenery == SCENERY_HERBS ? UNIT_POISONED : UNIT_NORMAL;
+      map[Z][10][10].scenery = c.scenery;
+      if (c.item) lay_item(5, c.item, Z, 10, 10).var1 = 12;
+      if (c.scenery == SCENERY_HERBS && c.eaten) put_unit(1, 2, Z, 11, 10, WEST);
+      AIunitmove(2, 1);
+      EXPECT_GE(u.health, c.health_lo);
+      EXPECT_LE(u.health, c.health_hi);
+      EXPECT_EQ(u.moves, c.moves);
+      EXPECT_EQ(u.x, c.eaten ? 10 : 11);
+      EXPECT_EQ(BOUNCED, 0);
+      EXPECT_EQ(map[Z][10][10].scenery,
+                c.eaten && c.scenery != SCENERY_POOL ? SCENERY_NONE : c.scenery);
+      EXPECT_EQ(object[5].status, !c.item ? OBJECT_FREE : c.eaten ? OBJECT_FREE : OBJECT_ON_GROUND);
+      EXPECT_EQ(map[Z][10][10].object_count, c.item && !c.eaten ? 1 : 0);
+      EXPECT_EQ(u.status, c.scenery == SCENERY_HERBS && !c.eaten ? UNIT_POISONED : UNIT_NORMAL);
+    }
   }
-}
-
-TEST_F(SteeringTest, AUnitNotWoundedWalksOverHerbs) {
-  unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-  c.health = 26;  // exactly 13 x level is not wounded
-  map[Z][10][10].scenery = SCENERY_HERBS;
-  AIunitmove(2, 1);
-  EXPECT_EQ(map[Z][10][10].scenery, SCENERY_HERBS);
-  EXPECT_EQ(c.x, 11);
-  EXPECT_EQ(c.health, 26);
-}
-
-TEST_F(SteeringTest, ScavengersEatCorpsesOthersDoNot) {
-  unit_record& rat = creature(1, 10, 10, EAST, 15, 10);
-  rat.race = 3;
-  lay_item(5, ITEM_CORPSE, Z, 10, 10);
-  AIunitmove(2, 1);
-  EXPECT_EQ(object[5].status, OBJECT_FREE);
-  EXPECT_EQ(map[Z][10][10].object_count, 0);
-  EXPECT_GE(rat.health, 40 + 5);
-  EXPECT_LE(rat.health, 40 + 14);
-  EXPECT_EQ(rat.moves, 0);
-  EXPECT_EQ(rat.x, 10);
-
-  unit_record& orc = creature(2, 20, 20, EAST, 25, 20);
-  orc.race = 1;
-  lay_item(6, ITEM_CORPSE, Z, 20, 20);
-  AIunitmove(2, 2);
-  EXPECT_EQ(object[6].status, OBJECT_ON_GROUND);
-  EXPECT_EQ(orc.x, 21);
 }
 
 TEST_F(SteeringTest, APartyUnitEatsWhenWoundedButNeverScavengesOrClimbs) {
@@ -140,27 +117,6 @@ TEST_F(SteeringTest, APartyUnitEatsWhenWoundedButNeverScavengesOrClimbs) {
   EXPECT_EQ(object[6].status, OBJECT_ON_GROUND);
 }
 
-TEST_F(SteeringTest, AWoundedCleverCreatureEatsTheFoodUnderIt) {
-  unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-  c.health = 5;
-  c.intelligence = 30;
-  lay_item(7, ITEM_FOOD, Z, 10, 10).var1 = 12;
-  AIunitmove(2, 1);
-  EXPECT_EQ(object[7].status, OBJECT_FREE);
-  EXPECT_EQ(map[Z][10][10].object_count, 0);
-  EXPECT_GT(c.health, 5);
-  EXPECT_EQ(c.x, 10);
-
-  // A dull one cannot use food and walks on.
-  unit_record& d = creature(2, 20, 20, EAST, 25, 20);
-  d.health = 5;
-  d.intelligence = 15;
-  lay_item(8, ITEM_FOOD, Z, 20, 20);
-  AIunitmove(2, 2);
-  EXPECT_EQ(object[8].status, OBJECT_ON_GROUND);
-  EXPECT_EQ(d.x, 21);
-}
-
 TEST_F(SteeringTest, ACleverCreatureTakesUpAWeaponHalfTheTimeAndWieldsIt) {
   int taken = 0, passed = 0;
   for (unsigned seed = 1; seed <= 16; seed++) {
@@ -188,42 +144,33 @@ TEST_F(SteeringTest, ACleverCreatureTakesUpAWeaponHalfTheTimeAndWieldsIt) {
   EXPECT_GT(passed, 2);
 }
 
+// A creature on a ladder follows the party down or up to the same square,
+// but not the other way, nor onto a far end that is taken.
 TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
-  // The party below: down the ladder to the same square one level lower.
-  unit_record& c = creature(2, 10, 10, EAST, 15, 10);
-  map[Z][10][10].scenery = SCENERY_LADDER_DOWN;
-  move_unit(1, 1, 0, 40, 40);
-  AIunitmove(2, 2);
-  EXPECT_EQ(c.z, Z - 1);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.moves, 0);
-  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
-  EXPECT_EQ(map[Z - 1][10][10].occupant_player, 2);
-  EXPECT_EQ(map[Z - 1][10][10].occupant_unit, 2);
-
-  // Up a ladder when the party is above; not down when it is above.
-  unit_record& d = creature(3, 20, 20, EAST, 25, 20);
-  map[Z][20][20].scenery = SCENERY_LADDER_UP;
-  move_unit(1, 1, Z + 3, 40, 40);
-  AIunitmove(2, 3);
-  EXPECT_EQ(d.z, Z + 1);
-  EXPECT_EQ(map[Z + 1][20][20].occupant_unit, 3);
-
-  unit_record& e = creature(4, 30, 30, EAST, 35, 30);
-  map[Z][30][30].scenery = SCENERY_LADDER_DOWN;
-  AIunitmove(2, 4);
-  EXPECT_EQ(e.z, Z);
-  EXPECT_EQ(e.x, 31);
-}
-
-TEST_F(SteeringTest, ALadderWhoseFarEndIsTakenIsNotClimbed) {
-  unit_record& c = creature(2, 10, 10, EAST, 15, 10);
-  map[Z][10][10].scenery = SCENERY_LADDER_DOWN;
-  move_unit(1, 1, 0, 40, 40);
-  put_unit(2, 3, Z - 1, 10, 10, NORTH);
-  AIunitmove(2, 2);
-  EXPECT_EQ(c.z, Z);
-  EXPECT_EQ(map[Z - 1][10][10].occupant_unit, 3);
+  const struct {
+    int ladder, party_z;
+    bool far_end_taken;
+    int z, x;
+  } cases[] = {{SCENERY_LADDER_DOWN, 0, false, Z - 1, 10},
+               {SCENERY_LADDER_UP, Z + 3, false, Z + 1, 10},
+               {SCENERY_LADDER_DOWN, Z + 3, false, Z, 11},
+               {SCENERY_LADDER_DOWN, 0, true, Z, 11}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.ladder << " " << c.party_z << " " << c.far_end_taken);
+    SetUp();
+    move_unit(1, 1, c.party_z, 40, 40);
+    unit_record& u = creature(2, 10, 10, EAST, 15, 10);
+    map[Z][10][10].scenery = c.ladder;
+    if (c.far_end_taken)
+      put_unit(2, 3, c.ladder == SCENERY_LADDER_DOWN ? Z - 1 : Z + 1, 10, 10, NORTH);
+    AIunitmove(2, 2);
+    EXPECT_EQ(u.z, c.z);
+    EXPECT_EQ(u.x, c.x);
+    EXPECT_EQ(map[u.z][u.x][10].occupant_unit, 2);
+    EXPECT_EQ(map[Z][10][10].occupant_player, c.z == Z && c.x == 10 ? 2 : 0);
+    EXPECT_EQ(map[Z - 1][10][10].occupant_unit, c.far_end_taken ? 3 : c.z == Z - 1 ? 2 : 0);
+    EXPECT_EQ(u.moves == 0, c.z != Z);
+  }
 }
 
 // The step towards the waypoint
@@ -261,14 +208,37 @@ TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
     }
 }
 
-TEST_F(SteeringTest, ABlockedStepSlidesRoundAndStillFacesTheWayWanted) {
-  unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-  wall(11, 10);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 11);
-  EXPECT_EQ(c.y, 9);  // the first try, north-east
-  EXPECT_EQ(c.facing, EAST);
-  EXPECT_EQ(BOUNCED, 0);
+// Blocked ahead, a step slides round (north-east first, then north) and
+// still faces the way wanted; a fugitive blocked five ways turns its back
+// and fights; a party unit blocked ahead and beside never sidesteps further.
+TEST_F(SteeringTest, ABlockedStepSlidesRoundOrTurnsToFight) {
+  const struct {
+    int player, blocked_ways, order;
+    int x, y, facing, moves, order_after, bounced;
+  } cases[] = {
+      {2, 1, ORDER_ATTACK, 11, 9, EAST, 90, ORDER_ATTACK, 0},
+      {2, 3, ORDER_ATTACK, 10, 9, EAST, 90, ORDER_ATTACK, 0},
+      {2, 5, ORDER_FLEE, 10, 10, WEST, 100 - 25, ORDER_ATTACK, 1},
+      {1, 3, ORDER_ATTACK, 10, 10, EAST, 100, ORDER_ATTACK, 1},
+  };
+  const int ways[] = {EAST, NORTHEAST, SOUTHEAST, NORTH, SOUTH};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.player << " " << c.blocked_ways);
+    SetUp();
+    unit_record& u =
+        c.player == 2 ? creature(1, 10, 10, EAST, 15, 10) : put_unit(1, 3, Z, 10, 10, EAST);
+    u.order = c.order;
+    u.waypoint_index = c.player == 2 ? WAYPOINT_POSITION : 1;
+    u.waypoint_x[1] = 15, u.waypoint_y[1] = 10;
+    for (int i = 0; i < c.blocked_ways; i++)
+      wall(10 + DIRECTION_DX[ways[i]], 10 + DIRECTION_DY[ways[i]]);
+    AIunitmove(c.player, c.player == 2 ? 1 : 3);
+    EXPECT_EQ(u.x * 100 + u.y, c.x * 100 + c.y);
+    EXPECT_EQ(u.facing, c.facing);
+    EXPECT_EQ(u.moves, c.moves);
+    EXPECT_EQ(u.order, c.order_after);
+    EXPECT_EQ(BOUNCED, c.bounced);
+  }
 }
 
 TEST_F(SteeringTest, ACreatureOpensAClosedDoorOnItsWay) {
@@ -277,45 +247,7 @@ TEST_F(SteeringTest, ACreatureOpensAClosedDoorOnItsWay) {
   put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
   AIunitmove(2, 1);
   EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
-  EXPECT_EQ(c.x, 11);
-  EXPECT_EQ(c.y, 10);
-}
-
-TEST_F(SteeringTest, ACorneredCreatureTriesFiveWaysThenTurnsItsBackAndFights) {
-  unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-  c.order = ORDER_FLEE;
-  for (int d : {EAST, NORTHEAST, SOUTHEAST, NORTH, SOUTH})
-    wall(10 + DIRECTION_DX[d], 10 + DIRECTION_DY[d]);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.y, 10);
-  EXPECT_EQ(c.facing, WEST);
-  EXPECT_EQ(c.moves, 100 - 25);
-  EXPECT_EQ(c.order, ORDER_ATTACK);
-  EXPECT_EQ(BOUNCED, 1);
-}
-
-TEST_F(SteeringTest, ACreatureTakesAFurtherTryWhenTheFirstTwoFail) {
-  unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-  for (int d : {EAST, NORTHEAST, SOUTHEAST}) wall(10 + DIRECTION_DX[d], 10 + DIRECTION_DY[d]);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.y, 9);  // north
-  EXPECT_EQ(c.facing, EAST);
-  EXPECT_EQ(c.moves, 90);
-}
-
-TEST_F(SteeringTest, APartyUnitBlockedAheadAndBesideKeepsItsFacingAndItsMoves) {
-  unit_record& me = put_unit(1, 3, Z, 10, 10, EAST);
-  me.waypoint_index = 1;
-  me.waypoint_x[1] = 15, me.waypoint_y[1] = 10;
-  for (int d : {EAST, NORTHEAST, SOUTHEAST}) wall(10 + DIRECTION_DX[d], 10 + DIRECTION_DY[d]);
-  AIunitmove(1, 3);
-  EXPECT_EQ(me.x, 10);
-  EXPECT_EQ(me.y, 10);  // north stays open, but a party unit does not go there
-  EXPECT_EQ(me.facing, EAST);
-  EXPECT_EQ(me.moves, 100);
-  EXPECT_EQ(BOUNCED, 1);
+  EXPECT_EQ(c.x * 100 + c.y, 1110);
 }
 
 TEST_F(SteeringTest, APartyUnitAtALockedCellDoorIsTold) {
