@@ -2,7 +2,7 @@
 
 #include "core/actions/movement.h"
 #include "core/facing.h"
-#include "tests/core/hand_made_level.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
@@ -79,14 +79,9 @@ TEST_F(MovementTest, WaterTerrorIsBoundToWater) {
 TEST_F(MovementTest, ForwardCostsTenAndMovesTheOccupancy) {
   put_unit(1, 1, Z, 10, 10, EAST, 100);
   forward(1, 1);
-  EXPECT_EQ(unit[1][1].x, 11);
+  EXPECT_TRUE(stands(1, 1, Z, 11, 10));
+  EXPECT_TRUE(vacant(Z, 10, 10));
   EXPECT_EQ(unit[1][1].moves, 90);
-  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
-  EXPECT_EQ(map[Z][10][10].passable, 1);
-  EXPECT_EQ(map[Z][11][10].occupant_player, 1);
-  EXPECT_EQ(map[Z][11][10].occupant_unit, 1);
-  EXPECT_EQ(map[Z][11][10].passable, 0);
   EXPECT_EQ(UPDATE_MAP, 1);
 }
 
@@ -131,41 +126,32 @@ TEST_F(MovementTest, RefusedStepCostsNothingAndKeepsTheSquare) {
   EXPECT_EQ(map[Z][10][10].passable, 0);
 }
 
+// A step forward with a unit of another side beside the square ahead halves
+// the points first; a step back never is slowed.
 TEST_F(MovementTest, EnemyAlongsideHalvesPointsBeforeTheStep) {
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(2, 5, Z, 12, 11, NORTH);
-  forward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 40 / 2 - 10);
-  EXPECT_TRUE(headless_said("Enemy slows you down."));
-
-  fresh_world();
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(2, 5, Z, 12, 11, NORTH);
-  environment[Z][11][10].water = 1;
-  forward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 0);
-}
-
-TEST_F(MovementTest, OnlyOtherPlayersSlowAndCreaturesAreNotTold) {
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(1, 2, Z, 12, 10, NORTH);  // a friend
-  forward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 30);
-
-  fresh_world();
-  put_unit(1, 1, Z, 30, 30, NORTH);
-  put_unit(2, 1, Z, 10, 10, EAST, 40);
-  put_unit(1, 2, Z, 12, 10, NORTH);
-  forward(2, 1);
-  EXPECT_EQ(unit[2][1].moves, 10);
-  EXPECT_FALSE(headless_said("Enemy slows you down."));
-}
-
-TEST_F(MovementTest, StepBackIsNeverSlowedByEnemies) {
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(2, 5, Z, 8, 10, NORTH);
-  backward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 25);
+  struct slowing {
+    int mover, other_player, other_x, other_y;
+    bool water, back;
+    int moves_after;
+    bool told;
+  };
+  const slowing cases[] = {
+      {1, 2, 12, 11, false, false, 40 / 2 - 10, true},
+      {1, 2, 12, 11, true, false, 0, true},
+      {1, 1, 12, 10, false, false, 30, false},  // a friend
+      {2, 1, 12, 10, false, false, 10, false},  // creatures are not told
+      {1, 2, 8, 10, false, true, 25, false},
+  };
+  for (const slowing& c : cases) {
+    fresh_world();
+    if (c.mover != 1) put_unit(1, 1, Z, 30, 30, NORTH);
+    put_unit(c.mover, 1, Z, 10, 10, EAST, 40);
+    put_unit(c.other_player, 5, Z, c.other_x, c.other_y, NORTH);
+    environment[Z][11][10].water = c.water;
+    (c.back ? backward : forward)(c.mover, 1);
+    EXPECT_EQ(unit[c.mover][1].moves, c.moves_after) << c.mover << " " << c.other_x;
+    EXPECT_EQ(headless_said("Enemy slows you down."), c.told) << c.mover << " " << c.other_x;
+  }
 }
 
 TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
