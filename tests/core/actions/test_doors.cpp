@@ -2,7 +2,7 @@
 
 #include "core/actions/doors.h"
 #include "core/actions/scenery.h"
-#include "tests/core/hand_made_level.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
@@ -13,9 +13,7 @@ class DoorsTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 };
 
-// ---------------------------------------------------------------------------
 // Opening and closing by hand
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, OpeningNeedsWitsAndNeverWorksOnACellDoor) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -42,9 +40,7 @@ TEST_F(DoorsTest, OpeningNeedsWitsAndNeverWorksOnACellDoor) {
   EXPECT_EQ(me.moves, 50);
 }
 
-// ---------------------------------------------------------------------------
 // Clicking on a door square
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, ClickTurnsToTheDoorThenOpensAndClosesIt) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -101,20 +97,15 @@ TEST_F(DoorsTest, NoPointsLeftAfterTurningMeansNoDoorWork) {
   EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
 }
 
-TEST_F(DoorsTest, CellDoorWantsAKey) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+TEST_F(DoorsTest, CellDoorWantsAKeyWhichIsUsedUp) {
+  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
   put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
   map[Z][10][9].scenery = SCENERY_CELL_DOOR;
   interact_scenery(10, 9, Z);
   EXPECT_TRUE(headless_said("The door is locked!"));
   EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(unit[1][1].moves, 100);
-}
+  EXPECT_EQ(me.moves, 100);
 
-TEST_F(DoorsTest, KeyUnlocksTheCellDoorAndIsUsedUp) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
   object_record& key = give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
   interact_scenery(10, 9, Z);
   EXPECT_TRUE(headless_said("You UNLOCK the DOOR."));
@@ -124,12 +115,10 @@ TEST_F(DoorsTest, KeyUnlocksTheCellDoorAndIsUsedUp) {
   EXPECT_EQ(key.status, 0);
   EXPECT_EQ(key.owner_player, 0);
   EXPECT_EQ(key.owner_unit, 0);
-  EXPECT_EQ(unit[1][1].moves, 75);
+  EXPECT_EQ(me.moves, 75);
 }
 
-// ---------------------------------------------------------------------------
 // Forcing a door
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, BareHandsDoNothingAndCostNothing) {
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -209,30 +198,6 @@ TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
   EXPECT_EQ(std::rand(), next);  // no roll was drawn
 }
 
-// ---------------------------------------------------------------------------
-// A smashed door stays smashed
-// ---------------------------------------------------------------------------
-
-TEST_F(DoorsTest, SmashedCellDoorAsksForNoKeyAfterwards) {
-  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  me.strength = 100;
-  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 5;
-  give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
-  bash_door(Z, 10, 9, 1, 1);  // at least 100 x 5 x 3: always breaks
-  ASSERT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
-
-  headless.messages.clear();
-  me.moves = 100;
-  interact_scenery(10, 9, Z);
-  EXPECT_FALSE(headless_said("The door is locked!"));
-  EXPECT_FALSE(headless_said("You UNLOCK the DOOR."));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
-  EXPECT_EQ(map[Z][10][9].passable, 1);
-  EXPECT_EQ(object[4].status, OBJECT_CARRIED);  // the key is not used up
-  EXPECT_EQ(me.moves, 100);
-}
 
 TEST_F(DoorsTest, DoorSmashedWithItsOldLockMarkIsStillOpenGround) {
   // A game saved while broken cell doors still kept their lock.
@@ -243,13 +208,13 @@ TEST_F(DoorsTest, DoorSmashedWithItsOldLockMarkIsStillOpenGround) {
   interact_scenery(10, 9, Z);
   EXPECT_FALSE(headless_said("The door is locked!"));
   EXPECT_FALSE(headless_said("You UNLOCK the DOOR."));
-  EXPECT_EQ(object[4].status, OBJECT_CARRIED);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+  EXPECT_EQ(map[Z][10][9].passable, 1);
+  EXPECT_EQ(object[4].status, OBJECT_CARRIED);  // the key is not used up
   EXPECT_EQ(unit[1][1].moves, 100);
 }
 
-// ---------------------------------------------------------------------------
 // Crypts and chests
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, CryptOpensForThirtyFivePoints) {
   put_unit(1, 1, Z, 10, 10, SOUTH, 100);
@@ -278,13 +243,9 @@ TEST_F(DoorsTest, ChestMarkerWithoutAContainerStaysShut) {
 
 TEST_F(DoorsTest, LockedChestTriedTwiceShowsItsPadlockAndCostsNothing) {
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  map[Z][10][9].scenery = SCENERY_CONTAINER;
-  container_record& chest = container[3];
-  chest.x = 10, chest.y = 9, chest.z = Z;
-  chest.state = CONTAINER_CLOSED;
-  chest.type = CONTAINER_SMALL_CHEST;
+  container_record& chest =
+      put_container(3, Z, 10, 9, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
   chest.locked = LOCK_UNKNOWN;
-  copy_text(chest.name, "small chest");
   for (int i = 0; i < 2; i++) {
     headless.messages.clear();
     open_scenery(10, 9, Z, SCENERY_CONTAINER);

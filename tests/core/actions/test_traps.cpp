@@ -5,7 +5,7 @@
 
 #include "core/actions/traps.h"
 #include "core/turn_order.h"
-#include "tests/core/hand_made_level.h"
+#include "tests/core/actions/action_checks.h"
 #include "tests/seeded_draws.h"
 
 namespace {
@@ -64,81 +64,48 @@ TEST_F(TrapsTest, ShallowTrapsDoOnePointDeepOnesScaleWithDepthAndDifficulty) {
 
 // The kinds
 
-TEST_F(TrapsTest, BoulderKnocksTheUnitOnAndBlocksTheSquare) {
-  unit_record& me = on_trap(4);
-  arm(0, 2);
-  trap(4, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("A boulder drops on you!"));
-  EXPECT_EQ(me.health, 50 - 5);
-  EXPECT_EQ(me.x, 11);
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[4][10][10].scenery, SCENERY_BOULDER);
-  EXPECT_EQ(map[4][10][10].passable, 0);
-  EXPECT_EQ(map[4][10][10].occupant_player, 0);
-  EXPECT_EQ(map[4][11][10].occupant_unit, 1);
-}
+// Each kind ends the unit's turn; where it leaves the unit and what it leaves
+// on the trap's square.
+struct kind_case {
+  const char* said;
+  int kind, r, z;
+  bool rock_below, wall_ahead;
+  int health;  // -1: not pinned
+  int x, z_after, scenery, passable;
+};
 
-TEST_F(TrapsTest, RoofFallingWithTheWayAheadShutSendsTheUnitBack) {
-  unit_record& me = on_trap(4);
-  put_terrain(4, 11, 10, TERRAIN_BUILT_WALL);
-  arm(4);
-  trap(4, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("The roof collapses on you."));
-  EXPECT_EQ(me.x, 9);
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[4][10][10].scenery, SCENERY_RUBBLE);
-  EXPECT_EQ(map[4][10][10].passable, 0);
-}
-
-TEST_F(TrapsTest, PitOverRockOrOnTheBottomLevelElseSpikes) {
-  unit_record& me = on_trap(0);
-  arm(1, 0);
-  trap(0, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("Ouch! You fall into a pit."));
-  EXPECT_EQ(map[0][10][10].scenery, SCENERY_PIT);
-  EXPECT_EQ(me.moves, 0);
-
-  fresh_world();
-  unit_record& deep = on_trap(6);
-  put_terrain(5, 10, 10, TERRAIN_ROCK);
-  arm(1, 3);  // d = 3 * 3 + 1 = 10, halved in a pit
-  trap(6, 10, 10, 1, 1);
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_PIT);
-  EXPECT_EQ(deep.health, 45);
-
-  fresh_world();
-  unit_record& over_floor = on_trap(6);
-  arm(1, 3);
-  trap(6, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("Ouch! You activate a spike trap."));
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_SPRUNG_SPIKES);
-  EXPECT_EQ(over_floor.health, 40);
-  EXPECT_EQ(over_floor.moves, 0);
-}
-
-TEST_F(TrapsTest, QuicksandCostsNoHealth) {
-  unit_record& me = on_trap(6);
-  arm(2, 5);
-  trap(6, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("The ground gives way to quicksand!"));
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_QUICKSAND);
-  EXPECT_EQ(me.health, 50);
-  EXPECT_EQ(me.moves, 0);
-}
-
-TEST_F(TrapsTest, FloorGivesWayOntoTheLevelBelow) {
-  unit_record& me = on_trap(6);
-  arm(3, 1);
-  trap(6, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("The floor gives way beneath your feet!"));
-  EXPECT_EQ(me.z, 5);
-  EXPECT_EQ(me.health, 50 - 4);
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_HOLE);
-  EXPECT_EQ(map[6][10][10].passable, 1);
-  EXPECT_EQ(map[6][10][10].occupant_player, 0);
-  EXPECT_EQ(map[5][10][10].occupant_player, 1);
-  EXPECT_EQ(map[5][10][10].passable, 0);
+TEST_F(TrapsTest, EachKindLeavesItsMark) {
+  const kind_case cases[] = {
+      {"A boulder drops on you!", 0, 2, 4, false, false, 50 - 5, 11, 4, SCENERY_BOULDER, 0},
+      // The roof falling with the way ahead shut sends the unit back.
+      {"The roof collapses on you.", 4, -1, 4, false, true, -1, 9, 4, SCENERY_RUBBLE, 0},
+      // A pit over rock or on the bottom level, else spikes.
+      {"Ouch! You fall into a pit.", 1, 0, 0, false, false, -1, 10, 0, SCENERY_PIT, 0},
+      {nullptr, 1, 3, 6, true, false, 45, 10, 6, SCENERY_PIT, 0},  // 3 * 3 + 1, halved
+      {"Ouch! You activate a spike trap.", 1, 3, 6, false, false, 40, 10, 6,
+       SCENERY_SPRUNG_SPIKES, 0},
+      {"The ground gives way to quicksand!", 2, 5, 6, false, false, 50, 10, 6, SCENERY_QUICKSAND,
+       0},
+      {"The floor gives way beneath your feet!", 3, 1, 6, false, false, 50 - 4, 10, 5,
+       SCENERY_HOLE, 1},
+  };
+  for (const kind_case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    fresh_world();
+    unit_record& me = on_trap(c.z);
+    if (c.rock_below) put_terrain(c.z - 1, 10, 10, TERRAIN_ROCK);
+    if (c.wall_ahead) put_terrain(c.z, 11, 10, TERRAIN_BUILT_WALL);
+    arm(c.kind, c.r);
+    trap(c.z, 10, 10, 1, 1);
+    EXPECT_TRUE(!c.said || headless_said(c.said));
+    EXPECT_TRUE(c.health < 0 || me.health == c.health) << me.health;
+    EXPECT_EQ(me.moves, 0);
+    EXPECT_TRUE(stands(1, 1, c.z_after, c.x, 10));
+    EXPECT_EQ(map[c.z][10][10].scenery, c.scenery);
+    if (c.x == 10 && c.z_after == c.z) continue;
+    EXPECT_EQ(map[c.z][10][10].passable, c.passable);
+    EXPECT_EQ(map[c.z][10][10].occupant_player, 0);
+  }
 }
 
 TEST_F(TrapsTest, FloorHoldsWhereItMayNotGiveWay) {
