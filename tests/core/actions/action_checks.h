@@ -37,9 +37,8 @@ inline ::testing::AssertionResult stands(int player, int u, int z, int x, int y)
   const unit_record& r = unit[player][u];
   const map_cell& c = map[z][x][y];
   if (r.z != z || r.x != x || r.y != y)
-    return ::testing::AssertionFailure()
-           << "unit is at " << r.z << "," << r.x << "," << r.y << ", not " << z << "," << x << ","
-           << y;
+    return ::testing::AssertionFailure() << "unit is at " << r.z << "," << r.x << "," << r.y
+                                         << ", not " << z << "," << x << "," << y;
   if (c.occupant_player != player || c.occupant_unit != u || c.passable != 0)
     return ::testing::AssertionFailure() << "square names " << c.occupant_player << "/"
                                          << c.occupant_unit << ", passable " << c.passable;

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tests/scratch_folder.h"
-
 #include "core/actions/climb.h"
 #include "core/actions/doors.h"
 #include "tests/core/actions/action_checks.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 

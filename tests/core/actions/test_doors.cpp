@@ -198,7 +198,6 @@ TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
   EXPECT_EQ(std::rand(), next);  // no roll was drawn
 }
 
-
 TEST_F(DoorsTest, DoorSmashedWithItsOldLockMarkIsStillOpenGround) {
   // A game saved while broken cell doors still kept their lock.
   put_unit(1, 1, Z, 10, 10, NORTH, 100);

@@ -136,8 +136,7 @@ TEST_F(MovementTest, EnemyAlongsideHalvesPointsBeforeTheStep) {
     bool told;
   };
   const slowing cases[] = {
-      {1, 2, 12, 11, false, false, 40 / 2 - 10, true},
-      {1, 2, 12, 11, true, false, 0, true},
+      {1, 2, 12, 11, false, false, 40 / 2 - 10, true}, {1, 2, 12, 11, true, false, 0, true},
       {1, 1, 12, 10, false, false, 30, false},  // a friend
       {2, 1, 12, 10, false, false, 10, false},  // creatures are not told
       {1, 2, 8, 10, false, true, 25, false},

@@ -16,7 +16,8 @@ class PushTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 
   container_record& chest(int x = 11, int y = 10) {
-    return put_container(2, Z, x, y, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest", 100, 10);
+    return put_container(2, Z, x, y, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest", 100,
+                         10);
   }
   container_record& barrel(int state) {
     return put_container(2, Z, 11, 10, CONTAINER_BARREL, state, "gunpowder barrel", 200, 7);
@@ -168,8 +169,8 @@ TEST_F(PushTest, OnlyTheActingPlayerPushesAndBarrelsNeverGoSouthEast) {
 
   fresh_world();
   put_unit(1, 1, Z, 10, 10, SOUTHEAST, 200);
-  container_record& b = put_container(2, Z, 11, 11, CONTAINER_BARREL, CONTAINER_POWDER,
-                                      "gunpowder barrel", 200, 7);
+  container_record& b =
+      put_container(2, Z, 11, 11, CONTAINER_BARREL, CONTAINER_POWDER, "gunpowder barrel", 200, 7);
   push_container(1, 1);
   drag_container(1, 1);
   expect_unmoved(b, 11, 11);
@@ -180,8 +181,8 @@ TEST_F(PushTest, OnlyTheActingPlayerPushesAndBarrelsNeverGoSouthEast) {
 
 TEST_F(PushTest, BoulderFillsAPitThatUnitsThenWalkOver) {
   unit_record& me = pusher();
-  container_record& b = put_container(2, Z, 11, 10, CONTAINER_BOULDER, CONTAINER_BOULDER_STATE,
-                                      "boulder", 200, 20);
+  container_record& b =
+      put_container(2, Z, 11, 10, CONTAINER_BOULDER, CONTAINER_BOULDER_STATE, "boulder", 200, 20);
   map[Z][12][10].scenery = SCENERY_PIT;
   push_container(1, 1);
   EXPECT_TRUE(headless_said("The boulder rolls into the pit!"));
@@ -208,9 +209,9 @@ TEST_F(PushTest, ContainerFallsThroughAHoleOrRottenFloorOntoTheLevelBelow) {
     else
       map[Z][12][10].scenery = SCENERY_HOLE;
     push_container(1, 1);
-    EXPECT_TRUE(headless_said(rotten
-                                  ? "The small chest crashes through the rotten floor and disappears!"
-                                  : "The small chest rolls into the hole and disappears!"));
+    EXPECT_TRUE(
+        headless_said(rotten ? "The small chest crashes through the rotten floor and disappears!"
+                             : "The small chest rolls into the hole and disappears!"));
     EXPECT_EQ(k.z, Z - 1);
     EXPECT_EQ(k.x, 12);
     EXPECT_EQ(map[Z][12][10].scenery, SCENERY_HOLE);

@@ -279,7 +279,6 @@ TEST_F(SceneryTest, ClimbingUpAlwaysLeavesALadderDown) {
   EXPECT_EQ(map[Z + 1][10][10].scenery, SCENERY_LADDER_DOWN);
   EXPECT_EQ(map[Z + 1][10][10].terrain, TERRAIN_PASSAGE_FLOOR);
   EXPECT_EQ(environment[Z + 1][10][10].lava, 0);
-
 }
 
 // Crystals and rubble

@@ -82,12 +82,12 @@ TEST_F(TrapsTest, EachKindLeavesItsMark) {
       // A pit over rock or on the bottom level, else spikes.
       {"Ouch! You fall into a pit.", 1, 0, 0, false, false, -1, 10, 0, SCENERY_PIT, 0},
       {nullptr, 1, 3, 6, true, false, 45, 10, 6, SCENERY_PIT, 0},  // 3 * 3 + 1, halved
-      {"Ouch! You activate a spike trap.", 1, 3, 6, false, false, 40, 10, 6,
-       SCENERY_SPRUNG_SPIKES, 0},
+      {"Ouch! You activate a spike trap.", 1, 3, 6, false, false, 40, 10, 6, SCENERY_SPRUNG_SPIKES,
+       0},
       {"The ground gives way to quicksand!", 2, 5, 6, false, false, 50, 10, 6, SCENERY_QUICKSAND,
        0},
-      {"The floor gives way beneath your feet!", 3, 1, 6, false, false, 50 - 4, 10, 5,
-       SCENERY_HOLE, 1},
+      {"The floor gives way beneath your feet!", 3, 1, 6, false, false, 50 - 4, 10, 5, SCENERY_HOLE,
+       1},
   };
   for (const kind_case& c : cases) {
     SCOPED_TRACE(c.kind);
