@@ -244,35 +244,27 @@ TEST_F(MovementTest, TurningInFireBurns) {
   EXPECT_TRUE(headless_said("OUCH! You get burnt!"));
 }
 
+// Turning to face a square takes the shorter way, five points an eighth, a
+// half turn anticlockwise from the smaller code; out of points it stops.
 TEST_F(MovementTest, TurningToASquareTakesTheShorterWay) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  turn_to_square(1, 1, 10, 11);  // due south: four eighths anticlockwise
-  EXPECT_EQ(unit[1][1].facing, SOUTH);
-  EXPECT_EQ(unit[1][1].moves, 80);
-  EXPECT_EQ(headless.drawmap_calls, 4);
-
-  turn_to_square(1, 1, 11, 11);  // one eighth anticlockwise to south-east
-  EXPECT_EQ(unit[1][1].facing, SOUTHEAST);
-  EXPECT_EQ(unit[1][1].moves, 75);
-
-  turn_to_square(1, 1, 10, 10);  // its own square: nothing
-  turn_to_square(1, 1, 14, 10);  // not adjacent: towards north
-  EXPECT_EQ(unit[1][1].facing, NORTH);
-}
-
-TEST_F(MovementTest, AHalfTurnGoesAnticlockwiseFromTheSmallerCode) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 1);
-  turn_to_square(1, 1, 10, 11);
-  EXPECT_EQ(unit[1][1].facing, NORTHWEST);  // one eighth, then out of points
-  EXPECT_EQ(unit[1][1].moves, -4);
-
-  put_unit(1, 2, Z, 20, 20, SOUTH, 1);
-  turn_to_square(1, 2, 20, 19);
-  EXPECT_EQ(unit[1][2].facing, SOUTHWEST);
-
-  put_unit(1, 3, Z, 30, 30, EAST, 0);  // no points: no turn
-  turn_to_square(1, 3, 29, 30);
-  EXPECT_EQ(unit[1][3].facing, EAST);
+  struct turn_case {
+    int facing, moves, dx, dy, want_facing, want_moves;
+  };
+  const turn_case cases[] = {
+      {NORTH, 100, 0, 1, SOUTH, 80},     {SOUTH, 100, 1, 1, SOUTHEAST, 95},
+      {NORTH, 100, 0, 0, NORTH, 100},     // its own square: nothing
+      {SOUTHEAST, 100, 4, 0, NORTH, 85},  // not adjacent: towards north
+      {NORTH, 1, 0, 1, NORTHWEST, -4},   {SOUTH, 1, 0, -1, SOUTHWEST, -4},
+      {EAST, 0, -1, 0, EAST, 0},  // no points: no turn
+  };
+  for (const turn_case& c : cases) {
+    fresh_world();
+    put_unit(1, 1, Z, 10, 10, c.facing, c.moves);
+    turn_to_square(1, 1, 10 + c.dx, 10 + c.dy);
+    EXPECT_EQ(unit[1][1].facing, c.want_facing) << c.facing << " to " << c.dx << "," << c.dy;
+    EXPECT_EQ(unit[1][1].moves, c.want_moves) << c.facing << " to " << c.dx << "," << c.dy;
+    EXPECT_EQ(headless.drawmap_calls, (c.moves - c.want_moves + 4) / 5);
+  }
 }
 
 TEST_F(MovementTest, TurnToMakesOneEighthWhateverThePoints) {

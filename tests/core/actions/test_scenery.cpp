@@ -3,20 +3,16 @@
 #include <functional>
 
 #include "core/actions/scenery.h"
-#include "tests/core/hand_made_level.h"
-#include "tests/seeded_draws.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
 constexpr int Z = 4;
 
-// The first seed whose first draw satisfies want(draw); the generator is
-// left seeded with it.
-unsigned seed_where(const std::function<bool(int)>& want) {
-  for (unsigned seed = 1; seed < 20000; seed++)
-    if (want(draws_for(seed, 1)[0])) return seed;
-  ADD_FAILURE() << "no seed draws that";
-  return 1;
+// The first seed whose first draw satisfies want; the generator is left
+// seeded with it.
+unsigned seed_drawing(const std::function<bool(int)>& want) {
+  return seed_where(1, [&](const std::vector<int>& d) { return want(d[0]); });
 }
 
 class SceneryTest : public ::testing::Test {
@@ -28,23 +24,8 @@ class SceneryTest : public ::testing::Test {
   }
   // The acting unit at (10, 10) facing east, towards (11, 10).
   unit_record& me(int moves = 100) { return put_unit(1, 1, Z, 10, 10, EAST, moves); }
-  int carried_objects_of_kind(int type) {
-    int n = 0;
-    for (int k = 1; k < OBJECT_SLOTS; k++)
-      n += object[k].type == type && object[k].owner_player == 1 && object[k].owner_unit == 1;
-    return n;
-  }
-  void hold_items(int n) {
-    for (int k = 1; k <= n; k++) give_item(k, 1, 1, ITEM_FOOD, OBJECT_CARRIED);
-  }
-  container_record& put_container(int x, int y, int type, int state, const char* name) {
-    container_record& k = container[3];
-    k = container_record{};
-    k.x = x, k.y = y, k.z = Z, k.type = type, k.state = state, k.weight = 100, k.size = 7;
-    copy_text(k.name, name);
-    map[Z][x][y].scenery = SCENERY_CONTAINER;
-    map[Z][x][y].passable = 0;
-    return k;
+  container_record& chest(int x, int y, int type, const char* name) {
+    return put_container(3, Z, x, y, type, CONTAINER_CLOSED, name);
   }
 };
 
@@ -108,8 +89,7 @@ TEST_F(SceneryTest, EachInteractionHasItsCostAndItsRefusal) {
 
 TEST_F(SceneryTest, ChestIsOpenedThenSearchedAndABarrelLit) {
   unit_record& u = me();
-  container_record& k =
-      put_container(11, 10, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
+  container_record& k = chest(11, 10, CONTAINER_SMALL_CHEST, "small chest");
   interact_scenery(11, 10, Z);
   EXPECT_TRUE(headless_said("You open the small chest"));
   EXPECT_EQ(k.state, CONTAINER_OPEN);
@@ -151,7 +131,7 @@ TEST_F(SceneryTest, LavaWithATorchInHandIsForTheTorchAlone) {
 TEST_F(SceneryTest, PickingNeedsAFreeHandAndHerbsTellTheHerbQuest) {
   me();
   map[Z][10][10].scenery = SCENERY_MUSHROOMS;
-  hold_items(9);
+  for (int k = 1; k <= 9; k++) give_item(k, 1, 1, ITEM_FOOD, OBJECT_CARRIED);
   interact_scenery(10, 10, Z);
   EXPECT_TRUE(headless_said("You are carrying too much!"));
   EXPECT_EQ(map[Z][10][10].scenery, SCENERY_MUSHROOMS);
@@ -160,7 +140,10 @@ TEST_F(SceneryTest, PickingNeedsAFreeHandAndHerbsTellTheHerbQuest) {
   map[Z][10][10].scenery = SCENERY_HERBS;
   interact_scenery(10, 10, Z);
   EXPECT_FALSE(headless_said("These look like the magic herbs you need!"));
-  EXPECT_EQ(carried_objects_of_kind(ITEM_HERBS), 1);
+  int herbs = 0;
+  for (const object_record& o : object)
+    herbs += o.type == ITEM_HERBS && o.owner_player == 1 && o.owner_unit == 1;
+  EXPECT_EQ(herbs, 1);
 
   QUEST_NO = 1;
   object[9] = object_record{};
@@ -187,7 +170,7 @@ TEST_F(SceneryTest, PoolAndWaterHelpOnlyTheBadlyHurt) {
 
   u.health = 5;
   environment[Z][11][10].water = 1;  // drunk from beside it
-  std::srand(seed_where([](int d) { return d % 4 == 3; }));
+  std::srand(seed_drawing([](int d) { return d % 4 == 3; }));
   interact_scenery(11, 10, Z);
   EXPECT_TRUE(headless_said("You drink from the water."));
   EXPECT_EQ(u.health, 8);
@@ -239,7 +222,7 @@ TEST_F(SceneryTest, StatueOutcomes) {
     unit_record& u = me();
     map[Z][11][10].scenery = SCENERY_STATUE;
     map[Z][11][10].passable = 0;
-    std::srand(seed_where([&](int d) { return d % 10 + 1 == c.roll; }));
+    std::srand(seed_drawing([&](int d) { return d % 10 + 1 == c.roll; }));
     interact_scenery(11, 10, Z);
     EXPECT_TRUE(headless_said("You touch the statue.")) << c.roll;
     EXPECT_TRUE(headless_said(c.text)) << c.roll;
@@ -287,7 +270,7 @@ TEST_F(SceneryTest, CrystalSmashesForThirtyAndMayHoldAGem) {
   unit_record& u = me();
   map[Z][11][10].scenery = SCENERY_CRYSTAL;
   map[Z][11][10].passable = 0;
-  std::srand(seed_where([](int d) { return d % 30 == 0; }));
+  std::srand(seed_drawing([](int d) { return d % 30 == 0; }));
   smash_crystal(Z, 11, 10, 1, 1);
   EXPECT_TRUE(headless_said("You smash the crystal in pieces"));
   EXPECT_TRUE(headless_said("In amongst the remains you can see a gem!"));
@@ -299,7 +282,7 @@ TEST_F(SceneryTest, CrystalSmashesForThirtyAndMayHoldAGem) {
   // A pickaxe finds gems a little more often.
   map[Z][11][10].scenery = SCENERY_CRYSTAL;
   copy_text(give_item(8, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).name, "iron pickaxe");
-  std::srand(seed_where([](int d) { return d % 30 == 2; }));
+  std::srand(seed_drawing([](int d) { return d % 30 == 2; }));
   smash_crystal(Z, 11, 10, 1, 1);
   EXPECT_EQ(map[Z][11][10].object_count, 2);
 
@@ -312,14 +295,14 @@ TEST_F(SceneryTest, RubbleGivesWayToTheStrongAndToShovels) {
   u.strength = 60;
   map[Z][11][10].scenery = SCENERY_RUBBLE;
   map[Z][11][10].passable = 0;
-  std::srand(seed_where([](int d) { return d % 100 == 93; }));
+  std::srand(seed_drawing([](int d) { return d % 100 == 93; }));
   clear_rubble(Z, 11, 10, 1, 1);
   EXPECT_TRUE(headless_said("You use the pickaxe on the rockface."));
   EXPECT_FALSE(headless_said("You clear the rubble."));
   EXPECT_EQ(map[Z][11][10].scenery, SCENERY_RUBBLE);
   EXPECT_EQ(u.moves, 0);
 
-  std::srand(seed_where([](int d) { return d % 100 == 92; }));
+  std::srand(seed_drawing([](int d) { return d % 100 == 92; }));
   clear_rubble(Z, 11, 10, 1, 1);
   EXPECT_TRUE(headless_said("You clear the rubble."));
   EXPECT_EQ(map[Z][11][10].scenery, 0);
@@ -327,7 +310,7 @@ TEST_F(SceneryTest, RubbleGivesWayToTheStrongAndToShovels) {
 
   map[Z][11][10].scenery = SCENERY_RUBBLE;
   copy_text(give_item(8, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).name, "old shovel");
-  std::srand(seed_where([](int d) { return d % 100 == 99; }));
+  std::srand(seed_drawing([](int d) { return d % 100 == 99; }));
   clear_rubble(Z, 11, 10, 1, 1);
   EXPECT_TRUE(headless_said("You use the shovel on the rubble."));
   EXPECT_EQ(map[Z][11][10].scenery, 0);
@@ -337,7 +320,7 @@ TEST_F(SceneryTest, DiggingEarthMakesAPassageAndSometimesAGem) {
   unit_record& u = me();
   u.strength = 0;
   put_terrain(Z, 11, 10, TERRAIN_EARTH);
-  std::srand(seed_where([](int d) { return d % 100 == 23; }));
+  std::srand(seed_drawing([](int d) { return d % 100 == 23; }));
   clear_rubble(Z, 11, 10, 1, 1);
   EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_PASSAGE_FLOOR);
   EXPECT_EQ(map[Z][11][10].passable, 1);
@@ -346,7 +329,7 @@ TEST_F(SceneryTest, DiggingEarthMakesAPassageAndSometimesAGem) {
 
   // Bare rock does not give way, however lucky the dig.
   put_terrain(Z, 10, 11, TERRAIN_ROCK);
-  std::srand(seed_where([](int d) { return d % 100 == 0; }));
+  std::srand(seed_drawing([](int d) { return d % 100 == 0; }));
   clear_rubble(Z, 10, 11, 1, 1);
   EXPECT_EQ(map[Z][10][11].terrain, TERRAIN_ROCK);
   EXPECT_EQ(map[Z][10][11].passable, 0);
@@ -367,7 +350,7 @@ TEST_F(SceneryTest, ExaminingTellsTheGroundFirstThenWhatStandsOnIt) {
   EXPECT_EQ(said(2), "This appears to be an earthern wall.");
   map[Z][3][10].scenery = SCENERY_CRYPT;
   EXPECT_EQ(said(3), "This seems to be a closed stone sarcophogus.");
-  put_container(4, 10, CONTAINER_WARDROBE, CONTAINER_CLOSED, "wardrobe");
+  chest(4, 10, CONTAINER_WARDROBE, "wardrobe");
   EXPECT_EQ(said(4), "This looks like a wardrobe.");
   map[Z][5][10].scenery = SCENERY_OIL;
   EXPECT_EQ(said(5), "This looks like a pool of tar.");
