@@ -157,32 +157,37 @@ TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
   }
 }
 
+// A weapon of var1 1 has no luck in it (r is always 0): the force is
+// strength x tier, the tier set by the points left of 100.
 TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
-  // var1 1 has no luck in it (r is always 0): force = strength x tier.
-  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-
-  me.moves = 50;  // exactly (100 / 10) x 5: tier 1
-  me.strength = 100;
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_TRUE(headless_said("You strike the door with item2"));
-  EXPECT_TRUE(headless_said("The door resists your attack."));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(me.moves, -10);  // a blow that fails still costs
-
-  me.moves = 51;  // tier 2: 2 x 51 = 102 breaks an ordinary door
-  me.strength = 51;
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_TRUE(headless_said("You strike the door with a heavy blow from item2"));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
-
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
-  me.moves = 91;  // tier 3: 3 x 77 = 231 just breaks a cell door
-  me.strength = 77;
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+  struct blow {
+    int moves, strength;
+    bool cell, breaks;
+    const char* text;
+  };
+  const blow cases[] = {
+      {50, 100, false, false, "You strike the door with item2"},  // (100 / 10) x 5: tier 1
+      {51, 50, false, false, "You strike the door with a heavy blow from item2"},  // 100
+      {51, 51, false, true, nullptr},                                              // 102
+      {90, 76, true, false, nullptr},  // tier 2 at (100 / 10) x 9
+      {91, 77, true, true, "You strike the door with a mighy blow from item2"},  // 231
+      {91, 76, true, false, nullptr},                                            // 228
+  };
+  for (const blow& c : cases) {
+    fresh_world();
+    unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
+    me.moves = c.moves;
+    me.strength = c.strength;
+    give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
+    put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+    if (c.cell) map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+    bash_door(Z, 10, 9, 1, 1);
+    EXPECT_TRUE(!c.text || headless_said(c.text)) << c.moves << " " << c.strength;
+    EXPECT_EQ(headless_said("The door resists your attack."), !c.breaks);
+    EXPECT_EQ(map[Z][10][9].terrain == TERRAIN_SMASHED_DOOR, c.breaks)
+        << c.moves << " " << c.strength;
+    EXPECT_EQ(me.moves, c.moves - 60);  // a blow that fails still costs
+  }
 }
 
 TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {

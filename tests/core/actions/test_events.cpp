@@ -221,32 +221,24 @@ TEST_F(EventsTest, StandingBelowAPrisonerFreesIt) {
 
 // novel_event
 
-TEST_F(EventsTest, WellDropsTheUnitToTheBottomLevel) {
-  put_unit(1, 1, 7, 12, 13, NORTH);
-  map[7][12][13].scenery = SCENERY_WELL;
-  novel_event(1, 1);
-  EXPECT_TRUE(headless_said("You fall down the well to the bottom!"));
-  EXPECT_EQ(unit[1][1].z, 0);
-  EXPECT_EQ(unit[1][1].x, 12);
-  EXPECT_EQ(unit[1][1].y, 13);
-  EXPECT_EQ(map[7][12][13].occupant_player, 0);
-  EXPECT_EQ(map[0][12][13].occupant_unit, 1);
-  EXPECT_EQ(map[0][12][13].revealed, 1);
-  EXPECT_EQ(IS_GLOBAL_LIGHTING_ON, 1);
-}
-
-TEST_F(EventsTest, FallersNeverLandOnAUnitOrInRock) {
-  // Someone stands at the foot of the well: the faller lands beside them.
-  put_unit(2, 5, 0, 12, 13, NORTH);
-  put_unit(1, 1, 7, 12, 13, NORTH);
-  map[7][12][13].scenery = SCENERY_WELL;
-  novel_event(1, 1);
-  EXPECT_EQ(unit[1][1].z, 0);
-  EXPECT_EQ(std::max(std::abs(unit[1][1].x - 12), std::abs(unit[1][1].y - 13)), 1);
-  EXPECT_EQ(map[0][12][13].occupant_player, 2);
-  EXPECT_EQ(map[0][12][13].occupant_unit, 5);
-  EXPECT_EQ(map[0][unit[1][1].x][unit[1][1].y].occupant_player, 1);
-  EXPECT_EQ(map[0][unit[1][1].x][unit[1][1].y].occupant_unit, 1);
+// A faller never lands on a unit: with someone at the foot of the well, it
+// lands beside them.
+TEST_F(EventsTest, WellDropsTheUnitToTheBottomLevelNeverOntoAUnitOrRock) {
+  for (bool someone : {false, true}) {
+    fresh_world();
+    if (someone) put_unit(2, 5, 0, 12, 13, NORTH);
+    put_unit(1, 1, 7, 12, 13, NORTH);
+    map[7][12][13].scenery = SCENERY_WELL;
+    novel_event(1, 1);
+    EXPECT_TRUE(headless_said("You fall down the well to the bottom!"));
+    const unit_record& u = unit[1][1];
+    EXPECT_TRUE(stands(1, 1, 0, u.x, u.y));
+    EXPECT_EQ(std::max(std::abs(u.x - 12), std::abs(u.y - 13)), someone ? 1 : 0);
+    EXPECT_TRUE(!someone || stands(2, 5, 0, 12, 13));
+    EXPECT_EQ(map[7][12][13].occupant_player, 0);
+    EXPECT_EQ(map[0][u.x][u.y].revealed, 1);
+    EXPECT_EQ(IS_GLOBAL_LIGHTING_ON, 1);
+  }
 
   // Solid rock under the hole: the faller comes down on the nearest floor.
   for (int x = 9; x <= 13; x++)
