@@ -66,6 +66,8 @@ TEST_F(SceneryTest, EachInteractionHasItsCostAndItsRefusal) {
     EXPECT_EQ(map[Z][x][10].scenery, c.after) << c.scenery;
     int climbed = c.scenery == SCENERY_LADDER_UP ? 1 : c.text[4] == 'C' ? -1 : 0;
     EXPECT_EQ(u.z, Z + climbed) << c.scenery;
+    // Climbing up by hand always leaves a ladder down beneath the climber.
+    EXPECT_TRUE(climbed != 1 || map[Z + 1][10][10].scenery == SCENERY_LADDER_DOWN);
 
     // Refused: from beside a square to be stood on, or with no points left
     // once turned towards the square; a refusal drinks no water either.
@@ -246,22 +248,6 @@ TEST_F(SceneryTest, StatueOutcomes) {
       EXPECT_EQ(map[Z][11][10].passable, 1);
     }
   }
-}
-
-// Climbing
-
-TEST_F(SceneryTest, ClimbingUpAlwaysLeavesALadderDown) {
-  unit_record& u = me();
-  map[Z][10][10].scenery = SCENERY_LADDER_UP;
-  environment[Z + 1][10][10].lava = 1;
-  put_terrain(Z + 1, 10, 10, TERRAIN_ROCK);
-  interact_scenery(10, 10, Z);
-  EXPECT_TRUE(headless_said("You CLIMB UP the stairs."));
-  EXPECT_EQ(u.z, Z + 1);
-  EXPECT_EQ(u.moves, 65);
-  EXPECT_EQ(map[Z + 1][10][10].scenery, SCENERY_LADDER_DOWN);
-  EXPECT_EQ(map[Z + 1][10][10].terrain, TERRAIN_PASSAGE_FLOOR);
-  EXPECT_EQ(environment[Z + 1][10][10].lava, 0);
 }
 
 // Crystals and rubble
