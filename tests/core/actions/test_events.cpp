@@ -19,7 +19,7 @@ class EventsTest : public ::testing::Test {
 // Floors that give way
 
 TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
-  int broke = 0, jumped = 0;
+  int jumped = 0;
   for (unsigned seed = 1; seed <= 20; seed++) {
     fresh_world(seed);
     put_unit(1, 1, Z, 10, 10, EAST);
@@ -27,7 +27,6 @@ TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
     give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 2000;  // 100 > any roll
     forward(1, 1);
     EXPECT_EQ(map[Z][11][10].scenery, SCENERY_HOLE);
-    broke++;
     if (headless_said("You manage to jump out of the way!")) {
       jumped++;
       EXPECT_EQ(unit[1][1].x, 10);
@@ -37,7 +36,7 @@ TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
     }
   }
   EXPECT_GT(jumped, 0);
-  EXPECT_LT(jumped, broke);
+  EXPECT_LT(jumped, 20);
 }
 
 TEST_F(EventsTest, LightUnitNeverBreaksFloorboards) {
