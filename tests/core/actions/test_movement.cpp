@@ -168,35 +168,27 @@ TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
 
 // Doors and hazards ahead
 
+// Walking into a closed door opens it on the way, unless the walker is too
+// dull (a creature under 10) or the door is a cell door.
 TEST_F(MovementTest, WalkingIntoADoorOpensItOnTheWay) {
-  put_unit(1, 1, Z, 10, 10, EAST, 100);
-  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
-  forward(1, 1);
-  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
-  EXPECT_EQ(unit[1][1].x, 11);
-  EXPECT_EQ(unit[1][1].moves, 100 - 15 - 10);
-}
-
-TEST_F(MovementTest, DullCreaturesAndCellDoorsStayShut) {
-  put_unit(1, 1, Z, 30, 30, NORTH);
-  unit_record& rat = put_unit(2, 1, Z, 10, 10, EAST, 100);
-  rat.intelligence = 9;
-  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
-  forward(2, 1);
-  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(rat.x, 10);
-  EXPECT_EQ(rat.moves, 100);
-  rat.intelligence = 10;
-  forward(2, 1);
-  EXPECT_EQ(rat.x, 11);
-  EXPECT_EQ(rat.moves, 75);
-
-  put_unit(1, 2, Z, 20, 20, NORTH, 100);
-  put_terrain(Z, 20, 19, TERRAIN_CLOSED_DOOR);
-  map[Z][20][19].scenery = SCENERY_CELL_DOOR;
-  forward(1, 2);
-  EXPECT_EQ(map[Z][20][19].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(unit[1][2].moves, 100);
+  struct door_case {
+    int player, intelligence;
+    bool cell, opens;
+  };
+  const door_case cases[] = {
+      {1, 12, false, true}, {2, 9, false, false}, {2, 10, false, true}, {1, 30, true, false}};
+  for (const door_case& c : cases) {
+    fresh_world();
+    if (c.player != 1) put_unit(1, 1, Z, 30, 30, NORTH);
+    put_unit(c.player, 1, Z, 10, 10, EAST, 100).intelligence = c.intelligence;
+    put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+    if (c.cell) map[Z][11][10].scenery = SCENERY_CELL_DOOR;
+    forward(c.player, 1);
+    SCOPED_TRACE(c.player * 100 + c.intelligence);
+    EXPECT_EQ(map[Z][11][10].terrain, c.opens ? TERRAIN_OPEN_DOOR : TERRAIN_CLOSED_DOOR);
+    EXPECT_TRUE(stands(c.player, 1, Z, c.opens ? 11 : 10, 10));
+    EXPECT_EQ(unit[c.player][1].moves, c.opens ? 100 - 15 - 10 : 100);
+  }
 }
 
 TEST_F(MovementTest, CreaturesRefusePitsAndFiresThePartyMayEnter) {
