@@ -162,8 +162,7 @@ TEST_F(EventsTest, PutBackOntoAnotherHazardEndsThere) {
   environment[Z][10][10].lava = 1;
   environment[Z][11][10].lava = 1;
   forward(1, 1);
-  EXPECT_EQ(unit[1][1].x, 10);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 1);
+  EXPECT_TRUE(stands(1, 1, Z, 10, 10));
   EXPECT_EQ(map[Z][11][10].occupant_unit, 0);
   EXPECT_LE(unit[1][1].health, 100 - 40);  // burnt once on each square
 }

@@ -177,11 +177,8 @@ TEST_F(TrapsTest, KilledUnitLeavesItsSquareFreeWithACorpse) {
   trap(10, 10, 10, 1, 2);  // spikes over open ground: 5 * 5 * 3 + 1 = 76
   EXPECT_EQ(me.status, UNIT_FREE);
   EXPECT_EQ(me.moves, 0);
-  const map_cell& c = map[10][10][10];
-  EXPECT_EQ(c.occupant_player, 0);
-  EXPECT_EQ(c.occupant_unit, 0);
-  EXPECT_EQ(c.passable, 1);
-  EXPECT_GE(c.object_count, 1);
+  EXPECT_TRUE(vacant(10, 10, 10));
+  EXPECT_GE(map[10][10][10].object_count, 1);
   bool corpse = false;
   for (int k = 1; k < OBJECT_SLOTS; k++)
     if (object[k].type == ITEM_CORPSE && object[k].status == OBJECT_ON_GROUND &&
@@ -192,8 +189,7 @@ TEST_F(TrapsTest, KilledUnitLeavesItsSquareFreeWithACorpse) {
   // Play moving on must not set the dead unit back on its square.
   next_unit();
   EXPECT_EQ(CURRENT_UNIT, 1);
-  EXPECT_EQ(map[10][10][10].occupant_player, 0);
-  EXPECT_EQ(map[10][10][10].occupant_unit, 0);
+  EXPECT_TRUE(vacant(10, 10, 10));
 }
 
 TEST_F(TrapsTest, UnitKilledWhileKnockedAsideIsNotSetBackOnTheMap) {
