@@ -4,8 +4,7 @@
 
 #include "core/actions/cart.h"
 #include "core/actions/movement.h"
-#include "tests/core/hand_made_level.h"
-#include "tests/seeded_draws.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
@@ -18,7 +17,9 @@ front_end recording = headless_front_end;
 
 class CartTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { fresh(); }
+  void TearDown() override { use_headless(); }
+  void fresh() {
     fresh_world();
     recording = headless_front_end;
     recording.draw_splat = [](int dx, int, int size, int) {
@@ -29,12 +30,17 @@ class CartTest : public ::testing::Test {
     splat_sizes.clear();
     splat_dx.clear();
   }
-  void TearDown() override { use_headless(); }
 
   void track(int x, int y, int piece) { environment[Z][x][y].track = piece; }
   // A straight west-east track along row y from x0 to x1.
   void track_east(int x0, int x1, int y) {
     for (int x = x0; x <= x1; x++) track(x, y, TRACK_EW);
+  }
+  // n straight pieces from (x, y) heading (dx, dy), closed by the buffer end
+  // that faces a cart coming that way.
+  void line_to_buffer(int x, int y, int dx, int dy, int n) {
+    for (int i = 0; i < n; i++) track(x + i * dx, y + i * dy, dx ? TRACK_EW : TRACK_NS);
+    track(x + n * dx, y + n * dy, dy > 0 ? 7 : dy < 0 ? 8 : dx < 0 ? 9 : 10);
   }
   // The rider sits in the cart at (x, y).
   unit_record& rider(int x, int y, int health = 50) {
@@ -46,9 +52,7 @@ class CartTest : public ::testing::Test {
   bool cart_at(int x, int y) const { return map[Z][x][y].scenery == SCENERY_MINE_CART; }
 };
 
-// ---------------------------------------------------------------------------
 // Where a ride ends
-// ---------------------------------------------------------------------------
 
 TEST_F(CartTest, BufferBehindSendsTheCartTheOtherWayUpToTheNextBuffer) {
   for (int y = 3; y <= 10; y++) track(10, y, TRACK_NS);
@@ -57,46 +61,35 @@ TEST_F(CartTest, BufferBehindSendsTheCartTheOtherWayUpToTheNextBuffer) {
   unit_record& me = rider(10, 10);
   traverse_track(1, 1);
   EXPECT_TRUE(headless_said("You get in the minecart."));
-  EXPECT_EQ(me.x, 10);
-  EXPECT_EQ(me.y, 3);  // one short of the buffer
+  EXPECT_TRUE(stands(1, 1, Z, 10, 3));  // one short of the buffer
   EXPECT_EQ(me.facing, NORTH);
   EXPECT_EQ(me.moves, 0);
   EXPECT_TRUE(cart_at(10, 3));
   EXPECT_FALSE(cart_at(10, 10));
   EXPECT_EQ(map[Z][10][10].occupant_player, 0);
-  EXPECT_EQ(map[Z][10][3].occupant_unit, 1);
   EXPECT_EQ(me.health, 50);
 }
 
-TEST_F(CartTest, RideStopsShortOfAnotherCart) {
+TEST_F(CartTest, RideStopsShortOfAnotherCartAndSmashesClosedDoors) {
   track_east(5, 20, 10);
   map[Z][12][10].scenery = SCENERY_MINE_CART;
+  put_terrain(Z, 8, 10, TERRAIN_CLOSED_DOOR);
+  map[Z][8][10].scenery = SCENERY_CELL_DOOR;
   unit_record& me = rider(5, 10);
   traverse_track(1, 1);
   EXPECT_EQ(me.x, 11);
   EXPECT_TRUE(cart_at(11, 10));
   EXPECT_TRUE(cart_at(12, 10));
   EXPECT_EQ(me.health, 50);
-}
-
-TEST_F(CartTest, ClosedDoorOnTheTrackIsSmashedAndPassed) {
-  track_east(5, 12, 10);
-  track(13, 10, 9);
-  put_terrain(Z, 8, 10, TERRAIN_CLOSED_DOOR);
-  map[Z][8][10].scenery = SCENERY_CELL_DOOR;
-  unit_record& me = rider(5, 10);
-  traverse_track(1, 1);
   EXPECT_EQ(map[Z][8][10].terrain, TERRAIN_SMASHED_DOOR);
   EXPECT_EQ(map[Z][8][10].scenery, 0);
   EXPECT_EQ(map[Z][8][10].passable, 1);
-  EXPECT_EQ(me.x, 12);
 }
 
 TEST_F(CartTest, CornerTurnsTheRideAndTheRiderLeansIntoIt) {
   track_east(5, 9, 10);
   track(10, 10, 5);  // south-west corner: in from the west, out to the south
-  for (int y = 11; y <= 14; y++) track(10, y, TRACK_NS);
-  track(10, 15, 7);
+  line_to_buffer(10, 11, 0, 1, 4);
   unit_record& me = rider(5, 10);
   traverse_track(1, 1);
   EXPECT_EQ(me.x, 10);
@@ -105,54 +98,32 @@ TEST_F(CartTest, CornerTurnsTheRideAndTheRiderLeansIntoIt) {
 }
 
 TEST_F(CartTest, JunctionSendsTheCartDownItsBranch) {
-  // Piece 12 turns a cart coming east to the north.
-  track_east(5, 9, 10);
-  track(10, 10, 12);
-  for (int y = 6; y <= 9; y++) track(10, y, TRACK_NS);
-  track(10, 5, 8);
-  unit_record& me = rider(5, 10);
-  traverse_track(1, 1);
-  EXPECT_EQ(me.x, 10);
-  EXPECT_EQ(me.y, 6);
-
-  // Piece 14 sends one coming north to the east.
-  fresh_world();
-  select_frontend(&recording);
-  for (int y = 11; y <= 15; y++) track(10, y, TRACK_NS);
-  track(10, 16, 7);
-  track(10, 10, 14);
-  track_east(11, 13, 10);
-  track(14, 10, 10);
-  unit_record& again = rider(10, 15);
-  traverse_track(1, 1);
-  EXPECT_EQ(again.x, 13);
-  EXPECT_EQ(again.y, 10);
-
-  // Piece 15, the last of the junctions, sends one coming north to the west.
-  fresh_world();
-  select_frontend(&recording);
-  for (int y = 11; y <= 15; y++) track(10, y, TRACK_NS);
-  track(10, 16, 7);
-  track(10, 10, 15);
-  track_east(6, 9, 10);
-  track(5, 10, 9);
-  unit_record& west = rider(10, 15);
-  traverse_track(1, 1);
-  EXPECT_EQ(west.x, 6);
-  EXPECT_EQ(west.y, 10);
+  struct junction {
+    int piece, in_dx, in_dy, out_dx, out_dy;
+  };
+  const junction cases[] = {{12, 1, 0, 0, -1}, {14, 0, -1, 1, 0}, {15, 0, -1, -1, 0}};
+  for (const junction& c : cases) {
+    fresh();
+    // The rider comes four squares to the junction at (10, 10), a buffer
+    // behind it, and leaves along a branch of four squares.
+    int x0 = 10 - 4 * c.in_dx, y0 = 10 - 4 * c.in_dy;
+    line_to_buffer(x0, y0, c.in_dx, c.in_dy, 4);
+    line_to_buffer(x0 - c.in_dx, y0 - c.in_dy, -c.in_dx, -c.in_dy, 0);
+    track(10, 10, c.piece);
+    line_to_buffer(10 + c.out_dx, 10 + c.out_dy, c.out_dx, c.out_dy, 4);
+    unit_record& me = rider(x0, y0);
+    traverse_track(1, 1);
+    EXPECT_EQ(me.x, 10 + 4 * c.out_dx) << c.piece;
+    EXPECT_EQ(me.y, 10 + 4 * c.out_dy) << c.piece;
+  }
 }
 
-// ---------------------------------------------------------------------------
 // Collisions
-// ---------------------------------------------------------------------------
 
 TEST_F(CartTest, MonsterInTheWayOnTheTwelfthStepIsHurtByTheSpeed) {
   bool small = false, large = false;
   for (unsigned seed = 1; seed <= 40; seed++) {
-    fresh_world();
-    select_frontend(&recording);
-    splat_sizes.clear();
-    splat_dx.clear();
+    fresh();
     track_east(5, 40, 10);
     unit_record& monster = put_unit(2, 9, Z, 17, 10, WEST);
     monster.health = 100;
@@ -199,18 +170,15 @@ TEST_F(CartTest, RiderKilledInTheCrashLeavesTheCartFree) {
   EXPECT_TRUE(cart_at(19, 10));
 }
 
-// ---------------------------------------------------------------------------
 // Boarding
-// ---------------------------------------------------------------------------
-
-struct boarding_case {
-  int piece;
-  int shut_dx, shut_dy, shut_piece;  // the square that may shut the first way
-  int first_dx, first_dy;            // the first way
-  int second_dx, second_dy;          // the way when the first is shut
-};
 
 TEST_F(CartTest, BoardingTableChoosesTheFirstWayUnlessItIsShut) {
+  struct boarding_case {
+    int piece;
+    int shut_dx, shut_dy, shut_piece;  // the square that may shut the first way
+    int first_dx, first_dy;            // the first way
+    int second_dx, second_dy;          // the way when the first is shut
+  };
   const boarding_case cases[] = {
       {TRACK_NS, 0, 1, 7, 0, 1, 0, -1},  {TRACK_CROSSING, 0, 1, 7, 0, 1, 0, -1},
       {TRACK_EW, 1, 0, 10, 1, 0, -1, 0}, {6, 0, 1, 7, 0, 1, 1, 0},
@@ -220,8 +188,7 @@ TEST_F(CartTest, BoardingTableChoosesTheFirstWayUnlessItIsShut) {
   for (const boarding_case& c : cases) {
     for (int shut = 0; shut <= 2; shut++) {
       // The rider rides one square and stops at the walls two squares out.
-      fresh_world();
-      select_frontend(&recording);
+      fresh();
       for (int i = -2; i <= 2; i++)
         for (int j = -2; j <= 2; j++)
           if (i == -2 || i == 2 || j == -2 || j == 2) put_terrain(Z, 10 + i, 10 + j, TERRAIN_ROCK);
@@ -240,8 +207,7 @@ TEST_F(CartTest, BoardingTableChoosesTheFirstWayUnlessItIsShut) {
 
 TEST_F(CartTest, CartOnAPieceWithNoSetWayDoesNotRide) {
   for (int piece : {TRACK_NONE, 7, 9, 12, 15}) {
-    fresh_world();
-    select_frontend(&recording);
+    fresh();
     track_east(11, 20, 10);
     track(10, 10, piece);
     unit_record& me = rider(10, 10);

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tests/scratch_folder.h"
-
 #include "core/actions/climb.h"
 #include "core/actions/doors.h"
-#include "tests/core/hand_made_level.h"
+#include "tests/core/actions/action_checks.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 
@@ -38,12 +37,8 @@ TEST_F(ClimbTest, ClimbingUpMovesTheLeaderAndLeavesAWayBack) {
   environment[Z + 1][10][10].lava = 1;
   climb_up(1, 1);
   EXPECT_TRUE(headless_said("You CLIMB UP the stairs."));
-  EXPECT_EQ(leader().z, Z + 1);
-  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
-  EXPECT_EQ(map[Z][10][10].passable, 1);
-  EXPECT_EQ(map[Z + 1][10][10].occupant_player, 1);
-  EXPECT_EQ(map[Z + 1][10][10].occupant_unit, 1);
-  EXPECT_EQ(map[Z + 1][10][10].passable, 0);
+  EXPECT_TRUE(vacant(Z, 10, 10));
+  EXPECT_TRUE(stands(1, 1, Z + 1, 10, 10));
   EXPECT_EQ(map[Z + 1][10][10].scenery, SCENERY_TRAPDOOR);
   EXPECT_EQ(map[Z + 1][10][10].terrain, TERRAIN_PASSAGE_FLOOR);
   EXPECT_EQ(environment[Z + 1][10][10].lava, 0);
@@ -64,18 +59,16 @@ TEST_F(ClimbTest, ClimbOntoAnOccupiedSquareIsRefused) {
   put_unit(2, 7, Z + 1, 10, 10, NORTH);
   climb_up(1, 1);
   EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
-  EXPECT_EQ(leader().z, Z);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 1);
-  EXPECT_EQ(map[Z + 1][10][10].occupant_player, 2);
-  EXPECT_EQ(map[Z + 1][10][10].occupant_unit, 7);
+  EXPECT_TRUE(stands(1, 1, Z, 10, 10));
+  EXPECT_TRUE(stands(2, 7, Z + 1, 10, 10));
 
   map[Z][10][10].scenery = SCENERY_TRAPDOOR;
   put_unit(3, 4, Z - 1, 10, 10, NORTH);
   headless.messages.clear();
   climb_down(1, 1);
   EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
-  EXPECT_EQ(leader().z, Z);
-  EXPECT_EQ(map[Z - 1][10][10].occupant_player, 3);
+  EXPECT_TRUE(stands(1, 1, Z, 10, 10));
+  EXPECT_TRUE(stands(3, 4, Z - 1, 10, 10));
 }
 
 TEST_F(ClimbTest, AUnitStandingAboveBlocksEvenWhenItsSquareDoesNotNameIt) {
@@ -86,16 +79,14 @@ TEST_F(ClimbTest, AUnitStandingAboveBlocksEvenWhenItsSquareDoesNotNameIt) {
   clear_occupant(Z + 1, 10, 10);
   climb_up(1, 1);
   EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
-  EXPECT_EQ(leader().z, Z);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 1);
+  EXPECT_TRUE(stands(1, 1, Z, 10, 10));
 
   // One that has left the dungeon or whose slot is free does not.
   unit[2][7].status = UNIT_GONE;
   headless.messages.clear();
   climb_up(1, 1);
   EXPECT_TRUE(headless_said("You CLIMB UP the stairs."));
-  EXPECT_EQ(leader().z, Z + 1);
-  EXPECT_EQ(map[Z + 1][10][10].occupant_unit, 1);
+  EXPECT_TRUE(stands(1, 1, Z + 1, 10, 10));
 }
 
 TEST_F(ClimbTest, ClimbingDownChangesNothingBelow) {
@@ -104,12 +95,9 @@ TEST_F(ClimbTest, ClimbingDownChangesNothingBelow) {
   map[Z][10][10].scenery = SCENERY_LADDER_DOWN;
   climb_down(1, 1);
   EXPECT_TRUE(headless_said("You CLIMB DOWN the stairs."));
-  EXPECT_EQ(leader().z, Z - 1);
   EXPECT_EQ(map[Z - 1][10][10].scenery, SCENERY_NONE);
-  EXPECT_EQ(map[Z - 1][10][10].occupant_unit, 1);
-  EXPECT_EQ(map[Z - 1][10][10].passable, 0);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
-  EXPECT_EQ(map[Z][10][10].passable, 1);
+  EXPECT_TRUE(stands(1, 1, Z - 1, 10, 10));
+  EXPECT_TRUE(vacant(Z, 10, 10));
 }
 
 TEST_F(ClimbTest, TheLadderOnTheBottomLevelOnlyGoesUp) {
@@ -134,8 +122,7 @@ TEST_F(ClimbTest, LeavingFromTheTopLevel) {
   EXPECT_TRUE(headless_said("UNIT ZORVANES! WELL DONE!"));
   EXPECT_EQ(unit[1][2].status, UNIT_GONE);
   EXPECT_EQ(CURRENT_UNIT, 1);  // play passed on to the one still inside
-  EXPECT_EQ(map[top][11][10].occupant_player, 0);
-  EXPECT_EQ(map[top][11][10].passable, 1);
+  EXPECT_TRUE(vacant(top, 11, 10));
   map_occupied(top);  // as every redraw does: the unit that left stays gone
   EXPECT_EQ(map[top][11][10].occupant_player, 0);
   EXPECT_EQ(gameover, GAME_PLAYING);
@@ -178,12 +165,10 @@ TEST_F(ClimbTest, LockedDoorsNeedAKeyWhichIsUsedUp) {
 
 TEST_F(ClimbTest, AnOpenDoorClosesOnlyWhenTheDoorwayIsEmpty) {
   put_terrain(Z, 10, 9, TERRAIN_OPEN_DOOR, 1);
+  // Something lying in the doorway, then a creature standing in it.
   map[Z][10][9].object_count = 1;
   work_door_ahead(1, 1);
   EXPECT_TRUE(headless_said("You can't close the door, something is blocking it"));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
-
-  // A creature standing in the doorway is never shut inside the door.
   map[Z][10][9].object_count = 0;
   put_unit(2, 3, Z, 10, 9, SOUTH);
   headless.messages.clear();

@@ -2,7 +2,7 @@
 
 #include "core/actions/doors.h"
 #include "core/actions/scenery.h"
-#include "tests/core/hand_made_level.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
@@ -13,9 +13,7 @@ class DoorsTest : public ::testing::Test {
   void SetUp() override { fresh_world(); }
 };
 
-// ---------------------------------------------------------------------------
 // Opening and closing by hand
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, OpeningNeedsWitsAndNeverWorksOnACellDoor) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -42,9 +40,7 @@ TEST_F(DoorsTest, OpeningNeedsWitsAndNeverWorksOnACellDoor) {
   EXPECT_EQ(me.moves, 50);
 }
 
-// ---------------------------------------------------------------------------
 // Clicking on a door square
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, ClickTurnsToTheDoorThenOpensAndClosesIt) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -101,20 +97,15 @@ TEST_F(DoorsTest, NoPointsLeftAfterTurningMeansNoDoorWork) {
   EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
 }
 
-TEST_F(DoorsTest, CellDoorWantsAKey) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
+TEST_F(DoorsTest, CellDoorWantsAKeyWhichIsUsedUp) {
+  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
   put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
   map[Z][10][9].scenery = SCENERY_CELL_DOOR;
   interact_scenery(10, 9, Z);
   EXPECT_TRUE(headless_said("The door is locked!"));
   EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(unit[1][1].moves, 100);
-}
+  EXPECT_EQ(me.moves, 100);
 
-TEST_F(DoorsTest, KeyUnlocksTheCellDoorAndIsUsedUp) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
   object_record& key = give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
   interact_scenery(10, 9, Z);
   EXPECT_TRUE(headless_said("You UNLOCK the DOOR."));
@@ -124,12 +115,10 @@ TEST_F(DoorsTest, KeyUnlocksTheCellDoorAndIsUsedUp) {
   EXPECT_EQ(key.status, 0);
   EXPECT_EQ(key.owner_player, 0);
   EXPECT_EQ(key.owner_unit, 0);
-  EXPECT_EQ(unit[1][1].moves, 75);
+  EXPECT_EQ(me.moves, 75);
 }
 
-// ---------------------------------------------------------------------------
 // Forcing a door
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, BareHandsDoNothingAndCostNothing) {
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -168,32 +157,37 @@ TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
   }
 }
 
+// A weapon of var1 1 has no luck in it (r is always 0): the force is
+// strength x tier, the tier set by the points left of 100.
 TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
-  // var1 1 has no luck in it (r is always 0): force = strength x tier.
-  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-
-  me.moves = 50;  // exactly (100 / 10) x 5: tier 1
-  me.strength = 100;
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_TRUE(headless_said("You strike the door with item2"));
-  EXPECT_TRUE(headless_said("The door resists your attack."));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(me.moves, -10);  // a blow that fails still costs
-
-  me.moves = 51;  // tier 2: 2 x 51 = 102 breaks an ordinary door
-  me.strength = 51;
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_TRUE(headless_said("You strike the door with a heavy blow from item2"));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
-
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
-  me.moves = 91;  // tier 3: 3 x 77 = 231 just breaks a cell door
-  me.strength = 77;
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+  struct blow {
+    int moves, strength;
+    bool cell, breaks;
+    const char* text;
+  };
+  const blow cases[] = {
+      {50, 100, false, false, "You strike the door with item2"},  // (100 / 10) x 5: tier 1
+      {51, 50, false, false, "You strike the door with a heavy blow from item2"},  // 100
+      {51, 51, false, true, nullptr},                                              // 102
+      {90, 76, true, false, nullptr},  // tier 2 at (100 / 10) x 9
+      {91, 77, true, true, "You strike the door with a mighy blow from item2"},  // 231
+      {91, 76, true, false, nullptr},                                            // 228
+  };
+  for (const blow& c : cases) {
+    fresh_world();
+    unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
+    me.moves = c.moves;
+    me.strength = c.strength;
+    give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
+    put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
+    if (c.cell) map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+    bash_door(Z, 10, 9, 1, 1);
+    EXPECT_TRUE(!c.text || headless_said(c.text)) << c.moves << " " << c.strength;
+    EXPECT_EQ(headless_said("The door resists your attack."), !c.breaks);
+    EXPECT_EQ(map[Z][10][9].terrain == TERRAIN_SMASHED_DOOR, c.breaks)
+        << c.moves << " " << c.strength;
+    EXPECT_EQ(me.moves, c.moves - 60);  // a blow that fails still costs
+  }
 }
 
 TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
@@ -209,31 +203,6 @@ TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
   EXPECT_EQ(std::rand(), next);  // no roll was drawn
 }
 
-// ---------------------------------------------------------------------------
-// A smashed door stays smashed
-// ---------------------------------------------------------------------------
-
-TEST_F(DoorsTest, SmashedCellDoorAsksForNoKeyAfterwards) {
-  unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  me.strength = 100;
-  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 5;
-  give_item(4, 1, 1, ITEM_KEY, OBJECT_CARRIED);
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  map[Z][10][9].scenery = SCENERY_CELL_DOOR;
-  bash_door(Z, 10, 9, 1, 1);  // at least 100 x 5 x 3: always breaks
-  ASSERT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
-
-  headless.messages.clear();
-  me.moves = 100;
-  interact_scenery(10, 9, Z);
-  EXPECT_FALSE(headless_said("The door is locked!"));
-  EXPECT_FALSE(headless_said("You UNLOCK the DOOR."));
-  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
-  EXPECT_EQ(map[Z][10][9].passable, 1);
-  EXPECT_EQ(object[4].status, OBJECT_CARRIED);  // the key is not used up
-  EXPECT_EQ(me.moves, 100);
-}
-
 TEST_F(DoorsTest, DoorSmashedWithItsOldLockMarkIsStillOpenGround) {
   // A game saved while broken cell doors still kept their lock.
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
@@ -243,13 +212,13 @@ TEST_F(DoorsTest, DoorSmashedWithItsOldLockMarkIsStillOpenGround) {
   interact_scenery(10, 9, Z);
   EXPECT_FALSE(headless_said("The door is locked!"));
   EXPECT_FALSE(headless_said("You UNLOCK the DOOR."));
-  EXPECT_EQ(object[4].status, OBJECT_CARRIED);
+  EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_SMASHED_DOOR);
+  EXPECT_EQ(map[Z][10][9].passable, 1);
+  EXPECT_EQ(object[4].status, OBJECT_CARRIED);  // the key is not used up
   EXPECT_EQ(unit[1][1].moves, 100);
 }
 
-// ---------------------------------------------------------------------------
 // Crypts and chests
-// ---------------------------------------------------------------------------
 
 TEST_F(DoorsTest, CryptOpensForThirtyFivePoints) {
   put_unit(1, 1, Z, 10, 10, SOUTH, 100);
@@ -278,13 +247,9 @@ TEST_F(DoorsTest, ChestMarkerWithoutAContainerStaysShut) {
 
 TEST_F(DoorsTest, LockedChestTriedTwiceShowsItsPadlockAndCostsNothing) {
   put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  map[Z][10][9].scenery = SCENERY_CONTAINER;
-  container_record& chest = container[3];
-  chest.x = 10, chest.y = 9, chest.z = Z;
-  chest.state = CONTAINER_CLOSED;
-  chest.type = CONTAINER_SMALL_CHEST;
+  container_record& chest =
+      put_container(3, Z, 10, 9, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
   chest.locked = LOCK_UNKNOWN;
-  copy_text(chest.name, "small chest");
   for (int i = 0; i < 2; i++) {
     headless.messages.clear();
     open_scenery(10, 9, Z, SCENERY_CONTAINER);

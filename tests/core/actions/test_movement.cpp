@@ -2,7 +2,7 @@
 
 #include "core/actions/movement.h"
 #include "core/facing.h"
-#include "tests/core/hand_made_level.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
@@ -79,14 +79,9 @@ TEST_F(MovementTest, WaterTerrorIsBoundToWater) {
 TEST_F(MovementTest, ForwardCostsTenAndMovesTheOccupancy) {
   put_unit(1, 1, Z, 10, 10, EAST, 100);
   forward(1, 1);
-  EXPECT_EQ(unit[1][1].x, 11);
+  EXPECT_TRUE(stands(1, 1, Z, 11, 10));
+  EXPECT_TRUE(vacant(Z, 10, 10));
   EXPECT_EQ(unit[1][1].moves, 90);
-  EXPECT_EQ(map[Z][10][10].occupant_player, 0);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
-  EXPECT_EQ(map[Z][10][10].passable, 1);
-  EXPECT_EQ(map[Z][11][10].occupant_player, 1);
-  EXPECT_EQ(map[Z][11][10].occupant_unit, 1);
-  EXPECT_EQ(map[Z][11][10].passable, 0);
   EXPECT_EQ(UPDATE_MAP, 1);
 }
 
@@ -131,41 +126,31 @@ TEST_F(MovementTest, RefusedStepCostsNothingAndKeepsTheSquare) {
   EXPECT_EQ(map[Z][10][10].passable, 0);
 }
 
+// A step forward with a unit of another side beside the square ahead halves
+// the points first; a step back never is slowed.
 TEST_F(MovementTest, EnemyAlongsideHalvesPointsBeforeTheStep) {
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(2, 5, Z, 12, 11, NORTH);
-  forward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 40 / 2 - 10);
-  EXPECT_TRUE(headless_said("Enemy slows you down."));
-
-  fresh_world();
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(2, 5, Z, 12, 11, NORTH);
-  environment[Z][11][10].water = 1;
-  forward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 0);
-}
-
-TEST_F(MovementTest, OnlyOtherPlayersSlowAndCreaturesAreNotTold) {
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(1, 2, Z, 12, 10, NORTH);  // a friend
-  forward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 30);
-
-  fresh_world();
-  put_unit(1, 1, Z, 30, 30, NORTH);
-  put_unit(2, 1, Z, 10, 10, EAST, 40);
-  put_unit(1, 2, Z, 12, 10, NORTH);
-  forward(2, 1);
-  EXPECT_EQ(unit[2][1].moves, 10);
-  EXPECT_FALSE(headless_said("Enemy slows you down."));
-}
-
-TEST_F(MovementTest, StepBackIsNeverSlowedByEnemies) {
-  put_unit(1, 1, Z, 10, 10, EAST, 40);
-  put_unit(2, 5, Z, 8, 10, NORTH);
-  backward(1, 1);
-  EXPECT_EQ(unit[1][1].moves, 25);
+  struct slowing {
+    int mover, other_player, other_x, other_y;
+    bool water, back;
+    int moves_after;
+    bool told;
+  };
+  const slowing cases[] = {
+      {1, 2, 12, 11, false, false, 40 / 2 - 10, true}, {1, 2, 12, 11, true, false, 0, true},
+      {1, 1, 12, 10, false, false, 30, false},  // a friend
+      {2, 1, 12, 10, false, false, 10, false},  // creatures are not told
+      {1, 2, 8, 10, false, true, 25, false},
+  };
+  for (const slowing& c : cases) {
+    fresh_world();
+    if (c.mover != 1) put_unit(1, 1, Z, 30, 30, NORTH);
+    put_unit(c.mover, 1, Z, 10, 10, EAST, 40);
+    put_unit(c.other_player, 5, Z, c.other_x, c.other_y, NORTH);
+    environment[Z][11][10].water = c.water;
+    (c.back ? backward : forward)(c.mover, 1);
+    EXPECT_EQ(unit[c.mover][1].moves, c.moves_after) << c.mover << " " << c.other_x;
+    EXPECT_EQ(headless_said("Enemy slows you down."), c.told) << c.mover << " " << c.other_x;
+  }
 }
 
 TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
@@ -183,35 +168,27 @@ TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
 
 // Doors and hazards ahead
 
+// Walking into a closed door opens it on the way, unless the walker is too
+// dull (a creature under 10) or the door is a cell door.
 TEST_F(MovementTest, WalkingIntoADoorOpensItOnTheWay) {
-  put_unit(1, 1, Z, 10, 10, EAST, 100);
-  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
-  forward(1, 1);
-  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
-  EXPECT_EQ(unit[1][1].x, 11);
-  EXPECT_EQ(unit[1][1].moves, 100 - 15 - 10);
-}
-
-TEST_F(MovementTest, DullCreaturesAndCellDoorsStayShut) {
-  put_unit(1, 1, Z, 30, 30, NORTH);
-  unit_record& rat = put_unit(2, 1, Z, 10, 10, EAST, 100);
-  rat.intelligence = 9;
-  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
-  forward(2, 1);
-  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(rat.x, 10);
-  EXPECT_EQ(rat.moves, 100);
-  rat.intelligence = 10;
-  forward(2, 1);
-  EXPECT_EQ(rat.x, 11);
-  EXPECT_EQ(rat.moves, 75);
-
-  put_unit(1, 2, Z, 20, 20, NORTH, 100);
-  put_terrain(Z, 20, 19, TERRAIN_CLOSED_DOOR);
-  map[Z][20][19].scenery = SCENERY_CELL_DOOR;
-  forward(1, 2);
-  EXPECT_EQ(map[Z][20][19].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(unit[1][2].moves, 100);
+  struct door_case {
+    int player, intelligence;
+    bool cell, opens;
+  };
+  const door_case cases[] = {
+      {1, 12, false, true}, {2, 9, false, false}, {2, 10, false, true}, {1, 30, true, false}};
+  for (const door_case& c : cases) {
+    fresh_world();
+    if (c.player != 1) put_unit(1, 1, Z, 30, 30, NORTH);
+    put_unit(c.player, 1, Z, 10, 10, EAST, 100).intelligence = c.intelligence;
+    put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
+    if (c.cell) map[Z][11][10].scenery = SCENERY_CELL_DOOR;
+    forward(c.player, 1);
+    SCOPED_TRACE(c.player * 100 + c.intelligence);
+    EXPECT_EQ(map[Z][11][10].terrain, c.opens ? TERRAIN_OPEN_DOOR : TERRAIN_CLOSED_DOOR);
+    EXPECT_TRUE(stands(c.player, 1, Z, c.opens ? 11 : 10, 10));
+    EXPECT_EQ(unit[c.player][1].moves, c.opens ? 100 - 15 - 10 : 100);
+  }
 }
 
 TEST_F(MovementTest, CreaturesRefusePitsAndFiresThePartyMayEnter) {
@@ -259,35 +236,27 @@ TEST_F(MovementTest, TurningInFireBurns) {
   EXPECT_TRUE(headless_said("OUCH! You get burnt!"));
 }
 
+// Turning to face a square takes the shorter way, five points an eighth, a
+// half turn anticlockwise from the smaller code; out of points it stops.
 TEST_F(MovementTest, TurningToASquareTakesTheShorterWay) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  turn_to_square(1, 1, 10, 11);  // due south: four eighths anticlockwise
-  EXPECT_EQ(unit[1][1].facing, SOUTH);
-  EXPECT_EQ(unit[1][1].moves, 80);
-  EXPECT_EQ(headless.drawmap_calls, 4);
-
-  turn_to_square(1, 1, 11, 11);  // one eighth anticlockwise to south-east
-  EXPECT_EQ(unit[1][1].facing, SOUTHEAST);
-  EXPECT_EQ(unit[1][1].moves, 75);
-
-  turn_to_square(1, 1, 10, 10);  // its own square: nothing
-  turn_to_square(1, 1, 14, 10);  // not adjacent: towards north
-  EXPECT_EQ(unit[1][1].facing, NORTH);
-}
-
-TEST_F(MovementTest, AHalfTurnGoesAnticlockwiseFromTheSmallerCode) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 1);
-  turn_to_square(1, 1, 10, 11);
-  EXPECT_EQ(unit[1][1].facing, NORTHWEST);  // one eighth, then out of points
-  EXPECT_EQ(unit[1][1].moves, -4);
-
-  put_unit(1, 2, Z, 20, 20, SOUTH, 1);
-  turn_to_square(1, 2, 20, 19);
-  EXPECT_EQ(unit[1][2].facing, SOUTHWEST);
-
-  put_unit(1, 3, Z, 30, 30, EAST, 0);  // no points: no turn
-  turn_to_square(1, 3, 29, 30);
-  EXPECT_EQ(unit[1][3].facing, EAST);
+  struct turn_case {
+    int facing, moves, dx, dy, want_facing, want_moves;
+  };
+  const turn_case cases[] = {
+      {NORTH, 100, 0, 1, SOUTH, 80},     {SOUTH, 100, 1, 1, SOUTHEAST, 95},
+      {NORTH, 100, 0, 0, NORTH, 100},     // its own square: nothing
+      {SOUTHEAST, 100, 4, 0, NORTH, 85},  // not adjacent: towards north
+      {NORTH, 1, 0, 1, NORTHWEST, -4},   {SOUTH, 1, 0, -1, SOUTHWEST, -4},
+      {EAST, 0, -1, 0, EAST, 0},  // no points: no turn
+  };
+  for (const turn_case& c : cases) {
+    fresh_world();
+    put_unit(1, 1, Z, 10, 10, c.facing, c.moves);
+    turn_to_square(1, 1, 10 + c.dx, 10 + c.dy);
+    EXPECT_EQ(unit[1][1].facing, c.want_facing) << c.facing << " to " << c.dx << "," << c.dy;
+    EXPECT_EQ(unit[1][1].moves, c.want_moves) << c.facing << " to " << c.dx << "," << c.dy;
+    EXPECT_EQ(headless.drawmap_calls, (c.moves - c.want_moves + 4) / 5);
+  }
 }
 
 TEST_F(MovementTest, TurnToMakesOneEighthWhateverThePoints) {

@@ -5,8 +5,7 @@
 
 #include "core/actions/traps.h"
 #include "core/turn_order.h"
-#include "tests/core/hand_made_level.h"
-#include "tests/seeded_draws.h"
+#include "tests/core/actions/action_checks.h"
 
 namespace {
 
@@ -18,12 +17,7 @@ struct trap_draws {
 // The first seed whose trap draws satisfy want; the generator is left seeded
 // with it.
 unsigned seed_for(const std::function<bool(trap_draws)>& want) {
-  for (unsigned seed = 1; seed < 5000; seed++) {
-    std::vector<int> v = draws_for(seed, 2);
-    if (want({v[0] % 6, v[1] % 7})) return seed;
-  }
-  ADD_FAILURE() << "no seed gives those trap draws";
-  return 1;
+  return seed_where(2, [&](const std::vector<int>& v) { return want({v[0] % 6, v[1] % 7}); });
 }
 
 class TrapsTest : public ::testing::Test {
@@ -64,81 +58,48 @@ TEST_F(TrapsTest, ShallowTrapsDoOnePointDeepOnesScaleWithDepthAndDifficulty) {
 
 // The kinds
 
-TEST_F(TrapsTest, BoulderKnocksTheUnitOnAndBlocksTheSquare) {
-  unit_record& me = on_trap(4);
-  arm(0, 2);
-  trap(4, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("A boulder drops on you!"));
-  EXPECT_EQ(me.health, 50 - 5);
-  EXPECT_EQ(me.x, 11);
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[4][10][10].scenery, SCENERY_BOULDER);
-  EXPECT_EQ(map[4][10][10].passable, 0);
-  EXPECT_EQ(map[4][10][10].occupant_player, 0);
-  EXPECT_EQ(map[4][11][10].occupant_unit, 1);
-}
+// Each kind ends the unit's turn; where it leaves the unit and what it leaves
+// on the trap's square.
+struct kind_case {
+  const char* said;
+  int kind, r, z;
+  bool rock_below, wall_ahead;
+  int health;  // -1: not pinned
+  int x, z_after, scenery, passable;
+};
 
-TEST_F(TrapsTest, RoofFallingWithTheWayAheadShutSendsTheUnitBack) {
-  unit_record& me = on_trap(4);
-  put_terrain(4, 11, 10, TERRAIN_BUILT_WALL);
-  arm(4);
-  trap(4, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("The roof collapses on you."));
-  EXPECT_EQ(me.x, 9);
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[4][10][10].scenery, SCENERY_RUBBLE);
-  EXPECT_EQ(map[4][10][10].passable, 0);
-}
-
-TEST_F(TrapsTest, PitOverRockOrOnTheBottomLevelElseSpikes) {
-  unit_record& me = on_trap(0);
-  arm(1, 0);
-  trap(0, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("Ouch! You fall into a pit."));
-  EXPECT_EQ(map[0][10][10].scenery, SCENERY_PIT);
-  EXPECT_EQ(me.moves, 0);
-
-  fresh_world();
-  unit_record& deep = on_trap(6);
-  put_terrain(5, 10, 10, TERRAIN_ROCK);
-  arm(1, 3);  // d = 3 * 3 + 1 = 10, halved in a pit
-  trap(6, 10, 10, 1, 1);
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_PIT);
-  EXPECT_EQ(deep.health, 45);
-
-  fresh_world();
-  unit_record& over_floor = on_trap(6);
-  arm(1, 3);
-  trap(6, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("Ouch! You activate a spike trap."));
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_SPRUNG_SPIKES);
-  EXPECT_EQ(over_floor.health, 40);
-  EXPECT_EQ(over_floor.moves, 0);
-}
-
-TEST_F(TrapsTest, QuicksandCostsNoHealth) {
-  unit_record& me = on_trap(6);
-  arm(2, 5);
-  trap(6, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("The ground gives way to quicksand!"));
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_QUICKSAND);
-  EXPECT_EQ(me.health, 50);
-  EXPECT_EQ(me.moves, 0);
-}
-
-TEST_F(TrapsTest, FloorGivesWayOntoTheLevelBelow) {
-  unit_record& me = on_trap(6);
-  arm(3, 1);
-  trap(6, 10, 10, 1, 1);
-  EXPECT_TRUE(headless_said("The floor gives way beneath your feet!"));
-  EXPECT_EQ(me.z, 5);
-  EXPECT_EQ(me.health, 50 - 4);
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[6][10][10].scenery, SCENERY_HOLE);
-  EXPECT_EQ(map[6][10][10].passable, 1);
-  EXPECT_EQ(map[6][10][10].occupant_player, 0);
-  EXPECT_EQ(map[5][10][10].occupant_player, 1);
-  EXPECT_EQ(map[5][10][10].passable, 0);
+TEST_F(TrapsTest, EachKindLeavesItsMark) {
+  const kind_case cases[] = {
+      {"A boulder drops on you!", 0, 2, 4, false, false, 50 - 5, 11, 4, SCENERY_BOULDER, 0},
+      // The roof falling with the way ahead shut sends the unit back.
+      {"The roof collapses on you.", 4, -1, 4, false, true, -1, 9, 4, SCENERY_RUBBLE, 0},
+      // A pit over rock or on the bottom level, else spikes.
+      {"Ouch! You fall into a pit.", 1, 0, 0, false, false, -1, 10, 0, SCENERY_PIT, 0},
+      {nullptr, 1, 3, 6, true, false, 45, 10, 6, SCENERY_PIT, 0},  // 3 * 3 + 1, halved
+      {"Ouch! You activate a spike trap.", 1, 3, 6, false, false, 40, 10, 6, SCENERY_SPRUNG_SPIKES,
+       0},
+      {"The ground gives way to quicksand!", 2, 5, 6, false, false, 50, 10, 6, SCENERY_QUICKSAND,
+       0},
+      {"The floor gives way beneath your feet!", 3, 1, 6, false, false, 50 - 4, 10, 5, SCENERY_HOLE,
+       1},
+  };
+  for (const kind_case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    fresh_world();
+    unit_record& me = on_trap(c.z);
+    if (c.rock_below) put_terrain(c.z - 1, 10, 10, TERRAIN_ROCK);
+    if (c.wall_ahead) put_terrain(c.z, 11, 10, TERRAIN_BUILT_WALL);
+    arm(c.kind, c.r);
+    trap(c.z, 10, 10, 1, 1);
+    EXPECT_TRUE(!c.said || headless_said(c.said));
+    EXPECT_TRUE(c.health < 0 || me.health == c.health) << me.health;
+    EXPECT_EQ(me.moves, 0);
+    EXPECT_TRUE(stands(1, 1, c.z_after, c.x, 10));
+    EXPECT_EQ(map[c.z][10][10].scenery, c.scenery);
+    if (c.x == 10 && c.z_after == c.z) continue;
+    EXPECT_EQ(map[c.z][10][10].passable, c.passable);
+    EXPECT_EQ(map[c.z][10][10].occupant_player, 0);
+  }
 }
 
 TEST_F(TrapsTest, FloorHoldsWhereItMayNotGiveWay) {
@@ -216,11 +177,8 @@ TEST_F(TrapsTest, KilledUnitLeavesItsSquareFreeWithACorpse) {
   trap(10, 10, 10, 1, 2);  // spikes over open ground: 5 * 5 * 3 + 1 = 76
   EXPECT_EQ(me.status, UNIT_FREE);
   EXPECT_EQ(me.moves, 0);
-  const map_cell& c = map[10][10][10];
-  EXPECT_EQ(c.occupant_player, 0);
-  EXPECT_EQ(c.occupant_unit, 0);
-  EXPECT_EQ(c.passable, 1);
-  EXPECT_GE(c.object_count, 1);
+  EXPECT_TRUE(vacant(10, 10, 10));
+  EXPECT_GE(map[10][10][10].object_count, 1);
   bool corpse = false;
   for (int k = 1; k < OBJECT_SLOTS; k++)
     if (object[k].type == ITEM_CORPSE && object[k].status == OBJECT_ON_GROUND &&
@@ -231,8 +189,7 @@ TEST_F(TrapsTest, KilledUnitLeavesItsSquareFreeWithACorpse) {
   // Play moving on must not set the dead unit back on its square.
   next_unit();
   EXPECT_EQ(CURRENT_UNIT, 1);
-  EXPECT_EQ(map[10][10][10].occupant_player, 0);
-  EXPECT_EQ(map[10][10][10].occupant_unit, 0);
+  EXPECT_TRUE(vacant(10, 10, 10));
 }
 
 TEST_F(TrapsTest, UnitKilledWhileKnockedAsideIsNotSetBackOnTheMap) {
@@ -245,11 +202,9 @@ TEST_F(TrapsTest, UnitKilledWhileKnockedAsideIsNotSetBackOnTheMap) {
   map[10][10][10].scenery = SCENERY_HIDDEN_TRAP;
   put_terrain(10, 11, 10, TERRAIN_BUILT_WALL);
   CURRENT_UNIT = 2;
-  for (unsigned seed = 1;; seed++) {
-    std::vector<int> v = draws_for(seed, 5);
-    if (v[0] % 6 >= 1 && v[1] % 7 == 0 && v[2] % 100 < 90 && v[4] % 7 == 2) break;
-    ASSERT_LT(seed, 100000u);
-  }
+  std::srand(seed_where(5, [](const std::vector<int>& v) {
+    return v[0] % 6 >= 1 && v[1] % 7 == 0 && v[2] % 100 < 90 && v[4] % 7 == 2;
+  }));
   trap(10, 10, 10, 1, 2);
   EXPECT_EQ(me.status, UNIT_FREE);
   EXPECT_EQ(map[10][9][10].occupant_player, 0);
