@@ -424,6 +424,26 @@ TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
   }
 }
 
+// Under solid rock the random search never finds a square: the scan from the
+// north-west corner gives the level its two ways up, each with a way down.
+TEST(DungeonDriver, ALevelUnderRockGetsTheFirstFittingSquares) {
+  quiet_world_state(1);
+  nuke_variables();
+  MAZE_LEVEL = 3;
+  QUEST_NO = 1;
+  ladder_log.clear();
+  rock_level(5);
+  std::srand(3);
+  generate_5x5_map(4);
+  std::vector<std::string> made;
+  for (const ladder_record& l : ladder_log) {
+    EXPECT_EQ(l.rule, LADDER_FORCED);
+    EXPECT_EQ(map[5][l.x][l.y].scenery, SCENERY_LADDER_DOWN);
+    made.push_back(where(3, l.z, l.x, l.y));
+  }
+  EXPECT_EQ(made, (std::vector<std::string>{"seed 3 level 4 at 7,3", "seed 3 level 4 at 8,3"}));
+}
+
 TEST(DungeonDriver, CheckDoorsOpensWalledInDoors) {
   rock_level(4);
   fill_terrain(4, 10, 10, 12, 10, TERRAIN_ROOM_FLOOR);
