@@ -8,16 +8,13 @@ using namespace bench;
 
 namespace {
 
-using ItemAction = item_test;
-
-using Taking = ItemAction;
-using Dropping = ItemAction;
-using Giving = ItemAction;
-using Storing = ItemAction;
-using Packing = ItemAction;
-using Wearing = ItemAction;
-using Wielding = ItemAction;
-
+using Taking = item_test;
+using Dropping = item_test;
+using Giving = item_test;
+using Storing = item_test;
+using Packing = item_test;
+using Wearing = item_test;
+using Wielding = item_test;
 
 TEST_F(Taking, NinthItemIsTakenTenthRefused) {
   unit_record& me = hero();
@@ -35,15 +32,11 @@ TEST_F(Taking, NinthItemIsTakenTenthRefused) {
   EXPECT_EQ(object[21].status, OBJECT_ON_GROUND);
   EXPECT_EQ(map[0][10][10].object_count, 1);
   EXPECT_EQ(said().back(), "You are holding too much to take that.");
-}
-
-TEST_F(Taking, PackedAndLitItemsLeaveRoomInTheHands) {
-  hero();
-  for (int k = 1; k <= 6; k++) held(k, ITEM_KEY, "key", OBJECT_PACKED);
-  held(7, ITEM_TORCH, "TORCH", OBJECT_LIT);
-  lying(20, ITEM_GEM, "ruby", 10, 10);
-  get_item(20, 1, 1);
-  EXPECT_EQ(object[20].owner_unit, 1);
+  // Packed and lit items leave room in the hands.
+  for (int k = 1; k <= 6; k++) object[k].status = OBJECT_PACKED;
+  object[7].status = OBJECT_LIT;
+  get_item(21, 1, 1);
+  EXPECT_EQ(object[21].owner_unit, 1);
 }
 
 TEST_F(Taking, AtAContainerLowersThatSquareNotTheUnits) {
@@ -94,7 +87,6 @@ TEST_F(Taking, GetAllStopsAtTheLimitAndReportsEachRefusal) {
   EXPECT_EQ(object[22].status, OBJECT_ON_GROUND);
   EXPECT_EQ(said().back(), "You are holding too much to take that.");
 }
-
 
 TEST_F(Dropping, WieldedWeaponTakesOffItsDamage) {
   unit_record& me = hero();
@@ -173,7 +165,6 @@ TEST_F(Dropping, DropAllLeavesEveryItemWhateverTheCount) {
   EXPECT_EQ(object[5].owner_unit, 2);
 }
 
-
 TEST_F(Giving, ReceiverTakesOwnershipBeyondItsOwnLimit) {
   unit_record& me = hero();
   hero(1, 2, 11, 10);
@@ -187,17 +178,11 @@ TEST_F(Giving, ReceiverTakesOwnershipBeyondItsOwnLimit) {
   EXPECT_EQ(me.moves, 190);
   EXPECT_EQ(UPDATE_MAP, 1);
   EXPECT_EQ(said().back(), "You give ruby away.");
-}
-
-TEST_F(Giving, SomeoneElsesItemIsNotGiven) {
-  unit_record& me = hero();
-  hero(1, 2, 11, 10);
-  held(1, ITEM_GEM, "ruby", OBJECT_CARRIED, 1, 2);
+  // Now it is someone else's: it is not given on.
   give_item(1, 1, 1, 1, 3);
   EXPECT_EQ(object[1].owner_unit, 2);
-  EXPECT_EQ(me.moves, 200);
+  EXPECT_EQ(me.moves, 190);
 }
-
 
 TEST_F(Storing, FillsUpToCapacityThenRefuses) {
   hero();
@@ -215,36 +200,25 @@ TEST_F(Storing, FillsUpToCapacityThenRefuses) {
   EXPECT_EQ(said().back(), "You can't fit anymore into this chest.");
 }
 
-TEST_F(Storing, OverfilledContainerTakesNothingMore) {
+TEST_F(Storing, RefusedWhenOverfullWhenNotInHandOrWithNoContainer) {
   hero();
   box(3, 10, 11, "chest", 1);
   inside(20, ITEM_GEM, "gem", 3);
   inside(21, ITEM_GEM, "gem", 3);
+  box(4, 11, 10, "crate", 5);
   held(1, ITEM_KEY, "key");
+  held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  lying(5, ITEM_GEM, "gem", 10, 10);
   store_item(1, 0, 10, 11);
+  store_item(1, 0, 9, 10);
+  store_item(2, 0, 11, 10);
+  store_item(5, 0, 11, 10);
   EXPECT_EQ(object[1].owner_player, 1);
   EXPECT_EQ(container_held(3), 2);
-}
-
-TEST_F(Storing, OnlyItemsInHandGoIn) {
-  hero();
-  box(3, 10, 11, "chest", 5);
-  held(1, ITEM_WEAPON, "sword", OBJECT_WIELDED);
-  lying(2, ITEM_GEM, "gem", 10, 10);
-  store_item(1, 0, 10, 11);
-  store_item(2, 0, 10, 11);
-  EXPECT_EQ(container_held(3), 0);
-  EXPECT_EQ(object[1].status, OBJECT_WIELDED);
+  EXPECT_EQ(container_held(4), 0);
+  EXPECT_EQ(object[2].status, OBJECT_WIELDED);
   EXPECT_EQ(map[0][10][10].object_count, 1);
 }
-
-TEST_F(Storing, NoContainerNoChange) {
-  hero();
-  held(1, ITEM_KEY, "key");
-  store_item(1, 0, 10, 11);
-  EXPECT_EQ(object[1].owner_player, 1);
-}
-
 
 TEST_F(Packing, BackpackOfFiveTakesSixAndRefusesTheSeventh) {
   unit_record& me = hero();
@@ -284,7 +258,6 @@ TEST_F(Packing, OnlyTheActingUnitsHandItemsGoIn) {
   EXPECT_EQ(packed_item(1, 1), 0);
   EXPECT_EQ(packed_item(1, 2), 0);
 }
-
 
 TEST_F(Wearing, ArmourAddsDefenceAndRemovingTakesItOff) {
   unit_record& me = hero();
@@ -369,7 +342,6 @@ TEST_F(Wearing, RefusalsForWrongItems) {
   EXPECT_EQ(object[3].status, OBJECT_WORN);
 }
 
-
 TEST_F(Wielding, SecondWeaponUnwieldsTheFirst) {
   unit_record& me = hero();
   me.damage = 1;
@@ -377,6 +349,9 @@ TEST_F(Wielding, SecondWeaponUnwieldsTheFirst) {
   object[1].range = 1;
   held(2, ITEM_WEAPON, "bow").var1 = 3;
   object[2].range = 8;
+  unequip_item(1);  // not wielded: nothing changes
+  EXPECT_EQ(me.damage, 1);
+  EXPECT_EQ(me.moves, 200);
   equip_weapon(1, 1, 1);
   EXPECT_EQ(me.damage, 7);
   EXPECT_EQ(me.ranged, 1);
@@ -407,15 +382,6 @@ TEST_F(Wielding, RefusedWithTorchAndShieldOrForNonWeapons) {
   equip_weapon(1, 1, 1);
   EXPECT_EQ(object[1].status, OBJECT_CARRIED);
   EXPECT_EQ(me.damage, 0);
-}
-
-TEST_F(Wielding, UnequipOfSomethingNotWieldedChangesNothing) {
-  unit_record& me = hero();
-  me.damage = 5;
-  held(1, ITEM_WEAPON, "sword").var1 = 6;
-  unequip_item(1);
-  EXPECT_EQ(me.damage, 5);
-  EXPECT_EQ(me.moves, 200);
 }
 
 }  // namespace

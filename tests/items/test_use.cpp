@@ -13,15 +13,12 @@ using namespace bench;
 
 namespace {
 
-using ItemUse = item_test;
-
-using Using = ItemUse;
-using Merging = ItemUse;
-using Bashing = ItemUse;
-using Closing = ItemUse;
-using Looking = ItemUse;
-using InventoryReport = ItemUse;
-
+using Using = item_test;
+using Merging = item_test;
+using Bashing = item_test;
+using Closing = item_test;
+using Looking = item_test;
+using InventoryReport = item_test;
 
 TEST_F(Using, HealthPotionHealsToTheCeilingAndCures) {
   unit_record& me = hero();
@@ -35,12 +32,10 @@ TEST_F(Using, HealthPotionHealsToTheCeilingAndCures) {
   EXPECT_EQ(me.moves, 175);
   EXPECT_EQ(object[1].status, OBJECT_FREE);
   EXPECT_EQ(said().back(), "You drink blue potion");
-}
-
-TEST_F(Using, CeilingFollowsDifficulty) {
-  unit_record& me = hero();
+  // The ceiling follows the difficulty.
   DIFFICULTY = 3;
   me.health = 100;
+  me.moves = 200;
   held(1, ITEM_HERBS, "herbs");
   use_object(1, 1, 1);
   EXPECT_EQ(me.health, 105);
@@ -124,12 +119,9 @@ TEST_F(Using, TorchIsLitOnlyFacingFireWithAHandFree) {
   use_object(1, 1, 1);
   EXPECT_EQ(object[1].status, OBJECT_CARRIED);
   EXPECT_EQ(said().back(), "You extinguish the torch!");
-}
-
-TEST_F(Using, LavaAheadLightsATorch) {
-  hero();
+  // Lava ahead lights one as well as a fire.
+  map[0][10][11].scenery = SCENERY_NONE;
   environment[0][10][11].lava = 1;
-  held(1, ITEM_TORCH, "TORCH");
   use_object(1, 1, 1);
   EXPECT_EQ(object[1].status, OBJECT_LIT);
 }
@@ -148,7 +140,6 @@ TEST_F(Using, RefusalsAndDullUsers) {
   EXPECT_EQ(object[3].status, OBJECT_CARRIED);
   EXPECT_EQ(said().size(), 1u);
 }
-
 
 object_record& bag(int k, const char* coin, int worth, int weight) {
   object_record& o = held(k, ITEM_GOLD, "A bag of florins");
@@ -195,7 +186,6 @@ TEST_F(Merging, CoinClassesAndCounts) {
   merge_bag(2);
   EXPECT_STREQ(object[2].description, "5 royal florins in a bag.");
 }
-
 
 TEST_F(Bashing, BareHandsDoNothing) {
   unit_record& me = hero();
@@ -253,7 +243,6 @@ TEST_F(Bashing, SmashedContainerSpillsOnlyItsOwnItems) {
   EXPECT_EQ(container_held(4), 1);
 }
 
-
 TEST_F(Closing, SweepsTheItemsAtItInside) {
   hero(1, 1, 10, 10, SOUTH);
   container_record& k = box(3, 10, 11, "chest", 1);
@@ -269,7 +258,6 @@ TEST_F(Closing, SweepsTheItemsAtItInside) {
   EXPECT_EQ(object[22].status, OBJECT_ON_GROUND);
   EXPECT_EQ(said().back(), "You close the chest.");
 }
-
 
 TEST_F(Looking, UnderfootItemsAndAhead) {
   hero(1, 1, 10, 10, EAST);
@@ -302,9 +290,8 @@ TEST_F(Looking, WaterContainersHiddenTrapsAndOddScenery) {
   map[0][10][11].scenery = SCENERY_WELL;
   look();
   EXPECT_EQ(said().back(), "There is something ahead of you.");
-}
-
-TEST_F(Looking, AtTheEdgeOfTheLevelNothingIsAhead) {
+  // At the edge of the level nothing is ahead.
+  headless.messages.clear();
   hero(1, 1, 0, 0, NORTH);
   look();
   EXPECT_EQ(said().size(), 1u);
@@ -337,12 +324,15 @@ TEST_F(Looking, AtASquareAndAtAnItem) {
   EXPECT_EQ(said().back(), "A rusty door key");
 }
 
-
-TEST_F(InventoryReport, NothingOwned) {
+TEST_F(InventoryReport, NothingOwnedOrThreeItemsInOnePiece) {
   hero();
   inventory();
   EXPECT_EQ(said(), (std::vector<std::string>{"You have ", "Nothing"}));
   EXPECT_EQ(UPDATE_MAP, 1);
+  headless.messages.clear();
+  for (int k = 1; k <= 3; k++) held(k, ITEM_KEY, "key");
+  inventory();
+  EXPECT_EQ(said(), (std::vector<std::string>{"You have key, key, key, "}));
 }
 
 TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
@@ -358,13 +348,6 @@ TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
   EXPECT_EQ(said(), (std::vector<std::string>{"You have pack(worn), sword(*), key, ",
                                               "  gem(packed), opal, ", "  rope, rope, ",
                                               "  rope, rope, ", "  rope, rope, ", "  rope, "}));
-}
-
-TEST_F(InventoryReport, ThreeItemsMakeOnePiece) {
-  hero();
-  for (int k = 1; k <= 3; k++) held(k, ITEM_KEY, "key");
-  inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have key, key, key, "}));
 }
 
 }  // namespace
