@@ -15,14 +15,6 @@
 
 namespace bench {
 
-inline void fresh();
-
-// Every item test starts on the bare level.
-class item_test : public ::testing::Test {
- protected:
-  void SetUp() override { fresh(); }
-};
-
 inline void fresh() {
   use_headless();
   reset_globals();
@@ -38,6 +30,12 @@ inline void fresh() {
   DIFFICULTY = 1;
   std::srand(1);
 }
+
+// Every item test starts on the bare level.
+class item_test : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh(); }
+};
 
 // Unit u of player, awake and clever, standing at (x, y) of level 0.
 inline unit_record& hero(int player = 1, int u = 1, int x = 10, int y = 10, int facing = SOUTH) {
@@ -107,14 +105,6 @@ inline container_record& box(int c, int x, int y, const char* name, int capacity
   map[0][x][y].scenery = SCENERY_CONTAINER;
   map[0][x][y].passable = 0;
   return k;
-}
-
-inline int count_owned(int player, int u, int status) {
-  int n = 0;
-  for (int i = 1; i < OBJECT_SLOTS; i++)
-    if (object[i].status == status && object[i].owner_player == player && object[i].owner_unit == u)
-      n++;
-  return n;
 }
 
 // The first seed from 1 whose first draws satisfy want; the generator is left
