@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -105,6 +106,14 @@ inline container_record& box(int c, int x, int y, const char* name, int capacity
   map[0][x][y].scenery = SCENERY_CONTAINER;
   map[0][x][y].passable = 0;
   return k;
+}
+
+// The numbers an item action changes on a unit, as one line.
+inline std::string stats(const unit_record& r) {
+  char line[96];
+  std::snprintf(line, sizeof line, "moves %d/%d damage %d ranged %d defence %d health %d", r.moves,
+                r.movement, r.damage, r.ranged, r.defence, r.health);
+  return line;
 }
 
 // The first seed from 1 whose first draws satisfy want; the generator is left

@@ -25,8 +25,7 @@ TEST_F(Taking, NinthItemIsTakenTenthRefused) {
   EXPECT_EQ(carried_objects(1, 1), 9);
   EXPECT_EQ(object[20].status, OBJECT_CARRIED);
   EXPECT_EQ(object[20].x, 0);
-  EXPECT_EQ(me.moves, 200 - 25 - 4);
-  EXPECT_EQ(me.movement, 200 - 4);
+  EXPECT_EQ(stats(me), "moves 171/196 damage 0 ranged 0 defence 0 health 30");
   EXPECT_EQ(said().back(), "You get the ruby");
   get_item(21, 1, 1);
   EXPECT_EQ(object[21].status, OBJECT_ON_GROUND);
@@ -96,10 +95,7 @@ TEST_F(Dropping, WieldedWeaponTakesOffItsDamage) {
   sword.var1 = 6;
   sword.weight = 15;
   drop_item(1, 1, 1);
-  EXPECT_EQ(me.damage, 1);
-  EXPECT_EQ(me.ranged, 0);
-  EXPECT_EQ(me.moves, 185);
-  EXPECT_EQ(me.movement, 215);
+  EXPECT_EQ(stats(me), "moves 185/215 damage 1 ranged 0 defence 0 health 30");
   EXPECT_EQ(sword.status, OBJECT_ON_GROUND);
   EXPECT_EQ(sword.x, 10);
   EXPECT_EQ(map[0][10][10].object_count, 1);
@@ -267,13 +263,10 @@ TEST_F(Wearing, ArmourAddsDefenceAndRemovingTakesItOff) {
   mail.weight = 30;
   wear_item(1, 1, 1);
   EXPECT_EQ(mail.status, OBJECT_WORN);
-  EXPECT_EQ(me.defence, 4);
-  EXPECT_EQ(me.moves, 200 - 35 - 15);
-  EXPECT_EQ(me.movement, 215);
+  EXPECT_EQ(stats(me), "moves 150/215 damage 0 ranged 0 defence 4 health 30");
   remove_item(1, 1, 1);
   EXPECT_EQ(mail.status, OBJECT_CARRIED);
-  EXPECT_EQ(me.defence, 0);
-  EXPECT_EQ(me.movement, 200);
+  EXPECT_EQ(stats(me), "moves 100/200 damage 0 ranged 0 defence 0 health 30");
   EXPECT_EQ(said().back(), "You remove the mail");
 }
 
@@ -293,19 +286,16 @@ TEST_F(Wearing, BootsAddPaceAndSalamanderBootsNothing) {
   held(1, ITEM_WEARABLE, "boots").range = SLOT_FEET;
   object[1].var1 = 10;
   wear_item(1, 1, 1);
-  EXPECT_EQ(me.movement, 210);
-  EXPECT_EQ(me.defence, 0);
+  EXPECT_EQ(stats(me), "moves 165/210 damage 0 ranged 0 defence 0 health 30");
   remove_item(1, 1, 1);
-  EXPECT_EQ(me.movement, 200);
+  EXPECT_EQ(stats(me), "moves 130/200 damage 0 ranged 0 defence 0 health 30");
   held(2, ITEM_WEARABLE, "salamander boots").range = SLOT_FEET;
   object[2].var1 = 99;
   wear_item(2, 1, 1);
   EXPECT_EQ(object[2].status, OBJECT_WORN);
-  EXPECT_EQ(me.movement, 200);
-  EXPECT_EQ(me.defence, 0);
+  EXPECT_EQ(stats(me), "moves 95/200 damage 0 ranged 0 defence 0 health 30");
   remove_item(2, 1, 1);
-  EXPECT_EQ(me.movement, 200);
-  EXPECT_EQ(me.defence, 0);
+  EXPECT_EQ(stats(me), "moves 60/200 damage 0 ranged 0 defence 0 health 30");
 }
 
 TEST_F(Wearing, ShieldNeedsAFreeHandAndWitsAreNeeded) {
@@ -350,21 +340,15 @@ TEST_F(Wielding, SecondWeaponUnwieldsTheFirst) {
   held(2, ITEM_WEAPON, "bow").var1 = 3;
   object[2].range = 8;
   unequip_item(1);  // not wielded: nothing changes
-  EXPECT_EQ(me.damage, 1);
-  EXPECT_EQ(me.moves, 200);
+  EXPECT_EQ(stats(me), "moves 200/200 damage 1 ranged 0 defence 0 health 30");
   equip_weapon(1, 1, 1);
-  EXPECT_EQ(me.damage, 7);
-  EXPECT_EQ(me.ranged, 1);
-  EXPECT_EQ(me.moves, 185);
+  EXPECT_EQ(stats(me), "moves 185/200 damage 7 ranged 1 defence 0 health 30");
   equip_weapon(2, 1, 1);
   EXPECT_EQ(object[1].status, OBJECT_CARRIED);
   EXPECT_EQ(object[2].status, OBJECT_WIELDED);
-  EXPECT_EQ(me.damage, 4);
-  EXPECT_EQ(me.ranged, 8);
+  EXPECT_EQ(stats(me), "moves 170/200 damage 4 ranged 8 defence 0 health 30");
   unequip_item(2);
-  EXPECT_EQ(me.damage, 1);
-  EXPECT_EQ(me.ranged, 0);
-  EXPECT_EQ(me.moves, 200 - 15 - 15 - 5);
+  EXPECT_EQ(stats(me), "moves 165/200 damage 1 ranged 0 defence 0 health 30");
   EXPECT_EQ(said().back(), "You unequip the bow");
 }
 

@@ -20,59 +20,54 @@ using Closing = item_test;
 using Looking = item_test;
 using InventoryReport = item_test;
 
-TEST_F(Using, HealthPotionHealsToTheCeilingAndCures) {
-  unit_record& me = hero();
-  me.health = 130;
-  me.status = UNIT_POISONED;
-  held(1, ITEM_POTION, "blue potion").range = 1;
-  object[1].var1 = 10;
-  use_object(1, 1, 1);
-  EXPECT_EQ(me.health, 135);
-  EXPECT_EQ(me.status, UNIT_NORMAL);
-  EXPECT_EQ(me.moves, 175);
-  EXPECT_EQ(object[1].status, OBJECT_FREE);
-  EXPECT_EQ(said().back(), "You drink blue potion");
-  // The ceiling follows the difficulty.
-  DIFFICULTY = 3;
-  me.health = 100;
-  me.moves = 200;
-  held(1, ITEM_HERBS, "herbs");
-  use_object(1, 1, 1);
-  EXPECT_EQ(me.health, 105);
-  EXPECT_EQ(me.moves, 185);
-  EXPECT_EQ(said().back(), "Hmmm you feel wonderful!");
-}
-
-TEST_F(Using, SpeedAndDefencePotions) {
-  unit_record& me = hero();
-  held(1, ITEM_POTION, "p1").range = 2;
-  object[1].var1 = 25;
-  held(2, ITEM_POTION, "p2").range = 3;
-  object[2].var1 = 2;
-  held(3, ITEM_POTION, "water").range = 0;
-  use_object(1, 1, 1);
-  EXPECT_EQ(me.moves, 200 - 25 + 40);
-  use_object(2, 1, 1);
-  EXPECT_EQ(me.defence, 2);
-  use_object(3, 1, 1);
-  EXPECT_EQ(me.defence, 2);
-  EXPECT_EQ(object[3].status, OBJECT_FREE);
-}
-
-TEST_F(Using, FoodHealsHalfAbove44) {
-  unit_record& me = hero();
-  me.health = 44;
-  held(1, ITEM_FOOD, "bread").var1 = 10;
-  use_object(1, 1, 1);
-  EXPECT_EQ(me.health, 54);
-  held(2, ITEM_FOOD, "bread").var1 = 10;
-  use_object(2, 1, 1);
-  EXPECT_EQ(me.health, 59);
-  me.health = 134;
-  held(3, ITEM_FOOD, "bread").var1 = 10;
-  use_object(3, 1, 1);
-  EXPECT_EQ(me.health, 135);
-  EXPECT_EQ(said().back(), "You use the bread");
+// Drinking and eating, from a poisoned unit: the ceiling on health follows
+// the difficulty, food heals half above 44, potions and herbs that heal cure.
+TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
+  struct expected {
+    const char* what;
+    int type, range, var1, health, difficulty;
+    const char *after, *said;
+    int status;
+  };
+  const expected cases[] = {
+      {"health potion", ITEM_POTION, 1, 10, 130, 1,
+       "moves 175/200 damage 0 ranged 0 defence 0 health 135", "You drink health potion",
+       UNIT_NORMAL},
+      {"speed potion", ITEM_POTION, 2, 25, 30, 1,
+       "moves 215/200 damage 0 ranged 0 defence 0 health 30", "You drink speed potion",
+       UNIT_POISONED},
+      {"defence potion", ITEM_POTION, 3, 2, 30, 1,
+       "moves 175/200 damage 0 ranged 0 defence 2 health 30", "You drink defence potion",
+       UNIT_POISONED},
+      {"water", ITEM_POTION, 0, 0, 30, 1, "moves 175/200 damage 0 ranged 0 defence 0 health 30",
+       "You drink water", UNIT_POISONED},
+      {"herbs", ITEM_HERBS, 0, 0, 100, 3, "moves 185/200 damage 0 ranged 0 defence 0 health 105",
+       "Hmmm you feel wonderful!", UNIT_NORMAL},
+      {"food at 44", ITEM_FOOD, 0, 10, 44, 1, "moves 175/200 damage 0 ranged 0 defence 0 health 54",
+       "You use the food at 44", UNIT_POISONED},
+      {"food above 44", ITEM_FOOD, 0, 10, 54, 1,
+       "moves 175/200 damage 0 ranged 0 defence 0 health 59", "You use the food above 44",
+       UNIT_POISONED},
+      {"food to the ceiling", ITEM_FOOD, 0, 10, 134, 1,
+       "moves 175/200 damage 0 ranged 0 defence 0 health 135", "You use the food to the ceiling",
+       UNIT_POISONED},
+  };
+  for (const expected& e : cases) {
+    SCOPED_TRACE(e.what);
+    fresh();
+    unit_record& me = hero();
+    me.health = e.health;
+    me.status = UNIT_POISONED;
+    DIFFICULTY = e.difficulty;
+    object_record& it = held(1, e.type, e.what);
+    it.range = e.range;
+    it.var1 = e.var1;
+    use_object(1, 1, 1);
+    EXPECT_EQ(stats(me), e.after);
+    EXPECT_EQ(said().back(), e.said);
+    EXPECT_EQ(me.status, e.status);
+    EXPECT_EQ(object[1].status, OBJECT_FREE);
+  }
 }
 
 TEST_F(Using, MushroomsByTheFirstRoll) {
