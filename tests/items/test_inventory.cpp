@@ -33,70 +33,57 @@ int (*const all_queries[])(int, int) = {carry_key,       carry_fairy,    carry_r
                                         carry_feet,      carry_backpack, carry_shield, carry_torch,
                                         carry_lit_torch, carry_light};
 
-TEST_F(Inventory, AUnitWithNothingHasNothingWhateverLiesAround) {
-  lying(1, ITEM_KEY, "A key", 1, 1, 0);
-  lying(2, ITEM_TORCH, "TORCH", 1, 1, 0);
-  inside(3, ITEM_ROPE, "some rope", 1);
-  for (auto query : all_queries) {
-    EXPECT_EQ(query(1, 2), 0);
-    EXPECT_EQ(query(0, 0), 0);  // ground items are nobody's
+// Which of the queries above find item 5 of unit 2 ('x'), for each kind and
+// status alone; nobody else's query finds it.
+TEST_F(Inventory, EachQueryFindsOnlyItsKindInItsPlace) {
+  struct expected {
+    int type, status, slot;
+    const char* found;
+  };
+  const expected cases[] = {
+      {ITEM_KEY, OBJECT_CARRIED, 0, "x............."},
+      {ITEM_KEY, OBJECT_PACKED, 0, ".............."},
+      {ITEM_FAIRY, OBJECT_CARRIED, 0, ".x...........x"},
+      {ITEM_FAIRY, OBJECT_WORN, 0, ".x............"},
+      {ITEM_FAIRY, OBJECT_PACKED, 0, ".............."},
+      {ITEM_ROPE, OBJECT_CARRIED, 0, "..x..........."},
+      {ITEM_ROPE, OBJECT_PACKED, 0, ".............."},
+      {ITEM_WEAPON, OBJECT_CARRIED, 0, ".............."},
+      {ITEM_WEAPON, OBJECT_WIELDED, 0, "...x.........."},
+      {ITEM_TORCH, OBJECT_CARRIED, 0, "...........x.."},
+      {ITEM_TORCH, OBJECT_PACKED, 0, ".............."},
+      {ITEM_TORCH, OBJECT_LIT, 0, "............xx"},
+      {ITEM_WEARABLE, OBJECT_CARRIED, SLOT_BODY, ".............."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_BODY, "....x........."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_HEAD, ".....x........"},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_LEGS, "......x......."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_ARMS, ".......x......"},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_FEET, "........x....."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_BACK, ".........x...."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_SHIELD, "..........x..."},
+      {ITEM_WEARABLE, OBJECT_CARRIED, SLOT_SHIELD, ".............."},
+  };
+  for (const expected& e : cases) {
+    SetUp();
+    lying(1, e.type, "on the ground", 1, 1, 0);
+    give(5, e.type, e.status, e.slot);
+    std::string found;
+    for (auto query : all_queries) {
+      found += query(1, 2) == 5 ? 'x' : query(1, 2) == 0 ? '.' : '?';
+      EXPECT_EQ(query(1, 3) + query(0, 0), 0);  // ground items are nobody's
+    }
+    EXPECT_EQ(found, e.found) << "type " << e.type << " status " << e.status << " slot " << e.slot;
   }
+  SetUp();
   EXPECT_EQ(total_weight(1, 2), 0);
   EXPECT_EQ(carried_objects(0, 0), 0);
 }
 
-TEST_F(Inventory, WornItemsAreFoundBySlotOnlyWhenWorn) {
-  const int slots[] = {SLOT_BODY, SLOT_HEAD, SLOT_LEGS,  SLOT_ARMS,
-                       SLOT_FEET, SLOT_BACK, SLOT_SHIELD};
-  int (*const queries[])(int, int) = {carry_armour, carry_head,     carry_legs,  carry_arms,
-                                      carry_feet,   carry_backpack, carry_shield};
-  for (int i = 0; i < 7; i++) {
-    nuke_variables();
-    unit[1][2].status = UNIT_NORMAL;
-    give(4, ITEM_WEARABLE, OBJECT_CARRIED, slots[i]);
-    EXPECT_EQ(queries[i](1, 2), 0);
-    give(6, ITEM_WEARABLE, OBJECT_WORN, slots[i]);
-    for (int j = 0; j < 7; j++) EXPECT_EQ(queries[j](1, 2), i == j ? 6 : 0) << i << " " << j;
-    EXPECT_EQ(queries[i](1, 3), 0);
-  }
-  give(7, ITEM_WEAPON, OBJECT_CARRIED);
-  EXPECT_EQ(carry_weapon(1, 2), 0);
-  give(8, ITEM_WEAPON, OBJECT_WIELDED);
-  EXPECT_EQ(carry_weapon(1, 2), 8);
-}
-
-TEST_F(Inventory, PackedThingsAreNotAtHand) {
-  give(1, ITEM_KEY, OBJECT_PACKED);
-  give(2, ITEM_FAIRY, OBJECT_PACKED);
-  give(3, ITEM_ROPE, OBJECT_PACKED);
-  give(4, ITEM_TORCH, OBJECT_PACKED);
-  EXPECT_EQ(carry_key(1, 2), 0);
-  EXPECT_EQ(carry_fairy(1, 2), 0);
-  EXPECT_EQ(carry_rope(1, 2), 0);
-  EXPECT_EQ(carry_torch(1, 2), 0);
-  EXPECT_EQ(carry_light(1, 2), 0);
-  EXPECT_EQ(packed_item(1, 2), 4);
-  EXPECT_EQ(carried_objects(1, 2), 0);
-  give(5, ITEM_KEY, OBJECT_CARRIED);
-  give(6, ITEM_ROPE, OBJECT_CARRIED);
-  give(7, ITEM_TORCH, OBJECT_CARRIED);
-  EXPECT_EQ(carry_key(1, 2), 5);
-  EXPECT_EQ(carry_rope(1, 2), 6);
-  EXPECT_EQ(carry_torch(1, 2), 7);
-}
-
-TEST_F(Inventory, LightComesFromALitTorchOrAFairyInHand) {
+TEST_F(Inventory, LightComesFromTheFirstLitTorchOrFairyInHandOfAUnitInPlay) {
   give(3, ITEM_FAIRY, OBJECT_WORN);
-  EXPECT_EQ(carry_light(1, 2), 0);
-  EXPECT_EQ(carry_fairy(1, 2), 3);
   give(5, ITEM_TORCH, OBJECT_LIT);
-  EXPECT_EQ(carry_light(1, 2), 5);
-  EXPECT_EQ(carry_lit_torch(1, 2), 5);
-  EXPECT_EQ(carry_torch(1, 2), 0);
   give(4, ITEM_FAIRY, OBJECT_CARRIED);
   EXPECT_EQ(carry_light(1, 2), 4);  // the first of either sort
-
-  // A free unit slot carries nothing that lights or burns.
   give(6, ITEM_TORCH, OBJECT_CARRIED);
   unit[1][2].status = UNIT_FREE;
   EXPECT_EQ(carry_light(1, 2), 0);
