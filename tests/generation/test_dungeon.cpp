@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/check.h"
@@ -171,19 +172,15 @@ TEST(DungeonStart, KitAndFurnitureFollowTheDifficulty) {
           object[i].owner_unit == 1)
         kit.push_back(object[i].name);
     EXPECT_EQ(kit, e.kit) << "difficulty " << e.difficulty;
-    EXPECT_EQ(map[0][24][2].scenery, e.chest);
-    EXPECT_EQ(map[0][26][2].scenery, e.chest);
-    EXPECT_EQ(map[0][25][3].scenery, SCENERY_WARDROBE);
-    EXPECT_EQ(map[0][25][4].scenery, SCENERY_FIRE);
+    EXPECT_EQ(std::make_tuple(map[0][24][2].scenery, map[0][26][2].scenery, map[0][25][3].scenery,
+                              map[0][25][4].scenery),
+              std::make_tuple(e.chest, e.chest, SCENERY_WARDROBE, SCENERY_FIRE));
     const unit_record& hero = unit[1][1];
-    EXPECT_EQ(hero.strength, 10 / e.difficulty);
-    EXPECT_EQ(hero.health, 100 / e.difficulty);
-    EXPECT_EQ(hero.sight, 10 - e.difficulty);
+    EXPECT_EQ(
+        std::make_tuple(hero.strength, hero.health, hero.sight, hero.facing, AGX, AGY),
+        std::make_tuple(10 / e.difficulty, 100 / e.difficulty, 10 - e.difficulty, SOUTH, 25, 2));
     EXPECT_GE(hero.movement, 150 - 10 * e.difficulty);
     EXPECT_LT(hero.movement, 180 - 10 * e.difficulty);
-    EXPECT_EQ(hero.facing, SOUTH);
-    EXPECT_EQ(AGX, 25);
-    EXPECT_EQ(AGY, 2);
     // The leader's own square is taken; the chests beside it block.
     EXPECT_EQ(map[0][25][2].passable, 0);
   }

@@ -84,26 +84,22 @@ TEST(Tracks, HeadFacingRockLaysNothing) {
   EXPECT_EQ(map[Z][10][9].scenery, SCENERY_MINE_CART);  // the cart stands on the rock
 }
 
-TEST(Tracks, WalkOfFullLengthEndsInABufferOnNewFloor) {
+// A walk that runs its full length ends in a buffer on floor of its own; one
+// that runs into the outer wall leaves it standing.
+TEST(Tracks, WalkOfFullLengthEndsInABufferAndNeverTouchesTheOuterWall) {
   corridor_level();
   fill_terrain(Z, 2, 20, 48, 20, TERRAIN_PASSAGE_FLOOR);
   environment[Z][2][20].track = TRACK_END_E;
-  seed_for_draw(3, 0);  // a walk of 20
+  fill_terrain(Z, 40, 30, 49, 30, TERRAIN_PASSAGE_FLOOR);
+  map[Z][50][30].terrain = TERRAIN_BUILT_WALL;
+  environment[Z][40][30].track = TRACK_END_E;
+  seed_for_draw(3, 0);  // a walk of 20 for the first head
   generate_track(Z);
   EXPECT_EQ(piece(22, 20), TRACK_W_E);
   EXPECT_EQ(piece(23, 20), TRACK_END_W);
   EXPECT_EQ(map[Z][23][20].terrain, TERRAIN_ROOM_FLOOR);
   EXPECT_EQ(piece(24, 20), 0);
-}
-
-TEST(Tracks, WalkNeverTouchesTheOuterWall) {
-  corridor_level();
-  fill_terrain(Z, 40, 20, 49, 20, TERRAIN_PASSAGE_FLOOR);
-  map[Z][50][20].terrain = TERRAIN_BUILT_WALL;
-  environment[Z][40][20].track = TRACK_END_E;
-  seed_for_draw(3, 0);
-  generate_track(Z);
-  EXPECT_EQ(map[Z][50][20].terrain, TERRAIN_BUILT_WALL);
+  EXPECT_EQ(map[Z][50][30].terrain, TERRAIN_BUILT_WALL);
 }
 
 struct laid {
