@@ -98,6 +98,7 @@ TEST_F(Inventory, BorneLoadsWeighHalfAndHandsAndFlamesWeighFull) {
   give(4, ITEM_TORCH, OBJECT_LIT, 0, 5);               // 5
   give(5, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // 25
   give(6, ITEM_GOLD, OBJECT_CARRIED, 0, 1);            // 1
+  give(0, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // slot 0 is no item
   EXPECT_EQ(total_weight(1, 2), 49);
   EXPECT_EQ(carried_objects(1, 2), 4);
   EXPECT_EQ(packed_item(1, 2), 1);
