@@ -227,6 +227,15 @@ TEST_F(Packing, BackpackOfFiveTakesSixAndRefusesTheSeventh) {
   pack_item(8);
   EXPECT_EQ(object[8].status, OBJECT_CARRIED);
   EXPECT_EQ(said().back(), "The backpack is full!");
+  // Only the acting unit's items in hand go in, whatever the room.
+  object[1].var1 = 99;
+  held(9, ITEM_WEAPON, "axe", OBJECT_WIELDED);
+  held(10, ITEM_KEY, "key", OBJECT_CARRIED, 1, 2);
+  pack_item(9);
+  pack_item(10);
+  pack_item(1);
+  EXPECT_EQ(packed_item(1, 1), 6);
+  EXPECT_EQ(packed_item(1, 2), 0);
 }
 
 TEST_F(Packing, UnpackWaitsForAFreeHand) {
@@ -242,19 +251,6 @@ TEST_F(Packing, UnpackWaitsForAFreeHand) {
   EXPECT_EQ(said().back(), "You unpack the gem");
 }
 
-TEST_F(Packing, OnlyTheActingUnitsHandItemsGoIn) {
-  hero();
-  held(1, ITEM_WEARABLE, "backpack", OBJECT_WORN).range = SLOT_BACK;
-  object[1].var1 = 5;
-  held(2, ITEM_WEAPON, "axe", OBJECT_WIELDED);
-  held(3, ITEM_KEY, "key", OBJECT_CARRIED, 1, 2);
-  pack_item(2);
-  pack_item(3);
-  pack_item(1);
-  EXPECT_EQ(packed_item(1, 1), 0);
-  EXPECT_EQ(packed_item(1, 2), 0);
-}
-
 TEST_F(Wearing, ArmourAddsDefenceAndRemovingTakesItOff) {
   unit_record& me = hero();
   object_record& mail = held(1, ITEM_WEARABLE, "mail");
@@ -268,17 +264,6 @@ TEST_F(Wearing, ArmourAddsDefenceAndRemovingTakesItOff) {
   EXPECT_EQ(mail.status, OBJECT_CARRIED);
   EXPECT_EQ(stats(me), "moves 100/200 damage 0 ranged 0 defence 0 health 30");
   EXPECT_EQ(said().back(), "You remove the mail");
-}
-
-TEST_F(Wearing, SecondItemOfASlotIsRefused) {
-  unit_record& me = hero();
-  held(1, ITEM_WEARABLE, "helmet", OBJECT_WORN).range = SLOT_HEAD;
-  held(2, ITEM_WEARABLE, "hat").range = SLOT_HEAD;
-  object[2].var1 = 2;
-  wear_item(2, 1, 1);
-  EXPECT_EQ(object[2].status, OBJECT_CARRIED);
-  EXPECT_EQ(me.defence, 0);
-  EXPECT_EQ(said().back(), "You are already wearing one of those.");
 }
 
 TEST_F(Wearing, BootsAddPaceAndSalamanderBootsNothing) {
@@ -315,8 +300,15 @@ TEST_F(Wearing, ShieldNeedsAFreeHandAndWitsAreNeeded) {
   EXPECT_EQ(object[4].status, OBJECT_WORN);
 }
 
-TEST_F(Wearing, RefusalsForWrongItems) {
-  hero();
+TEST_F(Wearing, RefusalsForWrongItemsAndTakenSlots) {
+  unit_record& me = hero();
+  held(5, ITEM_WEARABLE, "helmet", OBJECT_WORN).range = SLOT_HEAD;
+  held(6, ITEM_WEARABLE, "hat").range = SLOT_HEAD;
+  object[6].var1 = 2;
+  wear_item(6, 1, 1);
+  EXPECT_EQ(object[6].status, OBJECT_CARRIED);
+  EXPECT_EQ(me.defence, 0);
+  EXPECT_EQ(said().back(), "You are already wearing one of those.");
   held(1, ITEM_KEY, "key");
   held(2, ITEM_WEARABLE, "cap", OBJECT_PACKED).range = SLOT_HEAD;
   held(3, ITEM_WEARABLE, "pack", OBJECT_WORN).range = SLOT_BACK;
