@@ -18,6 +18,7 @@
 #include "generation/dungeon.h"
 #include "generation/rooms.h"
 #include "generation/start.h"
+#include "items/inventory.h"
 #include "tests/generation/world_builder.h"
 
 namespace {
@@ -197,18 +198,12 @@ TEST(DungeonStart, LargeChestsAtTheStartBecomeFilledContainers) {
       const container_record& k = container[c];
       if (k.state == CONTAINER_FREE || k.z != 0 || k.y != 2 || (k.x != 24 && k.x != 26)) continue;
       found++;
-      EXPECT_EQ(k.type, CONTAINER_LARGE_CHEST);
-      EXPECT_STREQ(k.name, "large chest");
-      EXPECT_EQ(k.capacity, 7);
+      EXPECT_EQ(std::make_tuple(k.type, std::string(k.name), k.capacity),
+                std::make_tuple(CONTAINER_LARGE_CHEST, std::string("large chest"), 7));
       ASSERT_TRUE(k.locked == 0 || k.locked == 1);
       locked_seen[k.locked] = true;
-      int inside = 0;
-      for (int i = 1; i < OBJECT_SLOTS; i++)
-        if (object[i].status != OBJECT_FREE && object[i].owner_player == OWNER_CONTAINER &&
-            object[i].owner_unit == c)
-          inside++;
-      EXPECT_GE(inside, 1) << "seed " << seed;
-      EXPECT_LE(inside, 3) << "seed " << seed;
+      EXPECT_GE(container_held(c), 1) << "seed " << seed;
+      EXPECT_LE(container_held(c), 3) << "seed " << seed;
     }
     EXPECT_EQ(found, 2);
   }
