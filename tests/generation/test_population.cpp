@@ -32,7 +32,7 @@ void open_level(int z, int terrain) {
   fill_terrain(z, 1, 1, 49, 49, terrain);
 }
 
-TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumber) {
+TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumberOrGiveUp) {
   quiet_world_state(1);
   nuke_variables();
   open_level(2, TERRAIN_STONE_FLOOR);
@@ -53,11 +53,8 @@ TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumber) {
   open_level(0, TERRAIN_PASSAGE_FLOOR);
   generate_torches(0);  // the catalogue makes the torches; the fires are ours
   EXPECT_EQ(count_scenery(0, SCENERY_FIRE), 7);
-}
 
-TEST(DungeonPopulation, ScatterersGiveUpOnALevelWithoutTheirGround) {
-  quiet_world_state(1);
-  nuke_variables();
+  // A level without their ground: they give up.
   rock_level(4);
   std::srand(1);
   generate_pools(4);
