@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "core/world.h"
 #include "generation/tracks.h"
@@ -83,59 +84,66 @@ TEST(Tracks, HeadFacingRockLaysNothing) {
   EXPECT_EQ(map[Z][10][9].scenery, SCENERY_MINE_CART);  // the cart stands on the rock
 }
 
-TEST(Tracks, WalkOfFullLengthEndsInABufferOnNewFloor) {
+// A walk that runs its full length ends in a buffer on floor of its own; one
+// that runs into the outer wall leaves it standing.
+TEST(Tracks, WalkOfFullLengthEndsInABufferAndNeverTouchesTheOuterWall) {
   corridor_level();
   fill_terrain(Z, 2, 20, 48, 20, TERRAIN_PASSAGE_FLOOR);
   environment[Z][2][20].track = TRACK_END_E;
-  seed_for_draw(3, 0);  // a walk of 20
+  fill_terrain(Z, 40, 30, 49, 30, TERRAIN_PASSAGE_FLOOR);
+  map[Z][50][30].terrain = TERRAIN_BUILT_WALL;
+  environment[Z][40][30].track = TRACK_END_E;
+  seed_for_draw(3, 0);  // a walk of 20 for the first head
   generate_track(Z);
   EXPECT_EQ(piece(22, 20), TRACK_W_E);
   EXPECT_EQ(piece(23, 20), TRACK_END_W);
   EXPECT_EQ(map[Z][23][20].terrain, TERRAIN_ROOM_FLOOR);
   EXPECT_EQ(piece(24, 20), 0);
+  EXPECT_EQ(map[Z][50][30].terrain, TERRAIN_BUILT_WALL);
 }
 
-TEST(Tracks, WalkNeverTouchesTheOuterWall) {
-  corridor_level();
-  fill_terrain(Z, 40, 20, 49, 20, TERRAIN_PASSAGE_FLOOR);
-  map[Z][50][20].terrain = TERRAIN_BUILT_WALL;
-  environment[Z][40][20].track = TRACK_END_E;
-  seed_for_draw(3, 0);
-  generate_track(Z);
-  EXPECT_EQ(map[Z][50][20].terrain, TERRAIN_BUILT_WALL);
-}
+struct laid {
+  int x, y, piece;
+};
 
-TEST(Tracks, RepairJoinsFacingEnds) {
-  corridor_level();
-  environment[Z][9][10].track = TRACK_W_E;
-  environment[Z][10][10].track = TRACK_END_W;
-  environment[Z][11][10].track = TRACK_END_E;
-  environment[Z][12][10].track = TRACK_W_E;
-  environment[Z][8][10].track = TRACK_END_E;
-  environment[Z][13][10].track = TRACK_END_W;
-  map[Z][9][10].scenery = SCENERY_MINE_CART;
-  check_track(Z);
-  EXPECT_EQ(piece(10, 10), TRACK_W_E);
-  EXPECT_EQ(piece(11, 10), TRACK_W_E);
-  EXPECT_EQ(map[Z][9][10].scenery, SCENERY_NONE);
-}
-
-TEST(Tracks, RepairMakesJunctionsAndCapsLooseStraights) {
-  corridor_level();
-  // An end running into the side of a straight becomes a junction.
-  environment[Z][20][19].track = TRACK_END_N;
-  environment[Z][20][18].track = TRACK_N_S;
-  environment[Z][20][17].track = TRACK_END_S;
-  environment[Z][19][20].track = TRACK_W_E;
-  environment[Z][20][20].track = TRACK_W_E;
-  environment[Z][21][20].track = TRACK_W_E;
-  // A straight that leads nowhere.
-  environment[Z][30][30].track = TRACK_N_S;
-  check_track(Z);
-  EXPECT_EQ(piece(20, 19), TRACK_N_S);
-  EXPECT_EQ(piece(20, 20), TRACK_JOIN_WEN);
-  EXPECT_EQ(piece(30, 29), TRACK_END_S);
-  EXPECT_EQ(piece(30, 31), TRACK_END_N);
+TEST(Tracks, RepairJoinsEndsAndCapsLooseStraights) {
+  // Two lines of track whose ends meet, and a straight crossed by one end.
+  const std::vector<laid> ew = {{8, 10, TRACK_END_E},  {9, 10, TRACK_W_E},  {10, 10, TRACK_END_W},
+                                {11, 10, TRACK_END_E}, {12, 10, TRACK_W_E}, {13, 10, TRACK_END_W}};
+  const std::vector<laid> ns = {{10, 8, TRACK_END_S},  {10, 9, TRACK_N_S},  {10, 10, TRACK_END_N},
+                                {10, 11, TRACK_END_S}, {10, 12, TRACK_N_S}, {10, 13, TRACK_END_N}};
+  std::vector<laid> north = {{20, 17, TRACK_END_S}, {20, 18, TRACK_N_S}, {20, 19, TRACK_END_N}};
+  std::vector<laid> south = {{20, 21, TRACK_END_S}, {20, 22, TRACK_N_S}, {20, 23, TRACK_END_N}};
+  for (int x = 19; x <= 21; x++)
+    north.push_back({x, 20, TRACK_W_E}), south.insert(south.begin(), {x, 20, TRACK_W_E});
+  struct repair {
+    const char* what;
+    std::vector<laid> before, after;
+    int scenery, scenery_after;  // on the square behind the first end
+  };
+  // clang-format off
+  const repair cases[] = {
+      {"east-west ends", ew, {{10, 10, TRACK_W_E}, {11, 10, TRACK_W_E}}, SCENERY_MINE_CART, 0},
+      {"north-south ends", ns, {{10, 10, TRACK_N_S}, {10, 11, TRACK_N_S}}, SCENERY_MINE_CART, 0},
+      {"a ladder behind", ns, {{10, 10, TRACK_N_S}}, SCENERY_LADDER_UP, SCENERY_LADDER_UP},
+      {"end north to a straight", north, {{20, 19, TRACK_N_S}, {20, 20, TRACK_JOIN_WEN}}, 0, 0},
+      {"end south to a straight", south, {{20, 21, TRACK_N_S}, {20, 20, TRACK_JOIN_WES}}, 0, 0},
+      {"straight under a crossing", {{35, 36, TRACK_N_S}, {34, 35, TRACK_W_E}, {36, 35, TRACK_W_E}},
+       {{35, 35, TRACK_JOIN_WES}}, 0, 0},
+      {"loose straights", {{30, 30, TRACK_N_S}, {40, 40, TRACK_W_E}},
+       {{30, 29, TRACK_END_S}, {30, 31, TRACK_END_N}, {39, 40, TRACK_END_E}, {41, 40, TRACK_END_W}}, 0, 0},
+  };
+  // clang-format on
+  for (const repair& c : cases) {
+    SCOPED_TRACE(c.what);
+    corridor_level();
+    for (const laid& l : c.before) environment[Z][l.x][l.y].track = l.piece;
+    const laid& behind = c.before[1];
+    map[Z][behind.x][behind.y].scenery = c.scenery;
+    check_track(Z);
+    for (const laid& l : c.after) EXPECT_EQ(piece(l.x, l.y), l.piece) << l.x << "," << l.y;
+    EXPECT_EQ(map[Z][behind.x][behind.y].scenery, c.scenery_after);
+  }
   // On the edge nothing is written beyond the level.
   environment[Z][0][0].track = TRACK_W_E;
   environment[Z][50][50].track = TRACK_N_S;

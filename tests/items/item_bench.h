@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -14,14 +15,6 @@
 #include "core/world.h"
 
 namespace bench {
-
-inline void fresh();
-
-// Every item test starts on the bare level.
-class item_test : public ::testing::Test {
- protected:
-  void SetUp() override { fresh(); }
-};
 
 inline void fresh() {
   use_headless();
@@ -38,6 +31,12 @@ inline void fresh() {
   DIFFICULTY = 1;
   std::srand(1);
 }
+
+// Every item test starts on the bare level.
+class item_test : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh(); }
+};
 
 // Unit u of player, awake and clever, standing at (x, y) of level 0.
 inline unit_record& hero(int player = 1, int u = 1, int x = 10, int y = 10, int facing = SOUTH) {
@@ -109,12 +108,12 @@ inline container_record& box(int c, int x, int y, const char* name, int capacity
   return k;
 }
 
-inline int count_owned(int player, int u, int status) {
-  int n = 0;
-  for (int i = 1; i < OBJECT_SLOTS; i++)
-    if (object[i].status == status && object[i].owner_player == player && object[i].owner_unit == u)
-      n++;
-  return n;
+// The numbers an item action changes on a unit, as one line.
+inline std::string stats(const unit_record& r) {
+  char line[96];
+  std::snprintf(line, sizeof line, "moves %d/%d damage %d ranged %d defence %d health %d", r.moves,
+                r.movement, r.damage, r.ranged, r.defence, r.health);
+  return line;
 }
 
 // The first seed from 1 whose first draws satisfy want; the generator is left

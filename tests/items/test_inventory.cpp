@@ -2,127 +2,88 @@
 
 #include <string>
 
-#include "core/headless.h"
-#include "core/world.h"
 #include "items/destroy.h"
 #include "items/inventory.h"
+#include "tests/items/item_bench.h"
 
 namespace {
 
-class Inventory : public ::testing::Test {
+class Inventory : public bench::item_test {
  protected:
   void SetUp() override {
-    use_headless();
-    reset_globals();
-    nuke_variables();
-    DEBUG_MODE = 0;
+    bench::fresh();
     unit[1][2].status = UNIT_NORMAL;
   }
   // Puts an item of unit 2 of player 1 in slot k.
   static void give(int k, int type, int status, int slot = 0, int weight = 0) {
-    object_record& o = object[k];
-    o = object_record{};
-    o.type = type;
-    o.status = status;
+    object_record& o = bench::held(k, type, "", status, 1, 2);
     o.range = slot;
     o.weight = weight;
-    o.owner_player = 1;
-    o.owner_unit = 2;
-  }
-  static void lay(int k, int type, int z, int x, int y, const char* name) {
-    object_record& o = object[k];
-    o = object_record{};
-    o.type = type;
-    o.status = OBJECT_ON_GROUND;
-    o.z = z, o.x = x, o.y = y;
-    copy_text(o.name, name);
-    map[z][x][y].object_count++;
-  }
-  static void put_in(int k, int type, int c, const char* name) {
-    object_record& o = object[k];
-    o = object_record{};
-    o.type = type;
-    o.status = OBJECT_CARRIED;
-    o.owner_player = OWNER_CONTAINER;
-    o.owner_unit = c;
-    copy_text(o.name, name);
   }
   static void chest(int c, int z, int x, int y, const char* name) {
-    container[c].state = CONTAINER_CLOSED;
-    container[c].z = z, container[c].x = x, container[c].y = y;
-    copy_text(container[c].name, name);
+    bench::box(c, x, y, name).z = z;
   }
 };
+
+using bench::inside;
+using bench::lying;
 
 int (*const all_queries[])(int, int) = {carry_key,       carry_fairy,    carry_rope,   carry_weapon,
                                         carry_armour,    carry_head,     carry_legs,   carry_arms,
                                         carry_feet,      carry_backpack, carry_shield, carry_torch,
                                         carry_lit_torch, carry_light};
 
-TEST_F(Inventory, AUnitWithNothingHasNothingWhateverLiesAround) {
-  lay(1, ITEM_KEY, 0, 1, 1, "A key");
-  lay(2, ITEM_TORCH, 0, 1, 1, "TORCH");
-  put_in(3, ITEM_ROPE, 1, "some rope");
-  for (auto query : all_queries) {
-    EXPECT_EQ(query(1, 2), 0);
-    EXPECT_EQ(query(0, 0), 0);  // ground items are nobody's
+// Which of the queries above find item 5 of unit 2 ('x'), for each kind and
+// status alone; nobody else's query finds it.
+TEST_F(Inventory, EachQueryFindsOnlyItsKindInItsPlace) {
+  struct expected {
+    int type, status, slot;
+    const char* found;
+  };
+  const expected cases[] = {
+      {ITEM_KEY, OBJECT_CARRIED, 0, "x............."},
+      {ITEM_KEY, OBJECT_PACKED, 0, ".............."},
+      {ITEM_FAIRY, OBJECT_CARRIED, 0, ".x...........x"},
+      {ITEM_FAIRY, OBJECT_WORN, 0, ".x............"},
+      {ITEM_FAIRY, OBJECT_PACKED, 0, ".............."},
+      {ITEM_ROPE, OBJECT_CARRIED, 0, "..x..........."},
+      {ITEM_ROPE, OBJECT_PACKED, 0, ".............."},
+      {ITEM_WEAPON, OBJECT_CARRIED, 0, ".............."},
+      {ITEM_WEAPON, OBJECT_WIELDED, 0, "...x.........."},
+      {ITEM_TORCH, OBJECT_CARRIED, 0, "...........x.."},
+      {ITEM_TORCH, OBJECT_PACKED, 0, ".............."},
+      {ITEM_TORCH, OBJECT_LIT, 0, "............xx"},
+      {ITEM_WEARABLE, OBJECT_CARRIED, SLOT_BODY, ".............."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_BODY, "....x........."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_HEAD, ".....x........"},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_LEGS, "......x......."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_ARMS, ".......x......"},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_FEET, "........x....."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_BACK, ".........x...."},
+      {ITEM_WEARABLE, OBJECT_WORN, SLOT_SHIELD, "..........x..."},
+      {ITEM_WEARABLE, OBJECT_CARRIED, SLOT_SHIELD, ".............."},
+  };
+  for (const expected& e : cases) {
+    SetUp();
+    lying(1, e.type, "on the ground", 1, 1, 0);
+    give(5, e.type, e.status, e.slot);
+    std::string found;
+    for (auto query : all_queries) {
+      found += query(1, 2) == 5 ? 'x' : query(1, 2) == 0 ? '.' : '?';
+      EXPECT_EQ(query(1, 3) + query(0, 0), 0);  // ground items are nobody's
+    }
+    EXPECT_EQ(found, e.found) << "type " << e.type << " status " << e.status << " slot " << e.slot;
   }
+  SetUp();
   EXPECT_EQ(total_weight(1, 2), 0);
   EXPECT_EQ(carried_objects(0, 0), 0);
 }
 
-TEST_F(Inventory, WornItemsAreFoundBySlotOnlyWhenWorn) {
-  const int slots[] = {SLOT_BODY, SLOT_HEAD, SLOT_LEGS,  SLOT_ARMS,
-                       SLOT_FEET, SLOT_BACK, SLOT_SHIELD};
-  int (*const queries[])(int, int) = {carry_armour, carry_head,     carry_legs,  carry_arms,
-                                      carry_feet,   carry_backpack, carry_shield};
-  for (int i = 0; i < 7; i++) {
-    nuke_variables();
-    unit[1][2].status = UNIT_NORMAL;
-    give(4, ITEM_WEARABLE, OBJECT_CARRIED, slots[i]);
-    EXPECT_EQ(queries[i](1, 2), 0);
-    give(6, ITEM_WEARABLE, OBJECT_WORN, slots[i]);
-    for (int j = 0; j < 7; j++) EXPECT_EQ(queries[j](1, 2), i == j ? 6 : 0) << i << " " << j;
-    EXPECT_EQ(queries[i](1, 3), 0);
-  }
-  give(7, ITEM_WEAPON, OBJECT_CARRIED);
-  EXPECT_EQ(carry_weapon(1, 2), 0);
-  give(8, ITEM_WEAPON, OBJECT_WIELDED);
-  EXPECT_EQ(carry_weapon(1, 2), 8);
-}
-
-TEST_F(Inventory, PackedThingsAreNotAtHand) {
-  give(1, ITEM_KEY, OBJECT_PACKED);
-  give(2, ITEM_FAIRY, OBJECT_PACKED);
-  give(3, ITEM_ROPE, OBJECT_PACKED);
-  give(4, ITEM_TORCH, OBJECT_PACKED);
-  EXPECT_EQ(carry_key(1, 2), 0);
-  EXPECT_EQ(carry_fairy(1, 2), 0);
-  EXPECT_EQ(carry_rope(1, 2), 0);
-  EXPECT_EQ(carry_torch(1, 2), 0);
-  EXPECT_EQ(carry_light(1, 2), 0);
-  EXPECT_EQ(packed_item(1, 2), 4);
-  EXPECT_EQ(carried_objects(1, 2), 0);
-  give(5, ITEM_KEY, OBJECT_CARRIED);
-  give(6, ITEM_ROPE, OBJECT_CARRIED);
-  give(7, ITEM_TORCH, OBJECT_CARRIED);
-  EXPECT_EQ(carry_key(1, 2), 5);
-  EXPECT_EQ(carry_rope(1, 2), 6);
-  EXPECT_EQ(carry_torch(1, 2), 7);
-}
-
-TEST_F(Inventory, LightComesFromALitTorchOrAFairyInHand) {
+TEST_F(Inventory, LightComesFromTheFirstLitTorchOrFairyInHandOfAUnitInPlay) {
   give(3, ITEM_FAIRY, OBJECT_WORN);
-  EXPECT_EQ(carry_light(1, 2), 0);
-  EXPECT_EQ(carry_fairy(1, 2), 3);
   give(5, ITEM_TORCH, OBJECT_LIT);
-  EXPECT_EQ(carry_light(1, 2), 5);
-  EXPECT_EQ(carry_lit_torch(1, 2), 5);
-  EXPECT_EQ(carry_torch(1, 2), 0);
   give(4, ITEM_FAIRY, OBJECT_CARRIED);
   EXPECT_EQ(carry_light(1, 2), 4);  // the first of either sort
-
-  // A free unit slot carries nothing that lights or burns.
   give(6, ITEM_TORCH, OBJECT_CARRIED);
   unit[1][2].status = UNIT_FREE;
   EXPECT_EQ(carry_light(1, 2), 0);
@@ -137,6 +98,7 @@ TEST_F(Inventory, BorneLoadsWeighHalfAndHandsAndFlamesWeighFull) {
   give(4, ITEM_TORCH, OBJECT_LIT, 0, 5);               // 5
   give(5, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // 25
   give(6, ITEM_GOLD, OBJECT_CARRIED, 0, 1);            // 1
+  give(0, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // slot 0 is no item
   EXPECT_EQ(total_weight(1, 2), 49);
   EXPECT_EQ(carried_objects(1, 2), 4);
   EXPECT_EQ(packed_item(1, 2), 1);
@@ -153,9 +115,9 @@ TEST_F(Inventory, ContainersAreFoundOnlyWhenInUse) {
   EXPECT_EQ(which_container(1, 5, 4), 0);
   EXPECT_EQ(which_container(2, 4, 5), 0);
 
-  put_in(1, ITEM_KEY, 7, "A key");
-  put_in(2, ITEM_KEY, 9, "A key");
-  put_in(3, ITEM_KEY, 7, "A key");
+  inside(1, ITEM_KEY, "A key", 7);
+  inside(2, ITEM_KEY, "A key", 9);
+  inside(3, ITEM_KEY, "A key", 7);
   object[3].status = OBJECT_WORN;
   EXPECT_EQ(container_held(7), 1);
   EXPECT_EQ(container_held(9), 1);
@@ -165,9 +127,9 @@ TEST_F(Inventory, ContainersAreFoundOnlyWhenInUse) {
 
 TEST_F(Inventory, EmptyingAChestLaysItsContentsOnItsSquare) {
   chest(4, 2, 10, 12, "chest");
-  put_in(3, ITEM_KEY, 4, "A key");
-  put_in(8, ITEM_TORCH, 4, "TORCH");
-  put_in(9, ITEM_ROPE, 5, "some rope");
+  inside(3, ITEM_KEY, "A key", 4);
+  inside(8, ITEM_TORCH, "TORCH", 4);
+  inside(9, ITEM_ROPE, "some rope", 5);
   list_items_in_containter(4);
   ASSERT_EQ(headless.messages.size(), 1u);
   EXPECT_EQ(headless.messages[0], "In the chest there is A key, TORCH, .");
@@ -187,9 +149,9 @@ TEST_F(Inventory, EmptyingAChestLaysItsContentsOnItsSquare) {
 }
 
 TEST_F(Inventory, DestroyingFreesSlotsAndKeepsSquareCountsTrue) {
-  lay(1, ITEM_KEY, 3, 3, 3, "A key");
-  lay(2, ITEM_KEY, 3, 3, 3, "A key");
-  lay(3, ITEM_KEY, 3, 3, 4, "A key");
+  lying(1, ITEM_KEY, "A key", 3, 3, 3);
+  lying(2, ITEM_KEY, "A key", 3, 3, 3);
+  lying(3, ITEM_KEY, "A key", 3, 4, 3);
   give(4, ITEM_KEY, OBJECT_CARRIED);
   object[4].z = 3, object[4].x = 3, object[4].y = 3;  // a carried item's stale position
   destroy_tile_objects(3, 3, 3);
@@ -219,10 +181,10 @@ TEST_F(Inventory, DestroyingFreesSlotsAndKeepsSquareCountsTrue) {
 TEST_F(Inventory, DestroyingAContainerTakesItsContentsWithIt) {
   chest(5, 1, 2, 2, "wardrobe");
   chest(6, 1, 2, 3, "chest");
-  put_in(1, ITEM_KEY, 5, "A key");
-  put_in(2, ITEM_TORCH, 5, "TORCH");
+  inside(1, ITEM_KEY, "A key", 5);
+  inside(2, ITEM_TORCH, "TORCH", 5);
   object[2].status = OBJECT_WORN;  // any status counts as inside
-  put_in(3, ITEM_ROPE, 6, "some rope");
+  inside(3, ITEM_ROPE, "some rope", 6);
   destroy_container(5);
   EXPECT_EQ(container[5].state, CONTAINER_FREE);
   EXPECT_EQ(container[5].x + container[5].y + container[5].z, 0);

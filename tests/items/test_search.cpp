@@ -37,39 +37,33 @@ TEST_F(Searching, SearchedCryptFindsNothingAndCostsNothing) {
   EXPECT_EQ(me.moves, 200);
 }
 
-TEST_F(Searching, CryptLootLandsOnTheSearchersSide) {
-  unit_record& me = crypt();
-  seed_where(1, [](const std::vector<int>& d) { return d[0] % 10 <= 2; });
-  search_object(SCENERY_OPEN_CRYPT, 10, 11, 0);
-  EXPECT_EQ(said().front(), "Amongst the bones you find something");
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[0][10][11].scenery, SCENERY_SEARCHED_CRYPT);
-  EXPECT_EQ(objects_at(10, 10), 1);
-  EXPECT_EQ(map[0][10][10].object_count, 1);
-  EXPECT_EQ(objects_at(10, 11), 0);
-  EXPECT_EQ(headless.effects, 1);
-}
-
-TEST_F(Searching, CryptOftenHoldsNothing) {
-  unit_record& me = crypt();
-  seed_where(1, [](const std::vector<int>& d) { return d[0] % 10 >= 3 && d[0] % 10 <= 7; });
-  search_object(SCENERY_OPEN_CRYPT, 10, 11, 0);
-  EXPECT_EQ(said().back(), "You find nothing.");
-  EXPECT_EQ(me.moves, 190);
-  EXPECT_EQ(map[0][10][11].scenery, SCENERY_SEARCHED_CRYPT);
-}
-
-TEST_F(Searching, GhoulLeapsOutOfTheCrypt) {
-  unit_record& me = crypt();
-  seed_where(1, [](const std::vector<int>& d) { return d[0] % 10 >= 8; });
-  search_object(SCENERY_OPEN_CRYPT, 10, 11, 0);
-  EXPECT_TRUE(headless_said("A Ghoul leaps out!"));
-  EXPECT_EQ(me.moves, 0);
-  EXPECT_EQ(map[0][10][11].occupant_player, 2);
-  const int g = map[0][10][11].occupant_unit;
-  ASSERT_GE(g, 1);
-  EXPECT_EQ(unit[2][g].race, RACE_GHOUL);
-  EXPECT_EQ(map[0][10][11].scenery, SCENERY_SEARCHED_CRYPT);
+// The first draw decides: loot at the searcher's side, nothing, or a ghoul.
+TEST_F(Searching, ACryptHoldsLootNothingOrAGhoulByTheFirstDraw) {
+  struct expected {
+    int low, high;  // of the first draw, out of 10
+    const char* said;
+    int moves, loot, ghouls;
+  };
+  const expected cases[] = {{0, 2, "Amongst the bones you find something", 0, 1, 0},
+                            {3, 7, "You find nothing.", 190, 0, 0},
+                            {8, 9, "A Ghoul leaps out!", 0, 0, 1}};
+  for (const expected& e : cases) {
+    SCOPED_TRACE(e.said);
+    SetUp();
+    unit_record& me = crypt();
+    seed_where(
+        1, [&e](const std::vector<int>& d) { return d[0] % 10 >= e.low && d[0] % 10 <= e.high; });
+    search_object(SCENERY_OPEN_CRYPT, 10, 11, 0);
+    EXPECT_TRUE(headless_said(e.said));
+    EXPECT_EQ(me.moves, e.moves);
+    EXPECT_EQ(map[0][10][11].scenery, SCENERY_SEARCHED_CRYPT);
+    EXPECT_EQ(objects_at(10, 10), e.loot);
+    EXPECT_EQ(map[0][10][10].object_count, e.loot);
+    EXPECT_EQ(objects_at(10, 11), 0);
+    EXPECT_EQ(headless.effects, e.loot);
+    const map_cell& at = map[0][10][11];
+    EXPECT_EQ(at.occupant_player ? unit[2][at.occupant_unit].race : 0, e.ghouls ? RACE_GHOUL : 0);
+  }
 }
 
 TEST_F(Searching, TurnsToFaceAndStopsWithoutPoints) {
