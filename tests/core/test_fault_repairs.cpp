@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "core/actions/movement.h"
@@ -36,9 +37,7 @@ int live_units(int player) {
   return n;
 }
 
-// ---------------------------------------------------------------------------
 // The search for the nearest open square
-// ---------------------------------------------------------------------------
 
 TEST(NearestOpenSquare, NearestFirstThenAFixedOrder) {
   fresh_world();
@@ -81,9 +80,7 @@ TEST(NearestOpenSquare, GivesUpBeyondItsRadiusAndAtTheEdge) {
   EXPECT_FALSE(nearest_open_square(Z, x, y));
 }
 
-// ---------------------------------------------------------------------------
 // Room residents
-// ---------------------------------------------------------------------------
 
 // A lair of 6 x 6 at (10, 10): rock walls, floor 11..15 inside.
 void lair_room(bool south_wall_open) {
@@ -173,8 +170,9 @@ TEST(RoomResidents, FoundWorldsAreBuiltSound) {
     unsigned seed;
     int z, x, y;
   };
-  // A lair's south wall; another room's door; a prison cell's wall.
-  const found worlds[] = {{1, 10, 26, 13}, {97, 4, 38, 33}, {224, 3, 35, 42}};
+  // A lair's south wall; another room's door; a prison cell's wall; a lair's
+  // door, where its goblin stood.
+  const found worlds[] = {{1, 10, 26, 13}, {97, 4, 38, 33}, {224, 3, 35, 42}, {101777, 3, 39, 18}};
   for (const found& f : worlds) {
     build_test_world(f.seed, 1);
     const map_cell& c = map[f.z][f.x][f.y];
@@ -185,9 +183,7 @@ TEST(RoomResidents, FoundWorldsAreBuiltSound) {
   }
 }
 
-// ---------------------------------------------------------------------------
 // The guard at the way out
-// ---------------------------------------------------------------------------
 
 std::vector<int> free_slots(int player) {
   std::vector<int> v;
@@ -247,16 +243,11 @@ TEST(WayOutGuard, FoundWorldWithRockInTheMiddle) {
   EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
 }
 
-// ---------------------------------------------------------------------------
 // Refused steps
-// ---------------------------------------------------------------------------
 
-struct unit_snapshot {
-  int x, y, z, facing, health, moves;
-  explicit unit_snapshot(const unit_record& r)
-      : x(r.x), y(r.y), z(r.z), facing(r.facing), health(r.health), moves(r.moves) {}
-  bool operator==(const unit_snapshot&) const = default;
-};
+auto unit_snapshot(const unit_record& r) {
+  return std::make_tuple(r.x, r.y, r.z, r.facing, r.health, r.moves);
+}
 
 TEST(RefusedStep, OnALadderInLavaFacingRockNothingHappens) {
   fresh_world();
@@ -267,18 +258,18 @@ TEST(RefusedStep, OnALadderInLavaFacingRockNothingHappens) {
   unit_record& me = put_unit(1, 1, Z, 11, 10, NORTH, 60);
   me.health = 102;
   CURRENT_PLAYER = CURRENT_UNIT = 1;
-  unit_snapshot before(me);
+  auto before = unit_snapshot(me);
 
   forward(1, 1);
   EXPECT_EQ(BOUNCED, 1);
-  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_EQ(unit_snapshot(me), before);
   EXPECT_FALSE(headless_said("OUCH! You get badly burnt."));
   EXPECT_EQ(map[Z][11][10].occupant_unit, 1);
 
   before = unit_snapshot(me);  // backing off south runs into rock too
   backward(1, 1);
   EXPECT_EQ(BOUNCED, 1);
-  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_EQ(unit_snapshot(me), before);
   EXPECT_TRUE(headless.messages.empty());
 }
 
@@ -288,10 +279,10 @@ TEST(RefusedStep, IntoAnotherUnitFromAFireCostsNothing) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, EAST, 40);
   put_unit(2, 1, Z, 11, 10, WEST);
   CURRENT_PLAYER = CURRENT_UNIT = 1;
-  unit_snapshot before(me);
+  auto before = unit_snapshot(me);
   forward(1, 1);
   EXPECT_EQ(BOUNCED, 1);
-  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_EQ(unit_snapshot(me), before);
   EXPECT_FALSE(headless_said("OUCH! You get burnt."));
   EXPECT_EQ(check_world(), "");
 }
@@ -311,10 +302,10 @@ TEST(RefusedStep, FoundWorldLadderInLava) {
     if (terrain_blocks(map[z][x + DIRECTION_DX[d]][y + DIRECTION_DY[d]].terrain)) wall = d;
   ASSERT_GE(wall, 0);
   me.facing = wall;
-  unit_snapshot before(me);
+  auto before = unit_snapshot(me);
   forward(1, 1);
   EXPECT_EQ(BOUNCED, 1);
-  EXPECT_TRUE(unit_snapshot(me) == before);
+  EXPECT_EQ(unit_snapshot(me), before);
   EXPECT_EQ(check_world(), "");
 }
 
