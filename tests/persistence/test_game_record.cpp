@@ -81,7 +81,9 @@ TEST(GameRecord, EachEndingIsRecordedWithItsReplayKeptBesideIt) {
       EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     std::size_t at = text.find("\nreplay: ") + 9;
     std::string replay = text.substr(at, text.find('\n', at) - at);
-    EXPECT_EQ(file_text("save/" + replay).rfind("GRIMHOLLOW REPLAY", 0), 0u) << replay;
+    std::string header = file_text("save/" + replay);
+    EXPECT_EQ(header.rfind("GRIMHOLLOW REPLAY", 0), 0u) << replay;
+    EXPECT_NE(header.find("\ndifficulty 3\nname Aldric\n"), std::string::npos) << header;
   }
   // The three games ended within moments: each has a file, newest first.
   std::vector<std::string> skipped;
