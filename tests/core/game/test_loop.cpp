@@ -54,16 +54,6 @@ TEST_F(Loop, QuitFromTheMainMenuBuildsNoGame) {
   EXPECT_EQ(headless.splash_calls, 1);
 }
 
-TEST_F(Loop, AFailedLoadGoesBackToTheMenu) {
-  headless.menu_choices = {2};
-  init_loop();
-  EXPECT_EQ(gameover, GAME_LOAD);
-  EXPECT_EQ(headless.getinput_calls, 0);
-  headless.menu_choices = {3};
-  init_loop();
-  EXPECT_EQ(gameover, GAME_QUIT);
-}
-
 TEST_F(Loop, ANewGameFromTheMenusPlaysUntilLeftAndReturnsToTheMenu) {
   std::srand(5);
   headless.menu_choices = {1, 2};
@@ -105,22 +95,6 @@ TEST_F(Loop, AScriptedGameEndsThroughGameover) {
   ASSERT_GE(headless.messages.size(), 8u);
   for (int i = 0; i < 8; i++) EXPECT_EQ(headless.messages[i], "");
   EXPECT_EQ(said("PLAYER TURN ENDED"), 0);
-}
-
-TEST_F(Loop, TurnPassesToTheNextPartyUnitWithoutEndingTheTurn) {
-  place_party_unit(1, 5, 30);
-  place_party_unit(2, 6, 30);
-  int acting_after = 0;
-  headless.inputs.push_back([] { unit[1][1].moves = 0; });
-  headless.inputs.push_back([&] {
-    acting_after = CURRENT_UNIT;
-    gameover = GAME_OVER;
-  });
-  main_loop();
-  EXPECT_EQ(acting_after, 2);
-  EXPECT_EQ(said("NEXT UNIT"), 1);
-  EXPECT_EQ(said("PLAYER TURN ENDED"), 0);
-  EXPECT_EQ(unit[1][2].moves, 30);
 }
 
 TEST_F(Loop, ANewGameStartsInThePartysTurnWhateverTheLastOneLeft) {
@@ -242,10 +216,6 @@ TEST_F(Loop, PausesScaleWithTheGameSpeed) {
   EXPECT_EQ(waited_ms, -1);
   select_frontend(&headless_front_end);
 }
-
-}  // namespace
-
-namespace {
 
 // Passes of the frame loop while nothing happens draw nothing: a picture
 // comes after a command, and with fire or water in view after each step of
