@@ -81,7 +81,6 @@ std::vector<std::function<void()>> a_walk() {
   return in;
 }
 
-}  // namespace
 
 TEST_F(Replay, APlayedGameReplaysToTheSameDigestOfEveryTable) {
   for (int difficulty = 1; difficulty <= 3; difficulty++) {
@@ -108,22 +107,21 @@ TEST_F(Replay, APlayedGameReplaysToTheSameDigestOfEveryTable) {
   }
 }
 
-TEST_F(Replay, OnlyTheOutermostRoutineOfAnInputIsACommand) {
+// Only the outermost routine of an input is a command, written with the
+// turns ended before it.
+TEST_F(Replay, InputsAreWrittenAsTheirOutermostCommandsWithTheTurn) {
   play_recorded_game(31, 1, {[] {
                                turnright(1, 1);  // one input, two commands
                                forward(1, 1);
-                             }});
+                             },
+                             [] { end_turn(); }, [] { end_turn(); }, [] { turnleft(1, 1); }});
   std::string text = file_text();
-  // forward runs reveal_tiles and the move events itself: they are not written.
   EXPECT_NE(text.find("\n0 turnright 1 1\n+ 0 forward 1 1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n2 turnleft 1 1\n"), std::string::npos) << text;
+  // forward runs reveal_tiles and the move events itself: they are not written,
+  // nor what the main loop does between inputs (handing play on).
   EXPECT_EQ(text.find("reveal_tiles"), std::string::npos) << text;
-  // What the main loop does between inputs (handing play on) is not written either.
   EXPECT_EQ(text.find("next_unit"), std::string::npos) << text;
-}
-
-TEST_F(Replay, TurnsCountUpWithEveryEndOfTurn) {
-  play_recorded_game(32, 1, {[] { end_turn(); }, [] { end_turn(); }, [] { turnleft(1, 1); }});
-  EXPECT_NE(file_text().find("\n2 turnleft 1 1\n"), std::string::npos) << file_text();
 }
 
 TEST_F(Replay, TheDigestSeesEveryTable) {
@@ -131,18 +129,13 @@ TEST_F(Replay, TheDigestSeesEveryTable) {
   open_new_game();
   std::string before = world_digest();
   EXPECT_EQ(world_digest(), before);
-  auto changes = [&](const std::function<void()>& poke, const std::function<void()>& undo) {
-    poke();
-    bool differs = world_digest() != before;
-    undo();
-    return differs;
-  };
-  EXPECT_TRUE(changes([] { map[4][9][9].revealed ^= 1; }, [] { map[4][9][9].revealed ^= 1; }));
-  EXPECT_TRUE(changes([] { environment[2][3][4].water++; }, [] { environment[2][3][4].water--; }));
-  EXPECT_TRUE(changes([] { unit[3][400].waypoint_y[9]++; }, [] { unit[3][400].waypoint_y[9]--; }));
-  EXPECT_TRUE(changes([] { object[OBJECT_SLOTS - 1].var1++; }, [] { object[OBJECT_SLOTS - 1].var1--; }));
-  EXPECT_TRUE(changes([] { container[1].locked++; }, [] { container[1].locked--; }));
-  EXPECT_TRUE(changes([] { QUEST_NO++; }, [] { QUEST_NO--; }));
+  for (int32_t* field : {&map[4][9][9].revealed, &environment[2][3][4].water,
+                         &unit[3][400].waypoint_y[9], &object[OBJECT_SLOTS - 1].var1,
+                         &container[1].locked, &QUEST_NO}) {
+    ++*field;
+    EXPECT_NE(world_digest(), before);
+    --*field;
+  }
   EXPECT_EQ(world_digest(), before);
   // What lies after a name's end plays no part.
   unit[1][1].name[UNIT_NAME_SIZE - 1] = 'x';
@@ -210,7 +203,6 @@ TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
   EXPECT_NE(why.find("cannot open"), std::string::npos);
 }
 
-namespace {
 
 // A pipe, a device or a file far too large for a replay is refused at once,
 // never read without end.
