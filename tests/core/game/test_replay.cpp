@@ -17,6 +17,7 @@
 #include "core/seed.h"
 #include "core/version.h"
 #include "core/world.h"
+#include "items/actions.h"
 
 namespace {
 
@@ -61,7 +62,19 @@ class Replay : public ::testing::Test {
   }
 };
 
-// A walk about with turns ended by hand and by running out of points.
+// The first object of a kind the acting unit holds, 0 if none.
+int held(int type) {
+  for (int k = 1; k < OBJECT_SLOTS; k++) {
+    const object_record& o = object[k];
+    if (o.type == type && o.status != OBJECT_FREE && o.status != OBJECT_ON_GROUND &&
+        o.owner_player == CURRENT_PLAYER && o.owner_unit == CURRENT_UNIT)
+      return k;
+  }
+  return 0;
+}
+
+// A walk about with turns ended by hand and by running out of points, and
+// the kit put away, drawn, packed and dropped.
 std::vector<std::function<void()>> a_walk() {
   std::vector<std::function<void()>> in;
   for (int i = 0; i < 30; i++) {
@@ -70,6 +83,12 @@ std::vector<std::function<void()>> a_walk() {
         // One input that spends the last point and goes on: the turn ends
         // after the whole input, never inside it.
         for (int k = 0; k < 40; k++) turnright(CURRENT_PLAYER, CURRENT_UNIT);
+      } else if (i >= 20 && i <= 23) {
+        int sword = held(ITEM_WEAPON), key = held(ITEM_KEY);
+        if (i == 20) unequip_item(sword);
+        if (i == 21) equip_weapon(sword, CURRENT_PLAYER, CURRENT_UNIT);
+        if (i == 22) pack_item(key);
+        if (i == 23) drop_item(key, CURRENT_PLAYER, CURRENT_UNIT);
       } else if (i % 7 == 3)
         turnright(CURRENT_PLAYER, CURRENT_UNIT);
       else if (i % 11 == 5)
@@ -186,7 +205,8 @@ TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
   use_headless();
   const std::string head = "GRIMHOLLOW REPLAY 1\nversion 1.0.0\nseed 5\ndifficulty 2\nname Ann\n";
   for (const char* line : {"0 fly 1 1\n", "0 forward 1\n", "0 forward 1 5000\n",
-                           "0 turn_to 1 1 8\n", "0 open_door 3 9 1\n"}) {
+                           "0 turn_to 1 1 8\n", "0 open_door 3 9 1\n",
+                           "0 touch_statue 11 5 5\n", "0 interact_door 51 5 1\n", "0 forward 4 1\n"}) {
     replay_record r;
     std::string why;
     ASSERT_TRUE(parse_replay(head + "0 turnleft 1 1\n" + line + "0 turnleft 1 1\n", r, why));
