@@ -242,6 +242,14 @@ void add_oddities() {
   map[far][16][10].revealed = 9;
   map[far][17][10].revealed = 1;
   map[z][17][10].wall_variant = 1;
+  // Every terrain and track code the grid files know, on free squares there.
+  int x = 0, y = 30;
+  auto next_free = [&] {
+    do x = (x + 1) % 50, y += x == 0;
+    while (map[far][x][y].occupant_player || map[far][x][y].object_count || map[far][x][y].scenery);
+  };
+  for (int t : TERRAINS) next_free(), map[far][x][y].terrain = t;
+  for (int t = 1; t <= 15; t++) next_free(), environment[far][x][y] = {}, environment[far][x][y].track = t;
   CURRENT_PLAYER = 1, CURRENT_UNIT = 5;
 }
 
