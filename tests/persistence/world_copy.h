@@ -16,42 +16,38 @@ struct world_copy {
   int current_player, current_unit, difficulty, quest, cant_save;
 };
 
+// Calls part(live, kept, bytes) for each table and global of the world.
+template <typename Part>
+void each_world_part(world_copy& w, Part part) {
+  part(map, w.map, sizeof map);
+  part(environment, w.environment, sizeof environment);
+  part(unit, w.unit, sizeof unit);
+  part(object, w.object, sizeof object);
+  part(container, w.container, sizeof container);
+  part(&CURRENT_PLAYER, &w.current_player, sizeof(int));
+  part(&CURRENT_UNIT, &w.current_unit, sizeof(int));
+  part(&DIFFICULTY, &w.difficulty, sizeof(int));
+  part(&QUEST_NO, &w.quest, sizeof(int));
+  part(&CANT_SAVE, &w.cant_save, sizeof(int));
+}
+
 inline std::unique_ptr<world_copy> copy_world() {
   auto w = std::make_unique<world_copy>();
-  std::memcpy(w->map, map, sizeof map);
-  std::memcpy(w->environment, environment, sizeof environment);
-  std::memcpy(w->unit, unit, sizeof unit);
-  std::memcpy(w->object, object, sizeof object);
-  std::memcpy(w->container, container, sizeof container);
-  w->current_player = CURRENT_PLAYER;
-  w->current_unit = CURRENT_UNIT;
-  w->difficulty = DIFFICULTY;
-  w->quest = QUEST_NO;
-  w->cant_save = CANT_SAVE;
+  each_world_part(*w, [](void* live, void* kept, std::size_t n) { std::memcpy(kept, live, n); });
   return w;
 }
 
 // True when the live world is byte for byte the copy.
 inline bool world_is(const world_copy& w) {
-  return std::memcmp(w.map, map, sizeof map) == 0 &&
-         std::memcmp(w.environment, environment, sizeof environment) == 0 &&
-         std::memcmp(w.unit, unit, sizeof unit) == 0 &&
-         std::memcmp(w.object, object, sizeof object) == 0 &&
-         std::memcmp(w.container, container, sizeof container) == 0 &&
-         w.current_player == CURRENT_PLAYER && w.current_unit == CURRENT_UNIT &&
-         w.difficulty == DIFFICULTY && w.quest == QUEST_NO && w.cant_save == CANT_SAVE;
+  bool same = true;
+  each_world_part(const_cast<world_copy&>(w), [&](void* live, void* kept, std::size_t n) {
+    same = same && std::memcmp(live, kept, n) == 0;
+  });
+  return same;
 }
 
 // Puts the copy back as the live world.
 inline void restore_world(const world_copy& w) {
-  std::memcpy(map, w.map, sizeof map);
-  std::memcpy(environment, w.environment, sizeof environment);
-  std::memcpy(unit, w.unit, sizeof unit);
-  std::memcpy(object, w.object, sizeof object);
-  std::memcpy(container, w.container, sizeof container);
-  CURRENT_PLAYER = w.current_player;
-  CURRENT_UNIT = w.current_unit;
-  DIFFICULTY = w.difficulty;
-  QUEST_NO = w.quest;
-  CANT_SAVE = w.cant_save;
+  each_world_part(const_cast<world_copy&>(w),
+                  [](void* live, void* kept, std::size_t n) { std::memcpy(live, kept, n); });
 }
