@@ -225,24 +225,6 @@ TEST(WayOutGuard, StaysAwayWhenNoSquareIsNear) {
   EXPECT_EQ(FOUND_EXIT, 1);
 }
 
-TEST(WayOutGuard, FoundWorldWithRockInTheMiddle) {
-  build_test_world(7, 1);
-  ASSERT_EQ(map[10][25][25].terrain, TERRAIN_ROCK);
-  // The party arrives by a ladder down of the top level.
-  int lx = -1, ly = -1;
-  for (int x = 0; x < LAND_SIZE && lx < 0; x++)
-    for (int y = 0; y < LAND_SIZE && lx < 0; y++)
-      if (map[10][x][y].scenery == SCENERY_LADDER_DOWN) lx = x, ly = y;
-  ASSERT_GE(lx, 0);
-  move_unit(1, 1, 10, lx, ly);
-  CURRENT_PLAYER = CURRENT_UNIT = 1;
-  std::vector<int> made = guards_after_end_of_turn();
-  ASSERT_EQ(made.size(), 1u);
-  const unit_record& g = unit[2][made[0]];
-  EXPECT_FALSE(terrain_blocks(map[10][g.x][g.y].terrain));
-  EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
-}
-
 // Refused steps
 
 auto unit_snapshot(const unit_record& r) {
@@ -284,28 +266,6 @@ TEST(RefusedStep, IntoAnotherUnitFromAFireCostsNothing) {
   EXPECT_EQ(BOUNCED, 1);
   EXPECT_EQ(unit_snapshot(me), before);
   EXPECT_FALSE(headless_said("OUCH! You get burnt."));
-  EXPECT_EQ(check_world(), "");
-}
-
-TEST(RefusedStep, FoundWorldLadderInLava) {
-  build_test_world(6, 1);
-  const int z = 8, x = 21, y = 28;
-  ASSERT_EQ(map[z][x][y].scenery, SCENERY_LADDER_DOWN);
-  ASSERT_EQ(environment[z][x][y].lava, 1);
-  move_unit(1, 1, z, x, y);
-  map_movecost(z);
-  CURRENT_PLAYER = CURRENT_UNIT = 1;
-  unit_record& me = unit[1][1];
-  me.moves = me.movement;
-  int wall = -1;
-  for (int d = NORTH; d <= NORTHWEST && wall < 0; d++)
-    if (terrain_blocks(map[z][x + DIRECTION_DX[d]][y + DIRECTION_DY[d]].terrain)) wall = d;
-  ASSERT_GE(wall, 0);
-  me.facing = wall;
-  auto before = unit_snapshot(me);
-  forward(1, 1);
-  EXPECT_EQ(BOUNCED, 1);
-  EXPECT_EQ(unit_snapshot(me), before);
   EXPECT_EQ(check_world(), "");
 }
 

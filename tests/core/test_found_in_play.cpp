@@ -74,18 +74,6 @@ TEST(FoundInPlay, ARideKeepsLaddersStairsAndBridges) {
     EXPECT_EQ(unit[1][1].y, 12) << kept;
     EXPECT_EQ(map[Z][10][12].scenery, SCENERY_MINE_CART) << kept;
   }
-  // Seed 100079: a ride on level 1 took the ladder down at (25, 10).
-  build_test_world(100079, 1);
-  ASSERT_EQ(map[1][25][10].scenery, SCENERY_LADDER_DOWN);
-  for (int x = 0; x < LAND_SIZE; x++)
-    for (int y = 0; y < LAND_SIZE; y++) {
-      if (map[1][x][y].scenery != SCENERY_MINE_CART || map[1][x][y].occupant_player) continue;
-      move_unit(1, 1, 1, x, y);
-      unit[1][1].moves = unit[1][1].movement;
-      traverse_track(1, 1);
-      EXPECT_EQ(map[1][25][10].scenery, SCENERY_LADDER_DOWN) << x << ", " << y;
-    }
-  EXPECT_EQ(check_world(), "");
 }
 
 TEST(FoundInPlay, NoDoorClosesOnAChest) {
