@@ -15,10 +15,8 @@ int count(const std::string& text, const std::string& what) {
   return n;
 }
 
-// Each input answers the questions; what is settled and how often each text
-// was printed.  A lower-case no skips the other questions, the rest of an
-// answer line is discarded ("yes" must not answer the next question with its
-// 'e' and 's'), and input that ends answers no instead of asking for ever.
+// A lower-case no skips the other questions, "yes" answers one question only,
+// and input that ends answers no instead of asking for ever.
 TEST(Console, AnswersSettleDebugAndResolution) {
   struct dialogue {
     std::string input;

@@ -61,10 +61,8 @@ TEST_F(Icons, UnitsAreDrawnByRace) {
   EXPECT_TRUE(headless.icons.empty());
 }
 
-// Shields and boots by name and mark, weapons by the last word their name
-// matches (with no word the caller's picture stands), gems by stone with a
-// chip over the chipped ones.  The plain one-kind-one-picture cases restate
-// the table and are left out.
+// Weapons by the last word their name matches (with no word the caller's
+// picture stands), gems by stone with a chip over the chipped ones.
 TEST_F(Icons, ObjectsAreDrawnByKindSlotAndName) {
   struct row {
     int type, range, var1, weapon_picture;

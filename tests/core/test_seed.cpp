@@ -7,7 +7,6 @@
 #include "core/replay.h"
 #include "core/world.h"
 
-// Two whole worlds built from one asked seed match in every table.
 TEST(Seed, AnAskedSeedBuildsTheSameDungeonAgain) {
   use_headless();
   DIFFICULTY = 2;

@@ -327,8 +327,6 @@ TEST_F(SaveTest, GridFilesHaveTheirFixedSizeAndTheNameFileHoldsTheName) {
   EXPECT_TRUE(headless_said("LOADED GAME..."));
 }
 
-// Names of fewer than three characters, or that could leave the save folder,
-// are refused by a save and a load alike, and nothing is written.
 TEST_F(SaveTest, ShortNamesAndNamesThatCouldLeaveTheFolderAreRefused) {
   std::srand(5);
   build_new_world();
@@ -400,7 +398,6 @@ TEST_F(SaveTest, ALoadAtDifficultyThreeLocksSavingForTenTurns) {
   EXPECT_EQ(text_save_map(2), 0);
 }
 
-// Each damaged save is refused and the world stays exactly as it was.
 TEST_F(SaveTest, DamagedSavesAreRefusedWithTheWorldUntouched) {
   std::srand(12);
   build_new_world();
@@ -511,7 +508,6 @@ TEST_F(SaveTest, NamesAreDataWhateverTheyHoldAndHowLongTheyAre) {
   EXPECT_EQ(unit[1][1].status, UNIT_NORMAL);
 }
 
-// A save that cannot finish leaves the save of that name as it was.
 TEST_F(SaveTest, AnUnfinishedSaveLeavesThePreviousSaveLoadable) {
   std::srand(51);
   build_new_world();
@@ -561,8 +557,6 @@ TEST_F(SaveTest, StoredCorpusSavesLoadOrAreRefusedAsNamed) {
   EXPECT_GE(checked, 20);
 }
 
-// A link left where a save puts its temporary files is replaced, never
-// written through.
 TEST_F(SaveTest, ASaveNeverWritesThroughALinkInItsWay) {
   std::srand(71);
   build_new_world();

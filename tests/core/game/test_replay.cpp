@@ -224,8 +224,6 @@ TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
 }
 
 
-// A pipe, a device or a file far too large for a replay is refused at once,
-// never read without end.
 TEST_F(Replay, FilesThatAreNoReplaysAreRefusedWithoutWaiting) {
   std::remove(path.c_str());
   struct hostile {

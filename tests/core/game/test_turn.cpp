@@ -87,7 +87,6 @@ TEST_F(TurnTest, EndOfTurnRefreshesThePartyAndKeepsTheActingUnit) {
   EXPECT_EQ(CANT_SAVE, 0);  // the save lock stops at 0
 }
 
-// When the creatures' turn ends the game, the world does not move on.
 TEST_F(TurnTest, LostGameStopsTheEndOfTurnAfterTheCreatures) {
   unit_record& a = put_unit(1, 1, 0, 10, 10, NORTH, 0);
   a.status = UNIT_POISONED;
