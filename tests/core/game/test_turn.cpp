@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "core/occupancy.h"
 #include "core/game/loop.h"
@@ -123,27 +124,25 @@ TEST_F(TurnTest, PoisonWearsDownToOneAndMayBeCured) {
   EXPECT_EQ(b.status, UNIT_POISONED);
 }
 
-TEST_F(TurnTest, TorchSputtersThenGoesOut) {
+// A lit torch burns down and is thrown away; a corpse on the ground decays at
+// the twentieth turn, a carried one never.
+TEST_F(TurnTest, TorchesAndCorpsesAgeWithTheTurns) {
   put_unit(1, 1, 0, 10, 10, NORTH);
   object_record& torch = give_item(5, 1, 1, ITEM_TORCH, OBJECT_LIT);
   torch.var1 = 5;
-  end_turn();
-  EXPECT_EQ(torch.var1, 4);
-  EXPECT_TRUE(headless_said("Unit1's torch splutters and fizzles"));
-  for (int t = 0; t < 4; t++) end_turn();
-  EXPECT_TRUE(headless_said("Unit1's torch goes out"));
-  EXPECT_EQ(torch.status, OBJECT_FREE);  // burnt out and thrown away
-}
-
-TEST_F(TurnTest, CorpsesOnTheGroundDecayAtTheTwentiethTurn) {
-  put_unit(1, 1, 0, 10, 10, NORTH);
   object_record& lying = object[7];
   lying.type = ITEM_CORPSE;
   lying.status = OBJECT_ON_GROUND;
   lying.var1 = 20;
   object_record& carried = give_item(8, 1, 1, ITEM_CORPSE, OBJECT_CARRIED);
   carried.var1 = 20;
-  for (int t = 0; t < 19; t++) end_turn();
+  end_turn();
+  EXPECT_EQ(torch.var1, 4);
+  EXPECT_TRUE(headless_said("Unit1's torch splutters and fizzles"));
+  for (int t = 0; t < 4; t++) end_turn();
+  EXPECT_TRUE(headless_said("Unit1's torch goes out"));
+  EXPECT_EQ(torch.status, OBJECT_FREE);
+  for (int t = 0; t < 14; t++) end_turn();
   EXPECT_EQ(lying.var1, 1);
   EXPECT_EQ(lying.status, OBJECT_ON_GROUND);
   end_turn();
@@ -178,15 +177,9 @@ TEST_F(TurnTest, GuardsComeEveryThirdTurnAfterTheExitIsSeen) {
   end_turn();
   EXPECT_EQ(FOUND_EXIT, 0);
   FOUND_EXIT = 1;
-  int seen[6];
-  for (int t = 0; t < 6; t++) {
-    end_turn();
-    seen[t] = FOUND_EXIT;
-  }
-  EXPECT_EQ(seen[0], 2);
-  EXPECT_EQ(seen[1], 3);
-  EXPECT_EQ(seen[2], 1);  // a guard is sent
-  EXPECT_EQ(seen[5], 1);
+  std::string seen;
+  for (int t = 0; t < 6; t++) end_turn(), seen += std::to_string(FOUND_EXIT);
+  EXPECT_EQ(seen, "231231");  // at each 1 a guard is sent
   unit[1][1].z = 9;  // off the top level the bell is not heard
   end_turn();
   EXPECT_EQ(FOUND_EXIT, 1);
