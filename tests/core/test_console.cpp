@@ -9,83 +9,49 @@
 
 namespace {
 
-// Runs the dialogue on the given input and returns what it printed.
-std::string answer(const std::string& input) {
-  std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
-  if (input.empty()) in = std::fopen("/dev/null", "r");
-  testing::internal::CaptureStdout();
-  console_questions(in);
-  std::string out = testing::internal::GetCapturedStdout();
-  std::fclose(in);
-  return out;
-}
-
 int count(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) n++;
   return n;
 }
 
-class Console : public ::testing::Test {
- protected:
-  void SetUp() override { reset_globals(); }
-};
-
-TEST_F(Console, LowerCaseNoSkipsTheOtherQuestions) {
-  WIDTH = 1;
-  std::string out = answer("n\n");
-  EXPECT_EQ(DEBUG_MODE, FAIL);
-  EXPECT_EQ(WIDTH, 800);
-  EXPECT_EQ(HEIGHT, 600);
-  EXPECT_EQ(count(out, "Debug Mode"), 0);
-  EXPECT_EQ(count(out, "RESOLUTION"), 0);
-}
-
-TEST_F(Console, YesAsksDebugAndResolution) {
-  std::string out = answer("y\ny\n3\n");
-  EXPECT_EQ(DEBUG_MODE, 2);
-  EXPECT_EQ(WIDTH, 1280);
-  EXPECT_EQ(HEIGHT, 720);
-  EXPECT_EQ(count(out, "Debug Mode (Y/N)?\n"), 1);
-
-  answer("Y\nn\n2\n");
-  EXPECT_EQ(DEBUG_MODE, 0);
-  EXPECT_EQ(WIDTH, 1024);
-  EXPECT_EQ(HEIGHT, 768);
-}
-
-TEST_F(Console, InvalidAnswersRepeatTheQuestion) {
-  std::string out = answer("x\n  q extra words\nN\n");
-  EXPECT_EQ(count(out, "\aError: Invalid choice\n"), 2);
-  EXPECT_EQ(count(out, "Diagnostic Selection (Y/N)?\n"), 3);
-  EXPECT_EQ(DEBUG_MODE, FAIL);
-
-  out = answer("Y\nN\n7\n1\n");
-  EXPECT_EQ(count(out, "RESOLUTION 1) 800x600  2) 1024x768  3) 1280x720\n"), 2);
-  EXPECT_EQ(WIDTH, 800);
-}
-
-TEST_F(Console, TheRestOfAnAnswerLineIsDiscarded) {
-  // "yes" must not answer the next question with its 'e' and 's'.
-  std::string out = answer("yes\nno\n3\n");
-  EXPECT_EQ(count(out, "Error"), 0);
-  EXPECT_EQ(DEBUG_MODE, 0);
-  EXPECT_EQ(WIDTH, 1280);
-}
-
-TEST_F(Console, EndOfInputAnswersNoInsteadOfAskingForever) {
-  answer("");
-  EXPECT_EQ(DEBUG_MODE, FAIL);
-  EXPECT_EQ(WIDTH, 800);
-
-  // Input that ends midway through the questions still settles on defaults.
-  answer("Y\n");
-  EXPECT_EQ(DEBUG_MODE, 0);
-  EXPECT_EQ(WIDTH, 800);
-  EXPECT_EQ(HEIGHT, 600);
-
-  answer("x\n");
-  EXPECT_EQ(DEBUG_MODE, FAIL);
+// A lower-case no skips the other questions, "yes" answers one question only,
+// and input that ends answers no instead of asking for ever.
+TEST(Console, AnswersSettleDebugAndResolution) {
+  struct dialogue {
+    std::string input;
+    int debug, width, height;
+    const char* printed;
+    int times;
+  };
+  const dialogue cases[] = {
+      {"n\n", FAIL, 800, 600, "Debug Mode", 0},
+      {"n\n", FAIL, 800, 600, "RESOLUTION", 0},
+      {"y\ny\n3\n", 2, 1280, 720, "Debug Mode (Y/N)?\n", 1},
+      {"Y\nn\n2\n", 0, 1024, 768, "Debug Mode (Y/N)?\n", 1},
+      {"x\n  q extra words\nN\n", FAIL, 800, 600, "\aError: Invalid choice\n", 2},
+      {"x\n  q extra words\nN\n", FAIL, 800, 600, "Diagnostic Selection (Y/N)?\n", 3},
+      {"Y\nN\n7\n1\n", 0, 800, 600, "RESOLUTION 1) 800x600  2) 1024x768  3) 1280x720\n", 2},
+      {"yes\nno\n3\n", 0, 1280, 720, "Error", 0},
+      {"", FAIL, 800, 600, "Error", 0},
+      {"Y\n", 0, 800, 600, "Error", 0},
+      {"x\n", FAIL, 800, 600, "\aError: Invalid choice\n", 1},
+  };
+  for (const dialogue& d : cases) {
+    reset_globals();
+    WIDTH = HEIGHT = 1;
+    std::FILE* in = d.input.empty() ? std::fopen("/dev/null", "r")
+                                    : fmemopen(const_cast<char*>(d.input.data()), d.input.size(), "r");
+    testing::internal::CaptureStdout();
+    console_questions(in);
+    std::string out = testing::internal::GetCapturedStdout();
+    std::fclose(in);
+    SCOPED_TRACE(d.input);
+    EXPECT_EQ(DEBUG_MODE, d.debug);
+    EXPECT_EQ(WIDTH, d.width);
+    EXPECT_EQ(HEIGHT, d.height);
+    EXPECT_EQ(count(out, d.printed), d.times) << out;
+  }
 }
 
 }  // namespace

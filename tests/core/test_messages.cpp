@@ -64,10 +64,6 @@ TEST(MessageHistory, TheDispatcherKeepsTheHistoryForEveryFrontEnd) {
   use_headless();
 }
 
-}  // namespace
-
-namespace {
-
 int update_seen_by_draw = -1;
 
 TEST(DrawDispatcher, EveryDrawIsOfTheWholePicture) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "core/headless.h"
 #include "core/world.h"
@@ -66,20 +67,22 @@ TEST_F(World, FreeSlotsAreTheLowestAndRunOutSoundly) {
 
 TEST_F(World, LaddersUpAndDownCountAsOneFeatureInRange) {
   map[2][10][10].scenery = SCENERY_LADDER_DOWN;
-  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_UP, 2, 12, 12, 2), 1);
-  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_DOWN, 2, 12, 12, 2), 1);
-  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_UP, 2, 13, 12, 2), 0);
-  EXPECT_EQ(mapextra_in_range(SCENERY_NEST, 2, 10, 10, 3), 0);
+  map[0][0][0].scenery = SCENERY_WELL;
+  struct look {
+    int scenery, z, x, y, range, found;
+  };
+  const look looks[] = {
+      {SCENERY_LADDER_UP, 2, 12, 12, 2, 1}, {SCENERY_LADDER_DOWN, 2, 12, 12, 2, 1},
+      {SCENERY_LADDER_UP, 2, 13, 12, 2, 0}, {SCENERY_NEST, 2, 10, 10, 3, 0},
+      {SCENERY_LADDER_UP, 3, 10, 10, 2, 0},  // another level does not count
+      {SCENERY_WELL, 0, 0, 0, 5, 1},        // at the edge the search stays on the grid
+      {SCENERY_WELL, 0, 50, 50, 5, 0},
+  };
+  for (const look& l : looks)
+    EXPECT_EQ(mapextra_in_range(l.scenery, l.z, l.x, l.y, l.range), l.found)
+        << l.scenery << " from " << l.z << " " << l.x << " " << l.y;
   map[2][10][10].scenery = SCENERY_LADDER_UP;
   EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_DOWN, 2, 8, 8, 2), 1);
-  // Another level does not count.
-  EXPECT_EQ(mapextra_in_range(SCENERY_LADDER_UP, 3, 10, 10, 2), 0);
-}
-
-TEST_F(World, RangeSearchAtTheEdgeStaysOnTheGrid) {
-  map[0][0][0].scenery = SCENERY_WELL;
-  EXPECT_EQ(mapextra_in_range(SCENERY_WELL, 0, 0, 0, 5), 1);
-  EXPECT_EQ(mapextra_in_range(SCENERY_WELL, 0, 50, 50, 5), 0);
 }
 
 TEST_F(World, ObjectCountsFollowTheLyingObjects) {
@@ -96,34 +99,27 @@ TEST_F(World, ObjectCountsFollowTheLyingObjects) {
   EXPECT_EQ(map[2][7][8].object_count, 0);
 }
 
+// Only live units of the level mark their squares; one standing off the grid
+// would land on another square of the flat table ([51][-1] is [50][50] and
+// [0][51] is [1][0]) and marks none.
 TEST_F(World, OccupancyIsRebuiltForTheLevelOnly) {
-  unit[1][1].status = UNIT_NORMAL;
-  unit[1][1].x = 5, unit[1][1].y = 6, unit[1][1].z = 0;
-  unit[2][3].status = UNIT_UNCONSCIOUS;
-  unit[2][3].x = 9, unit[2][3].y = 9, unit[2][3].z = 0;
-  unit[2][4].status = UNIT_NORMAL;
-  unit[2][4].x = 1, unit[2][4].y = 1, unit[2][4].z = 1;
-  unit[2][5].status = UNIT_FREE;  // a free slot marks nothing
-  unit[2][5].x = 2, unit[2][5].y = 2, unit[2][5].z = 0;
+  auto stand = [](int p, int u, int status, int z, int x, int y) {
+    unit[p][u].status = status;
+    unit[p][u].x = x, unit[p][u].y = y, unit[p][u].z = z;
+  };
+  stand(1, 1, UNIT_NORMAL, 0, 5, 6);
+  stand(2, 3, UNIT_UNCONSCIOUS, 0, 9, 9);
+  stand(2, 4, UNIT_NORMAL, 1, 1, 1);
+  stand(2, 5, UNIT_FREE, 0, 2, 2);
+  stand(2, 6, UNIT_NORMAL, 0, 51, -1);
+  stand(2, 7, UNIT_NORMAL, 0, 0, 51);
   map_occupied(0);
   EXPECT_EQ(map[0][5][6].occupant_player, 1);
   EXPECT_EQ(map[0][5][6].occupant_unit, 1);
   EXPECT_EQ(map[0][9][9].occupant_player, 2);
   EXPECT_EQ(map[0][9][9].occupant_unit, 3);
-  EXPECT_EQ(map[1][1][1].occupant_player, 0);
-  EXPECT_EQ(map[0][2][2].occupant_player, 0);
-}
-
-TEST_F(World, OccupancyIgnoresUnitsStandingOffTheGrid) {
-  unit[2][1].status = UNIT_NORMAL;
-  unit[2][1].x = 51, unit[2][1].y = -1, unit[2][1].z = 0;
-  unit[2][2].status = UNIT_NORMAL;
-  unit[2][2].x = 0, unit[2][2].y = 51, unit[2][2].z = 0;
-  map_occupied(0);
-  // Such positions would land on other squares of the flat table: [51][-1]
-  // is [50][50] and [0][51] is [1][0].
-  EXPECT_EQ(map[0][50][50].occupant_player, 0);
-  EXPECT_EQ(map[0][1][0].occupant_player, 0);
+  for (auto [z, x, y] : {std::tuple{1, 1, 1}, {0, 2, 2}, {0, 50, 50}, {0, 1, 0}})
+    EXPECT_EQ(map[z][x][y].occupant_player, 0) << z << " " << x << " " << y;
 }
 
 TEST_F(World, TextsAreCutToTheirBuffers) {

@@ -9,13 +9,26 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "core/headless.h"
 #include "core/world.h"
 #include "persistence/save.h"
 #include "core/world_copy.h"
+
+inline std::string read_text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void write_text(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 // Each test works in a folder of its own, so saves never meet.
 class SaveFolder : public ::testing::Test {
@@ -34,22 +47,6 @@ class SaveFolder : public ::testing::Test {
   void TearDown() override {
     std::filesystem::current_path(old_);
     std::filesystem::remove_all(folder_);
-  }
-
-  static std::string read_text(const std::string& path) {
-    std::string out;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-      int c;
-      while ((c = std::fgetc(f)) != EOF) out.push_back(static_cast<char>(c));
-      std::fclose(f);
-    }
-    return out;
-  }
-  static void write_text(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
   }
 
   std::filesystem::path folder_, old_;

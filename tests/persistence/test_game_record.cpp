@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "core/actions/climb.h"
@@ -16,18 +14,10 @@
 #include "core/headless.h"
 #include "core/world.h"
 #include "persistence/game_record.h"
+#include "tests/persistence/save_fixture.h"
 #include "tests/scratch_folder.h"
 
 namespace {
-
-std::string file_text(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void write_file(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
 // A new game from the menus, seeded, ended by what the one input does.
 std::string play_new_game(unsigned seed, void (*end)()) {
@@ -73,7 +63,7 @@ TEST(GameRecord, EachEndingIsRecordedWithItsReplayKeptBesideIt) {
     SCOPED_TRACE(g.how);
     std::string path = play_new_game(7, g.end);
     ASSERT_FALSE(path.empty());
-    std::string text = file_text(path);
+    std::string text = read_text(path);
     EXPECT_EQ(text.rfind(RECORD_MAGIC, 0), 0u);
     for (const char* part :
          {g.how, "\nname: Aldric\n", "\ndifficulty: extreme\n", "\nseed: ", "\nturns played: 0\n",
@@ -81,7 +71,9 @@ TEST(GameRecord, EachEndingIsRecordedWithItsReplayKeptBesideIt) {
       EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     std::size_t at = text.find("\nreplay: ") + 9;
     std::string replay = text.substr(at, text.find('\n', at) - at);
-    EXPECT_EQ(file_text("save/" + replay).rfind("GRIMHOLLOW REPLAY", 0), 0u) << replay;
+    std::string header = read_text("save/" + replay);
+    EXPECT_EQ(header.rfind("GRIMHOLLOW REPLAY", 0), 0u) << replay;
+    EXPECT_NE(header.find("\ndifficulty 3\nname Aldric\n"), std::string::npos) << header;
   }
   // The three games ended within moments: each has a file, newest first.
   std::vector<std::string> skipped;
@@ -100,16 +92,16 @@ TEST(GameRecord, DamagedOrForeignFilesAreSkippedWithANote) {
   std::string whole = std::string(RECORD_MAGIC) +
                       "\nended: 2026-01-02 03:04\nname: Ada\ndifficulty: hard\n"
                       "deepest level: 4\nhow it ended: left on level 4\n";
-  write_file("save/game-20260102-030400.record", whole);
-  write_file("save/game-20260102-030500.record", "GRIMHOLLOW REPLAY\n1\n");
-  write_file("save/game-20260102-030600.record", whole.substr(0, whole.size() - 30));
-  write_file("save/game-20260102-030700.record", whole + std::string(RECORD_SIZE_LIMIT, 'x'));
+  write_text("save/game-20260102-030400.record", whole);
+  write_text("save/game-20260102-030500.record", "GRIMHOLLOW REPLAY\n1\n");
+  write_text("save/game-20260102-030600.record", whole.substr(0, whole.size() - 30));
+  write_text("save/game-20260102-030700.record", whole + std::string(RECORD_SIZE_LIMIT, 'x'));
   std::string deep = whole;
   deep.replace(deep.find("level: 4"), 8, "level: 99");
-  write_file("save/game-20260102-030800.record", deep);
+  write_text("save/game-20260102-030800.record", deep);
   ::mkdir("save/game-20260102-030900.record", 0755);
   ASSERT_EQ(::symlink("game-20260102-030400.record", "save/game-20260102-031000.record"), 0);
-  write_file("save/notes.txt", "not a record");
+  write_text("save/notes.txt", "not a record");
 
   std::vector<std::string> skipped;
   std::vector<record_summary> list = list_game_records("save", skipped);
