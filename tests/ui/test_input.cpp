@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "core/headless.h"
-#include "core/occupancy.h"
+#include "../core/hand_made_level.h"
 #include "core/replay.h"
 #include "core/world.h"
 #include "ui/help.h"
@@ -22,7 +19,6 @@ int right_x = -1, right_y = -1, pointer_x = -1, pointer_y = -1;
 input_actions recording_actions() {
   input_actions a;
   a.look = [] { called.push_back("look"); };
-  a.mouse_box_choice = [](int mode) { called.push_back("box" + std::to_string(mode)); };
   a.mouse_quit = [] { called.push_back("quit"); };
   a.pause = [] { called.push_back("pause"); };
   a.mouse_gameoptions = [] { called.push_back("options"); };
@@ -31,14 +27,15 @@ input_actions recording_actions() {
   a.mouse_inventory2 = [] { called.push_back("inventory2"); };
   a.mouse_dragmove = [] { called.push_back("dragmove"); };
   a.mouse_mainbox = [] { called.push_back("mainbox"); };
+  a.screenshot = [] { called.push_back("screenshot"); };
+  a.redraw_messages = [] { called.push_back("redraw"); };
+  a.help = [] { called.push_back("help"); };
+  a.mouse_box_choice = [](int mode) { called.push_back("box" + std::to_string(mode)); };
   a.mouse_maprightclick = [](int x, int y) {
     called.push_back("rightclick");
     right_x = x, right_y = y;
   };
   a.position_mouse = [](int x, int y) { pointer_x = x, pointer_y = y; };
-  a.screenshot = [] { called.push_back("screenshot"); };
-  a.redraw_messages = [] { called.push_back("redraw"); };
-  a.help = [] { called.push_back("help"); };
   return a;
 }
 
@@ -55,11 +52,8 @@ constexpr int Z = 3;
 class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_globals();
+    fresh_world();
     reset_view_settings();
-    use_headless();
-    DEBUG_MODE = 0;
-    nuke_variables();
     called.clear();
     right_x = right_y = pointer_x = pointer_y = -1;
     for (int z = 0; z < LEVELS; z++)
@@ -67,10 +61,7 @@ class InputTest : public ::testing::Test {
         for (int y = 0; y < LAND_SIZE; y++) map[z][x][y].terrain = TERRAIN_ROCK;
     for (int z = Z - 1; z <= Z + 1; z++)
       for (int x = 5; x <= 15; x++)
-        for (int y = 5; y <= 15; y++) {
-          map[z][x][y].terrain = TERRAIN_ROOM_FLOOR;
-          map[z][x][y].passable = 1;
-        }
+        for (int y = 5; y <= 15; y++) put_terrain(z, x, y, TERRAIN_ROOM_FLOOR, 1);
     place(1, 1, 10, 10, Z);
     CURRENT_PLAYER = 1;
     CURRENT_UNIT = 1;
@@ -78,15 +69,8 @@ class InputTest : public ::testing::Test {
   }
 
   void place(int player, int u, int x, int y, int z) {
-    unit_record& r = unit[player][u];
-    r.status = UNIT_NORMAL;
-    r.x = x, r.y = y, r.z = z;
-    r.facing = NORTH;
-    r.health = 30;
-    r.intelligence = 20;
-    r.movement = r.moves = 200;
-    place_unit(player, u, z, x, y);
-    map[z][x][y].passable = 0;
+    unit_record& r = put_unit(player, u, z, x, y, NORTH, 200);
+    r.health = 30, r.intelligence = 20;
   }
 
   static input_state keys(std::initializer_list<input_key> held) {
@@ -138,6 +122,9 @@ TEST_F(InputTest, HiddenMessagePanelLetsTheKeysThrough) {
 }
 
 TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
+  pass(click(60, 50, 0, {IN_RIGHT}));  // no button: the pointer alone does nothing
+  EXPECT_TRUE(called.empty());
+  EXPECT_EQ(leader().facing, NORTHEAST);
   pass(click(60, 50, MOUSE_LEFT, {IN_UP}));  // portrait
   EXPECT_TRUE(was_called("look"));
   pass(click(60, 50, MOUSE_RIGHT));
@@ -157,6 +144,7 @@ TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
   pass(click(30, 420, MOUSE_LEFT, {IN_UP}));
   EXPECT_TRUE(was_called("quit"));
   EXPECT_EQ(leader().y, 9);
+  EXPECT_EQ(leader().facing, NORTHEAST);
 
   // With the bar hidden its buttons are dead.
   called.clear();
@@ -165,22 +153,6 @@ TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
   pass(click(30, 320, MOUSE_LEFT));
   EXPECT_FALSE(was_called("look"));
   EXPECT_FALSE(was_called("pause"));
-}
-
-TEST_F(InputTest, PointerOverTheButtonsWithNoButtonDoesNothing) {
-  pass(click(60, 50, 0, {IN_RIGHT}));
-  EXPECT_TRUE(called.empty());
-  EXPECT_EQ(leader().facing, NORTHEAST);
-}
-
-TEST_F(InputTest, TurnButtonHandsPlayOnOrEndsTheTurn) {
-  place(1, 2, 12, 12, Z);
-  pass(click(30, 220, MOUSE_LEFT));
-  EXPECT_EQ(CURRENT_UNIT, 2);
-  unit[1][2].moves = 0;
-  leader().moves = 0;
-  pass(click(30, 220, MOUSE_RIGHT));
-  EXPECT_EQ(leader().moves, leader().movement);  // refreshed after the creatures
 }
 
 TEST_F(InputTest, ScreenEdgesToggleTheirPanelsBackAndForth) {
@@ -281,11 +253,11 @@ TEST_F(InputTest, EscapeAsksBeforeEndingTheGameAfterThePass) {
   struct reply {
     bool yes, no, clicked;
     leave_answer answer;
-  } const replies[] = {{false, false, false, LEAVE_UNANSWERED},
-                       {true, false, false, LEAVE_YES},
-                       {true, true, true, LEAVE_YES},
-                       {false, true, false, LEAVE_NO},
-                       {false, false, true, LEAVE_NO}};
+  } const replies[] = {{0, 0, 0, LEAVE_UNANSWERED},
+                       {1, 0, 0, LEAVE_YES},
+                       {1, 1, 1, LEAVE_YES},
+                       {0, 1, 0, LEAVE_NO},
+                       {0, 0, 1, LEAVE_NO}};
   for (const reply& r : replies) EXPECT_EQ(answer_to_leave(r.yes, r.no, r.clicked), r.answer);
 }
 
@@ -310,16 +282,20 @@ TEST_F(InputTest, PauseAndJumpKeysReachTheirCommands) {
   EXPECT_EQ(UPDATE_MAP, 1);
 }
 
-TEST_F(InputTest, NextUnitAndEndOfTurnKeys) {
+TEST_F(InputTest, TheTurnButtonOrKeysHandPlayOnOrEndTheTurn) {
   place(1, 2, 12, 12, Z);
-  pass(keys({IN_N}));
-  EXPECT_EQ(CURRENT_UNIT, 2);
-  EXPECT_EQ(UPDATE_MAP, 1);
-  leader().moves = 0;
-  unit[1][2].moves = 0;
-  pass(keys({IN_E}));
-  EXPECT_EQ(leader().moves, leader().movement);
-  EXPECT_EQ(unit[1][2].moves, unit[1][2].movement);
+  const std::pair<input_state, input_state> next_and_end[] = {
+      {click(30, 220, MOUSE_LEFT), click(30, 220, MOUSE_RIGHT)}, {keys({IN_N}), keys({IN_E})}};
+  for (const auto& [next, end] : next_and_end) {
+    CURRENT_UNIT = 1, UPDATE_MAP = 0;
+    pass(next);
+    EXPECT_EQ(CURRENT_UNIT, 2);
+    EXPECT_EQ(UPDATE_MAP, 1);
+    leader().moves = unit[1][2].moves = 0;
+    pass(end);  // refreshed after the creatures
+    EXPECT_EQ(leader().moves, leader().movement);
+    EXPECT_EQ(unit[1][2].moves, unit[1][2].movement);
+  }
 }
 
 // ---------------------------------------------------------------------------
