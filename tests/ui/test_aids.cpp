@@ -29,8 +29,7 @@ void small_level() {
   note_every_start_health();
   s.health = 4;  // of 20
   for (int k : {5, 6}) {
-    object[k].status = OBJECT_ON_GROUND;
-    object[k].x = 11, object[k].y = 10, object[k].z = 0;
+    object[k].status = OBJECT_ON_GROUND, object[k].x = 11, object[k].y = 10, object[k].z = 0;
     std::snprintf(object[k].name, sizeof object[k].name, "Key%d", k);
   }
   map[0][11][10].object_count = 2;
@@ -64,14 +63,8 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
                  std::to_string(c.revealed));
     map[0][c.x][c.y].revealed = c.revealed;
     std::string line = pointer_line(0, c.x, c.y);
-    if (*c.told == '\0') {
-      EXPECT_EQ(line, "");
-    } else {
-      EXPECT_TRUE(has(line, c.told)) << line;
-    }
-    if (*c.untold) {
-      EXPECT_FALSE(has(line, c.untold)) << line;
-    }
+    EXPECT_TRUE(*c.told ? has(line, c.told) : line.empty()) << line;
+    EXPECT_FALSE(*c.untold && has(line, c.untold)) << line;
   }
   EXPECT_EQ(pointer_line(0, -1, 10), "");
   EXPECT_EQ(pointer_line(LEVELS, 10, 10), "");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "ui/input_repeat.h"
@@ -28,25 +29,17 @@ int commands(const std::vector<timeline>& presses, int until_ms, int poll_every 
   return fired;
 }
 
-TEST(InputRepeat, ATapBetweenTwoPollsActsOnce) {
-  EXPECT_EQ(commands({{20, 50}}, 1000), 1);    // a 30 ms tap
-  EXPECT_EQ(commands({{105, 109}}, 1000), 1);  // even shorter, just before a poll
-  // Two taps between the same two polls: two commands, one a pass.
-  EXPECT_EQ(commands({{20, 40}, {60, 80}}, 1000), 2);
-}
-
-TEST(InputRepeat, APressShorterThanTheFirstDelayActsOnce) {
-  EXPECT_EQ(commands({{0, 200}}, 1000), 1);
-  EXPECT_EQ(commands({{15, 215}}, 1000), 1);
-  EXPECT_EQ(commands({{0, 320}}, 1000), 1);
-}
-
-TEST(InputRepeat, AHeldKeyRepeatsAfterAThirdOfASecondAtTenASecond) {
-  // Down for one second: the press, then repeats from 330 ms on, one a
-  // poll: at 410, 510, 610, 710, 810, 910.
-  EXPECT_EQ(commands({{0, 1000}}, 2000), 7);
-  // Twice as long, ten more.
-  EXPECT_EQ(commands({{0, 2000}}, 3000), 17);
+TEST(InputRepeat, APressActsOnceAndAHeldOneRepeatsAfterAThirdOfASecondAtTenASecond) {
+  // {presses, polled until, commands}: a 30 ms tap between two polls and a
+  // shorter one just before a poll; two taps between two polls (one a pass);
+  // presses shorter than the first delay; down for a second: the press, then
+  // repeats from 330 ms on, one a poll (410, 510, ... 910); twice as long, ten more.
+  const std::tuple<std::vector<timeline>, int, int> cases[] = {
+      {{{20, 50}}, 1000, 1},  {{{105, 109}}, 1000, 1}, {{{20, 40}, {60, 80}}, 1000, 2},
+      {{{0, 200}}, 1000, 1},  {{{15, 215}}, 1000, 1},  {{{0, 320}}, 1000, 1},
+      {{{0, 1000}}, 2000, 7}, {{{0, 2000}}, 3000, 17}};
+  for (const auto& [presses, until, fired] : cases)
+    EXPECT_EQ(commands(presses, until), fired) << presses[0].down_ms << ".." << presses[0].up_ms;
 }
 
 TEST(InputRepeat, ASlowPassDoesNotStoreUpRepeats) {
