@@ -94,20 +94,17 @@ class MouseTest : public ::testing::Test {
   }
 };
 
-TEST(MouseMenu, RowsPastTheNinthAreShownButNeverChosen) {
+TEST(MouseMenu, RowsPastTheNinthAreNeverChosenAndItClosesJustPastItsArea) {
   // {lit, rows, pointer below the top, lit after}: rows 10 and 11 clear the
   // highlight (a click there chooses nothing, not the ninth row passed over),
   // as do the title and a missing row; the gap and below the rows keep it.
   const int cases[][4] = {{0, 11, 15, 1}, {0, 11, 95, 9}, {9, 11, 105, 0}, {9, 11, 115, 0},
                           {3, 11, 5, 0},  {3, 11, 40, 3}, {3, 11, 135, 3}, {0, 2, 35, 0}};
   for (const auto& c : cases) EXPECT_EQ(menu_highlight(c[0], 100, c[1], 100 + c[2]), c[3]) << c[2];
-}
-
-TEST(MouseMenu, ItClosesJustPastItsAreaAndOpensOnScreenUnderThePointer) {
   const int reach = 10 * 4 + 23;  // at (50, 100)
-  const int cases[][3] = {{-3, -3, 1},  {204, reach, 1}, {-4, 10, 0},
-                          {205, 10, 0}, {10, -4, 0},     {10, reach + 1, 0}};
-  for (const auto& c : cases)
+  const int around[][3] = {{-3, -3, 1},  {204, reach, 1}, {-4, 10, 0},
+                           {205, 10, 0}, {10, -4, 0},     {10, reach + 1, 0}};
+  for (const auto& c : around)
     EXPECT_EQ(menu_keeps_open(50, 100, reach, 50 + c[0], 100 + c[1]), c[2] == 1) << c[0] << c[1];
   int left, top;
   menu_origin(300, 200, 200, 130, 800, 600, left, top);
@@ -119,24 +116,21 @@ TEST(MouseMenu, ItClosesJustPastItsAreaAndOpensOnScreenUnderThePointer) {
 
 // At 800 x 600 the centre tile's corner is (384, 288) in the view; its
 // bounds themselves are the centre band.
-TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTile) {
+TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTileAndTurnTheShortWay) {
   reset_view_settings();
   const int cases[][3] = {{300, 200, NORTHWEST}, {500, 200, NORTHEAST}, {300, 400, SOUTHWEST},
                           {500, 400, SOUTHEAST}, {420, 200, NORTH},     {420, 400, SOUTH},
                           {300, 320, WEST},      {500, 320, EAST},      {420, 320, -1},
                           {404, 308, -1},        {444, 348, -1}};
   for (const auto& c : cases) EXPECT_EQ(mainbox_wanted_facing(c[0], c[1]), c[2]) << c[0] << c[1];
-}
-
-TEST(MouseMainbox, TurnsTheWayTheTableSaysEvenForAHalfTurn) {
-  const int cases[][3] = {
+  const int turns[][3] = {
       {NORTH, NORTHEAST, +1}, {NORTHEAST, NORTHEAST, 0},  {SOUTH, NORTH, -1},
       {NORTH, SOUTH, +1},     {NORTHEAST, SOUTHWEST, +1}, {SOUTHWEST, NORTHEAST, -1},
       {WEST, NORTHWEST, +1},  {NORTH, NORTHWEST, -1},     {NORTHWEST, NORTH, +1}};
-  for (const auto& c : cases) EXPECT_EQ(mainbox_turn(c[0], c[1]), c[2]) << c[0] << "->" << c[1];
+  for (const auto& c : turns) EXPECT_EQ(mainbox_turn(c[0], c[1]), c[2]) << c[0] << "->" << c[1];
 }
 
-TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenSteps) {
+TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenStepsAndTurnsWrapRoundNorth) {
   mainbox_click(500, 200);
   EXPECT_EQ(me().facing, NORTHEAST);
   EXPECT_EQ(me().moves, 195);
@@ -152,9 +146,6 @@ TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenSteps) {
 
   mainbox_click(420, 320);  // the centre band
   EXPECT_EQ(me().moves, 195 - 10 - 3);
-}
-
-TEST_F(MouseTest, AClickWrapsTheFacingRoundNorth) {
   me().facing = NORTHWEST;
   mainbox_click(500, 200);  // north-east: from 7 the table turns right
   EXPECT_EQ(me().facing, NORTH);
@@ -213,7 +204,7 @@ TEST_F(DragTest, MarksAreRedWhereTheRouteMeetsDangerOrClutter) {
   EXPECT_EQ(safety(), (std::vector<bool>{false, false, false, false, false}));
 }
 
-TEST_F(DragTest, NoRouteMeansNoWalk) {
+TEST_F(DragTest, NoRouteMeansNoWalkAndARouteTurnsThenStepsToTheGoal) {
   route_east(3);
   EXPECT_EQ(begin_route_walk(1, 1, FAIL), 0);
   EXPECT_EQ(begin_route_walk(1, 1, 100), 0);
@@ -221,9 +212,6 @@ TEST_F(DragTest, NoRouteMeansNoWalk) {
   EXPECT_EQ(begin_route_walk(1, 1, EAST), 0);
   EXPECT_EQ(me().x, UX);
   EXPECT_EQ(me().order, 0);
-}
-
-TEST_F(DragTest, TheWalkTurnsThenStepsToTheGoal) {
   route_east(3);
   EXPECT_EQ(begin_route_walk(1, 1, EAST), 5);  // the entry after the end mark
   EXPECT_EQ(me().waypoint_index, 3);
@@ -338,15 +326,12 @@ TEST_F(MouseTest, AnOpenChestWithItsContentsOutOffersTakingAndClosing) {
   EXPECT_EQ(opened, Strings{"box11"});
 }
 
-TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAt) {
+TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAtAndABarrelLitOnlyWithALitTorch) {
   put_container(3, UX + 4, UY, CONTAINER_SMALL_CHEST, CONTAINER_OPEN, "small chest");
   lay_item(40, UX + 4, UY);
   wield(8, "sword", 1);
   // Taking, closing, pushing and dragging all act on the square in front.
   EXPECT_EQ(labels(menu(UX + 4, UY)), (Strings{"EXAMINE OBJECT", "EXAMINE TILE"}));
-}
-
-TEST_F(MouseTest, ABarrelIsLitOnlyWithALitTorch) {
   put_container(3, UX - 1, UY, CONTAINER_BARREL, CONTAINER_POWDER, "gunpowder barrel");
   EXPECT_EQ(interaction_label(UX - 1, UY), NO_INTERACTION);
   give_item(6, 1, 1, ITEM_TORCH, OBJECT_LIT);
