@@ -88,30 +88,20 @@ class InputTest : public ::testing::Test {
   unit_record& leader() { return unit[1][1]; }
 };
 
-// ---------------------------------------------------------------------------
-// Dispatch order
-// ---------------------------------------------------------------------------
 TEST_F(InputTest, MessageScrollButtonsEndThePassAndStopAtBothEnds) {
-  // At the newest lines already: nothing to redraw, and the held key waits.
-  pass(click(20, 580, MOUSE_LEFT, {IN_UP}));
-  EXPECT_EQ(M_box[0], 21);
-  EXPECT_FALSE(was_called("redraw"));
-  EXPECT_EQ(leader().y, 10);
-  EXPECT_EQ(UPDATE_MAP, 1);
-
-  pass(click(20, 460, MOUSE_LEFT));  // older: 600 - 150 < y < 600 - 130
-  EXPECT_EQ(M_box[0], 20);
-  EXPECT_TRUE(was_called("redraw"));
-
-  M_box[0] = 0;
-  called.clear();
-  pass(click(20, 460, MOUSE_LEFT));
-  EXPECT_EQ(M_box[0], 0);
-  EXPECT_FALSE(was_called("redraw"));
-
-  pass(click(20, 580, MOUSE_LEFT));
-  EXPECT_EQ(M_box[0], 1);
-  EXPECT_TRUE(was_called("redraw"));
+  // {pointer y, first line, first line after, redrawn}: newer at the newest
+  // lines already and older at the oldest redraw nothing.  Older lines are at
+  // 600 - 150 < y < 600 - 130.  The held key waits for the next pass.
+  const int cases[][4] = {{580, 21, 21, 0}, {460, 21, 20, 1}, {460, 0, 0, 0}, {580, 0, 1, 1}};
+  for (const auto& c : cases) {
+    M_box[0] = c[1], UPDATE_MAP = 0;
+    called.clear();
+    pass(click(20, c[0], MOUSE_LEFT, {IN_UP}));
+    EXPECT_EQ(M_box[0], c[2]) << c[0] << " from " << c[1];
+    EXPECT_EQ(was_called("redraw"), c[3] == 1) << c[0] << " from " << c[1];
+    EXPECT_EQ(leader().y, 10);
+    EXPECT_EQ(UPDATE_MAP, 1);
+  }
 }
 
 TEST_F(InputTest, HiddenMessagePanelLetsTheKeysThrough) {
@@ -192,10 +182,8 @@ TEST_F(InputTest, LeftClicksOnTheMapStepOrDragFromTheOwnTile) {
 TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
   pass(click(400, 300, MOUSE_RIGHT, {IN_UP}));
   EXPECT_EQ(called, std::vector<std::string>{"rightclick"});
-  EXPECT_EQ(right_x, 10);
-  EXPECT_EQ(right_y, 10);
-  EXPECT_EQ(pointer_x, 8 * 48 + 24);
-  EXPECT_EQ(pointer_y, 6 * 48 + 24);
+  EXPECT_EQ(std::pair(right_x, right_y), std::pair(10, 10));
+  EXPECT_EQ(std::pair(pointer_x, pointer_y), std::pair(8 * 48 + 24, 6 * 48 + 24));
   EXPECT_EQ(leader().y, 10);
 
   // A square never seen: nothing opens, whatever the ray says; once seen
@@ -207,8 +195,7 @@ TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
   map[Z][10][8].revealed = 1;
   pass(click(400, 10 + 4 * 48 + 5, MOUSE_RIGHT));
   EXPECT_EQ(called, std::vector<std::string>{"rightclick"});
-  EXPECT_EQ(right_x, 10);
-  EXPECT_EQ(right_y, 8);
+  EXPECT_EQ(std::pair(right_x, right_y), std::pair(10, 8));
 
   // A square far out of the level: nothing read, nothing opened.
   called.clear();
@@ -217,19 +204,14 @@ TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
   EXPECT_TRUE(called.empty());
 }
 
-// ---------------------------------------------------------------------------
-// Keys
-// ---------------------------------------------------------------------------
 TEST_F(InputTest, MovementKeysActTogetherInOnePass) {
   pass(keys({IN_UP, IN_RIGHT}));
   EXPECT_EQ(leader().y, 9);
   EXPECT_EQ(leader().facing, NORTHEAST);
-  EXPECT_EQ(map[Z][10][9].occupant_unit, 1);
-  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
+  EXPECT_EQ(std::pair(map[Z][10][9].occupant_unit, map[Z][10][10].occupant_unit), std::pair(1, 0));
   EXPECT_EQ(UPDATE_MAP, 1);
   pass(keys({IN_LEFT, IN_DOWN}));  // back first, then turn left
-  EXPECT_EQ(leader().x, 9);
-  EXPECT_EQ(leader().y, 10);
+  EXPECT_EQ(std::pair(leader().x, leader().y), std::pair(9, 10));
   EXPECT_EQ(leader().facing, NORTH);
 }
 
@@ -298,9 +280,6 @@ TEST_F(InputTest, TheTurnButtonOrKeysHandPlayOnOrEndTheTurn) {
   }
 }
 
-// ---------------------------------------------------------------------------
-// Regions at other window sizes
-// ---------------------------------------------------------------------------
 TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
   reset_globals();
   reset_view_settings();
@@ -314,20 +293,19 @@ TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
   EXPECT_EQ(pointer_dx(13 * 48 + 10), 0);
   EXPECT_EQ(pointer_dx(13 * 48 + 9), -1);
   EXPECT_EQ(pointer_dy(9 * 48 + 10), 2);
-  EXPECT_EQ(button_at(10, 50), BUTTON_NONE);  // lower bounds are exclusive
-  EXPECT_EQ(button_at(149, 99), BUTTON_PORTRAIT);
-  EXPECT_EQ(button_at(59, 449), BUTTON_QUIT);
-  EXPECT_EQ(button_at(59, 450), BUTTON_NONE);
-  EXPECT_EQ(button_at(30, 250), BUTTON_NONE);  // between turn and options
+  // Lower bounds are exclusive; (30, 250) lies between turn and options.
+  const int buttons[][3] = {{10, 50, BUTTON_NONE},
+                            {149, 99, BUTTON_PORTRAIT},
+                            {59, 449, BUTTON_QUIT},
+                            {59, 450, BUTTON_NONE},
+                            {30, 250, BUTTON_NONE}};
+  for (const auto& b : buttons) EXPECT_EQ(button_at(b[0], b[1]), b[2]) << b[0] << "," << b[1];
   // Every button the strip draws, from 100 to 449, answers a click.
   for (int y = 125; y < 450; y += 50) EXPECT_NE(button_at(30, y), BUTTON_NONE) << y;
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// The help
-// ---------------------------------------------------------------------------
 TEST_F(InputTest, F1AndQuestionMarkOpenTheHelpAndNothingElseActs) {
   place(1, 2, 12, 12, Z);
   for (input_key opener : {IN_F1, IN_QUESTION}) {
