@@ -444,39 +444,38 @@ TEST_F(MouseTest, TheRopeClimbsBackUpAHoleOntoTheSquareAbove) {
 }
 
 TEST_F(MouseTest, EachFeatureNamesItsInteraction) {
-  // With nothing in hand, an unlit torch and a lit one; unnamed: as with nothing.
-  const struct {
-    int scenery;
-    const char *plain, *torch = nullptr, *lit = nullptr;
-  } cases[] = {{SCENERY_CRYPT, "OPEN CRYPT"},
-               {SCENERY_OPEN_CRYPT, "SEARCH CRYPT"},
-               {SCENERY_SEARCHED_CRYPT, "SEARCH CRYPT"},
-               {SCENERY_MUSHROOMS, "PICK MUSHROOMS"},
-               {SCENERY_HERBS, "PICK HERBS"},
-               {SCENERY_LADDER_DOWN, "CLIMB DOWN"},
-               {SCENERY_TRAPDOOR, "CLIMB DOWN"},
-               {SCENERY_LADDER_UP, "CLIMB UP"},
-               {SCENERY_STATUE, "TOUCH STATUE"},
-               {SCENERY_POOL, "DRINK FROM POOL"},
-               {SCENERY_SWITCH_A, "PULL SWITCH"},
-               {SCENERY_SWITCH_B, "PUSH SWITCH"},
-               {SCENERY_WELL, NO_INTERACTION},
-               {SCENERY_WEB, NO_INTERACTION, nullptr, "BURN WEB"},
-               {SCENERY_FIRE, NO_INTERACTION, "LIGHT TORCH", NO_INTERACTION},
-               {SCENERY_NEST, NO_INTERACTION, nullptr, "BURN NEST"},
-               {SCENERY_OIL, NO_INTERACTION, nullptr, "LIGHT OIL PATCH"}};
   const int x = UX + 1, y = UY - 1;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.scenery);
-    map[Z][x][y].scenery = c.scenery;
+  // With nothing in hand, with an unlit torch and with a lit one.
+  auto names = [&](int scenery, const char* bare, const char* torch, const char* lit) {
+    SCOPED_TRACE(scenery);
+    map[Z][x][y].scenery = scenery;
     object[6] = object_record{};
     face_square(x, y);
-    EXPECT_EQ(interaction_label(x, y), c.plain);
+    EXPECT_EQ(interaction_label(x, y), bare);
     give_item(6, 1, 1, ITEM_TORCH, OBJECT_CARRIED);
-    EXPECT_EQ(interaction_label(x, y), c.torch ? c.torch : c.plain);
+    EXPECT_EQ(interaction_label(x, y), torch);
     object[6].status = OBJECT_LIT;
-    EXPECT_EQ(interaction_label(x, y), c.lit ? c.lit : c.plain);
-  }
+    EXPECT_EQ(interaction_label(x, y), lit);
+  };
+  const std::pair<int, const char*> whatever_the_light[] = {
+      {SCENERY_CRYPT, "OPEN CRYPT"},
+      {SCENERY_OPEN_CRYPT, "SEARCH CRYPT"},
+      {SCENERY_SEARCHED_CRYPT, "SEARCH CRYPT"},
+      {SCENERY_MUSHROOMS, "PICK MUSHROOMS"},
+      {SCENERY_HERBS, "PICK HERBS"},
+      {SCENERY_LADDER_DOWN, "CLIMB DOWN"},
+      {SCENERY_TRAPDOOR, "CLIMB DOWN"},
+      {SCENERY_LADDER_UP, "CLIMB UP"},
+      {SCENERY_STATUE, "TOUCH STATUE"},
+      {SCENERY_POOL, "DRINK FROM POOL"},
+      {SCENERY_SWITCH_A, "PULL SWITCH"},
+      {SCENERY_SWITCH_B, "PUSH SWITCH"},
+      {SCENERY_WELL, NO_INTERACTION}};
+  for (const auto& [scenery, label] : whatever_the_light) names(scenery, label, label, label);
+  names(SCENERY_WEB, NO_INTERACTION, NO_INTERACTION, "BURN WEB");
+  names(SCENERY_FIRE, NO_INTERACTION, "LIGHT TORCH", NO_INTERACTION);
+  names(SCENERY_NEST, NO_INTERACTION, NO_INTERACTION, "BURN NEST");
+  names(SCENERY_OIL, NO_INTERACTION, NO_INTERACTION, "LIGHT OIL PATCH");
   // Burning needs the web to be the square ahead.
   map[Z][x][y].scenery = SCENERY_WEB;
   me().facing = SOUTH;
