@@ -47,17 +47,15 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
     int x, y, revealed;
     const char* told;  // "" for nothing at all
     const char* untold;
-  } cases[] = {
-      {12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
-      {12, 10, 2, "Remembered: Floor.", "Skeleton"},
-      {12, 10, 0, "", ""},
-      {10, 10, 1, "Unit1 (party, unhurt)", ""},
-      {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
-      {11, 10, 2, "Remembered: Floor.", "Key"},
-      {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
-      {9, 10, 1, "Floor.", "rap"},
-      {8, 10, 1, "Floor.", "ecret"},
-  };
+  } cases[] = {{12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
+               {12, 10, 2, "Remembered: Floor.", "Skeleton"},
+               {12, 10, 0, "", ""},
+               {10, 10, 1, "Unit1 (party, unhurt)", ""},
+               {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
+               {11, 10, 2, "Remembered: Floor.", "Key"},
+               {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
+               {9, 10, 1, "Floor.", "rap"},
+               {8, 10, 1, "Floor.", "ecret"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " seen " +
                  std::to_string(c.revealed));
@@ -131,14 +129,12 @@ TEST(ListWindow, ScrollingStaysWithinTheRows) {
     int top, rows, page;
     list_move move;
     int expect;
-  } cases[] = {
-      {0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
-      {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
-      {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
-      {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
-      {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
-      {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4},
-  };
+  } cases[] = {{0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
+               {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
+               {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
+               {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
+               {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
+               {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4}};
   for (const auto& c : cases)
     EXPECT_EQ(list_scroll(c.top, c.rows, c.page, c.move), c.expect)
         << c.top << " of " << c.rows << " move " << c.move;

@@ -45,8 +45,7 @@ TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
       {"a track is laid", 20, 30, [](int x, int y) { environment[2][x][y].track = TRACK_NS; }},
       {"a secret passage is found", 21, 31,
        [](int x, int y) { map[2][x][y].scenery = SCENERY_SECRET_FOUND; }},
-      {"a wall turns tall", 22, 31, [](int x, int y) { map[2][x][y].wall_variant = 1; }},
-  };
+      {"a wall turns tall", 22, 31, [](int x, int y) { map[2][x][y].wall_variant = 1; }}};
   for (const change& c : changes) {
     c.apply(c.x, c.y);
     EXPECT_TRUE(layer.stale(p, background_inputs(p))) << c.what;

@@ -62,8 +62,7 @@ TEST_F(TravelTest, EachStopEndsTheWalkWhereItShould) {
       {"a step is refused", [] { map[Z][12][ROW].passable = 0; }, TRAVEL_REFUSED, 11},
       {"a move event speaks", [] { put_terrain(Z, 9, ROW, TERRAIN_PRESSURE_PAD, 1); },
        TRAVEL_MESSAGE, 9},
-      {"a creature comes into sight", [] { put_unit(2, 1, Z, 22, ROW, WEST); }, TRAVEL_ENEMY, -1},
-  };
+      {"a creature comes into sight", [] { put_unit(2, 1, Z, 22, ROW, WEST); }, TRAVEL_ENEMY, -1}};
   for (const stop_case& c : cases) {
     SCOPED_TRACE(c.what);
     SetUp();
@@ -116,18 +115,16 @@ TEST_F(TravelTest, KeypadTurnsTheShortWayPayingEachTurnThenSteps) {
     input_key key;
     int facing_after, dx, dy, spent;
   };
-  const pad_case cases[] = {
-      {EAST, IN_PAD_6, EAST, 1, 0, 10},
-      {NORTH, IN_PAD_9, NORTHEAST, 1, -1, 3 + 10},
-      {NORTH, IN_PGUP, NORTHEAST, 1, -1, 3 + 10},
-      {NORTH, IN_HOME, NORTHWEST, -1, -1, 3 + 10},
-      {NORTH, IN_PAD_2, SOUTH, 0, 1, 4 * 3 + 10},
-      {WEST, IN_PAD_1, SOUTHWEST, -1, 1, 3 + 10},
-      {SOUTH, IN_END, SOUTHWEST, -1, 1, 3 + 10},
-      {SOUTHEAST, IN_PAD_7, NORTHWEST, -1, -1, 4 * 3 + 10},
-      {EAST, IN_PAD_4, WEST, -1, 0, 4 * 3 + 10},
-      {NORTH, IN_PGDN, SOUTHEAST, 1, 1, 3 * 3 + 10},
-  };
+  const pad_case cases[] = {{EAST, IN_PAD_6, EAST, 1, 0, 10},
+                            {NORTH, IN_PAD_9, NORTHEAST, 1, -1, 3 + 10},
+                            {NORTH, IN_PGUP, NORTHEAST, 1, -1, 3 + 10},
+                            {NORTH, IN_HOME, NORTHWEST, -1, -1, 3 + 10},
+                            {NORTH, IN_PAD_2, SOUTH, 0, 1, 4 * 3 + 10},
+                            {WEST, IN_PAD_1, SOUTHWEST, -1, 1, 3 + 10},
+                            {SOUTH, IN_END, SOUTHWEST, -1, 1, 3 + 10},
+                            {SOUTHEAST, IN_PAD_7, NORTHWEST, -1, -1, 4 * 3 + 10},
+                            {EAST, IN_PAD_4, WEST, -1, 0, 4 * 3 + 10},
+                            {NORTH, IN_PGDN, SOUTHEAST, 1, 1, 3 * 3 + 10}};
   for (const pad_case& c : cases) {
     SCOPED_TRACE(testing::Message() << "facing " << c.facing << " key " << c.key);
     remove_unit(1, 1);
