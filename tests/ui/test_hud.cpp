@@ -12,14 +12,10 @@
 
 namespace {
 
-std::vector<int> four(const int (&r)[4]) { return {r, r + 4}; }
-
 TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
   const std::pair<const char*, const char*> texts[] = {
       {"\nLOADING UNIT STATS...", "LOADING UNIT STATS..."},
-      {"\r\n\nA\tB\x01"
-       "C\x7f\n",
-       "A BC"},
+      {"\r\n\nA\tB\001C\177\n", "A BC"},
       {"SAVED\n", "SAVED"},
       {"", ""}};
   for (const auto& [given, shown] : texts) EXPECT_EQ(screen_text(given), shown) << given;
@@ -33,12 +29,11 @@ TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
 
 TEST(HudGauges, NarrowUnitsGetAFullFrameAndSpentMovesClampToZero) {
   unit_record u{};
-  u.movement = 40;
-  u.moves = -3;
-  u.health = 20;
+  u.movement = 40, u.moves = -3, u.health = 20;
   gauge_layout g = status_gauges(u, 800, 600);
   EXPECT_EQ(u.moves, 0);  // stored
-  EXPECT_EQ(four(g.move_frame), (std::vector<int>{400 - 50 - 2, 6 + 20, 400 + 50 + 2, 24 + 20}));
+  EXPECT_EQ(std::vector<int>(g.move_frame, g.move_frame + 4),
+            (std::vector<int>{400 - 50 - 2, 6 + 20, 400 + 50 + 2, 24 + 20}));
   EXPECT_EQ(g.move_bar[0], g.move_bar[2]);  // empty
   EXPECT_FALSE(g.poisoned);
   EXPECT_EQ(std::pair(g.health_bar[0], g.health_bar[2]), std::pair(400 - 10 - 1, 400 + 10 + 1));
@@ -46,9 +41,7 @@ TEST(HudGauges, NarrowUnitsGetAFullFrameAndSpentMovesClampToZero) {
 
 TEST(HudGauges, ColoursRunFromGreenToRedAndStayInRange) {
   unit_record u{};
-  u.movement = 200;
-  u.moves = 200;
-  u.health = 100;
+  u.movement = 200, u.moves = 200, u.health = 100;
   gauge_layout g = status_gauges(u, 1280, 720);
   EXPECT_EQ(std::pair(g.move_colour[0], g.move_colour[1]), std::pair(50, 255));
   EXPECT_EQ(g.health_colour[1], 250);
