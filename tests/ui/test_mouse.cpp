@@ -223,34 +223,32 @@ TEST_F(DragTest, NoRouteMeansNoWalkAndARouteTurnsThenStepsToTheGoal) {
   EXPECT_EQ(me().moves, 200 - 2 * 5 - 3 * 10);
 }
 
-TEST_F(DragTest, AnEnemyStopsTheWalkOnlyAfterItsFirstSteps) {
-  route_east(8);
-  put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);  // beside the first steps
-  put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);  // beside the fourth square
-  me().facing = EAST;
-  walk(EAST);
-  EXPECT_EQ(me().x, UX + 3);
-  EXPECT_EQ(me().waypoint_index, 0);
-}
-
-TEST_F(DragTest, TheWalkEndsWhenMovesRunOutOrTheWayIsShut) {
-  route_east(5);
-  me().facing = EAST;
-  me().moves = 20;
-  walk(EAST);
-  EXPECT_EQ(me().x, UX + 2);
-  EXPECT_EQ(me().waypoint_index, 0);
-
-  // A wall raised on the route after it was planned.
-  move_unit(1, 1, Z, UX, UY);
-  map[Z][UX + 2][UY].passable = 1;
-  route_east(5);
-  me().moves = 200;
-  put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0);
-  walk(EAST);
-  EXPECT_EQ(me().x, UX + 3);
-  EXPECT_EQ(me().waypoint_index, 0);
-  EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
+TEST_F(DragTest, TheWalkStopsForAnEnemyPastItsFirstStepsForWantOfMovesOrForAWall) {
+  const struct {
+    const char* what;
+    int steps;
+    void (*lay)();
+    int stop_x;
+  } cases[] = {{"enemies beside the first steps and the fourth square", 8,
+                [] {
+                  put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);
+                  put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);
+                },
+                UX + 3},
+               {"moves run out", 5, [] { unit[1][1].moves = 20; }, UX + 2},
+               {"a wall raised after the route was planned", 5,
+                [] { put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0); }, UX + 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    route_east(c.steps);
+    me().facing = EAST;
+    c.lay();
+    walk(EAST);
+    EXPECT_EQ(me().x, c.stop_x);
+    EXPECT_EQ(me().waypoint_index, 0);
+    EXPECT_EQ(map[Z][c.stop_x][UY].occupant_unit, 1);
+  }
 }
 
 TEST_F(DragTest, ADraggedRouteGoesRoundAWall) {
