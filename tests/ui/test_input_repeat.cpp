@@ -45,17 +45,16 @@ TEST(InputRepeat, APressActsOnceAndAHeldOneRepeatsAfterAThirdOfASecondAtTenASeco
 TEST(InputRepeat, ASlowPassDoesNotStoreUpRepeats) {
   press_tracker t;
   note_press(t, 0);
-  EXPECT_TRUE(press_fires(t, true, 10));
-  EXPECT_TRUE(press_fires(t, true, 2000));  // a pass that took two seconds
-  EXPECT_FALSE(press_fires(t, true, 2050));
-  EXPECT_TRUE(press_fires(t, true, 2100));
+  // The pass ending at 2000 took two seconds.
+  for (auto [now, fires] : {std::pair{10, true}, {2000, true}, {2050, false}, {2100, true}})
+    EXPECT_EQ(press_fires(t, true, now), fires) << now;
 }
 
 TEST(InputRepeat, AKeyFoundDownWithNoPressNotedStillActsOnce) {
   press_tracker t;
-  EXPECT_TRUE(press_fires(t, true, 10));
-  EXPECT_FALSE(press_fires(t, true, 110));
-  EXPECT_FALSE(press_fires(t, false, 210));
+  for (auto [held, now, fires] :
+       {std::tuple{true, 10, true}, {true, 110, false}, {false, 210, false}})
+    EXPECT_EQ(press_fires(t, held, now), fires) << now;
   forget_presses(t);
   note_press(t, 300);
   forget_presses(t);  // the press went to a menu
@@ -92,17 +91,15 @@ TEST(InputRepeat, TwoKeysTogetherEachActOnceInTheSamePass) {
   input_pacing p;
   note_press(p.key[IN_UP], 20);
   note_press(p.key[IN_RIGHT], 25);
-  input_state in = paced_input(p, held({IN_UP, IN_RIGHT}), 110);
-  EXPECT_TRUE(in.key[IN_UP]);
-  EXPECT_TRUE(in.key[IN_RIGHT]);
-  EXPECT_FALSE(in.key[IN_DOWN]);
-  in = paced_input(p, held({IN_UP, IN_RIGHT}), 210);
-  EXPECT_FALSE(in.key[IN_UP]);
-  EXPECT_FALSE(in.key[IN_RIGHT]);
+  auto up_right_down = [](const input_state& in) {
+    return std::tuple(in.key[IN_UP], in.key[IN_RIGHT], in.key[IN_DOWN]);
+  };
+  EXPECT_EQ(up_right_down(paced_input(p, held({IN_UP, IN_RIGHT}), 110)),
+            std::tuple(true, true, false));
+  EXPECT_EQ(up_right_down(paced_input(p, held({IN_UP, IN_RIGHT}), 210)),
+            std::tuple(false, false, false));
   // One let go, the other held on: only the held one repeats.
-  in = paced_input(p, held({IN_UP}), 410);
-  EXPECT_TRUE(in.key[IN_UP]);
-  EXPECT_FALSE(in.key[IN_RIGHT]);
+  EXPECT_EQ(up_right_down(paced_input(p, held({IN_UP}), 410)), std::tuple(true, false, false));
 }
 
 TEST(InputRepeat, AShortClickOnAButtonActsOnceAndThePointerPassesThrough) {
