@@ -232,15 +232,14 @@ TEST_F(InputTest, EscapeAsksBeforeEndingTheGameAfterThePass) {
   EXPECT_EQ(gameover, GAME_OVER);
   EXPECT_EQ(leader().y, 9);
 
-  struct reply {
-    bool yes, no, clicked;
-    leave_answer answer;
-  } const replies[] = {{0, 0, 0, LEAVE_UNANSWERED},
-                       {1, 0, 0, LEAVE_YES},
-                       {1, 1, 1, LEAVE_YES},
-                       {0, 1, 0, LEAVE_NO},
-                       {0, 0, 1, LEAVE_NO}};
-  for (const reply& r : replies) EXPECT_EQ(answer_to_leave(r.yes, r.no, r.clicked), r.answer);
+  // {yes, no, clicked, answer}
+  const int replies[][4] = {{0, 0, 0, LEAVE_UNANSWERED},
+                            {1, 0, 0, LEAVE_YES},
+                            {1, 1, 1, LEAVE_YES},
+                            {0, 1, 0, LEAVE_NO},
+                            {0, 0, 1, LEAVE_NO}};
+  for (const auto& r : replies)
+    EXPECT_EQ(answer_to_leave(r[0], r[1], r[2]), r[3]) << r[0] << r[1] << r[2];
 }
 
 TEST_F(InputTest, ClimbKeysEndThePassAndOnlyOneActs) {

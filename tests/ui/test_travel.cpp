@@ -110,22 +110,18 @@ TEST_F(TravelTest, KeypadTurnsTheShortWayPayingEachTurnThenSteps) {
   // An open hall around the leader for this one.
   for (int x = 3; x <= 9; x++)
     for (int y = 7; y <= 13; y++) put_terrain(Z, x, y, TERRAIN_ROOM_FLOOR, 1);
-  struct pad_case {
+  // {facing, key, facing after, step x, step y, eighths turned}: each eighth
+  // costs 3, the step 10.
+  const struct {
     int facing;
     input_key key;
-    int facing_after, dx, dy, spent;
-  };
-  const pad_case cases[] = {{EAST, IN_PAD_6, EAST, 1, 0, 10},
-                            {NORTH, IN_PAD_9, NORTHEAST, 1, -1, 3 + 10},
-                            {NORTH, IN_PGUP, NORTHEAST, 1, -1, 3 + 10},
-                            {NORTH, IN_HOME, NORTHWEST, -1, -1, 3 + 10},
-                            {NORTH, IN_PAD_2, SOUTH, 0, 1, 4 * 3 + 10},
-                            {WEST, IN_PAD_1, SOUTHWEST, -1, 1, 3 + 10},
-                            {SOUTH, IN_END, SOUTHWEST, -1, 1, 3 + 10},
-                            {SOUTHEAST, IN_PAD_7, NORTHWEST, -1, -1, 4 * 3 + 10},
-                            {EAST, IN_PAD_4, WEST, -1, 0, 4 * 3 + 10},
-                            {NORTH, IN_PGDN, SOUTHEAST, 1, 1, 3 * 3 + 10}};
-  for (const pad_case& c : cases) {
+    int facing_after, dx, dy, turns;
+  } cases[] = {{EAST, IN_PAD_6, EAST, 1, 0, 0},       {NORTH, IN_PAD_9, NORTHEAST, 1, -1, 1},
+               {NORTH, IN_PGUP, NORTHEAST, 1, -1, 1}, {NORTH, IN_HOME, NORTHWEST, -1, -1, 1},
+               {NORTH, IN_PAD_2, SOUTH, 0, 1, 4},     {WEST, IN_PAD_1, SOUTHWEST, -1, 1, 1},
+               {SOUTH, IN_END, SOUTHWEST, -1, 1, 1},  {SOUTHEAST, IN_PAD_7, NORTHWEST, -1, -1, 4},
+               {EAST, IN_PAD_4, WEST, -1, 0, 4},      {NORTH, IN_PGDN, SOUTHEAST, 1, 1, 3}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "facing " << c.facing << " key " << c.key);
     remove_unit(1, 1);
     map_movecost(Z);
@@ -133,7 +129,7 @@ TEST_F(TravelTest, KeypadTurnsTheShortWayPayingEachTurnThenSteps) {
     press(c.key);
     EXPECT_EQ(me().facing, c.facing_after);
     EXPECT_EQ(std::pair(me().x, me().y), std::pair(6 + c.dx, 10 + c.dy));
-    EXPECT_EQ(me().moves, 100 - c.spent);
+    EXPECT_EQ(me().moves, 100 - 3 * c.turns - 10);
   }
   // Into rock: the unit is left facing that way, where it stood.
   remove_unit(1, 1);
