@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "../core/hand_made_level.h"
 #include "core/seed.h"
-#include "core/world.h"
 #include "ui/hud.h"
 #include "ui/text_stack.h"
 #include "ui/view_settings.h"
@@ -55,21 +55,14 @@ TEST(HudGauges, ColoursRunFromGreenToRedAndStayInRange) {
 }
 
 TEST(HudInventoryColumn, CarriedItemsInOrderWithoutGaps) {
-  reset_globals();
+  fresh_world();
   reset_view_settings();
-  nuke_variables();
-  unit_record& u = unit[1][1];
-  u.status = UNIT_NORMAL;
-  auto give = [](int n, int type, int status, int range) {
-    object_record& o = object[n];
-    o.type = type, o.status = status, o.range = range;
-    o.owner_player = 1, o.owner_unit = 1;
-  };
-  give(7, ITEM_KEY, OBJECT_CARRIED, 0);
-  give(3, ITEM_WEARABLE, OBJECT_WORN, SLOT_HEAD);
-  give(9, ITEM_TORCH, OBJECT_LIT, 0);
-  give(4, ITEM_WEAPON, OBJECT_WIELDED, 1);
-  give(5, ITEM_WEARABLE, OBJECT_CARRIED, SLOT_BODY);  // carried, not worn
+  unit[1][1].status = UNIT_NORMAL;
+  give_item(7, 1, 1, ITEM_KEY, OBJECT_CARRIED);
+  give_item(3, 1, 1, ITEM_WEARABLE, OBJECT_WORN).range = SLOT_HEAD;
+  give_item(9, 1, 1, ITEM_TORCH, OBJECT_LIT);
+  give_item(4, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).range = 1;
+  give_item(5, 1, 1, ITEM_WEARABLE, OBJECT_CARRIED).range = SLOT_BODY;  // carried, not worn
   int column[12];
   ASSERT_EQ(carried_icon_column(1, 1, column), 4);
   EXPECT_EQ(std::vector<int>(column, column + 4), (std::vector<int>{4, 3, 7, 9}));

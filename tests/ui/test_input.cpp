@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,7 @@ input_actions recording_actions() {
   return a;
 }
 
-bool was_called(const std::string& what) {
-  for (const auto& c : called)
-    if (c == what) return true;
-  return false;
-}
+bool was_called(const std::string& what) { return std::ranges::count(called, what) > 0; }
 
 constexpr int Z = 3;
 

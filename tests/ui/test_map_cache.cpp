@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/headless.h"
-#include "core/occupancy.h"
-#include "core/world.h"
+#include "../core/hand_made_level.h"
 #include "ui/map_cache.h"
 
 namespace {
@@ -14,11 +12,7 @@ view_place middle_view() {
 
 class MapCache : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_globals();
-    use_headless();
-    nuke_variables();
-  }
+  void SetUp() override { fresh_world(); }
 };
 
 // The kept background is redrawn for any square of the view or of the ring

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -83,9 +84,7 @@ class MouseTest : public ::testing::Test {
     return out;
   }
   static bool offers(const std::vector<map_row>& rows, map_row_kind kind) {
-    for (const map_row& r : rows)
-      if (r.kind == kind) return true;
-    return false;
+    return std::ranges::any_of(rows, [kind](const map_row& r) { return r.kind == kind; });
   }
   // The menu as the game opens it: the unit turns first.
   std::vector<map_row> menu(int x, int y) {
