@@ -75,10 +75,8 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
 
 TEST(PointerLine, NoCreatureIsToldAnywhereOutOfSight) {
   small_level();
-  for (int u = 2; u < 12; u++) {
-    unit_record& m = put_unit(3, u, 0, 3 * u, 20 + u % 5, NORTH);
-    std::snprintf(m.name, sizeof m.name, "Hidden%d", u);
-  }
+  for (int u = 2; u < 12; u++)
+    std::snprintf(put_unit(3, u, 0, 3 * u, 20 + u % 5, NORTH).name, UNIT_NAME_SIZE, "Hidden%d", u);
   for (int x = 0; x < LAND_SIZE; x++)
     for (int y = 0; y < LAND_SIZE; y++) {
       map[0][x][y].revealed = (x + y) % 2 ? 2 : 0;
@@ -113,15 +111,13 @@ TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
 
   for (int i = 0; i < MESSAGE_LOG_LIMIT + 5; i++)
     message_log_add(("line " + std::to_string(i)).c_str());
-  EXPECT_EQ(message_log_size(), MESSAGE_LOG_LIMIT);
-  EXPECT_EQ(message_log_dropped(), 8);
+  EXPECT_EQ(std::pair(message_log_size(), message_log_dropped()), std::pair(MESSAGE_LOG_LIMIT, 8));
   std::vector<std::string> rows = message_history_rows(1000, 16, wide);
   EXPECT_EQ(rows.front(), "(8 older lines are no longer kept)");
   EXPECT_EQ(rows.back(), "line " + std::to_string(MESSAGE_LOG_LIMIT + 4));
   EXPECT_EQ(message_log_last(2).front(), "line " + std::to_string(MESSAGE_LOG_LIMIT + 3));
   message_log_clear();
-  EXPECT_EQ(message_log_size(), 0);
-  EXPECT_EQ(message_log_dropped(), 0);
+  EXPECT_EQ(std::pair(message_log_size(), message_log_dropped()), std::pair(0, 0));
 }
 
 TEST(ListWindow, ScrollingStaysWithinTheRows) {

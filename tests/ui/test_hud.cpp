@@ -69,11 +69,9 @@ TEST(HudInventoryColumn, CarriedItemsInOrderWithoutGaps) {
 }
 
 TEST(HudStatus, LevelNumbersAndLadderMarkSitBesideTheGauges) {
-  reset_globals();
-  nuke_variables();
+  fresh_world();
   unit_record u{};
-  u.status = UNIT_NORMAL;
-  u.z = 4, u.x = 10, u.y = 12;
+  u.status = UNIT_NORMAL, u.z = 4, u.x = 10, u.y = 12;
   u.movement = 240, u.moves = 37, u.health = 18;
   gauge_layout g = status_gauges(u, 1024, 768);
   status_readout r = status_readout_for(u, g);
