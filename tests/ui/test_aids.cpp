@@ -29,8 +29,7 @@ void small_level() {
   note_every_start_health();
   s.health = 4;  // of 20
   for (int k : {5, 6}) {
-    object[k].status = OBJECT_ON_GROUND;
-    object[k].x = 11, object[k].y = 10, object[k].z = 0;
+    object[k].status = OBJECT_ON_GROUND, object[k].x = 11, object[k].y = 10, object[k].z = 0;
     std::snprintf(object[k].name, sizeof object[k].name, "Key%d", k);
   }
   map[0][11][10].object_count = 2;
@@ -48,30 +47,22 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
     int x, y, revealed;
     const char* told;  // "" for nothing at all
     const char* untold;
-  } cases[] = {
-      {12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
-      {12, 10, 2, "Remembered: Floor.", "Skeleton"},
-      {12, 10, 0, "", ""},
-      {10, 10, 1, "Unit1 (party, unhurt)", ""},
-      {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
-      {11, 10, 2, "Remembered: Floor.", "Key"},
-      {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
-      {9, 10, 1, "Floor.", "rap"},
-      {8, 10, 1, "Floor.", "ecret"},
-  };
+  } cases[] = {{12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
+               {12, 10, 2, "Remembered: Floor.", "Skeleton"},
+               {12, 10, 0, "", ""},
+               {10, 10, 1, "Unit1 (party, unhurt)", ""},
+               {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
+               {11, 10, 2, "Remembered: Floor.", "Key"},
+               {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
+               {9, 10, 1, "Floor.", "rap"},
+               {8, 10, 1, "Floor.", "ecret"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " seen " +
                  std::to_string(c.revealed));
     map[0][c.x][c.y].revealed = c.revealed;
     std::string line = pointer_line(0, c.x, c.y);
-    if (*c.told == '\0') {
-      EXPECT_EQ(line, "");
-    } else {
-      EXPECT_TRUE(has(line, c.told)) << line;
-    }
-    if (*c.untold) {
-      EXPECT_FALSE(has(line, c.untold)) << line;
-    }
+    EXPECT_TRUE(*c.told ? has(line, c.told) : line.empty()) << line;
+    EXPECT_FALSE(*c.untold && has(line, c.untold)) << line;
   }
   EXPECT_EQ(pointer_line(0, -1, 10), "");
   EXPECT_EQ(pointer_line(LEVELS, 10, 10), "");
@@ -84,10 +75,8 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
 
 TEST(PointerLine, NoCreatureIsToldAnywhereOutOfSight) {
   small_level();
-  for (int u = 2; u < 12; u++) {
-    unit_record& m = put_unit(3, u, 0, 3 * u, 20 + u % 5, NORTH);
-    std::snprintf(m.name, sizeof m.name, "Hidden%d", u);
-  }
+  for (int u = 2; u < 12; u++)
+    std::snprintf(put_unit(3, u, 0, 3 * u, 20 + u % 5, NORTH).name, UNIT_NAME_SIZE, "Hidden%d", u);
   for (int x = 0; x < LAND_SIZE; x++)
     for (int y = 0; y < LAND_SIZE; y++) {
       map[0][x][y].revealed = (x + y) % 2 ? 2 : 0;
@@ -122,15 +111,13 @@ TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
 
   for (int i = 0; i < MESSAGE_LOG_LIMIT + 5; i++)
     message_log_add(("line " + std::to_string(i)).c_str());
-  EXPECT_EQ(message_log_size(), MESSAGE_LOG_LIMIT);
-  EXPECT_EQ(message_log_dropped(), 8);
+  EXPECT_EQ(std::pair(message_log_size(), message_log_dropped()), std::pair(MESSAGE_LOG_LIMIT, 8));
   std::vector<std::string> rows = message_history_rows(1000, 16, wide);
   EXPECT_EQ(rows.front(), "(8 older lines are no longer kept)");
   EXPECT_EQ(rows.back(), "line " + std::to_string(MESSAGE_LOG_LIMIT + 4));
   EXPECT_EQ(message_log_last(2).front(), "line " + std::to_string(MESSAGE_LOG_LIMIT + 3));
   message_log_clear();
-  EXPECT_EQ(message_log_size(), 0);
-  EXPECT_EQ(message_log_dropped(), 0);
+  EXPECT_EQ(std::pair(message_log_size(), message_log_dropped()), std::pair(0, 0));
 }
 
 TEST(ListWindow, ScrollingStaysWithinTheRows) {
@@ -138,14 +125,12 @@ TEST(ListWindow, ScrollingStaysWithinTheRows) {
     int top, rows, page;
     list_move move;
     int expect;
-  } cases[] = {
-      {0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
-      {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
-      {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
-      {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
-      {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
-      {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4},
-  };
+  } cases[] = {{0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
+               {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
+               {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
+               {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
+               {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
+               {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4}};
   for (const auto& c : cases)
     EXPECT_EQ(list_scroll(c.top, c.rows, c.page, c.move), c.expect)
         << c.top << " of " << c.rows << " move " << c.move;

@@ -4,15 +4,15 @@
 
 static command_line read(std::vector<std::string> args) { return read_command_line(args); }
 
-TEST(CommandLine, NothingGivenPlaysAGameSeededByTheClock) {
+TEST(CommandLine, NothingGivenPlaysAGameSeededByTheClockAtScaleOne) {
   command_line c = read({});
   EXPECT_TRUE(c.error.empty());
-  EXPECT_FALSE(c.has_seed);
-  EXPECT_FALSE(c.help || c.version || c.headless);
+  EXPECT_FALSE(c.has_seed || c.help || c.version || c.headless);
   EXPECT_TRUE(c.replay.empty());
+  EXPECT_EQ(c.scale, 1);
 }
 
-TEST(CommandLine, SeedsInBothSpellingsAndAtTheEdges) {
+TEST(CommandLine, GoodOptionsAreReadInBothSpellingsAndAtTheEdges) {
   command_line a = read({"--seed", "42"});
   EXPECT_TRUE(a.error.empty());
   EXPECT_TRUE(a.has_seed);
@@ -20,39 +20,35 @@ TEST(CommandLine, SeedsInBothSpellingsAndAtTheEdges) {
   EXPECT_EQ(read({"--seed=7"}).seed, 7u);
   EXPECT_EQ(read({"--seed", "0"}).seed, 0u);
   EXPECT_EQ(read({"--seed", "4294967295"}).seed, 4294967295u);
-}
-
-TEST(CommandLine, BadSeedsAreRefused) {
-  for (const char* bad : {"", "-1", "4294967296", "12x", "0x10", " 5", "99999999999"}) {
-    command_line c = read({"--seed", bad});
-    EXPECT_FALSE(c.error.empty()) << "seed '" << bad << "'";
-    EXPECT_FALSE(c.has_seed);
-  }
-  EXPECT_FALSE(read({"--seed"}).error.empty());
-}
-
-TEST(CommandLine, UnknownOptionsAreRefusedByName) {
-  command_line c = read({"--seed", "3", "--fast"});
-  EXPECT_NE(c.error.find("--fast"), std::string::npos);
-  EXPECT_FALSE(read({"play"}).error.empty());
-  EXPECT_FALSE(read({"--seedling=3"}).error.empty());
-}
-
-TEST(CommandLine, ReplaysAndTheHeadlessPlayback) {
-  command_line c = read({"--replay", "save/last.replay", "--headless"});
-  EXPECT_TRUE(c.error.empty());
-  EXPECT_EQ(c.replay, "save/last.replay");
-  EXPECT_TRUE(c.headless);
-  EXPECT_FALSE(read({"--replay"}).error.empty());
-  EXPECT_FALSE(read({"--headless"}).error.empty());
-}
-
-TEST(CommandLine, HelpAndVersionAreAnswered) {
+  EXPECT_EQ(read({"--scale", "2"}).scale, 2);
+  EXPECT_EQ(read({"--scale=4"}).scale, 4);
+  command_line r = read({"--replay", "save/last.replay", "--headless"});
+  EXPECT_TRUE(r.error.empty());
+  EXPECT_EQ(r.replay, "save/last.replay");
+  EXPECT_TRUE(r.headless);
   EXPECT_TRUE(read({"--help"}).help);
   EXPECT_TRUE(read({"-h"}).help);
   EXPECT_TRUE(read({"--version"}).version);
   EXPECT_TRUE(read({"--history"}).history);
   EXPECT_NE(command_line_usage().find("--seed N"), std::string::npos);
+}
+
+TEST(CommandLine, BadValuesAndUnknownOptionsAreRefused) {
+  for (const char* bad : {"", "-1", "4294967296", "12x", "0x10", " 5", "99999999999"}) {
+    command_line c = read({"--seed", bad});
+    EXPECT_FALSE(c.error.empty()) << "seed '" << bad << "'";
+    EXPECT_FALSE(c.has_seed);
+  }
+  for (const char* bad : {"0", "5", "", "-1", "2x", "1.5"}) {
+    command_line c = read({"--scale", bad});
+    EXPECT_FALSE(c.error.empty()) << "scale '" << bad << "'";
+    EXPECT_EQ(c.scale, 1);
+  }
+  // A value missing, headless play with no replay, a word that is no option.
+  for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+           {"--seed"}, {"--scale"}, {"--replay"}, {"--headless"}, {"play"}, {"--seedling=3"}})
+    EXPECT_FALSE(read(bad).error.empty()) << bad[0];
+  EXPECT_NE(read({"--seed", "3", "--fast"}).error.find("--fast"), std::string::npos);
 }
 
 TEST(CommandLine, WithoutADisplayTheConsoleSaysWhatIsMissing) {
@@ -68,16 +64,4 @@ TEST(CommandLine, WithoutADisplayTheConsoleSaysWhatIsMissing) {
     EXPECT_NE(text.find("needs a graphical display"), std::string::npos) << text;
     EXPECT_NE(text.find(c.says), std::string::npos) << text;
   }
-}
-
-TEST(CommandLine, ScalesFromOneToFourAndNothingElse) {
-  EXPECT_EQ(read({}).scale, 1);
-  EXPECT_EQ(read({"--scale", "2"}).scale, 2);
-  EXPECT_EQ(read({"--scale=4"}).scale, 4);
-  for (const char* bad : {"0", "5", "", "-1", "2x", "1.5"}) {
-    command_line c = read({"--scale", bad});
-    EXPECT_FALSE(c.error.empty()) << "scale '" << bad << "'";
-    EXPECT_EQ(c.scale, 1);
-  }
-  EXPECT_FALSE(read({"--scale"}).error.empty());
 }

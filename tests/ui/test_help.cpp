@@ -34,10 +34,7 @@ TEST(HelpLayout, BothPagesFitEveryResolutionWithoutOverlaps) {
       EXPECT_GE(lay.size, 11);  // still readable
       for (size_t i = 0; i < lay.texts.size(); i++) {
         const placed_text& t = lay.texts[i];
-        EXPECT_GE(t.x, 0) << t.text;
-        EXPECT_GE(t.y, 0) << t.text;
-        EXPECT_LE(t.x + t.w, s[0]) << t.text;
-        EXPECT_LE(t.y + t.h, s[1]) << t.text;
+        EXPECT_TRUE(t.x >= 0 && t.y >= 0 && t.x + t.w <= s[0] && t.y + t.h <= s[1]) << t.text;
         for (size_t j = i + 1; j < lay.texts.size(); j++)
           EXPECT_FALSE(overlap(t, lay.texts[j])) << t.text << " / " << lay.texts[j].text;
       }

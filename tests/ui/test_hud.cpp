@@ -1,33 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "../core/hand_made_level.h"
 #include "core/seed.h"
-#include "core/world.h"
 #include "ui/hud.h"
 #include "ui/text_stack.h"
 #include "ui/view_settings.h"
 
 namespace {
 
-TEST(HudMessages, ScrollingStaysWithinTheHistory) {
-  reset_globals();
-  reset_view_settings();
-  EXPECT_FALSE(scroll_message_panel(+1));
-  EXPECT_EQ(M_box[0], 21);
-  EXPECT_TRUE(scroll_message_panel(-1));
-  EXPECT_EQ(M_box[0], 20);
-  M_box[0] = 0;
-  EXPECT_FALSE(scroll_message_panel(-1));
-  EXPECT_EQ(M_box[0], 0);
-}
-
 TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
   const std::pair<const char*, const char*> texts[] = {
       {"\nLOADING UNIT STATS...", "LOADING UNIT STATS..."},
-      {"\r\n\nA\tB\x01"
-       "C\x7f\n",
-       "A BC"},
+      {"\r\n\nA\tB\001C\177\n", "A BC"},
       {"SAVED\n", "SAVED"},
       {"", ""}};
   for (const auto& [given, shown] : texts) EXPECT_EQ(screen_text(given), shown) << given;
@@ -41,90 +29,59 @@ TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
 
 TEST(HudGauges, NarrowUnitsGetAFullFrameAndSpentMovesClampToZero) {
   unit_record u{};
-  u.movement = 40;
-  u.moves = -3;
-  u.health = 20;
+  u.movement = 40, u.moves = -3, u.health = 20;
   gauge_layout g = status_gauges(u, 800, 600);
   EXPECT_EQ(u.moves, 0);  // stored
-  EXPECT_EQ(g.move_frame[0], 400 - 50 - 2);
-  EXPECT_EQ(g.move_frame[2], 400 + 50 + 2);
-  EXPECT_EQ(g.move_frame[1], 6 + 20);
-  EXPECT_EQ(g.move_frame[3], 24 + 20);
+  EXPECT_EQ(std::vector<int>(g.move_frame, g.move_frame + 4),
+            (std::vector<int>{400 - 50 - 2, 6 + 20, 400 + 50 + 2, 24 + 20}));
   EXPECT_EQ(g.move_bar[0], g.move_bar[2]);  // empty
   EXPECT_FALSE(g.poisoned);
-  EXPECT_EQ(g.health_bar[0], 400 - 10 - 1);
-  EXPECT_EQ(g.health_bar[2], 400 + 10 + 1);
+  EXPECT_EQ(std::pair(g.health_bar[0], g.health_bar[2]), std::pair(400 - 10 - 1, 400 + 10 + 1));
 }
 
 TEST(HudGauges, ColoursRunFromGreenToRedAndStayInRange) {
   unit_record u{};
-  u.movement = 200;
-  u.moves = 200;
-  u.health = 100;
+  u.movement = 200, u.moves = 200, u.health = 100;
   gauge_layout g = status_gauges(u, 1280, 720);
-  EXPECT_EQ(g.move_colour[0], 50);
-  EXPECT_EQ(g.move_colour[1], 255);
+  EXPECT_EQ(std::pair(g.move_colour[0], g.move_colour[1]), std::pair(50, 255));
   EXPECT_EQ(g.health_colour[1], 250);
   u.moves = 0;
   u.health = 200;  // more than a colour can hold
   u.status = UNIT_POISONED;
   g = status_gauges(u, 1280, 720);
-  EXPECT_EQ(g.move_colour[0], 250);
-  EXPECT_EQ(g.move_colour[1], 55);
-  EXPECT_EQ(g.health_colour[0], 0);
-  EXPECT_EQ(g.health_colour[1], 255);
+  EXPECT_EQ(std::pair(g.move_colour[0], g.move_colour[1]), std::pair(250, 55));
+  EXPECT_EQ(std::pair(g.health_colour[0], g.health_colour[1]), std::pair(0, 255));
   EXPECT_TRUE(g.poisoned);
 }
 
 TEST(HudInventoryColumn, CarriedItemsInOrderWithoutGaps) {
-  reset_globals();
+  fresh_world();
   reset_view_settings();
-  nuke_variables();
-  unit_record& u = unit[1][1];
-  u.status = UNIT_NORMAL;
-  auto give = [](int n, int type, int status, int range) {
-    object_record& o = object[n];
-    o.type = type, o.status = status, o.range = range;
-    o.owner_player = 1, o.owner_unit = 1;
-  };
-  give(7, ITEM_KEY, OBJECT_CARRIED, 0);
-  give(3, ITEM_WEARABLE, OBJECT_WORN, SLOT_HEAD);
-  give(9, ITEM_TORCH, OBJECT_LIT, 0);
-  give(4, ITEM_WEAPON, OBJECT_WIELDED, 1);
-  give(5, ITEM_WEARABLE, OBJECT_CARRIED, SLOT_BODY);  // carried, not worn
+  unit[1][1].status = UNIT_NORMAL;
+  give_item(7, 1, 1, ITEM_KEY, OBJECT_CARRIED);
+  give_item(3, 1, 1, ITEM_WEARABLE, OBJECT_WORN).range = SLOT_HEAD;
+  give_item(9, 1, 1, ITEM_TORCH, OBJECT_LIT);
+  give_item(4, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).range = 1;
+  give_item(5, 1, 1, ITEM_WEARABLE, OBJECT_CARRIED).range = SLOT_BODY;  // carried, not worn
   int column[12];
-  int n = carried_icon_column(1, 1, column);
-  ASSERT_EQ(n, 4);
-  EXPECT_EQ(column[0], 4);
-  EXPECT_EQ(column[1], 3);
-  EXPECT_EQ(column[2], 7);
-  EXPECT_EQ(column[3], 9);
+  ASSERT_EQ(carried_icon_column(1, 1, column), 4);
+  EXPECT_EQ(std::vector<int>(column, column + 4), (std::vector<int>{4, 3, 7, 9}));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(HudStatus, LevelNumbersAndLadderMarkSitBesideTheGauges) {
-  reset_globals();
-  nuke_variables();
+  fresh_world();
   unit_record u{};
-  u.status = UNIT_NORMAL;
-  u.z = 4, u.x = 10, u.y = 12;
+  u.status = UNIT_NORMAL, u.z = 4, u.x = 10, u.y = 12;
   u.movement = 240, u.moves = 37, u.health = 18;
   gauge_layout g = status_gauges(u, 1024, 768);
   status_readout r = status_readout_for(u, g);
-  EXPECT_EQ(r.level, "LEVEL 4");
-  EXPECT_EQ(r.moves, "37 / 240");
-  EXPECT_EQ(r.health, "18");
-  EXPECT_EQ(r.ladder, "");
+  EXPECT_EQ(r.level + "|" + r.moves + "|" + r.health + "|" + r.ladder, "LEVEL 4|37 / 240|18|");
   // Clear of both frames, whichever is wider, on the gauges' own rows.
   EXPECT_LT(r.left_x, g.move_frame[0]);
   EXPECT_LT(r.left_x, g.health_frame[0]);
   EXPECT_GT(r.right_x, g.move_frame[2]);
   EXPECT_GT(r.right_x, g.health_frame[2]);
-  EXPECT_EQ(r.move_y, g.move_frame[1]);
-  EXPECT_EQ(r.health_y, g.health_frame[1]);
+  EXPECT_EQ(std::pair(r.move_y, r.health_y), std::pair(g.move_frame[1], g.health_frame[1]));
 
   const int marks[][2] = {
       {SCENERY_LADDER_UP, 0}, {SCENERY_LADDER_DOWN, 1}, {SCENERY_TRAPDOOR, 1}, {3, 2}};
@@ -155,11 +112,6 @@ TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
   g = status_gauges(u, 800, 600);
   EXPECT_TRUE(gauge_label_light(g.move_bar, 400, 40));
 }
-
-}  // namespace
-
-// Boxes of text
-namespace {
 
 // A font whose lines are 1.25 times the size high and whose letters are
 // half the size wide, like the game's face.
@@ -217,10 +169,9 @@ TEST(TextBoxes, AFootnoteGoesInSmallPrintUnderThePromptInsideTheParchment) {
   warning_box_layout plain = lay_out_warning_box(story, 15, 600, 140, m);
   warning_box_layout noted = lay_out_warning_box(story, 15, 600, 140, m, "SEED 4242");
   ASSERT_EQ(noted.lines.size(), 8u);
-  for (size_t i = 0; i < 7; i++) {
-    EXPECT_EQ(noted.lines[i].text, plain.lines[i].text);
-    EXPECT_EQ(noted.lines[i].y, plain.lines[i].y);
-  }
+  for (size_t i = 0; i < 7; i++)
+    EXPECT_EQ(std::pair(noted.lines[i].text, noted.lines[i].y),
+              std::pair(plain.lines[i].text, plain.lines[i].y));
   const stacked_line& foot = noted.lines.back();
   EXPECT_EQ(foot.text, "SEED 4242");
   EXPECT_LT(foot.size, noted.lines[0].size);
@@ -233,8 +184,7 @@ TEST(TextBoxes, ALineTooWideIsSetSmallerToFitAndOnlyThatLine) {
   std::vector<stacked_line> lines = {{std::string(60, 'w'), 20, 0}, {"short", 20, 0}};
   int bottom = stack_lines(lines, 600, 24, m);
   EXPECT_LE(m.width(lines[0].text, lines[0].size), 552);
-  EXPECT_EQ(lines[0].size, 18);
-  EXPECT_EQ(lines[1].size, 20);
+  EXPECT_EQ(std::pair(lines[0].size, lines[1].size), std::pair(18, 20));
   EXPECT_EQ(lines[1].y, m.height(18));
   EXPECT_EQ(bottom, lines[1].y + m.height(20));
   // A line that cannot fit at all stops at the smallest size.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "ui/input_repeat.h"
@@ -28,41 +29,32 @@ int commands(const std::vector<timeline>& presses, int until_ms, int poll_every 
   return fired;
 }
 
-TEST(InputRepeat, ATapBetweenTwoPollsActsOnce) {
-  EXPECT_EQ(commands({{20, 50}}, 1000), 1);    // a 30 ms tap
-  EXPECT_EQ(commands({{105, 109}}, 1000), 1);  // even shorter, just before a poll
-  // Two taps between the same two polls: two commands, one a pass.
-  EXPECT_EQ(commands({{20, 40}, {60, 80}}, 1000), 2);
-}
-
-TEST(InputRepeat, APressShorterThanTheFirstDelayActsOnce) {
-  EXPECT_EQ(commands({{0, 200}}, 1000), 1);
-  EXPECT_EQ(commands({{15, 215}}, 1000), 1);
-  EXPECT_EQ(commands({{0, 320}}, 1000), 1);
-}
-
-TEST(InputRepeat, AHeldKeyRepeatsAfterAThirdOfASecondAtTenASecond) {
-  // Down for one second: the press, then repeats from 330 ms on, one a
-  // poll: at 410, 510, 610, 710, 810, 910.
-  EXPECT_EQ(commands({{0, 1000}}, 2000), 7);
-  // Twice as long, ten more.
-  EXPECT_EQ(commands({{0, 2000}}, 3000), 17);
+TEST(InputRepeat, APressActsOnceAndAHeldOneRepeatsAfterAThirdOfASecondAtTenASecond) {
+  // {presses, polled until, commands}: a 30 ms tap between two polls and a
+  // shorter one just before a poll; two taps between two polls (one a pass);
+  // presses shorter than the first delay; down for a second: the press, then
+  // repeats from 330 ms on, one a poll (410, 510, ... 910); twice as long, ten more.
+  const std::tuple<std::vector<timeline>, int, int> cases[] = {
+      {{{20, 50}}, 1000, 1},  {{{105, 109}}, 1000, 1}, {{{20, 40}, {60, 80}}, 1000, 2},
+      {{{0, 200}}, 1000, 1},  {{{15, 215}}, 1000, 1},  {{{0, 320}}, 1000, 1},
+      {{{0, 1000}}, 2000, 7}, {{{0, 2000}}, 3000, 17}};
+  for (const auto& [presses, until, fired] : cases)
+    EXPECT_EQ(commands(presses, until), fired) << presses[0].down_ms << ".." << presses[0].up_ms;
 }
 
 TEST(InputRepeat, ASlowPassDoesNotStoreUpRepeats) {
   press_tracker t;
   note_press(t, 0);
-  EXPECT_TRUE(press_fires(t, true, 10));
-  EXPECT_TRUE(press_fires(t, true, 2000));  // a pass that took two seconds
-  EXPECT_FALSE(press_fires(t, true, 2050));
-  EXPECT_TRUE(press_fires(t, true, 2100));
+  // The pass ending at 2000 took two seconds.
+  for (auto [now, fires] : {std::pair{10, true}, {2000, true}, {2050, false}, {2100, true}})
+    EXPECT_EQ(press_fires(t, true, now), fires) << now;
 }
 
 TEST(InputRepeat, AKeyFoundDownWithNoPressNotedStillActsOnce) {
   press_tracker t;
-  EXPECT_TRUE(press_fires(t, true, 10));
-  EXPECT_FALSE(press_fires(t, true, 110));
-  EXPECT_FALSE(press_fires(t, false, 210));
+  for (auto [held, now, fires] :
+       {std::tuple{true, 10, true}, {true, 110, false}, {false, 210, false}})
+    EXPECT_EQ(press_fires(t, held, now), fires) << now;
   forget_presses(t);
   note_press(t, 300);
   forget_presses(t);  // the press went to a menu
@@ -99,17 +91,15 @@ TEST(InputRepeat, TwoKeysTogetherEachActOnceInTheSamePass) {
   input_pacing p;
   note_press(p.key[IN_UP], 20);
   note_press(p.key[IN_RIGHT], 25);
-  input_state in = paced_input(p, held({IN_UP, IN_RIGHT}), 110);
-  EXPECT_TRUE(in.key[IN_UP]);
-  EXPECT_TRUE(in.key[IN_RIGHT]);
-  EXPECT_FALSE(in.key[IN_DOWN]);
-  in = paced_input(p, held({IN_UP, IN_RIGHT}), 210);
-  EXPECT_FALSE(in.key[IN_UP]);
-  EXPECT_FALSE(in.key[IN_RIGHT]);
+  auto up_right_down = [](const input_state& in) {
+    return std::tuple(in.key[IN_UP], in.key[IN_RIGHT], in.key[IN_DOWN]);
+  };
+  EXPECT_EQ(up_right_down(paced_input(p, held({IN_UP, IN_RIGHT}), 110)),
+            std::tuple(true, true, false));
+  EXPECT_EQ(up_right_down(paced_input(p, held({IN_UP, IN_RIGHT}), 210)),
+            std::tuple(false, false, false));
   // One let go, the other held on: only the held one repeats.
-  in = paced_input(p, held({IN_UP}), 410);
-  EXPECT_TRUE(in.key[IN_UP]);
-  EXPECT_FALSE(in.key[IN_RIGHT]);
+  EXPECT_EQ(up_right_down(paced_input(p, held({IN_UP}), 410)), std::tuple(true, false, false));
 }
 
 TEST(InputRepeat, AShortClickOnAButtonActsOnceAndThePointerPassesThrough) {

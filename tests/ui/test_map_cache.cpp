@@ -1,31 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "core/occupancy.h"
-#include "core/headless.h"
-#include "core/world.h"
+#include "../core/hand_made_level.h"
 #include "ui/map_cache.h"
 
 namespace {
 
 // A 10 by 8 view of level 2 whose top left square is (20, 30).
 view_place middle_view() {
-  view_place p;
-  p.z = 2;
-  p.origin_x = 20;
-  p.origin_y = 30;
-  p.cols = 10;
-  p.rows = 8;
-  p.tile = 48;
-  return p;
+  return {.z = 2, .origin_x = 20, .origin_y = 30, .cols = 10, .rows = 8, .tile = 48};
 }
 
 class MapCache : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_globals();
-    use_headless();
-    nuke_variables();
-  }
+  void SetUp() override { fresh_world(); }
 };
 
 // The kept background is redrawn for any square of the view or of the ring
@@ -52,8 +39,7 @@ TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
       {"a track is laid", 20, 30, [](int x, int y) { environment[2][x][y].track = TRACK_NS; }},
       {"a secret passage is found", 21, 31,
        [](int x, int y) { map[2][x][y].scenery = SCENERY_SECRET_FOUND; }},
-      {"a wall turns tall", 22, 31, [](int x, int y) { map[2][x][y].wall_variant = 1; }},
-  };
+      {"a wall turns tall", 22, 31, [](int x, int y) { map[2][x][y].wall_variant = 1; }}};
   for (const change& c : changes) {
     c.apply(c.x, c.y);
     EXPECT_TRUE(layer.stale(p, background_inputs(p))) << c.what;
@@ -68,14 +54,12 @@ TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
   EXPECT_FALSE(layer.stale(p, background_inputs(p)));
 
   // The view moving or changing size, or another level kind.
-  view_place moved = p;
-  moved.origin_x++;
-  EXPECT_TRUE(layer.stale(moved, background_inputs(moved)));
-  view_place other_kind = moved;
-  other_kind.extra = 51;
-  EXPECT_TRUE(layer.stale(other_kind, background_inputs(other_kind)));
+  p.origin_x++;
+  EXPECT_TRUE(layer.stale(p, background_inputs(p)));
+  p.extra = 51;
+  EXPECT_TRUE(layer.stale(p, background_inputs(p)));
   layer.forget();
-  EXPECT_TRUE(layer.stale(other_kind, background_inputs(other_kind)));
+  EXPECT_TRUE(layer.stale(p, background_inputs(p)));
 }
 
 // A view over the edge of the level reads nothing off it, and the squares
@@ -83,8 +67,7 @@ TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
 TEST_F(MapCache, OffTheLevelIsFixedRock) {
   MAX_LAND_SIZE_X = 40;
   view_place p = middle_view();
-  p.origin_x = 35;
-  p.origin_y = -3;
+  p.origin_x = 35, p.origin_y = -3;
   std::vector<int32_t> before = background_inputs(p);
   EXPECT_EQ(before.size(), static_cast<std::size_t>((p.cols + 2) * (p.rows + 2) * 6));
   map[2][42][0].terrain = TERRAIN_ROOM_FLOOR;  // beyond MAX_LAND_SIZE_X

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "../core/hand_made_level.h"
 #include "core/game/newgame.h"
-#include "core/headless.h"
-#include "core/world.h"
 #include "ui/map_pictures.h"
 
 namespace {
@@ -13,9 +10,7 @@ namespace {
 // plain edge although the level built last (level 0, always a cavern)
 // leaves LEVEL_TYPE at the cavern's kind.
 TEST(MapPictures, WallTopEdgesFollowTheDrawnLevelsOwnKind) {
-  reset_globals();
-  use_headless();
-  nuke_variables();
+  fresh_world();
   LEVEL_TYPE = LEVEL_TYPE_CAVERN;
   environment[4][0][0].gas = 45;  // rooms
   environment[0][0][0].gas = LEVEL_TYPE_CAVERN;
@@ -31,10 +26,7 @@ TEST(MapPictures, WallTopEdgesFollowTheDrawnLevelsOwnKind) {
 }
 
 TEST(MapPictures, ABuiltWorldMixesEdgesByLevel) {
-  reset_globals();
-  use_headless();
-  DEBUG_MODE = 0;
-  std::srand(3);
+  fresh_world(3);
   build_new_world();
   int cave = 0, plain = 0;
   for (int z = 0; z < LEVELS; z++) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "persistence/save.h"
 #include "ui/menus.h"
 
 namespace {
@@ -32,8 +33,7 @@ TEST(MenuOptionBox, LinesNeverOverlapAndTheParchmentHoldsThem) {
     option_box box = main_menu(s[0], s[1]);
     SCOPED_TRACE(std::to_string(s[0]) + "x" + std::to_string(s[1]));
     ASSERT_EQ(box.lines.size(), 5u);
-    EXPECT_EQ(box.lines[0].text, "MAIN MENU");
-    EXPECT_EQ(box.lines[4].text, "SELECT OPTION");
+    EXPECT_EQ(box.lines[0].text + "/" + box.lines[4].text, "MAIN MENU/SELECT OPTION");
     for (size_t i = 0; i + 1 < box.lines.size(); i++)
       EXPECT_GE(box.lines[i + 1].y, box.lines[i].y + tall_font().height(box.lines[i].size))
           << box.lines[i].text << " overlaps " << box.lines[i + 1].text;
@@ -46,7 +46,7 @@ TEST(MenuOptionBox, LinesNeverOverlapAndTheParchmentHoldsThem) {
   }
 }
 
-TEST(MenuOptionBox, AVeryTallFontGrowsTheParchment) {
+TEST(MenuOptionBox, AVeryTallFontGrowsTheParchmentAndANarrowOneKeepsTheUsualBox) {
   text_metrics huge = tall_font();
   huge.height = [](int size) { return 2 * size; };
   option_box box =
@@ -54,6 +54,17 @@ TEST(MenuOptionBox, AVeryTallFontGrowsTheParchment) {
   EXPECT_GE(box.height, box.lines[4].y + 40);
   EXPECT_GT(box.height, OPTION_BOX_MIN_H);
   EXPECT_EQ(box.top, 300 - box.height / 2);
+  text_metrics small;
+  small.width = [](const std::string& t, int) { return static_cast<int>(t.size()) * 5; };
+  small.height = [](int) { return 9; };
+  box = lay_out_option_box("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL", 800, 600,
+                           small);
+  EXPECT_EQ(box.height, OPTION_BOX_MIN_H);
+  EXPECT_EQ(box.top, 300 - 70);
+  // The lines stay where the box has always had them.
+  EXPECT_EQ(std::pair(box.lines[1].y, box.lines[3].y), std::pair(31, 55));
+  for (auto [y, line] : {std::pair{35, 1}, {50, 2}, {60, 3}})
+    EXPECT_EQ(option_highlight(0, 230 + y, box), line) << y;
 }
 
 TEST(MenuOptionBox, ClickBandsAreTheRowsDrawn) {
@@ -79,35 +90,16 @@ TEST(MenuOptionBox, ClickBandsAreTheRowsDrawn) {
   }
 }
 
-TEST(MenuOptionBox, ANarrowFontKeepsTheUsualBox) {
-  text_metrics small;
-  small.width = [](const std::string& t, int) { return static_cast<int>(t.size()) * 5; };
-  small.height = [](int) { return 9; };
-  option_box box = lay_out_option_box("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL",
-                                      800, 600, small);
-  EXPECT_EQ(box.height, OPTION_BOX_MIN_H);
-  EXPECT_EQ(box.top, 300 - 70);
-  // The lines stay where the box has always had them.
-  EXPECT_EQ(box.lines[1].y, 31);
-  EXPECT_EQ(box.lines[3].y, 55);
-  EXPECT_EQ(option_highlight(0, 230 + 35, box), 1);
-  EXPECT_EQ(option_highlight(0, 230 + 50, box), 2);
-  EXPECT_EQ(option_highlight(0, 230 + 60, box), 3);
-}
-
 TEST(MenuFileSelector, RowsOfUnlistedNamesNeverLight) {
-  // One name listed: n = 2.
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 250, 600, 2), FILE_ROW_TYPE);
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 275, 600, 2), FILE_ROW_NAME1);
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 283, 600, 2), FILE_ROW_NAME1);
-  EXPECT_EQ(file_highlight(FILE_ROW_NAME1, 300, 600, 2), FILE_ROW_NONE);
-  // With four names every row answers.
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 300, 600, 5), FILE_ROW_NAME1 + 1);
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 316, 600, 5), FILE_ROW_NAME1 + 2);
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 340, 600, 5), FILE_ROW_NAME1 + 3);
-  // Nothing listed: only the typing row and the (empty) first name row.
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 316, 600, 1), FILE_ROW_NONE);
-  EXPECT_EQ(file_highlight(FILE_ROW_NONE, 275, 600, 1), FILE_ROW_NAME1);
+  // {lit, pointer y, rows (one more than the names listed), lit after}: with
+  // nothing listed only the typing row and the (empty) first name row answer.
+  const int cases[][4] = {
+      {FILE_ROW_NONE, 250, 2, FILE_ROW_TYPE},      {FILE_ROW_NONE, 275, 2, FILE_ROW_NAME1},
+      {FILE_ROW_NONE, 283, 2, FILE_ROW_NAME1},     {FILE_ROW_NAME1, 300, 2, FILE_ROW_NONE},
+      {FILE_ROW_NONE, 300, 5, FILE_ROW_NAME1 + 1}, {FILE_ROW_NONE, 316, 5, FILE_ROW_NAME1 + 2},
+      {FILE_ROW_NONE, 340, 5, FILE_ROW_NAME1 + 3}, {FILE_ROW_NONE, 316, 1, FILE_ROW_NONE},
+      {FILE_ROW_NONE, 275, 1, FILE_ROW_NAME1}};
+  for (const auto& c : cases) EXPECT_EQ(file_highlight(c[0], c[1], 600, c[2]), c[3]) << c[1];
 }
 
 TEST(MenuFileSelector, BarsAndPanelGrowWithTheList) {
@@ -136,14 +128,12 @@ TEST(MenuFileSelector, APromptOnTheParchmentIsSetSmallerToClearItsRolledEnds) {
 }
 
 TEST(MenuFileSelector, ExitMarkIsHitOverItsPictureOnly) {
-  // 800 x 600, empty list: panel bottom at 300 - 70 + 120 = 350, right edge 700.
-  EXPECT_TRUE(file_exit_hit(690, 340, 800, 600, 1, 32, 32));
-  EXPECT_FALSE(file_exit_hit(700, 340, 800, 600, 1, 32, 32));
-  EXPECT_FALSE(file_exit_hit(690, 350, 800, 600, 1, 32, 32));
-  EXPECT_FALSE(file_exit_hit(660, 340, 800, 600, 1, 32, 32));
-  // Four names: the panel reaches 430 and the mark with it.
-  EXPECT_TRUE(file_exit_hit(690, 420, 800, 600, 5, 32, 32));
-  EXPECT_FALSE(file_exit_hit(690, 340, 800, 600, 5, 32, 32));
+  // 800 x 600, empty list: panel bottom at 300 - 70 + 120 = 350, right edge
+  // 700; four names: the panel reaches 430 and the mark with it.
+  const int cases[][4] = {{690, 340, 1, 1}, {700, 340, 1, 0}, {690, 350, 1, 0},
+                          {660, 340, 1, 0}, {690, 420, 5, 1}, {690, 340, 5, 0}};
+  for (const auto& c : cases)
+    EXPECT_EQ(file_exit_hit(c[0], c[1], 800, 600, c[2], 32, 32), c[3] == 1) << c[0] << c[1] << c[2];
 }
 
 static std::map<std::string, std::string> fake_files;
@@ -163,9 +153,7 @@ TEST(MenuFileSelector, ListsNameFilesOnlyAtMostFour) {
   std::vector<std::string> entries = {".",        "..",    "a.nam", "a.dat", "b.nam",
                                       "gone.nam", "c.nam", "d.nam", "e.nam"};
   std::vector<std::string> names = save_names_from_listing(entries, fake_read);
-  ASSERT_EQ(names.size(), 4u);
-  EXPECT_EQ(names[0], "ALPHA");
-  EXPECT_EQ(names[3], "DELTA");
+  EXPECT_EQ(names, (std::vector<std::string>{"ALPHA", "BRAVO", "CHARLIE", "DELTA"}));
   EXPECT_TRUE(save_names_from_listing({}, fake_read).empty());
 }
 
@@ -191,20 +179,25 @@ TEST(MenuFileSelector, ClickedRowGivesItsNameOrNothing) {
 }
 
 TEST(MenuPopups, RowsTitleAndLeaving) {
-  // A menu opened at (100, 200).
-  EXPECT_EQ(popup_highlight(OPTIONS_MENU, 0, 200, 215), 1);
-  EXPECT_EQ(popup_highlight(OPTIONS_MENU, 0, 200, 225), 2);
-  EXPECT_EQ(popup_highlight(OPTIONS_MENU, 0, 200, 235), 3);
-  EXPECT_EQ(popup_highlight(OPTIONS_MENU, 2, 200, 205), 0);  // title row
-  EXPECT_EQ(popup_highlight(OPTIONS_MENU, 2, 200, 220), 2);  // on a border: unchanged
-  EXPECT_EQ(popup_highlight(QUIT_MENU, 1, 200, 225), 1);     // no second row to light
-  EXPECT_EQ(popup_highlight(LOADSAVE_MENU, 0, 200, 225), 2);
-  EXPECT_TRUE(popup_keeps_open(QUIT_MENU, 100, 200, 97, 197));
-  EXPECT_TRUE(popup_keeps_open(QUIT_MENU, 100, 200, 304, 233));
-  EXPECT_FALSE(popup_keeps_open(QUIT_MENU, 100, 200, 305, 210));
-  EXPECT_FALSE(popup_keeps_open(QUIT_MENU, 100, 200, 150, 234));
-  EXPECT_FALSE(popup_keeps_open(OPTIONS_MENU, 100, 200, 150, 244));
-  EXPECT_FALSE(popup_keeps_open(LOADSAVE_MENU, 100, 200, 96, 210));
+  // A menu opened at (100, 200): {menu, lit, pointer y, lit after}.  The
+  // title row clears it, a border keeps it, the quit menu has no second row.
+  const struct {
+    popup_menu menu;
+    int lit, y, after;
+  } lit[] = {{OPTIONS_MENU, 0, 215, 1}, {OPTIONS_MENU, 0, 225, 2}, {OPTIONS_MENU, 0, 235, 3},
+             {OPTIONS_MENU, 2, 205, 0}, {OPTIONS_MENU, 2, 220, 2}, {QUIT_MENU, 1, 225, 1},
+             {LOADSAVE_MENU, 0, 225, 2}};
+  for (const auto& c : lit) EXPECT_EQ(popup_highlight(c.menu, c.lit, 200, c.y), c.after) << c.y;
+  // {menu, pointer x, y, kept open}
+  const struct {
+    popup_menu menu;
+    int x, y;
+    bool kept;
+  } open[] = {{QUIT_MENU, 97, 197, true},      {QUIT_MENU, 304, 233, true},
+              {QUIT_MENU, 305, 210, false},    {QUIT_MENU, 150, 234, false},
+              {OPTIONS_MENU, 150, 244, false}, {LOADSAVE_MENU, 96, 210, false}};
+  for (const auto& c : open)
+    EXPECT_EQ(popup_keeps_open(c.menu, 100, 200, c.x, c.y), c.kept) << c.x << "," << c.y;
 }
 
 TEST(MenuOptions, SpeedCyclesFromNormalToFastSlowMediumFast) {
@@ -218,23 +211,21 @@ TEST(MenuOptions, SpeedCyclesFromNormalToFastSlowMediumFast) {
   EXPECT_EQ(speed, 3);
   EXPECT_EQ(messages, (std::vector<std::string>{"GAME SPEED FAST", "GAME SPEED SLOW",
                                                 "GAME SPEED MEDIUM", "GAME SPEED FAST"}));
-  EXPECT_STREQ(game_speed_label(1), ": SLOW");
-  EXPECT_STREQ(game_speed_label(2), ": NORMAL");
-  EXPECT_STREQ(game_speed_label(3), ": FAST");
+  EXPECT_EQ(std::string(game_speed_label(1)) + game_speed_label(2) + game_speed_label(3),
+            ": SLOW: NORMAL: FAST");
 }
 
 TEST(MenuOptions, AntiAliasCyclesPixelScreenOff) {
   const char* said = nullptr;
-  EXPECT_EQ(next_anti_alias(0, &said), 1);
-  EXPECT_STREQ(said, "ANTI_ALIASING PIXEL");
-  EXPECT_EQ(next_anti_alias(1, &said), 2);
-  EXPECT_STREQ(said, "ANTI_ALIASING TRANSPARENCY");
-  EXPECT_EQ(next_anti_alias(2, &said), 0);
-  EXPECT_STREQ(said, "ANTI_ALIASING OFF");
+  const std::pair<int, const char*> next[] = {
+      {1, "ANTI_ALIASING PIXEL"}, {2, "ANTI_ALIASING TRANSPARENCY"}, {0, "ANTI_ALIASING OFF"}};
+  for (int now = 0; now < 3; now++) {
+    EXPECT_EQ(next_anti_alias(now, &said), next[now].first);
+    EXPECT_STREQ(said, next[now].second);
+  }
   EXPECT_EQ(next_anti_alias(7, &said), 1);
-  EXPECT_STREQ(anti_alias_label(0), ": OFF");
-  EXPECT_STREQ(anti_alias_label(1), ": PIXEL");
-  EXPECT_STREQ(anti_alias_label(2), ": SCREEN");
+  EXPECT_EQ(std::string(anti_alias_label(0)) + anti_alias_label(1) + anti_alias_label(2),
+            ": OFF: PIXEL: SCREEN");
 }
 
 TEST(MenuLineEntry, TypesUpperCaseUpToTheLimitAndBacksUp) {
@@ -257,16 +248,28 @@ TEST(MenuLineEntry, TypesUpperCaseUpToTheLimitAndBacksUp) {
   EXPECT_EQ(finished_entry("BOB"), "BOB");
 }
 
+// Only what a save name may hold can be typed, so a typed name always stays
+// inside save/; the character name takes anything printable.
+TEST(MenuLineEntry, AFileNameRefusesWhatASaveNameMayNotHold) {
+  constexpr int BACKSPACE = 63;
+  std::string text;
+  for (char c : std::string("../a/b.c\\~*:x-_ 9")) edit_file_name_entry(text, c, 1, BACKSPACE);
+  EXPECT_EQ(text, "ABCX-_ 9");
+  EXPECT_TRUE(save_name_valid(text));
+  EXPECT_FALSE(edit_file_name_entry(text, '/', 1, BACKSPACE));
+  EXPECT_FALSE(edit_file_name_entry(text, 0xe9, 1, BACKSPACE));  // no letters beyond ASCII
+  EXPECT_TRUE(edit_file_name_entry(text, 8, BACKSPACE, BACKSPACE));
+  EXPECT_EQ(text, "ABCX-_ ");
+  std::string name;
+  EXPECT_TRUE(edit_entry(name, '.', 1, BACKSPACE));
+  EXPECT_EQ(name, ".");
+}
+
 TEST(MenuStartup, ViewTilesRoundDownToEven) {
-  EXPECT_EQ(view_tiles(800, 48), 16);
-  EXPECT_EQ(view_tiles(600, 48), 12);
-  EXPECT_EQ(view_tiles(1024, 48), 20);
-  EXPECT_EQ(view_tiles(768, 48), 16);
-  EXPECT_EQ(view_tiles(1280, 48), 26);
-  EXPECT_EQ(view_tiles(720, 48), 14);  // 15 rounded down
-  EXPECT_EQ(colour_depth_for_choice('1', 32), 16);
-  EXPECT_EQ(colour_depth_for_choice('2', 32), 24);
-  EXPECT_EQ(colour_depth_for_choice('3', 16), 32);
-  EXPECT_EQ(colour_depth_for_choice('4', 16), 16);
-  EXPECT_EQ(colour_depth_for_choice('4', 8), 32);
+  const int tiles[][2] = {{800, 16}, {600, 12}, {1024, 20}, {768, 16}, {1280, 26}, {720, 14}};
+  for (const auto& t : tiles) EXPECT_EQ(view_tiles(t[0], 48), t[1]) << t[0];  // 720: 15 down
+  // {choice, desktop depth, depth used}
+  const int depths[][3] = {
+      {'1', 32, 16}, {'2', 32, 24}, {'3', 16, 32}, {'4', 16, 16}, {'4', 8, 32}};
+  for (const auto& d : depths) EXPECT_EQ(colour_depth_for_choice(d[0], d[1]), d[2]) << d[0] << d[1];
 }

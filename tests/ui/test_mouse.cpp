@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../core/hand_made_level.h"
-#include "core/game/loop.h"
-#include "core/game/newgame.h"
-#include "core/game/replay_play.h"
-#include "core/replay.h"
-#include "core/seed.h"
-#include "core/version.h"
-#include "core/world.h"
 #include "creatures/ai/mouse_moves.h"
+#include "replay_round_trip.h"
 #include "ui/mouse.h"
 #include "ui/view_settings.h"
 
@@ -21,6 +16,9 @@ namespace {
 
 constexpr int Z = 2;
 constexpr int UX = 10, UY = 10;
+
+using Strings = std::vector<std::string>;
+using P = std::pair<int, int>;
 
 std::vector<std::string> opened;
 
@@ -54,14 +52,12 @@ class MouseTest : public ::testing::Test {
   }
 
   unit_record& me() { return unit[1][1]; }
+  P at() { return {me().x, me().y}; }
 
-  // A container of a kind standing on a square.
   container_record& put_container(int c, int x, int y, int type, int state, const char* name) {
     container_record& k = container[c];
     k = container_record{};
-    k.x = x, k.y = y, k.z = Z;
-    k.type = type;
-    k.state = state;
+    k.x = x, k.y = y, k.z = Z, k.type = type, k.state = state;
     copy_text(k.name, name);
     map[Z][x][y].scenery = SCENERY_CONTAINER;
     map[Z][x][y].passable = 0;
@@ -70,29 +66,25 @@ class MouseTest : public ::testing::Test {
   object_record& lay_item(int k, int x, int y) {
     object_record& o = object[k];
     o = object_record{};
-    o.status = OBJECT_ON_GROUND;
-    o.type = ITEM_GEM;
+    o.status = OBJECT_ON_GROUND, o.type = ITEM_GEM;
     o.x = x, o.y = y, o.z = Z;
     std::snprintf(o.name, sizeof o.name, "gem%d", k);
     map[Z][x][y].object_count++;
     return o;
   }
-  object_record& wield(int k, const char* name, int range) {
+  void wield(int k, const char* name, int range) {
     object_record& w = give_item(k, 1, 1, ITEM_WEAPON, OBJECT_WIELDED);
     copy_text(w.name, name);
     w.range = range;
-    return w;
   }
 
-  static std::vector<std::string> labels(const std::vector<map_row>& rows) {
-    std::vector<std::string> out;
+  static Strings labels(const std::vector<map_row>& rows) {
+    Strings out;
     for (const map_row& r : rows) out.push_back(r.label);
     return out;
   }
   static bool offers(const std::vector<map_row>& rows, map_row_kind kind) {
-    for (const map_row& r : rows)
-      if (r.kind == kind) return true;
-    return false;
+    return std::ranges::any_of(rows, [kind](const map_row& r) { return r.kind == kind; });
   }
   // The menu as the game opens it: the unit turns first.
   std::vector<map_row> menu(int x, int y) {
@@ -101,79 +93,43 @@ class MouseTest : public ::testing::Test {
   }
 };
 
-using Strings = std::vector<std::string>;
-
-// ---------------------------------------------------------------------------
-// Pop-up geometry
-// ---------------------------------------------------------------------------
-TEST(MouseMenu, RowsPastTheNinthAreShownButNeverChosen) {
-  const int top = 100, rows = 11;
-  EXPECT_EQ(menu_highlight(0, top, rows, top + 15), 1);
-  EXPECT_EQ(menu_highlight(0, top, rows, top + 95), 9);
-  // Rows 10 and 11 clear the highlight, so a click there chooses nothing
-  // (not the ninth row it passed over).
-  EXPECT_EQ(menu_highlight(9, top, rows, top + 105), 0);
-  EXPECT_EQ(menu_highlight(9, top, rows, top + 115), 0);
-  EXPECT_EQ(menu_highlight(3, top, rows, top + 5), 0);    // title
-  EXPECT_EQ(menu_highlight(3, top, rows, top + 40), 3);   // the gap keeps it
-  EXPECT_EQ(menu_highlight(3, top, rows, top + 135), 3);  // below the rows
-  EXPECT_EQ(menu_highlight(0, top, 2, top + 35), 0);      // no third row
-}
-
-TEST(MouseMenu, LeavingTheAreaClosesIt) {
-  const int left = 50, top = 100, reach = 10 * 4 + 23;
-  EXPECT_TRUE(menu_keeps_open(left, top, reach, left - 3, top - 3));
-  EXPECT_TRUE(menu_keeps_open(left, top, reach, left + 204, top + reach));
-  EXPECT_FALSE(menu_keeps_open(left, top, reach, left - 4, top + 10));
-  EXPECT_FALSE(menu_keeps_open(left, top, reach, left + 205, top + 10));
-  EXPECT_FALSE(menu_keeps_open(left, top, reach, left + 10, top - 4));
-  EXPECT_FALSE(menu_keeps_open(left, top, reach, left + 10, top + reach + 1));
-}
-
-TEST(MouseMenu, AMenuOpenedNearTheEdgeStaysOnScreenUnderThePointer) {
+TEST(MouseMenu, RowsPastTheNinthAreNeverChosenAndItClosesJustPastItsArea) {
+  // {lit, rows, pointer below the top, lit after}: rows 10 and 11 clear the
+  // highlight (a click there chooses nothing, not the ninth row passed over),
+  // as do the title and a missing row; the gap and below the rows keep it.
+  const int cases[][4] = {{0, 11, 15, 1}, {0, 11, 95, 9}, {9, 11, 105, 0}, {9, 11, 115, 0},
+                          {3, 11, 5, 0},  {3, 11, 40, 3}, {3, 11, 135, 3}, {0, 2, 35, 0}};
+  for (const auto& c : cases) EXPECT_EQ(menu_highlight(c[0], 100, c[1], 100 + c[2]), c[3]) << c[2];
+  const int reach = 10 * 4 + 23;  // at (50, 100)
+  const int around[][3] = {{-3, -3, 1},  {204, reach, 1}, {-4, 10, 0},
+                           {205, 10, 0}, {10, -4, 0},     {10, reach + 1, 0}};
+  for (const auto& c : around)
+    EXPECT_EQ(menu_keeps_open(50, 100, reach, 50 + c[0], 100 + c[1]), c[2] == 1) << c[0] << c[1];
   int left, top;
   menu_origin(300, 200, 200, 130, 800, 600, left, top);
-  EXPECT_EQ(left, 300);
-  EXPECT_EQ(top, 200);
+  EXPECT_EQ(P(left, top), P(300, 200));
   menu_origin(750, 560, 200, 130, 800, 600, left, top);
-  EXPECT_EQ(left, 600);
-  EXPECT_EQ(top, 470);
+  EXPECT_EQ(P(left, top), P(600, 470));
   EXPECT_TRUE(menu_keeps_open(left, top, 10 * 11 + 23, 750, 560));
 }
 
-// ---------------------------------------------------------------------------
-// Step or turn
-// ---------------------------------------------------------------------------
-// At 800 x 600 the centre tile's corner is (384, 288) in the view.
-TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTile) {
+// At 800 x 600 the centre tile's corner is (384, 288) in the view; its
+// bounds themselves are the centre band.
+TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTileAndTurnTheShortWay) {
   reset_view_settings();
-  EXPECT_EQ(mainbox_wanted_facing(300, 200), NORTHWEST);
-  EXPECT_EQ(mainbox_wanted_facing(500, 200), NORTHEAST);
-  EXPECT_EQ(mainbox_wanted_facing(300, 400), SOUTHWEST);
-  EXPECT_EQ(mainbox_wanted_facing(500, 400), SOUTHEAST);
-  EXPECT_EQ(mainbox_wanted_facing(420, 200), NORTH);
-  EXPECT_EQ(mainbox_wanted_facing(420, 400), SOUTH);
-  EXPECT_EQ(mainbox_wanted_facing(300, 320), WEST);
-  EXPECT_EQ(mainbox_wanted_facing(500, 320), EAST);
-  EXPECT_EQ(mainbox_wanted_facing(420, 320), -1);
-  // The bounds themselves are the centre band.
-  EXPECT_EQ(mainbox_wanted_facing(404, 308), -1);
-  EXPECT_EQ(mainbox_wanted_facing(444, 348), -1);
+  const int cases[][3] = {{300, 200, NORTHWEST}, {500, 200, NORTHEAST}, {300, 400, SOUTHWEST},
+                          {500, 400, SOUTHEAST}, {420, 200, NORTH},     {420, 400, SOUTH},
+                          {300, 320, WEST},      {500, 320, EAST},      {420, 320, -1},
+                          {404, 308, -1},        {444, 348, -1}};
+  for (const auto& c : cases) EXPECT_EQ(mainbox_wanted_facing(c[0], c[1]), c[2]) << c[0] << c[1];
+  const int turns[][3] = {
+      {NORTH, NORTHEAST, +1}, {NORTHEAST, NORTHEAST, 0},  {SOUTH, NORTH, -1},
+      {NORTH, SOUTH, +1},     {NORTHEAST, SOUTHWEST, +1}, {SOUTHWEST, NORTHEAST, -1},
+      {WEST, NORTHWEST, +1},  {NORTH, NORTHWEST, -1},     {NORTHWEST, NORTH, +1}};
+  for (const auto& c : turns) EXPECT_EQ(mainbox_turn(c[0], c[1]), c[2]) << c[0] << "->" << c[1];
 }
 
-TEST(MouseMainbox, TurnsTheWayTheTableSaysEvenForAHalfTurn) {
-  EXPECT_EQ(mainbox_turn(NORTH, NORTHEAST), +1);
-  EXPECT_EQ(mainbox_turn(NORTHEAST, NORTHEAST), 0);
-  EXPECT_EQ(mainbox_turn(SOUTH, NORTH), -1);
-  EXPECT_EQ(mainbox_turn(NORTH, SOUTH), +1);
-  EXPECT_EQ(mainbox_turn(NORTHEAST, SOUTHWEST), +1);
-  EXPECT_EQ(mainbox_turn(SOUTHWEST, NORTHEAST), -1);
-  EXPECT_EQ(mainbox_turn(WEST, NORTHWEST), +1);
-  EXPECT_EQ(mainbox_turn(NORTH, NORTHWEST), -1);
-  EXPECT_EQ(mainbox_turn(NORTHWEST, NORTH), +1);
-}
-
-TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenSteps) {
+TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenStepsAndTurnsWrapRoundNorth) {
   mainbox_click(500, 200);
   EXPECT_EQ(me().facing, NORTHEAST);
   EXPECT_EQ(me().moves, 195);
@@ -183,29 +139,19 @@ TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenSteps) {
   EXPECT_EQ(me().facing, NORTHEAST);
   EXPECT_EQ(me().order, ORDER_ROUTE);
   EXPECT_EQ(me().waypoint_index, 1);
-  EXPECT_EQ(me().waypoint_x[1], UX + 1);
-  EXPECT_EQ(me().waypoint_y[1], UY - 1);
-  EXPECT_EQ(me().x, UX + 1);
-  EXPECT_EQ(me().y, UY - 1);
+  EXPECT_EQ(P(me().waypoint_x[1], me().waypoint_y[1]), P(UX + 1, UY - 1));
+  EXPECT_EQ(at(), P(UX + 1, UY - 1));
   EXPECT_EQ(me().moves, 195 - 10 - 3);  // the step and the click's own 3
 
-  int moves = me().moves;
   mainbox_click(420, 320);  // the centre band
-  EXPECT_EQ(me().moves, moves);
-}
-
-TEST_F(MouseTest, AClickWrapsTheFacingRoundNorth) {
+  EXPECT_EQ(me().moves, 195 - 10 - 3);
   me().facing = NORTHWEST;
   mainbox_click(500, 200);  // north-east: from 7 the table turns right
   EXPECT_EQ(me().facing, NORTH);
-  me().facing = NORTH;
   mainbox_click(300, 320);  // west: from 0 it turns left
   EXPECT_EQ(me().facing, NORTHWEST);
 }
 
-// ---------------------------------------------------------------------------
-// Route by dragging
-// ---------------------------------------------------------------------------
 class DragTest : public MouseTest {
  protected:
   // The route the path finder leaves: entry 1 the goal, back to the first
@@ -213,10 +159,7 @@ class DragTest : public MouseTest {
   void route_east(int steps) {
     unit_record& u = me();
     for (int i = 0; i < WAYPOINTS; i++) u.waypoint_x[i] = u.waypoint_y[i] = 0;
-    for (int i = 1; i <= steps; i++) {
-      u.waypoint_x[i] = UX + steps + 1 - i;
-      u.waypoint_y[i] = UY;
-    }
+    for (int i = 1; i <= steps; i++) u.waypoint_x[i] = UX + steps + 1 - i, u.waypoint_y[i] = UY;
     u.waypoint_x[steps + 1] = u.waypoint_y[steps + 1] = 999;
     u.waypoint_index = 1;
   }
@@ -237,12 +180,10 @@ TEST_F(DragTest, OnlyASeenSquareThatCanBeEnteredTakesARoute) {
   EXPECT_FALSE(drag_target_usable(Z, 13, 13));
   EXPECT_FALSE(drag_target_usable(Z, -1, 13));
   EXPECT_FALSE(drag_target_usable(Z, 13, LAND_SIZE));
-
   // The pointer picks the square as the map click does.
   int x, y;
   drag_square(10 + 9 * 48 + 5, 10 + 6 * 48 + 47, x, y);
-  EXPECT_EQ(x, UX + 1);
-  EXPECT_EQ(y, UY);
+  EXPECT_EQ(P(x, y), P(UX + 1, UY));
 }
 
 TEST_F(DragTest, MarksAreRedWhereTheRouteMeetsDangerOrClutter) {
@@ -250,22 +191,19 @@ TEST_F(DragTest, MarksAreRedWhereTheRouteMeetsDangerOrClutter) {
   map[Z][12][10].scenery = SCENERY_FIRE;
   lay_item(30, 13, 10);
   map[Z][14][10].revealed = 2;  // seen before, not in sight now
-  std::vector<route_mark> marks = route_marks();
-  ASSERT_EQ(marks.size(), 5u);  // the end mark is no square
-  EXPECT_EQ(marks[0].x, 15);
-  EXPECT_TRUE(marks[0].safe);
-  EXPECT_FALSE(marks[1].safe);
-  EXPECT_FALSE(marks[2].safe);
-  EXPECT_FALSE(marks[3].safe);
-  EXPECT_TRUE(marks[4].safe);
+  auto safety = [] {
+    std::vector<bool> safe;
+    for (const route_mark& m : route_marks()) safe.push_back(m.safe);
+    return safe;
+  };
+  EXPECT_EQ(route_marks()[0].x, 15);
+  EXPECT_EQ(safety(), (std::vector<bool>{true, false, false, false, true}));  // no end mark
   map[Z][11][10].scenery = SCENERY_HOLE;
   map[Z][15][10].scenery = SCENERY_QUICKSAND;
-  marks = route_marks();
-  EXPECT_FALSE(marks[0].safe);
-  EXPECT_FALSE(marks[4].safe);
+  EXPECT_EQ(safety(), (std::vector<bool>{false, false, false, false, false}));
 }
 
-TEST_F(DragTest, NoRouteMeansNoWalk) {
+TEST_F(DragTest, NoRouteMeansNoWalkAndARouteTurnsThenStepsToTheGoal) {
   route_east(3);
   EXPECT_EQ(begin_route_walk(1, 1, FAIL), 0);
   EXPECT_EQ(begin_route_walk(1, 1, 100), 0);
@@ -273,49 +211,43 @@ TEST_F(DragTest, NoRouteMeansNoWalk) {
   EXPECT_EQ(begin_route_walk(1, 1, EAST), 0);
   EXPECT_EQ(me().x, UX);
   EXPECT_EQ(me().order, 0);
-}
-
-TEST_F(DragTest, TheWalkTurnsThenStepsToTheGoal) {
   route_east(3);
   EXPECT_EQ(begin_route_walk(1, 1, EAST), 5);  // the entry after the end mark
   EXPECT_EQ(me().waypoint_index, 3);
   walk(EAST);
-  EXPECT_EQ(me().x, UX + 3);
-  EXPECT_EQ(me().y, UY);
+  EXPECT_EQ(at(), P(UX + 3, UY));
   EXPECT_EQ(me().facing, EAST);
   EXPECT_EQ(me().waypoint_index, 0);
   EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
   EXPECT_EQ(me().moves, 200 - 2 * 5 - 3 * 10);
 }
 
-TEST_F(DragTest, AnEnemyStopsTheWalkOnlyAfterItsFirstSteps) {
-  route_east(8);
-  put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);  // beside the first steps
-  put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);  // beside the fourth square
-  me().facing = EAST;
-  walk(EAST);
-  EXPECT_EQ(me().x, UX + 3);
-  EXPECT_EQ(me().waypoint_index, 0);
-}
-
-TEST_F(DragTest, TheWalkEndsWhenMovesRunOutOrTheWayIsShut) {
-  route_east(5);
-  me().facing = EAST;
-  me().moves = 20;
-  walk(EAST);
-  EXPECT_EQ(me().x, UX + 2);
-  EXPECT_EQ(me().waypoint_index, 0);
-
-  // A wall raised on the route after it was planned.
-  move_unit(1, 1, Z, UX, UY);
-  map[Z][UX + 2][UY].passable = 1;
-  route_east(5);
-  me().moves = 200;
-  put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0);
-  walk(EAST);
-  EXPECT_EQ(me().x, UX + 3);
-  EXPECT_EQ(me().waypoint_index, 0);
-  EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
+TEST_F(DragTest, TheWalkStopsForAnEnemyPastItsFirstStepsForWantOfMovesOrForAWall) {
+  const struct {
+    const char* what;
+    int steps;
+    void (*lay)();
+    int stop_x;
+  } cases[] = {{"enemies beside the first steps and the fourth square", 8,
+                [] {
+                  put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);
+                  put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);
+                },
+                UX + 3},
+               {"moves run out", 5, [] { unit[1][1].moves = 20; }, UX + 2},
+               {"a wall raised after the route was planned", 5,
+                [] { put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0); }, UX + 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    route_east(c.steps);
+    me().facing = EAST;
+    c.lay();
+    walk(EAST);
+    EXPECT_EQ(me().x, c.stop_x);
+    EXPECT_EQ(me().waypoint_index, 0);
+    EXPECT_EQ(map[Z][c.stop_x][UY].occupant_unit, 1);
+  }
 }
 
 TEST_F(DragTest, ADraggedRouteGoesRoundAWall) {
@@ -324,13 +256,9 @@ TEST_F(DragTest, ADraggedRouteGoesRoundAWall) {
   int d = plan_route(1, 1, UX + 4, UY);
   ASSERT_LE(d, NORTHWEST);
   walk(d);
-  EXPECT_EQ(me().x, UX + 4);
-  EXPECT_EQ(me().y, UY);
+  EXPECT_EQ(at(), P(UX + 4, UY));
 }
 
-// ---------------------------------------------------------------------------
-// The action menu: doors
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALook) {
   put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
   put_terrain(Z, UX + 2, UY + 2, TERRAIN_CLOSED_DOOR, 0);
@@ -342,7 +270,9 @@ TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALook) {
   EXPECT_EQ(me().facing, EAST);
   EXPECT_EQ(me().moves, moves);
 
-  put_terrain(Z, UX + 1, UY, TERRAIN_OPEN_DOOR, 1);
+  choose_map_row(menu(UX + 1, UY)[1], UX + 1, UY, recorders());
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(UPDATE_MAP, 1);
   EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "CLOSE DOOR"}));
 }
 
@@ -359,27 +289,14 @@ TEST_F(MouseTest, ALockedDoorOffersUnlockingOnlyWithAKey) {
   EXPECT_EQ(rows[1].kind, ROW_INTERACT);
 }
 
-TEST_F(MouseTest, ChoosingOpenDoorOpensIt) {
-  put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
-  std::vector<map_row> rows = menu(UX + 1, UY);
-  choose_map_row(rows[1], UX + 1, UY, recorders());
-  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
-  EXPECT_EQ(UPDATE_MAP, 1);
-}
-
 TEST_F(MouseTest, ADoorAheadOfferedOnTheOwnSquareIsNeverStruck) {
   wield(8, "sword", 1);
   put_terrain(Z, UX, UY - 1, TERRAIN_CLOSED_DOOR, 0);
-  std::vector<map_row> own = menu(UX, UY);
-  EXPECT_FALSE(offers(own, ROW_HIT));
-  std::vector<map_row> door = menu(UX, UY - 1);
-  EXPECT_TRUE(offers(door, ROW_HIT));
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_HIT));
+  EXPECT_TRUE(offers(menu(UX, UY - 1), ROW_HIT));
   EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_DOOR);
 }
 
-// ---------------------------------------------------------------------------
-// The action menu: containers
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashing) {
   put_container(3, UX + 1, UY + 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
   EXPECT_EQ(labels(menu(UX + 1, UY + 1)),
@@ -406,31 +323,24 @@ TEST_F(MouseTest, AnOpenChestWithItsContentsOutOffersTakingAndClosing) {
   EXPECT_EQ(opened, Strings{"box11"});
 }
 
-TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAt) {
+TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAtAndABarrelLitOnlyWithALitTorch) {
   put_container(3, UX + 4, UY, CONTAINER_SMALL_CHEST, CONTAINER_OPEN, "small chest");
   lay_item(40, UX + 4, UY);
   wield(8, "sword", 1);
   // Taking, closing, pushing and dragging all act on the square in front.
   EXPECT_EQ(labels(menu(UX + 4, UY)), (Strings{"EXAMINE OBJECT", "EXAMINE TILE"}));
-}
-
-TEST_F(MouseTest, ABarrelIsLitOnlyWithALitTorch) {
   put_container(3, UX - 1, UY, CONTAINER_BARREL, CONTAINER_POWDER, "gunpowder barrel");
   EXPECT_EQ(interaction_label(UX - 1, UY), NO_INTERACTION);
   give_item(6, 1, 1, ITEM_TORCH, OBJECT_LIT);
   EXPECT_EQ(interaction_label(UX - 1, UY), "LIGHT BARREL");
 }
 
-// ---------------------------------------------------------------------------
-// The action menu: units
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, AnEnemyIsStruckCloseUpWithAHandWeaponAndFromAfarWithARangedOne) {
   put_unit(2, 4, Z, UX, UY - 1, SOUTH);
   put_unit(3, 5, Z, UX + 5, UY + 5, SOUTH);
   EXPECT_FALSE(offers(menu(UX, UY - 1), ROW_HIT));  // bare hands, no light
   wield(8, "sword", 1);
-  std::vector<map_row> near = menu(UX, UY - 1);
-  EXPECT_EQ(labels(near), (Strings{"HIT WITH WEAPON"}));
+  EXPECT_EQ(labels(menu(UX, UY - 1)), (Strings{"HIT WITH WEAPON"}));
   EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_UNIT);
   EXPECT_FALSE(offers(menu(UX + 5, UY + 5), ROW_HIT));
 
@@ -468,14 +378,10 @@ TEST_F(MouseTest, RockIsMinedOnlyWithAPickaxeOrShovel) {
   put_terrain(Z, UX, UY - 1, TERRAIN_ROOM_FLOOR, 1);
   map[Z][UX][UY - 1].scenery = SCENERY_CRYSTAL;
   wield(8, "sword", 1);
-  rows = menu(UX, UY - 1);
-  EXPECT_EQ(rows.back().label, "HIT WITH WEAPON");
+  EXPECT_EQ(menu(UX, UY - 1).back().label, "HIT WITH WEAPON");
   EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_CRYSTAL);
 }
 
-// ---------------------------------------------------------------------------
-// The action menu: the unit's own square
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, TheOwnSquareOffersTakingJumpingAndSearching) {
   lay_item(40, UX, UY);
   lay_item(41, UX, UY);
@@ -529,51 +435,44 @@ TEST_F(MouseTest, TheRopeClimbsBackUpAHoleOntoTheSquareAbove) {
   EXPECT_EQ(map[Z][UX][UY].occupant_unit, 0);
   EXPECT_EQ(map[Z][UX][UY].passable, 1);
   // Standing above, where others can see it is in the way.
-  EXPECT_EQ(map[Z + 1][UX][UY].occupant_player, 1);
-  EXPECT_EQ(map[Z + 1][UX][UY].occupant_unit, 1);
-  EXPECT_EQ(map[Z + 1][UX][UY].passable, 0);
+  const map_cell& above = map[Z + 1][UX][UY];
+  EXPECT_EQ(P(above.occupant_player, above.occupant_unit), P(1, 1));
+  EXPECT_EQ(above.passable, 0);
 }
 
-// ---------------------------------------------------------------------------
-// Interaction labels
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, EachFeatureNamesItsInteraction) {
-  struct {
-    int scenery;
-    const char* plain;  // with nothing in hand
-    const char* torch;  // with an unlit torch
-    const char* lit;    // with a lit torch
-  } cases[] = {
-      {SCENERY_CRYPT, "OPEN CRYPT", "OPEN CRYPT", "OPEN CRYPT"},
-      {SCENERY_OPEN_CRYPT, "SEARCH CRYPT", "SEARCH CRYPT", "SEARCH CRYPT"},
-      {SCENERY_SEARCHED_CRYPT, "SEARCH CRYPT", "SEARCH CRYPT", "SEARCH CRYPT"},
-      {SCENERY_WEB, NO_INTERACTION, NO_INTERACTION, "BURN WEB"},
-      {SCENERY_MUSHROOMS, "PICK MUSHROOMS", "PICK MUSHROOMS", "PICK MUSHROOMS"},
-      {SCENERY_HERBS, "PICK HERBS", "PICK HERBS", "PICK HERBS"},
-      {SCENERY_LADDER_DOWN, "CLIMB DOWN", "CLIMB DOWN", "CLIMB DOWN"},
-      {SCENERY_TRAPDOOR, "CLIMB DOWN", "CLIMB DOWN", "CLIMB DOWN"},
-      {SCENERY_LADDER_UP, "CLIMB UP", "CLIMB UP", "CLIMB UP"},
-      {SCENERY_FIRE, NO_INTERACTION, "LIGHT TORCH", NO_INTERACTION},
-      {SCENERY_NEST, NO_INTERACTION, NO_INTERACTION, "BURN NEST"},
-      {SCENERY_STATUE, "TOUCH STATUE", "TOUCH STATUE", "TOUCH STATUE"},
-      {SCENERY_POOL, "DRINK FROM POOL", "DRINK FROM POOL", "DRINK FROM POOL"},
-      {SCENERY_SWITCH_A, "PULL SWITCH", "PULL SWITCH", "PULL SWITCH"},
-      {SCENERY_SWITCH_B, "PUSH SWITCH", "PUSH SWITCH", "PUSH SWITCH"},
-      {SCENERY_OIL, NO_INTERACTION, NO_INTERACTION, "LIGHT OIL PATCH"},
-      {SCENERY_WELL, NO_INTERACTION, NO_INTERACTION, NO_INTERACTION},
-  };
   const int x = UX + 1, y = UY - 1;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.scenery);
-    map[Z][x][y].scenery = c.scenery;
+  // With nothing in hand, with an unlit torch and with a lit one.
+  auto names = [&](int scenery, const char* bare, const char* torch, const char* lit) {
+    SCOPED_TRACE(scenery);
+    map[Z][x][y].scenery = scenery;
     object[6] = object_record{};
     face_square(x, y);
-    EXPECT_EQ(interaction_label(x, y), c.plain);
+    EXPECT_EQ(interaction_label(x, y), bare);
     give_item(6, 1, 1, ITEM_TORCH, OBJECT_CARRIED);
-    EXPECT_EQ(interaction_label(x, y), c.torch);
+    EXPECT_EQ(interaction_label(x, y), torch);
     object[6].status = OBJECT_LIT;
-    EXPECT_EQ(interaction_label(x, y), c.lit);
-  }
+    EXPECT_EQ(interaction_label(x, y), lit);
+  };
+  const std::pair<int, const char*> whatever_the_light[] = {
+      {SCENERY_CRYPT, "OPEN CRYPT"},
+      {SCENERY_OPEN_CRYPT, "SEARCH CRYPT"},
+      {SCENERY_SEARCHED_CRYPT, "SEARCH CRYPT"},
+      {SCENERY_MUSHROOMS, "PICK MUSHROOMS"},
+      {SCENERY_HERBS, "PICK HERBS"},
+      {SCENERY_LADDER_DOWN, "CLIMB DOWN"},
+      {SCENERY_TRAPDOOR, "CLIMB DOWN"},
+      {SCENERY_LADDER_UP, "CLIMB UP"},
+      {SCENERY_STATUE, "TOUCH STATUE"},
+      {SCENERY_POOL, "DRINK FROM POOL"},
+      {SCENERY_SWITCH_A, "PULL SWITCH"},
+      {SCENERY_SWITCH_B, "PUSH SWITCH"},
+      {SCENERY_WELL, NO_INTERACTION}};
+  for (const auto& [scenery, label] : whatever_the_light) names(scenery, label, label, label);
+  names(SCENERY_WEB, NO_INTERACTION, NO_INTERACTION, "BURN WEB");
+  names(SCENERY_FIRE, NO_INTERACTION, "LIGHT TORCH", NO_INTERACTION);
+  names(SCENERY_NEST, NO_INTERACTION, NO_INTERACTION, "BURN NEST");
+  names(SCENERY_OIL, NO_INTERACTION, NO_INTERACTION, "LIGHT OIL PATCH");
   // Burning needs the web to be the square ahead.
   map[Z][x][y].scenery = SCENERY_WEB;
   me().facing = SOUTH;
@@ -589,9 +488,6 @@ TEST_F(MouseTest, WaterAndLavaOfferDrinkingAndLighting) {
   EXPECT_EQ(labels(menu(UX - 1, UY)), (Strings{"LIGHT TORCH"}));
 }
 
-// ---------------------------------------------------------------------------
-// Object lists and the object menu
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
   give_item(10, 1, 1, ITEM_WEAPON, OBJECT_WIELDED);
   give_item(11, 1, 1, ITEM_WEAPON, OBJECT_CARRIED);
@@ -602,35 +498,24 @@ TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
   give_item(20, 1, 2, ITEM_WEAPON, OBJECT_CARRIED);  // someone else's
   lay_item(30, UX, UY);
   lay_item(31, UX, UY - 1);
-
-  EXPECT_EQ(box_candidates(0), (std::vector<int>{10}));
-  EXPECT_EQ(box_candidates(1), (std::vector<int>{30}));
-  EXPECT_EQ(box_candidates(2), (std::vector<int>{10, 11, 13}));
-  EXPECT_EQ(box_candidates(3), (std::vector<int>{13}));
-  EXPECT_EQ(box_candidates(4), (std::vector<int>{12}));
-  EXPECT_EQ(box_candidates(6), (std::vector<int>{}));
-  EXPECT_EQ(box_candidates(7), (std::vector<int>{11}));
-  EXPECT_EQ(box_candidates(8), (std::vector<int>{}));  // no backpack
-  EXPECT_EQ(box_candidates(9), (std::vector<int>{14}));
-  EXPECT_EQ(box_candidates(11), (std::vector<int>{31}));
-  EXPECT_EQ(box_candidates(12), (std::vector<int>{11, 13}));
+  const std::pair<int, std::vector<int>> cases[] = {{0, {10}}, {1, {30}},  {2, {10, 11, 13}},
+                                                    {3, {13}}, {4, {12}},  {6, {}},
+                                                    {7, {11}}, {8, {}},  // no backpack
+                                                    {9, {14}}, {11, {31}}, {12, {11, 13}}};
+  for (const auto& [mode, want] : cases) EXPECT_EQ(box_candidates(mode), want) << mode;
   // Dropping counts the packed and worn items too, so it asks first.
   EXPECT_EQ(box_count(2), 6);
   EXPECT_EQ(box_count(1), 1);
   EXPECT_STREQ(box_title(11), "TAKE FROM CHEST");
 }
 
-// ---------------------------------------------------------------------------
-// What the chosen rows do to the world
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, TakeAllPicksUpEverythingUnderfoot) {
   lay_item(40, UX, UY);
   lay_item(41, UX, UY);
   std::vector<map_row> rows = menu(UX, UY);
   ASSERT_EQ(rows.back().kind, ROW_TAKE_ALL);
   choose_map_row(rows.back(), UX, UY, recorders());
-  EXPECT_EQ(object[40].owner_unit, 1);
-  EXPECT_EQ(object[41].owner_unit, 1);
+  EXPECT_EQ(P(object[40].owner_unit, object[41].owner_unit), P(1, 1));
   EXPECT_EQ(map[Z][UX][UY].object_count, 0);
 }
 
@@ -646,8 +531,7 @@ TEST_F(MouseTest, TheChestListTakesFromTheSquareInFront) {
 }
 
 TEST_F(MouseTest, APushedChestMovesOnAndTheUnitFollows) {
-  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
-  container[3].weight = 20;
+  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest").weight = 20;
   std::vector<map_row> rows = menu(UX, UY - 1);
   ASSERT_EQ(rows.back().kind, ROW_PUSH);
   choose_map_row(rows.back(), UX, UY - 1, recorders());
@@ -667,14 +551,10 @@ TEST_F(MouseTest, MiningEarthWithAShovelDigsItOut) {
   EXPECT_EQ(me().moves, 0);
 }
 
-TEST_F(MouseTest, ExaminingAFarDoorDescribesIt) {
+TEST_F(MouseTest, ExaminingAFarDoorOrObjectsDescribesThem) {
   put_terrain(Z, UX + 3, UY, TERRAIN_CLOSED_DOOR, 0);
-  std::vector<map_row> rows = menu(UX + 3, UY);
-  choose_map_row(rows[0], UX + 3, UY, recorders());
+  choose_map_row(menu(UX + 3, UY)[0], UX + 3, UY, recorders());
   EXPECT_TRUE(headless_said("This appears to be a closed wooden door."));
-}
-
-TEST_F(MouseTest, ExaminingObjectsAcrossTheRoomNamesThem) {
   lay_item(40, UX + 2, UY);
   std::vector<map_row> rows = menu(UX + 2, UY);
   ASSERT_EQ(rows[0].kind, ROW_EXAMINE_OBJECT);
@@ -682,9 +562,6 @@ TEST_F(MouseTest, ExaminingObjectsAcrossTheRoomNamesThem) {
   EXPECT_TRUE(headless_said("There appears to be gem40, ."));
 }
 
-// ---------------------------------------------------------------------------
-// Answers without a window
-// ---------------------------------------------------------------------------
 TEST_F(MouseTest, AnswersActOnlyOnRowsTheMenuCouldChoose) {
   put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
   mouse_menu_answer(UX + 1, UY, 3, recorders());  // there are two rows
@@ -703,63 +580,38 @@ TEST_F(DragTest, ADragAnswerWalksToItsSquareAndAPressAloneNowhere) {
   mouse_drag_answer(0);
   EXPECT_EQ(me().x, UX);
   mouse_drag_answer(7 * 3 + 7);  // the fourth row's last square: three east
-  EXPECT_EQ(me().x, UX + 3);
-  EXPECT_EQ(me().y, UY);
+  EXPECT_EQ(at(), P(UX + 3, UY));
   put_terrain(Z, UX + 3 - 3, UY - 3, TERRAIN_BUILT_WALL, 0);
   mouse_drag_answer(1);  // onto a wall
   EXPECT_EQ(me().x, UX + 3);
 }
 
-// ---------------------------------------------------------------------------
-// Replays
-// ---------------------------------------------------------------------------
 TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
-  use_headless();
-  char name[] = "/tmp/grim_mouse_replay_XXXXXX";
-  int fd = mkstemp(name);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  copy_text(unit[1][1].name, "Tester");
-  DIFFICULTY = 1;
-  CURRENT_PLAYER = CURRENT_UNIT = 1;
-  ask_for_seed(1);
-  open_new_game();
-  ASSERT_TRUE(replay_begin(name, GAME_SEED, DIFFICULTY, "Tester", GAME_VERSION));
   static int d, end, tx, ty;
   d = FAIL, end = 0, tx = ty = -1;
-  // Out of the start's corner south-east, then a route to the first square
-  // a few steps off that has one.
-  headless.inputs.push_back([] { mainbox_click(500, 400); });
-  headless.inputs.push_back([] { mainbox_click(500, 400); });
-  headless.inputs.push_back([] {
-    const int offsets[][2] = {{3, 0}, {0, 3}, {3, 3}, {-3, 3}, {2, 0}, {0, 2}, {2, 2}, {-2, 2}};
-    for (const auto& o : offsets) {
-      tx = unit[1][1].x + o[0], ty = unit[1][1].y + o[1];
-      d = plan_route(1, 1, tx, ty);
-      if (d <= NORTHWEST) break;
-    }
-    end = d <= NORTHWEST ? begin_route_walk(1, 1, d) : 0;
-  });
-  for (int i = 0; i < 16; i++)
+  auto queue = [] {
+    // Out of the start's corner south-east, then a route to the first square
+    // a few steps off that has one.
+    headless.inputs.push_back([] { mainbox_click(500, 400); });
+    headless.inputs.push_back([] { mainbox_click(500, 400); });
     headless.inputs.push_back([] {
-      if (end > 0 && d != FAIL) d = route_walk_step(1, 1, d, end);
+      const int offsets[][2] = {{3, 0}, {0, 3}, {3, 3}, {-3, 3}, {2, 0}, {0, 2}, {2, 2}, {-2, 2}};
+      for (const auto& o : offsets) {
+        tx = unit[1][1].x + o[0], ty = unit[1][1].y + o[1];
+        d = plan_route(1, 1, tx, ty);
+        if (d <= NORTHWEST) break;
+      }
+      end = d <= NORTHWEST ? begin_route_walk(1, 1, d) : 0;
     });
-  gameover = GAME_PLAYING;
-  main_loop();
-  const std::string played = world_digest();
-  replay_end();
-  ASSERT_GT(end, 0);
-  EXPECT_EQ(unit[1][1].x, tx);
-  EXPECT_EQ(unit[1][1].y, ty);
-
-  replay_record r;
-  std::string reason;
-  ASSERT_TRUE(read_replay(name, r, reason)) << reason;
-  use_headless();
-  replay_outcome out = play_replay_headless(r);
-  EXPECT_TRUE(out.followed) << out.reason;
-  EXPECT_EQ(out.digest, played);
-  std::remove(name);
+    for (int i = 0; i < 16; i++)
+      headless.inputs.push_back([] {
+        if (end > 0 && d != FAIL) d = route_walk_step(1, 1, d, end);
+      });
+  };
+  expect_replay_ends_alike(1, queue, [] {
+    EXPECT_GT(end, 0);
+    EXPECT_EQ(P(unit[1][1].x, unit[1][1].y), P(tx, ty));
+  });
 }
 
 }  // namespace

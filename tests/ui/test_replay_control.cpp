@@ -1,17 +1,15 @@
-#include "ui/replay_control.h"
-
 #include <gtest/gtest.h>
+
+#include "ui/replay_control.h"
 
 TEST(ReplayControl, PlaysAtItsPaceAndChangesSpeedWithinBounds) {
   replay_control c;
   EXPECT_FALSE(replay_next_due(c, REPLAY_DELAY_START - 1));
   EXPECT_TRUE(replay_next_due(c, REPLAY_DELAY_START));
   for (int i = 0; i < 20; i++) replay_key_pressed(c, REPLAY_FASTER);
-  EXPECT_GE(c.delay_ms, REPLAY_DELAY_MIN);
-  EXPECT_LT(c.delay_ms, REPLAY_DELAY_MIN * 2);
+  EXPECT_TRUE(c.delay_ms >= REPLAY_DELAY_MIN && c.delay_ms < REPLAY_DELAY_MIN * 2) << c.delay_ms;
   for (int i = 0; i < 20; i++) replay_key_pressed(c, REPLAY_SLOWER);
-  EXPECT_LE(c.delay_ms, REPLAY_DELAY_MAX);
-  EXPECT_GT(c.delay_ms, REPLAY_DELAY_MAX / 2);
+  EXPECT_TRUE(c.delay_ms <= REPLAY_DELAY_MAX && c.delay_ms > REPLAY_DELAY_MAX / 2) << c.delay_ms;
 }
 
 TEST(ReplayControl, PausedItRunsOnlyTheStepsAskedFor) {
@@ -20,9 +18,7 @@ TEST(ReplayControl, PausedItRunsOnlyTheStepsAskedFor) {
   EXPECT_FALSE(replay_next_due(c, 100000));
   replay_key_pressed(c, REPLAY_STEP);
   replay_key_pressed(c, REPLAY_STEP);
-  EXPECT_TRUE(replay_next_due(c, 0));
-  EXPECT_TRUE(replay_next_due(c, 0));
-  EXPECT_FALSE(replay_next_due(c, 0));
+  for (bool due : {true, true, false}) EXPECT_EQ(replay_next_due(c, 0), due);
   replay_key_pressed(c, REPLAY_PAUSE);  // playing again
   EXPECT_TRUE(replay_next_due(c, REPLAY_DELAY_START));
   // A step while playing pauses instead of skipping ahead.

@@ -1,5 +1,3 @@
-#include "ui/run_folder.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,15 +6,18 @@
 #include <set>
 #include <string>
 
+#include "ui/run_folder.h"
+
 static std::function<bool(const std::string&)> pictures_in(std::set<std::string> folders) {
   return [folders](const std::string& f) { return folders.count(f) > 0; };
 }
 
-TEST(RunFolder, ABuildFolderWithPicturesRunsInPlace) {
-  run_folder r = choose_run_folder("/home/p/grim/build", "/x", "/home/p",
-                                   pictures_in({"/home/p/grim/build"}));
-  EXPECT_FALSE(r.installed);
-  EXPECT_EQ(r.dir, "/home/p/grim/build");
+TEST(RunFolder, ABuildFolderOrOneWithoutPicturesRunsInPlace) {
+  for (const char* dir : {"/home/p/grim/build", "/somewhere"}) {
+    run_folder r = choose_run_folder(dir, "/x", "/home/p", pictures_in({"/home/p/grim/build"}));
+    EXPECT_FALSE(r.installed) << dir;
+    EXPECT_EQ(r.dir, dir);
+  }
 }
 
 TEST(RunFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
@@ -26,16 +27,9 @@ TEST(RunFolder, AnInstalledGameKeepsItsFilesInThePlayersDataFolder) {
   EXPECT_EQ(r.dir, "/home/p/.data/grimhollow");
   EXPECT_EQ(r.shared, "/opt/g/games/../share/games/grimhollow");
   // No XDG_DATA_HOME, or a relative one, means ~/.local/share.
-  EXPECT_EQ(choose_run_folder("/opt/g/games", nullptr, "/home/p", shared).dir,
-            "/home/p/.local/share/grimhollow");
-  EXPECT_EQ(choose_run_folder("/opt/g/games", "rel", "/home/p", shared).dir,
-            "/home/p/.local/share/grimhollow");
-}
-
-TEST(RunFolder, NoPicturesAnywhereStaysBesideTheExecutable) {
-  run_folder r = choose_run_folder("/somewhere", "/x", "/home/p", pictures_in({}));
-  EXPECT_FALSE(r.installed);
-  EXPECT_EQ(r.dir, "/somewhere");
+  for (const char* xdg : {static_cast<const char*>(nullptr), "rel"})
+    EXPECT_EQ(choose_run_folder("/opt/g/games", xdg, "/home/p", shared).dir,
+              "/home/p/.local/share/grimhollow");
 }
 
 TEST(RunFolder, PreparingMakesTheFoldersAndLinksTheSharedPictures) {
@@ -43,9 +37,7 @@ TEST(RunFolder, PreparingMakesTheFoldersAndLinksTheSharedPictures) {
   ASSERT_NE(mkdtemp(tmpl), nullptr);
   std::string root = tmpl;
   std::string shared = root + "/share";
-  ASSERT_EQ(mkdir(shared.c_str(), 0755), 0);
-  ASSERT_EQ(mkdir((shared + "/data").c_str(), 0755), 0);
-  ASSERT_EQ(mkdir((shared + "/fonts").c_str(), 0755), 0);
+  for (const char* sub : {"", "/data", "/fonts"}) ASSERT_EQ(mkdir((shared + sub).c_str(), 0755), 0);
   run_folder r;
   r.dir = root + "/home/.local/share/grimhollow";
   r.shared = shared;
@@ -53,9 +45,8 @@ TEST(RunFolder, PreparingMakesTheFoldersAndLinksTheSharedPictures) {
   std::string reason;
   ASSERT_TRUE(prepare_run_folder(r, reason)) << reason;
   struct stat st;
-  EXPECT_EQ(stat((r.dir + "/save").c_str(), &st), 0);
-  EXPECT_EQ(stat((r.dir + "/screenshots").c_str(), &st), 0);
-  EXPECT_EQ(stat((r.dir + "/data").c_str(), &st), 0);  // through the link
+  for (const char* sub : {"/save", "/screenshots", "/data"})  // data through the link
+    EXPECT_EQ(stat((r.dir + sub).c_str(), &st), 0) << sub;
   // A second start, after the game moved, relinks rather than failing.
   std::string moved = root + "/moved";
   ASSERT_EQ(rename(shared.c_str(), moved.c_str()), 0);

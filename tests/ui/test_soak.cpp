@@ -17,11 +17,7 @@ std::string told(const soak_break& b) {
 }
 
 TEST(Soak, FreshGamesAtEveryDifficultyKeepTheWorldSound) {
-  soak_config cfg;
-  cfg.first_seed = 11;
-  cfg.seeds = 1;
-  cfg.turns = 8;
-  soak_report r = run_soak(cfg);
+  soak_report r = run_soak({.first_seed = 11, .seeds = 1, .turns = 8});
   EXPECT_FALSE(r.first.found) << told(r.first);
   EXPECT_EQ(r.games, 3);
   EXPECT_GT(r.turns, 3);
@@ -45,11 +41,7 @@ class PlantedBreak : public ::testing::Test {
 };
 
 TEST_F(PlantedBreak, IsFoundReplayedAndShrunkToTheOneInput) {
-  soak_config cfg;
-  cfg.first_seed = 5;
-  cfg.seeds = 3;
-  cfg.turns = 30;
-  cfg.shrink = false;
+  const soak_config cfg{.first_seed = 5, .seeds = 3, .turns = 30, .shrink = false};
   soak_report r = run_soak(cfg);
   ASSERT_TRUE(r.first.found);
   const soak_break& b = r.first;
@@ -61,8 +53,7 @@ TEST_F(PlantedBreak, IsFoundReplayedAndShrunkToTheOneInput) {
   // The same inputs give the same game.
   soak_break again = soak_game(b.seed, b.difficulty, cfg, &b.inputs);
   ASSERT_TRUE(again.found);
-  EXPECT_EQ(again.fault.text, b.fault.text);
-  EXPECT_EQ(again.input_index, b.input_index);
+  EXPECT_EQ(std::pair(again.fault.text, again.input_index), std::pair(b.fault.text, b.input_index));
 
   soak_break small = shrink_break(b, cfg);
   ASSERT_TRUE(small.found);
@@ -79,13 +70,8 @@ void play_unrecorded(const soak_input& in) {
 
 TEST(Soak, AGameWhoseReplayEndsElsewhereIsABreak) {
   soak_action_table().push_back({"unrecorded turn", 1000, make_breaker, play_unrecorded});
-  soak_config cfg;
-  cfg.first_seed = 5;
-  cfg.seeds = 1;
-  cfg.first_difficulty = cfg.last_difficulty = 1;
-  cfg.turns = 5;
-  cfg.shrink = false;
-  soak_report r = run_soak(cfg);
+  soak_report r = run_soak(
+      {.first_seed = 5, .first_difficulty = 1, .last_difficulty = 1, .turns = 5, .shrink = false});
   soak_action_table().pop_back();
   ASSERT_TRUE(r.first.found);
   EXPECT_EQ(r.first.fault.kind, BREAK_REPLAY) << told(r.first);
@@ -95,13 +81,11 @@ TEST(Soak, AGameWhoseReplayEndsElsewhereIsABreak) {
 TEST(Soak, InputsAreToldInWords) {
   soak_input in;
   in.action = 0;
-  in.in.key[IN_UP] = true;
-  in.in.key[IN_J] = true;
+  in.in.key[IN_UP] = in.in.key[IN_J] = true;
   EXPECT_EQ(describe_input(in), "key UP+J");
   in = soak_input{};
-  in.action = 3;
+  in.action = 3, in.row = 2;
   in.in.mouse_x = 30, in.in.mouse_y = 220, in.in.mouse_b = MOUSE_RIGHT;
-  in.row = 2;
   EXPECT_EQ(describe_input(in), "turn button right click (30, 220) row 2");
 }
 
