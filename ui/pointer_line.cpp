@@ -17,8 +17,9 @@ std::string text_of(const char* field, std::size_t size) {
 }
 
 // Words for the scenery the map draws that examining leaves unnamed.  Hidden
-// traps, secret doors, quicksand and trapdoors are never named: the map does
-// not draw them either.  A prisoner is drawn as a statue and told as one.
+// traps, secret doors and quicksand are never named: the map does not draw
+// them either.  A prisoner is drawn as a statue and told as one; the trapdoor
+// a climb leaves is the way back down, as the map draws it.
 const char* scenery_words(int scenery) {
   switch (scenery) {
     case SCENERY_WEB:
@@ -38,10 +39,11 @@ const char* scenery_words(int scenery) {
       return "A bridge.";
     case SCENERY_PRISONER:
       return scenery_description(SCENERY_STATUE);
+    case SCENERY_TRAPDOOR:
+      return scenery_description(SCENERY_LADDER_DOWN);
     case SCENERY_SECRET_HIDDEN:
     case SCENERY_HIDDEN_TRAP:
     case SCENERY_QUICKSAND:
-    case SCENERY_TRAPDOOR:
       return nullptr;
     default:
       return scenery_description(scenery);

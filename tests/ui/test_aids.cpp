@@ -36,6 +36,7 @@ void small_level() {
   put_terrain(0, 10, 12, TERRAIN_CLOSED_DOOR);
   map[0][9][10].scenery = SCENERY_HIDDEN_TRAP;
   map[0][8][10].scenery = SCENERY_SECRET_HIDDEN;
+  map[0][10][8].scenery = SCENERY_TRAPDOOR;
   IS_GLOBAL_LIGHTING_ON = 1;
 }
 
@@ -55,7 +56,8 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
                {11, 10, 2, "Remembered: Floor.", "Key"},
                {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
                {9, 10, 1, "Floor.", "rap"},
-               {8, 10, 1, "Floor.", "ecret"}};
+               {8, 10, 1, "Floor.", "ecret"},
+               {10, 8, 1, "These are stairs going down.", ""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " seen " +
                  std::to_string(c.revealed));
