@@ -7,6 +7,7 @@
 
 #include "core/actions/doors.h"
 #include "core/actions/events.h"
+#include "core/actions/wounds.h"
 #include "core/facing.h"
 #include "core/frontend.h"
 #include "core/movecost.h"
@@ -109,6 +110,14 @@ static void occupy_square(int player, int u) {
   map[me.z][me.x][me.y].passable = 0;
 }
 
+// A step or turn that hurt the unit past death (a pit, a fire, lava, a fall)
+// ends with it dead, as a blow would leave it; settled once the whole step is
+// done, so nothing later in the step marks its square again.
+static void settle_if_dead(int player, int u) {
+  if (unit_slot_valid(player, u) && unit[player][u].health <= DEATH_HEALTH)
+    settle_wounds(player, u);
+}
+
 void forward(int player, int u) {
   recorded_command command("forward", {player, u});
   if (!unit_on_grid(player, u)) {
@@ -162,6 +171,7 @@ void forward(int player, int u) {
   // change it, and working it out again for each one would slow the turn.
   if (player == CURRENT_PLAYER || on_view_level(level_before) || on_view_level(me.z))
     reveal_tiles();
+  settle_if_dead(player, u);
 }
 
 void backward(int player, int u) {
@@ -190,6 +200,7 @@ void backward(int player, int u) {
 
   move_event(0, player, u);
   reveal_tiles();
+  settle_if_dead(player, u);
 }
 
 // ---------------------------------------------------------------------------
@@ -215,6 +226,8 @@ static void turn_by(int player, int u, int delta) {
   me.moves -= COST_TURN;
   burn_if_in_fire(player);
   reveal_tiles();
+  // The fire burns the acting unit, whoever turned.
+  settle_if_dead(CURRENT_PLAYER, CURRENT_UNIT);
 }
 
 void turnleft(int player, int u) {

@@ -167,6 +167,20 @@ TEST_F(EventsTest, PutBackOntoAnotherHazardEndsThere) {
   EXPECT_LE(unit[1][1].health, 100 - 40);  // burnt once on each square
 }
 
+// Burnt past death, a party member dies as a blow would leave it: its square
+// freed and its belongings lying there.
+TEST_F(EventsTest, BurntPastDeathTheUnitDies) {
+  put_unit(1, 1, Z, 40, 40, NORTH);
+  put_unit(1, 2, Z, 10, 10, EAST, 100).health = 5;
+  CURRENT_PLAYER = 1, CURRENT_UNIT = 2;
+  give_item(3, 1, 2, ITEM_WEAPON, OBJECT_CARRIED);
+  environment[Z][11][10].lava = 1;
+  forward(1, 2);
+  EXPECT_EQ(unit[1][2].status, UNIT_FREE);
+  EXPECT_EQ(map[Z][10][10].occupant_unit, 0);
+  EXPECT_EQ(object[3].status, OBJECT_ON_GROUND);
+}
+
 TEST_F(EventsTest, FireproofBootsWalkOnFire) {
   put_unit(1, 1, Z, 10, 10, EAST);
   object_record& boots = give_item(3, 1, 1, ITEM_WEARABLE, OBJECT_WORN);
