@@ -73,14 +73,10 @@ bool char_for(const code_char (&table)[N], int code, char& c) {
 // ---------------------------------------------------------------------------
 // The staging copy
 // ---------------------------------------------------------------------------
-struct staged_world {
-  map_cell map[LEVELS][LAND_SIZE][LAND_SIZE];
-  environment_cell environment[LEVELS][LAND_SIZE][LAND_SIZE];
-  unit_record unit[4][UNIT_SLOTS];
-  object_record object[OBJECT_SLOTS];
-  container_record container[CONTAINER_SLOTS];
+// The tables a save holds, as the copy of the live world, and which unit
+// slots the file named (their icons are assigned after the load).
+struct staged_world : world_copy {
   bool unit_has_record[4][UNIT_SLOTS];
-  int current_player, current_unit, difficulty, quest;
 };
 
 // What a cleared world holds; fields a save does not keep come back so.
@@ -108,7 +104,7 @@ void clear_staging(staged_world& w) {
   }
   for (container_record& k : w.container) k = container_record{};
   std::memset(w.unit_has_record, 0, sizeof w.unit_has_record);
-  w.current_player = w.current_unit = w.quest = 0;
+  w.current_player = w.current_unit = w.quest = w.cant_save = 0;
   w.difficulty = 1;
 }
 
