@@ -28,6 +28,7 @@
 #include "ui/inventory_panels.h"
 #include "ui/menus.h"
 #include "ui/mouse.h"
+#include "ui/travel.h"
 
 namespace fs = std::filesystem;
 
@@ -261,7 +262,11 @@ game_state* game = nullptr;
 
 void check(const char* when) {
   if (!game || game->found.found) return;
-  check_moment moment = game->turns_since_check > 0 ? CHECK_AFTER_END_OF_TURN : CHECK_DURING_TURN;
+  // A game that ended in the creatures' turn never reached the recount of
+  // the end of turn: a creature left on a secret door keeps the blocked mark
+  // its step gave the square.
+  bool recounted = game->turns_since_check > 0 && gameover != GAME_OVER;
+  check_moment moment = recounted ? CHECK_AFTER_END_OF_TURN : CHECK_DURING_TURN;
   game->turns_since_check = 0;
   world_fault f = find_world_fault(moment);
   if (f.kind == BREAK_NONE) return;
@@ -461,6 +466,11 @@ soak_break soak_game(unsigned seed, int difficulty, const soak_config& cfg,
   game = &g;
 
   bool inside = game_folder().enter();
+  // What the window keeps between games (bars hidden by a click, a walk
+  // under way) starts afresh too, so that a break found after other games
+  // shows again when its seed is played alone.
+  reset_view_settings();
+  travel_interrupt();
   reset_globals();
   use_headless();
   select_frontend(&fe);
