@@ -276,8 +276,13 @@ TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALook) {
   EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "CLOSE DOOR"}));
 }
 
-TEST_F(MouseTest, ALockedDoorOffersUnlockingOnlyWithAKey) {
+TEST_F(MouseTest, ADoorAheadIsStruckFromBesideItAndALockedOneUnlockedOnlyWithAKey) {
+  wield(8, "sword", 1);
   put_terrain(Z, UX, UY - 1, TERRAIN_CLOSED_DOOR, 0);
+  EXPECT_FALSE(offers(menu(UX, UY), ROW_HIT));
+  EXPECT_TRUE(offers(menu(UX, UY - 1), ROW_HIT));
+  EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_DOOR);
+  object[8] = object_record{};
   map[Z][UX][UY - 1].scenery = SCENERY_CELL_DOOR;
   std::vector<map_row> rows = menu(UX, UY - 1);
   ASSERT_EQ(rows.size(), 2u);
@@ -287,14 +292,6 @@ TEST_F(MouseTest, ALockedDoorOffersUnlockingOnlyWithAKey) {
   rows = menu(UX, UY - 1);
   EXPECT_EQ(rows[1].label, "UNLOCK DOOR");
   EXPECT_EQ(rows[1].kind, ROW_INTERACT);
-}
-
-TEST_F(MouseTest, ADoorAheadOfferedOnTheOwnSquareIsNeverStruck) {
-  wield(8, "sword", 1);
-  put_terrain(Z, UX, UY - 1, TERRAIN_CLOSED_DOOR, 0);
-  EXPECT_FALSE(offers(menu(UX, UY), ROW_HIT));
-  EXPECT_TRUE(offers(menu(UX, UY - 1), ROW_HIT));
-  EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_DOOR);
 }
 
 TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashing) {
@@ -321,6 +318,13 @@ TEST_F(MouseTest, AnOpenChestWithItsContentsOutOffersTakingAndClosing) {
   EXPECT_EQ(take_mode(UX + 1, UY), 11);
   choose_map_row(rows[0], UX + 1, UY, recorders());
   EXPECT_EQ(opened, Strings{"box11"});
+  // The list takes from the chest ahead, never from underfoot.
+  lay_item(42, UX, UY);
+  ASSERT_EQ(box_candidates(11), (std::vector<int>{40, 41}));
+  box_act(11, 40);
+  EXPECT_EQ(object[40].owner_unit, 1);
+  EXPECT_EQ(object[40].status, OBJECT_CARRIED);
+  EXPECT_EQ(object[42].status, OBJECT_ON_GROUND);
 }
 
 TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAtAndABarrelLitOnlyWithALitTorch) {
@@ -374,6 +378,12 @@ TEST_F(MouseTest, RockIsMinedOnlyWithAPickaxeOrShovel) {
   EXPECT_EQ(rows.back().label, "MINE ROCKFACE");
   // Mining earth digs it: the blow is never a fight with nobody.
   EXPECT_EQ(hit_meaning(UX, UY - 1), HIT_RUBBLE);
+  me().strength = 60;
+  wield(8, "shovel", 1);
+  choose_map_row(menu(UX, UY - 1).back(), UX, UY - 1, recorders());
+  EXPECT_EQ(map[Z][UX][UY - 1].terrain, TERRAIN_PASSAGE_FLOOR);
+  EXPECT_EQ(map[Z][UX][UY - 1].passable, 1);
+  EXPECT_EQ(me().moves, 0);
 
   put_terrain(Z, UX, UY - 1, TERRAIN_ROOM_FLOOR, 1);
   map[Z][UX][UY - 1].scenery = SCENERY_CRYSTAL;
@@ -403,6 +413,12 @@ TEST_F(MouseTest, TheOwnSquareOffersTakingJumpingAndSearching) {
   // A wall two squares ahead leaves no room to jump.
   put_terrain(Z, UX, UY - 2, TERRAIN_BUILT_WALL, 0);
   EXPECT_FALSE(offers(menu(UX, UY), ROW_JUMP));
+  me().moves = 200;
+  rows = menu(UX, UY);
+  ASSERT_EQ(rows.back().kind, ROW_TAKE_ALL);
+  choose_map_row(rows.back(), UX, UY, recorders());
+  EXPECT_EQ(P(object[40].owner_unit, object[41].owner_unit), P(1, 1));
+  EXPECT_EQ(map[Z][UX][UY].object_count, 0);
 }
 
 TEST_F(MouseTest, AHiddenTrapBesideTheUnitOffersNothing) {
@@ -509,46 +525,11 @@ TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
   EXPECT_STREQ(box_title(11), "TAKE FROM CHEST");
 }
 
-TEST_F(MouseTest, TakeAllPicksUpEverythingUnderfoot) {
-  lay_item(40, UX, UY);
-  lay_item(41, UX, UY);
-  std::vector<map_row> rows = menu(UX, UY);
-  ASSERT_EQ(rows.back().kind, ROW_TAKE_ALL);
-  choose_map_row(rows.back(), UX, UY, recorders());
-  EXPECT_EQ(P(object[40].owner_unit, object[41].owner_unit), P(1, 1));
-  EXPECT_EQ(map[Z][UX][UY].object_count, 0);
-}
-
-TEST_F(MouseTest, TheChestListTakesFromTheSquareInFront) {
-  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_OPEN, "small chest");
-  lay_item(40, UX, UY - 1);
-  lay_item(41, UX, UY);
-  ASSERT_EQ(box_candidates(take_mode(UX, UY - 1)), (std::vector<int>{40}));
-  box_act(11, 40);
-  EXPECT_EQ(object[40].owner_unit, 1);
-  EXPECT_EQ(object[40].status, OBJECT_CARRIED);
-  EXPECT_EQ(object[41].status, OBJECT_ON_GROUND);
-}
-
 TEST_F(MouseTest, APushedChestMovesOnAndTheUnitFollows) {
   put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest").weight = 20;
-  std::vector<map_row> rows = menu(UX, UY - 1);
-  ASSERT_EQ(rows.back().kind, ROW_PUSH);
-  choose_map_row(rows.back(), UX, UY - 1, recorders());
+  choose_map_row(menu(UX, UY - 1).back(), UX, UY - 1, recorders());
   EXPECT_EQ(container[3].y, UY - 2);
   EXPECT_EQ(me().y, UY - 1);
-}
-
-TEST_F(MouseTest, MiningEarthWithAShovelDigsItOut) {
-  put_terrain(Z, UX, UY - 1, TERRAIN_EARTH, 0);
-  me().strength = 60;
-  wield(8, "shovel", 1);
-  std::vector<map_row> rows = menu(UX, UY - 1);
-  ASSERT_EQ(rows.back().label, "MINE ROCKFACE");
-  choose_map_row(rows.back(), UX, UY - 1, recorders());
-  EXPECT_EQ(map[Z][UX][UY - 1].terrain, TERRAIN_PASSAGE_FLOOR);
-  EXPECT_EQ(map[Z][UX][UY - 1].passable, 1);
-  EXPECT_EQ(me().moves, 0);
 }
 
 TEST_F(MouseTest, ExaminingAFarDoorOrObjectsDescribesThem) {
