@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,7 @@ constexpr int UX = 10, UY = 10;
 
 using Strings = std::vector<std::string>;
 using P = std::pair<int, int>;
+using T3 = std::tuple<int, int, int>;
 
 std::vector<std::string> opened;
 
@@ -131,17 +133,11 @@ TEST(MouseMainbox, ClicksAreClassedAgainstTheCentreTileAndTurnTheShortWay) {
 
 TEST_F(MouseTest, AClickUpRightTurnsFirstAndThenStepsAndTurnsWrapRoundNorth) {
   mainbox_click(500, 200);
-  EXPECT_EQ(me().facing, NORTHEAST);
-  EXPECT_EQ(me().moves, 195);
-  EXPECT_EQ(UPDATE_MAP, 1);
-
-  mainbox_click(500, 200);
-  EXPECT_EQ(me().facing, NORTHEAST);
-  EXPECT_EQ(me().order, ORDER_ROUTE);
-  EXPECT_EQ(me().waypoint_index, 1);
+  EXPECT_EQ(T3(me().facing, me().moves, UPDATE_MAP), T3(NORTHEAST, 195, 1));
+  mainbox_click(500, 200);  // the step and the click's own 3
+  EXPECT_EQ(T3(me().facing, me().order, me().moves), T3(NORTHEAST, ORDER_ROUTE, 195 - 10 - 3));
   EXPECT_EQ(P(me().waypoint_x[1], me().waypoint_y[1]), P(UX + 1, UY - 1));
-  EXPECT_EQ(at(), P(UX + 1, UY - 1));
-  EXPECT_EQ(me().moves, 195 - 10 - 3);  // the step and the click's own 3
+  EXPECT_EQ(T3(me().x, me().y, me().waypoint_index), T3(UX + 1, UY - 1, 1));
 
   mainbox_click(420, 320);  // the centre band
   EXPECT_EQ(me().moves, 195 - 10 - 3);
@@ -175,11 +171,9 @@ class DragTest : public MouseTest {
 TEST_F(DragTest, OnlyASeenSquareThatCanBeEnteredTakesARoute) {
   EXPECT_TRUE(drag_target_usable(Z, 12, 12));
   put_terrain(Z, 12, 12, TERRAIN_BUILT_WALL, 0);
-  EXPECT_FALSE(drag_target_usable(Z, 12, 12));
   map[Z][13][13].revealed = 0;
-  EXPECT_FALSE(drag_target_usable(Z, 13, 13));
-  EXPECT_FALSE(drag_target_usable(Z, -1, 13));
-  EXPECT_FALSE(drag_target_usable(Z, 13, LAND_SIZE));
+  for (P sq : {P(12, 12), P(13, 13), P(-1, 13), P(13, LAND_SIZE)})
+    EXPECT_FALSE(drag_target_usable(Z, sq.first, sq.second)) << sq.first << "," << sq.second;
   // The pointer picks the square as the map click does.
   int x, y;
   drag_square(10 + 9 * 48 + 5, 10 + 6 * 48 + 47, x, y);
@@ -209,17 +203,13 @@ TEST_F(DragTest, NoRouteMeansNoWalkAndARouteTurnsThenStepsToTheGoal) {
   EXPECT_EQ(begin_route_walk(1, 1, 100), 0);
   route_east(0);  // only the end mark
   EXPECT_EQ(begin_route_walk(1, 1, EAST), 0);
-  EXPECT_EQ(me().x, UX);
-  EXPECT_EQ(me().order, 0);
+  EXPECT_EQ(P(me().x, me().order), P(UX, 0));
   route_east(3);
   EXPECT_EQ(begin_route_walk(1, 1, EAST), 5);  // the entry after the end mark
   EXPECT_EQ(me().waypoint_index, 3);
   walk(EAST);
-  EXPECT_EQ(at(), P(UX + 3, UY));
-  EXPECT_EQ(me().facing, EAST);
-  EXPECT_EQ(me().waypoint_index, 0);
-  EXPECT_EQ(map[Z][UX + 3][UY].occupant_unit, 1);
-  EXPECT_EQ(me().moves, 200 - 2 * 5 - 3 * 10);
+  EXPECT_EQ(T3(me().x, me().y, map[Z][UX + 3][UY].occupant_unit), T3(UX + 3, UY, 1));
+  EXPECT_EQ(T3(me().facing, me().waypoint_index, me().moves), T3(EAST, 0, 200 - 2 * 5 - 3 * 10));
 }
 
 TEST_F(DragTest, TheWalkStopsForAnEnemyPastItsFirstStepsForWantOfMovesOrForAWall) {
@@ -244,9 +234,8 @@ TEST_F(DragTest, TheWalkStopsForAnEnemyPastItsFirstStepsForWantOfMovesOrForAWall
     me().facing = EAST;
     c.lay();
     walk(EAST);
-    EXPECT_EQ(me().x, c.stop_x);
-    EXPECT_EQ(me().waypoint_index, 0);
-    EXPECT_EQ(map[Z][c.stop_x][UY].occupant_unit, 1);
+    EXPECT_EQ(T3(me().x, me().waypoint_index, map[Z][c.stop_x][UY].occupant_unit),
+              T3(c.stop_x, 0, 1));
   }
 }
 
@@ -259,20 +248,21 @@ TEST_F(DragTest, ADraggedRouteGoesRoundAWall) {
   EXPECT_EQ(at(), P(UX + 4, UY));
 }
 
-TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALook) {
+TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALookThatDescribesIt) {
   put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
   put_terrain(Z, UX + 2, UY + 2, TERRAIN_CLOSED_DOOR, 0);
   EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "OPEN DOOR"}));
   EXPECT_EQ(me().facing, EAST);
   int moves = me().moves;
-  EXPECT_EQ(labels(menu(UX + 2, UY + 2)), (Strings{"EXAMINE TILE"}));
+  std::vector<map_row> rows = menu(UX + 2, UY + 2);
+  EXPECT_EQ(labels(rows), (Strings{"EXAMINE TILE"}));
   // A square further off has no facing to turn to.
-  EXPECT_EQ(me().facing, EAST);
-  EXPECT_EQ(me().moves, moves);
+  EXPECT_EQ(P(me().facing, me().moves), P(EAST, moves));
+  choose_map_row(rows[0], UX + 2, UY + 2, recorders());
+  EXPECT_TRUE(headless_said("This appears to be a closed wooden door."));
 
   choose_map_row(menu(UX + 1, UY)[1], UX + 1, UY, recorders());
-  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
-  EXPECT_EQ(UPDATE_MAP, 1);
+  EXPECT_EQ(P(map[Z][UX + 1][UY].terrain, UPDATE_MAP), P(TERRAIN_OPEN_DOOR, 1));
   EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "CLOSE DOOR"}));
 }
 
@@ -286,12 +276,12 @@ TEST_F(MouseTest, ADoorAheadIsStruckFromBesideItAndALockedOneUnlockedOnlyWithAKe
   map[Z][UX][UY - 1].scenery = SCENERY_CELL_DOOR;
   std::vector<map_row> rows = menu(UX, UY - 1);
   ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[1].label, NO_INTERACTION);
-  EXPECT_EQ(rows[1].kind, ROW_NOTHING);
+  EXPECT_EQ(std::pair(rows[1].label, rows[1].kind),
+            std::pair(std::string(NO_INTERACTION), ROW_NOTHING));
   give_item(5, 1, 1, ITEM_KEY, OBJECT_CARRIED);
   rows = menu(UX, UY - 1);
-  EXPECT_EQ(rows[1].label, "UNLOCK DOOR");
-  EXPECT_EQ(rows[1].kind, ROW_INTERACT);
+  EXPECT_EQ(std::pair(rows[1].label, rows[1].kind),
+            std::pair(std::string("UNLOCK DOOR"), ROW_INTERACT));
 }
 
 TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashing) {
@@ -322,9 +312,8 @@ TEST_F(MouseTest, AnOpenChestWithItsContentsOutOffersTakingAndClosing) {
   lay_item(42, UX, UY);
   ASSERT_EQ(box_candidates(11), (std::vector<int>{40, 41}));
   box_act(11, 40);
-  EXPECT_EQ(object[40].owner_unit, 1);
-  EXPECT_EQ(object[40].status, OBJECT_CARRIED);
-  EXPECT_EQ(object[42].status, OBJECT_ON_GROUND);
+  EXPECT_EQ(T3(object[40].owner_unit, object[40].status, object[42].status),
+            T3(1, OBJECT_CARRIED, OBJECT_ON_GROUND));
 }
 
 TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAtAndABarrelLitOnlyWithALitTorch) {
@@ -332,7 +321,10 @@ TEST_F(MouseTest, AChestAcrossTheRoomIsOnlyLookedAtAndABarrelLitOnlyWithALitTorc
   lay_item(40, UX + 4, UY);
   wield(8, "sword", 1);
   // Taking, closing, pushing and dragging all act on the square in front.
-  EXPECT_EQ(labels(menu(UX + 4, UY)), (Strings{"EXAMINE OBJECT", "EXAMINE TILE"}));
+  std::vector<map_row> rows = menu(UX + 4, UY);
+  EXPECT_EQ(labels(rows), (Strings{"EXAMINE OBJECT", "EXAMINE TILE"}));
+  choose_map_row(rows[0], UX + 4, UY, recorders());
+  EXPECT_TRUE(headless_said("There appears to be gem40, ."));
   put_container(3, UX - 1, UY, CONTAINER_BARREL, CONTAINER_POWDER, "gunpowder barrel");
   EXPECT_EQ(interaction_label(UX - 1, UY), NO_INTERACTION);
   give_item(6, 1, 1, ITEM_TORCH, OBJECT_LIT);
@@ -381,9 +373,8 @@ TEST_F(MouseTest, RockIsMinedOnlyWithAPickaxeOrShovel) {
   me().strength = 60;
   wield(8, "shovel", 1);
   choose_map_row(menu(UX, UY - 1).back(), UX, UY - 1, recorders());
-  EXPECT_EQ(map[Z][UX][UY - 1].terrain, TERRAIN_PASSAGE_FLOOR);
-  EXPECT_EQ(map[Z][UX][UY - 1].passable, 1);
-  EXPECT_EQ(me().moves, 0);
+  EXPECT_EQ(T3(map[Z][UX][UY - 1].terrain, map[Z][UX][UY - 1].passable, me().moves),
+            T3(TERRAIN_PASSAGE_FLOOR, 1, 0));
 
   put_terrain(Z, UX, UY - 1, TERRAIN_ROOM_FLOOR, 1);
   map[Z][UX][UY - 1].scenery = SCENERY_CRYSTAL;
@@ -447,13 +438,10 @@ TEST_F(MouseTest, TheRopeClimbsBackUpAHoleOntoTheSquareAbove) {
   map[Z + 1][UX][UY].passable = 1;
   choose_map_row(rows.back(), UX, UY, recorders());
   EXPECT_TRUE(headless_said("You use your rope to climb back up the hole..."));
-  EXPECT_EQ(me().z, Z + 1);
-  EXPECT_EQ(map[Z][UX][UY].occupant_unit, 0);
-  EXPECT_EQ(map[Z][UX][UY].passable, 1);
+  EXPECT_EQ(T3(me().z, map[Z][UX][UY].occupant_unit, map[Z][UX][UY].passable), T3(Z + 1, 0, 1));
   // Standing above, where others can see it is in the way.
   const map_cell& above = map[Z + 1][UX][UY];
-  EXPECT_EQ(P(above.occupant_player, above.occupant_unit), P(1, 1));
-  EXPECT_EQ(above.passable, 0);
+  EXPECT_EQ(T3(above.occupant_player, above.occupant_unit, above.passable), T3(1, 1, 0));
 }
 
 TEST_F(MouseTest, EachFeatureNamesItsInteraction) {
@@ -520,27 +508,14 @@ TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
                                                     {9, {14}}, {11, {31}}, {12, {11, 13}}};
   for (const auto& [mode, want] : cases) EXPECT_EQ(box_candidates(mode), want) << mode;
   // Dropping counts the packed and worn items too, so it asks first.
-  EXPECT_EQ(box_count(2), 6);
-  EXPECT_EQ(box_count(1), 1);
+  EXPECT_EQ(P(box_count(2), box_count(1)), P(6, 1));
   EXPECT_STREQ(box_title(11), "TAKE FROM CHEST");
 }
 
 TEST_F(MouseTest, APushedChestMovesOnAndTheUnitFollows) {
   put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest").weight = 20;
   choose_map_row(menu(UX, UY - 1).back(), UX, UY - 1, recorders());
-  EXPECT_EQ(container[3].y, UY - 2);
-  EXPECT_EQ(me().y, UY - 1);
-}
-
-TEST_F(MouseTest, ExaminingAFarDoorOrObjectsDescribesThem) {
-  put_terrain(Z, UX + 3, UY, TERRAIN_CLOSED_DOOR, 0);
-  choose_map_row(menu(UX + 3, UY)[0], UX + 3, UY, recorders());
-  EXPECT_TRUE(headless_said("This appears to be a closed wooden door."));
-  lay_item(40, UX + 2, UY);
-  std::vector<map_row> rows = menu(UX + 2, UY);
-  ASSERT_EQ(rows[0].kind, ROW_EXAMINE_OBJECT);
-  choose_map_row(rows[0], UX + 2, UY, recorders());
-  EXPECT_TRUE(headless_said("There appears to be gem40, ."));
+  EXPECT_EQ(P(container[3].y, me().y), P(UY - 2, UY - 1));
 }
 
 TEST_F(MouseTest, AnswersActOnlyOnRowsTheMenuCouldChoose) {
