@@ -6,25 +6,9 @@
 
 namespace {
 
-// Each level keeps its own kind: the wall tops of a room level keep the
-// plain edge although the level built last (level 0, always a cavern)
-// leaves LEVEL_TYPE at the cavern's kind.
-TEST(MapPictures, WallTopEdgesFollowTheDrawnLevelsOwnKind) {
-  fresh_world();
-  LEVEL_TYPE = LEVEL_TYPE_CAVERN;
-  environment[4][0][0].gas = 45;  // rooms
-  environment[0][0][0].gas = LEVEL_TYPE_CAVERN;
-  EXPECT_EQ(wall_top_edge_picture(4), PICTURE_WALL_EDGE);
-  EXPECT_EQ(wall_top_edge_picture(0), PICTURE_CAVE_WALL_EDGE);
-
-  LEVEL_TYPE = 33;  // and a cavern stays a cavern whatever was built last
-  EXPECT_EQ(wall_top_edge_picture(0), PICTURE_CAVE_WALL_EDGE);
-  // Off the levels nothing is read.
-  EXPECT_EQ(stored_level_kind(-1), 0);
-  EXPECT_EQ(stored_level_kind(LEVELS), 0);
-  EXPECT_EQ(wall_top_edge_picture(LEVELS), PICTURE_WALL_EDGE);
-}
-
+// Each level keeps its own kind: the level built last (level 0, always a
+// cavern) leaves LEVEL_TYPE at the cavern's kind, yet room levels keep the
+// plain edge.
 TEST(MapPictures, ABuiltWorldMixesEdgesByLevel) {
   fresh_world(3);
   build_new_world();
@@ -37,6 +21,10 @@ TEST(MapPictures, ABuiltWorldMixesEdgesByLevel) {
   }
   EXPECT_GT(cave, 0);
   EXPECT_GT(plain, 0);
+  // Off the levels nothing is read.
+  EXPECT_EQ(stored_level_kind(-1), 0);
+  EXPECT_EQ(stored_level_kind(LEVELS), 0);
+  EXPECT_EQ(wall_top_edge_picture(LEVELS), PICTURE_WALL_EDGE);
 }
 
 }  // namespace
