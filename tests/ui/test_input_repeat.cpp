@@ -65,16 +65,14 @@ TEST(InputRepeat, AClickThatChoseInAScreenDoesNothingMoreUntilLetGo) {
   press_tracker t;  // L opened the file list; the button went down on a name
   end_pass(t, true, true);
   forget_presses(t);  // however long the load took
-  EXPECT_FALSE(press_fires(t, true, 10));
-  EXPECT_FALSE(press_fires(t, true, 900));  // nor a repeat
-  EXPECT_FALSE(press_fires(t, false, 1000));
+  for (auto [held, now] : {std::pair{true, 10}, {true, 900}, {false, 1000}})  // nor a repeat
+    EXPECT_FALSE(press_fires(t, held, now)) << now;
   note_press(t, 1050);
   EXPECT_TRUE(press_fires(t, true, 1100));  // the next click is the map's
   // Let go before the pass ended, or down since before it: play as ever.
   press_tracker quick, walking;
   end_pass(quick, true, false);
-  EXPECT_TRUE(press_fires(quick, true, 10));
-  EXPECT_TRUE(press_fires(walking, true, 10));
+  EXPECT_TRUE(press_fires(quick, true, 10) && press_fires(walking, true, 10));
   end_pass(walking, false, true);
   EXPECT_TRUE(press_fires(walking, true, 340));
 }
