@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../core/hand_made_level.h"
@@ -94,15 +95,13 @@ TEST_F(InputTest, MessageScrollButtonsEndThePassStopAtBothEndsAndHideWithThePane
     M_box[0] = c[1], UPDATE_MAP = 0;
     called.clear();
     pass(click(20, c[0], MOUSE_LEFT, {IN_UP}));
-    EXPECT_EQ(M_box[0], c[2]) << c[0] << " from " << c[1];
-    EXPECT_EQ(was_called("redraw"), c[3] == 1) << c[0] << " from " << c[1];
-    EXPECT_EQ(leader().y, 10);
-    EXPECT_EQ(UPDATE_MAP, 1);
+    EXPECT_EQ(std::tuple(M_box[0], was_called("redraw"), leader().y, UPDATE_MAP),
+              std::tuple(c[2], c[3] == 1, 10, 1))
+        << c[0] << " from " << c[1];
   }
   MESSAGE_BAR = 0;  // hidden, it lets the keys through
   pass(click(20, 580, MOUSE_LEFT, {IN_UP}));
-  EXPECT_EQ(M_box[0], 1);
-  EXPECT_EQ(leader().y, 9);
+  EXPECT_EQ(std::pair(M_box[0], leader().y), std::pair(1, 9));
 }
 
 TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
@@ -122,17 +121,14 @@ TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
 
   // The quit menu returns into the same pass: the held key still acts.
   pass(click(30, 420, MOUSE_LEFT, {IN_UP}));
-  EXPECT_TRUE(was_called("quit"));
-  EXPECT_EQ(leader().y, 9);
-  EXPECT_EQ(leader().facing, NORTHEAST);
-
+  EXPECT_EQ(std::tuple(called.back(), leader().y, leader().facing),
+            std::tuple("quit", 9, NORTHEAST));
   // With the bar hidden its buttons are dead.
   called.clear();
   BUTTON_BAR = 0;
   pass(click(60, 50, MOUSE_LEFT));
   pass(click(30, 320, MOUSE_LEFT));
-  EXPECT_FALSE(was_called("look"));
-  EXPECT_FALSE(was_called("pause"));
+  EXPECT_TRUE(called.empty());
 }
 
 TEST_F(InputTest, ScreenEdgesToggleTheirPanelsBackAndForth) {
@@ -141,18 +137,14 @@ TEST_F(InputTest, ScreenEdgesToggleTheirPanelsBackAndForth) {
   pass(click(5, 300, MOUSE_RIGHT));
   EXPECT_EQ(BUTTON_BAR, -1);
   pass(click(795, 300, MOUSE_LEFT));
-  EXPECT_EQ(INVENTORY_BAR, 0);
   pass(click(400, 595, MOUSE_LEFT));
-  EXPECT_EQ(MESSAGE_BAR, 0);
-  EXPECT_TRUE(called.empty());
   // The top edge lies inside the map's click area: the click is the panel's.
   pass(click(400, 5, MOUSE_LEFT));
-  EXPECT_EQ(STATUS_BAR, 0);
+  EXPECT_EQ(std::tuple(INVENTORY_BAR, MESSAGE_BAR, STATUS_BAR), std::tuple(0, 0, 0));
   EXPECT_TRUE(called.empty());
   // Corners belong to the side bars only.
   pass(click(5, 595, MOUSE_LEFT));
-  EXPECT_EQ(MESSAGE_BAR, 0);
-  EXPECT_EQ(BUTTON_BAR, 0);
+  EXPECT_EQ(std::pair(MESSAGE_BAR, BUTTON_BAR), std::pair(0, 0));
 }
 
 TEST_F(InputTest, LeftClicksOnTheMapStepOrDragFromTheOwnTile) {
@@ -165,8 +157,7 @@ TEST_F(InputTest, LeftClicksOnTheMapStepOrDragFromTheOwnTile) {
   // Outside the click area the left button reaches the keyboard.
   called.clear();
   pass(click(700, 300, MOUSE_LEFT, {IN_UP}));
-  EXPECT_TRUE(called.empty());
-  EXPECT_EQ(leader().y, 9);
+  EXPECT_EQ(std::pair(called.empty(), leader().y), std::pair(true, 9));
 }
 
 TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
@@ -196,13 +187,10 @@ TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
 
 TEST_F(InputTest, MovementKeysActTogetherInOnePass) {
   pass(keys({IN_UP, IN_RIGHT}));
-  EXPECT_EQ(leader().y, 9);
-  EXPECT_EQ(leader().facing, NORTHEAST);
+  EXPECT_EQ(std::tuple(leader().y, leader().facing, UPDATE_MAP), std::tuple(9, NORTHEAST, 1));
   EXPECT_EQ(std::pair(map[Z][10][9].occupant_unit, map[Z][10][10].occupant_unit), std::pair(1, 0));
-  EXPECT_EQ(UPDATE_MAP, 1);
   pass(keys({IN_LEFT, IN_DOWN}));  // back first, then turn left
-  EXPECT_EQ(std::pair(leader().x, leader().y), std::pair(9, 10));
-  EXPECT_EQ(leader().facing, NORTH);
+  EXPECT_EQ(std::tuple(leader().x, leader().y, leader().facing), std::tuple(9, 10, NORTH));
 }
 
 bool leave_reply = false;
@@ -219,8 +207,7 @@ TEST_F(InputTest, EscapeAsksBeforeEndingTheGameAfterThePass) {
   EXPECT_EQ(gameover, 0);
   leave_reply = true;
   dispatch_input(keys({IN_ESC, IN_S, IN_UP}), asking);
-  EXPECT_EQ(gameover, GAME_OVER);
-  EXPECT_EQ(leader().y, 9);
+  EXPECT_EQ(std::pair(gameover, leader().y), std::pair(GAME_OVER, 9));
 
   // {yes, no, clicked, answer}
   const int replies[][4] = {{0, 0, 0, LEAVE_UNANSWERED},
@@ -235,10 +222,9 @@ TEST_F(InputTest, EscapeAsksBeforeEndingTheGameAfterThePass) {
 TEST_F(InputTest, ClimbKeysEndThePassAndOnlyOneActs) {
   map[Z][10][10].scenery = SCENERY_LADDER_UP;
   pass(keys({IN_U, IN_D, IN_O, IN_UP}));
-  EXPECT_EQ(leader().z, Z + 1);
-  EXPECT_FALSE(headless_said("You cannot go DOWN here!"));
-  EXPECT_FALSE(headless_said("There is no DOOR there."));
-  EXPECT_EQ(leader().y, 10);
+  EXPECT_EQ(std::pair(leader().z, leader().y), std::pair(Z + 1, 10));
+  EXPECT_FALSE(headless_said("You cannot go DOWN here!") ||
+               headless_said("There is no DOOR there."));
 }
 
 TEST_F(InputTest, PauseAndJumpKeysReachTheirCommands) {
@@ -260,12 +246,11 @@ TEST_F(InputTest, TheTurnButtonOrKeysHandPlayOnOrEndTheTurn) {
   for (const auto& [next, end] : next_and_end) {
     CURRENT_UNIT = 1, UPDATE_MAP = 0;
     pass(next);
-    EXPECT_EQ(CURRENT_UNIT, 2);
-    EXPECT_EQ(UPDATE_MAP, 1);
+    EXPECT_EQ(std::pair(CURRENT_UNIT, UPDATE_MAP), std::pair(2, 1));
     leader().moves = unit[1][2].moves = 0;
     pass(end);  // refreshed after the creatures
-    EXPECT_EQ(leader().moves, leader().movement);
-    EXPECT_EQ(unit[1][2].moves, unit[1][2].movement);
+    EXPECT_EQ(std::pair(leader().moves, unit[1][2].moves),
+              std::pair(leader().movement, unit[1][2].movement));
   }
 }
 
@@ -274,14 +259,11 @@ TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
   reset_view_settings();
   MAPTILES_X = 26, MAPTILES_Y = 14;  // 1280 x 720
   EXPECT_TRUE(on_own_tile(13 * 48 + 11, 7 * 48 + 11));
-  EXPECT_FALSE(on_own_tile(13 * 48 + 10, 7 * 48 + 11));
-  EXPECT_FALSE(on_own_tile(14 * 48 + 10, 7 * 48 + 11));
+  EXPECT_FALSE(on_own_tile(13 * 48 + 10, 7 * 48 + 11) || on_own_tile(14 * 48 + 10, 7 * 48 + 11));
   EXPECT_TRUE(on_map_area(11 * 48 - 191, 100));
-  EXPECT_FALSE(on_map_area(11 * 48 - 192, 100));
-  EXPECT_FALSE(on_map_area(15 * 48 + 192, 100));
-  EXPECT_EQ(pointer_dx(13 * 48 + 10), 0);
-  EXPECT_EQ(pointer_dx(13 * 48 + 9), -1);
-  EXPECT_EQ(pointer_dy(9 * 48 + 10), 2);
+  EXPECT_FALSE(on_map_area(11 * 48 - 192, 100) || on_map_area(15 * 48 + 192, 100));
+  EXPECT_EQ(std::tuple(pointer_dx(13 * 48 + 10), pointer_dx(13 * 48 + 9), pointer_dy(9 * 48 + 10)),
+            std::tuple(0, -1, 2));
   // Lower bounds are exclusive; (30, 250) lies between turn and options.
   const int buttons[][3] = {{10, 50, BUTTON_NONE},
                             {149, 99, BUTTON_PORTRAIT},
