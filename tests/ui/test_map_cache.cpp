@@ -10,14 +10,10 @@ view_place middle_view() {
   return {.z = 2, .origin_x = 20, .origin_y = 30, .cols = 10, .rows = 8, .tile = 48};
 }
 
-class MapCache : public ::testing::Test {
- protected:
-  void SetUp() override { fresh_world(); }
-};
-
 // The kept background is redrawn for any square of the view or of the ring
 // around it whose drawing inputs change, and for nothing farther away.
-TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
+TEST(MapCache, BackgroundFollowsTheViewAndItsRing) {
+  fresh_world();
   view_place p = middle_view();
   kept_layer layer;
   EXPECT_TRUE(layer.stale(p, background_inputs(p)));  // never drawn
@@ -64,7 +60,8 @@ TEST_F(MapCache, BackgroundFollowsTheViewAndItsRing) {
 
 // A view over the edge of the level reads nothing off it, and the squares
 // off it count as rock whatever lies in the table beyond the level's size.
-TEST_F(MapCache, OffTheLevelIsFixedRock) {
+TEST(MapCache, OffTheLevelIsFixedRock) {
+  fresh_world();
   MAX_LAND_SIZE_X = 40;
   view_place p = middle_view();
   p.origin_x = 35, p.origin_y = -3;
@@ -77,7 +74,8 @@ TEST_F(MapCache, OffTheLevelIsFixedRock) {
 }
 
 // The darkness mask follows the party, sight, light and walls of the view.
-TEST_F(MapCache, SightMaskFollowsPartyLightAndSight) {
+TEST(MapCache, SightMaskFollowsPartyLightAndSight) {
+  fresh_world();
   view_place p = middle_view();
   kept_layer layer;
   layer.stale(p, sight_inputs(p, 1, false));
