@@ -261,7 +261,9 @@ TEST_F(MouseTest, ADoorNextToTheUnitOffersItsInteractionAndAFarOneOnlyALookThatD
   choose_map_row(rows[0], UX + 2, UY + 2, recorders());
   EXPECT_TRUE(headless_said("This appears to be a closed wooden door."));
 
-  choose_map_row(menu(UX + 1, UY)[1], UX + 1, UY, recorders());
+  mouse_menu_answer(UX + 1, UY, 3, recorders());  // there are two rows
+  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_CLOSED_DOOR);
+  mouse_menu_answer(UX + 1, UY, 2, recorders());
   EXPECT_EQ(P(map[Z][UX + 1][UY].terrain, UPDATE_MAP), P(TERRAIN_OPEN_DOOR, 1));
   EXPECT_EQ(labels(menu(UX + 1, UY)), (Strings{"EXAMINE TILE", "CLOSE DOOR"}));
 }
@@ -284,8 +286,9 @@ TEST_F(MouseTest, ADoorAheadIsStruckFromBesideItAndALockedOneUnlockedOnlyWithAKe
             std::pair(std::string("UNLOCK DOOR"), ROW_INTERACT));
 }
 
-TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashing) {
-  put_container(3, UX + 1, UY + 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
+TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashingAndMovesOnWhenPushed) {
+  put_container(3, UX + 1, UY + 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest").weight =
+      20;
   EXPECT_EQ(labels(menu(UX + 1, UY + 1)),
             (Strings{"EXAMINE TILE", "OPEN small chest", "DRAG small chest", "PUSH small chest"}));
   EXPECT_EQ(me().facing, SOUTHEAST);
@@ -294,6 +297,9 @@ TEST_F(MouseTest, AChestNextToTheUnitOffersOpeningMovingAndBashing) {
             (Strings{"EXAMINE TILE", "OPEN small chest", "HIT WITH WEAPON", "DRAG small chest",
                      "PUSH small chest"}));
   EXPECT_EQ(hit_meaning(UX + 1, UY + 1), HIT_CONTAINER);
+  // Pushed, it moves on and the unit follows.
+  choose_map_row(menu(UX + 1, UY + 1).back(), UX + 1, UY + 1, recorders());
+  EXPECT_EQ(T3(container[3].x, container[3].y, me().y), T3(UX + 2, UY + 2, UY + 1));
 }
 
 TEST_F(MouseTest, AnOpenChestWithItsContentsOutOffersTakingAndClosing) {
@@ -512,19 +518,7 @@ TEST_F(MouseTest, ObjectListsTakeWhatEachActionCanUse) {
   EXPECT_STREQ(box_title(11), "TAKE FROM CHEST");
 }
 
-TEST_F(MouseTest, APushedChestMovesOnAndTheUnitFollows) {
-  put_container(3, UX, UY - 1, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest").weight = 20;
-  choose_map_row(menu(UX, UY - 1).back(), UX, UY - 1, recorders());
-  EXPECT_EQ(P(container[3].y, me().y), P(UY - 2, UY - 1));
-}
-
-TEST_F(MouseTest, AnswersActOnlyOnRowsTheMenuCouldChoose) {
-  put_terrain(Z, UX + 1, UY, TERRAIN_CLOSED_DOOR, 0);
-  mouse_menu_answer(UX + 1, UY, 3, recorders());  // there are two rows
-  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_CLOSED_DOOR);
-  mouse_menu_answer(UX + 1, UY, 2, recorders());
-  EXPECT_EQ(map[Z][UX + 1][UY].terrain, TERRAIN_OPEN_DOOR);
-
+TEST_F(MouseTest, ListAnswersActOnlyOnRowsTheListCouldChoose) {
   for (int k = 40; k < 52; k++) lay_item(k, UX, UY);
   mouse_list_answer(1, 10);  // the tenth row cannot be chosen
   EXPECT_EQ(object[49].status, OBJECT_ON_GROUND);
