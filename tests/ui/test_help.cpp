@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ui/help.h"
@@ -41,23 +42,19 @@ TEST(HelpLayout, BothPagesFitEveryResolutionWithoutOverlaps) {
     }
 }
 
-TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsName) {
+TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsNameAndBiggerOnABigScreen) {
   help_layout lay = lay_out_help(800, 600, bold_font());
   auto count = [&](const std::string& text, help_role role) {
-    int n = 0;
-    for (const placed_text& t : lay.texts) n += t.text == text && t.role == role;
-    return n;
-  };
-  // Keys doing the same share a line: "F1 / ?".
-  auto keys_named = [&](const std::string& key) {
-    int n = 0;
-    for (const placed_text& t : lay.texts)
-      n += t.role == HELP_ROLE_NAME &&
-           (" / " + t.text + " / ").find(" / " + key + " / ") != std::string::npos;
-    return n;
+    return std::ranges::count_if(lay.texts, [&](const placed_text& t) {
+      return t.role == role &&
+             (role != HELP_ROLE_NAME
+                  ? t.text == text
+                  // Keys doing the same share a line: "F1 / ?".
+                  : (" / " + t.text + " / ").find(" / " + text + " / ") != std::string::npos);
+    });
   };
   for (int i = 0; i < KEY_COMMAND_COUNT; i++)
-    EXPECT_EQ(keys_named(KEY_COMMANDS[i].name), 1) << KEY_COMMANDS[i].name;
+    EXPECT_EQ(count(KEY_COMMANDS[i].name, HELP_ROLE_NAME), 1) << KEY_COMMANDS[i].name;
   for (int i = 0; i < MOUSE_COMMAND_COUNT; i++)
     EXPECT_EQ(count(MOUSE_COMMANDS[i].name, HELP_ROLE_NAME), 1) << MOUSE_COMMANDS[i].name;
   EXPECT_EQ(count(HELP_TITLE, HELP_ROLE_TITLE), 1);
@@ -70,17 +67,14 @@ TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsName) {
       EXPECT_TRUE(what.y == name.y || what.y == name.y + name.h) << name.text;
     }
   // A column reads one way throughout: its descriptions start at one x.
-  for (int column = 0; column < 2; column++) {
-    int x = -1;
-    for (const placed_text& t : lay.texts) {
-      if (t.role != HELP_ROLE_WHAT || (t.x >= 400) != (column == 1)) continue;
-      if (x < 0) x = t.x;
-      EXPECT_EQ(t.x, x) << t.text;
-    }
+  int column_x[2] = {-1, -1};
+  for (const placed_text& t : lay.texts) {
+    if (t.role != HELP_ROLE_WHAT) continue;
+    int& x = column_x[t.x >= 400];
+    if (x < 0) x = t.x;
+    EXPECT_EQ(t.x, x) << t.text;
   }
-}
-
-TEST(HelpLayout, ABigScreenTakesBiggerTextAndATinyOneSaysItDoesNotFit) {
+  // A big screen takes bigger text; a tiny one says it does not fit.
   EXPECT_GT(lay_out_help(1280, 720, bold_font()).size, lay_out_help(800, 600, bold_font()).size);
   EXPECT_FALSE(lay_out_help(320, 200, bold_font()).fits);
 }
