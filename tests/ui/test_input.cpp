@@ -14,7 +14,6 @@
 
 namespace {
 
-// What the screens and waits of the front end were asked to do.
 std::vector<std::string> called;
 int right_x = -1, right_y = -1, pointer_x = -1, pointer_y = -1;
 
@@ -123,7 +122,6 @@ TEST_F(InputTest, ButtonPanelOpensItsScreensAndOnlyQuitLetsThePassGoOn) {
   pass(click(30, 420, MOUSE_LEFT, {IN_UP}));
   EXPECT_EQ(std::tuple(called.back(), leader().y, leader().facing),
             std::tuple("quit", 9, NORTHEAST));
-  // With the bar hidden its buttons are dead.
   called.clear();
   BUTTON_BAR = 0;
   pass(click(60, 50, MOUSE_LEFT));
@@ -292,7 +290,6 @@ TEST_F(InputTest, F1AndQuestionMarkOpenTheHelpAndNothingElseActs) {
   }
 }
 
-// Where each line sits on the help screen is the help layout's business.
 TEST(InputHelp, EveryKeyOfPlayIsInTheTableOnceAndEveryCommandInTheHelpText) {
   const std::string text = help_text();
   for (int k = 0; k < INPUT_KEYS; k++) {
@@ -307,7 +304,6 @@ TEST(InputHelp, EveryKeyOfPlayIsInTheTableOnceAndEveryCommandInTheHelpText) {
     }
     EXPECT_EQ(listed, 1) << "key " << k;
   }
-  // Every button of the panel, both map clicks and the drag are listed too.
   for (int b = BUTTON_PORTRAIT; b <= BUTTON_HELP; b++) {
     bool found = false;
     for (int i = 0; i < MOUSE_COMMAND_COUNT; i++) found |= MOUSE_COMMANDS[i].button == b;
