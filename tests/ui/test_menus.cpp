@@ -75,7 +75,7 @@ TEST(MenuOptionBox, AVeryTallFontGrowsTheParchmentAndANarrowOneKeepsTheUsualBox)
     EXPECT_EQ(option_highlight(0, 230 + y, box), line) << y;
 }
 
-TEST(MenuFileSelector, RowsOfUnlistedNamesNeverLight) {
+TEST(MenuFileSelector, RowsOfUnlistedNamesNeverLightAndThePanelAndItsExitMarkGrowWithTheList) {
   // {lit, pointer y, rows (one more than the names listed), lit after}: with
   // nothing listed only the typing row and the (empty) first name row answer.
   const int cases[][4] = {
@@ -85,15 +85,19 @@ TEST(MenuFileSelector, RowsOfUnlistedNamesNeverLight) {
       {FILE_ROW_NONE, 340, 5, FILE_ROW_NAME1 + 3}, {FILE_ROW_NONE, 316, 1, FILE_ROW_NONE},
       {FILE_ROW_NONE, 275, 1, FILE_ROW_NAME1}};
   for (const auto& c : cases) EXPECT_EQ(file_highlight(c[0], c[1], 600, c[2]), c[3]) << c[1];
-}
-
-TEST(MenuFileSelector, ThePanelGrowsWithTheList) {
   // The caption (size 20, under 26 pixels high) sits under the last name
   // (size 26, 20 apart from 35) and inside the panel.
   for (int n = 1; n <= 5; n++) {
     EXPECT_GE(file_caption_y(n), 20 * (n - 1) + 15 + 26) << n;
     EXPECT_LE(file_caption_y(n) + 26, file_panel_height(n)) << n;
   }
+
+  // 800 x 600, empty list: panel bottom at 300 - 70 + 120 = 350, right edge
+  // 700; four names: the panel reaches 430 and the mark with it.
+  const int exits[][4] = {{690, 340, 1, 1}, {700, 340, 1, 0}, {690, 350, 1, 0},
+                          {660, 340, 1, 0}, {690, 420, 5, 1}, {690, 340, 5, 0}};
+  for (const auto& c : exits)
+    EXPECT_EQ(file_exit_hit(c[0], c[1], 800, 600, c[2], 32, 32), c[3] == 1) << c[0] << c[1] << c[2];
 }
 
 TEST(MenuFileSelector, APromptOnTheParchmentIsSetSmallerToClearItsRolledEnds) {
@@ -109,15 +113,6 @@ TEST(MenuFileSelector, APromptOnTheParchmentIsSetSmallerToClearItsRolledEnds) {
   EXPECT_EQ(parchment_prompt_size("TYPE IN THE FILE NAME", 26, 600, m), 26);
 }
 
-TEST(MenuFileSelector, ExitMarkIsHitOverItsPictureOnly) {
-  // 800 x 600, empty list: panel bottom at 300 - 70 + 120 = 350, right edge
-  // 700; four names: the panel reaches 430 and the mark with it.
-  const int cases[][4] = {{690, 340, 1, 1}, {700, 340, 1, 0}, {690, 350, 1, 0},
-                          {660, 340, 1, 0}, {690, 420, 5, 1}, {690, 340, 5, 0}};
-  for (const auto& c : cases)
-    EXPECT_EQ(file_exit_hit(c[0], c[1], 800, 600, c[2], 32, 32), c[3] == 1) << c[0] << c[1] << c[2];
-}
-
 static std::map<std::string, std::string> fake_files;
 static bool fake_read(const std::string& path, std::string& line) {
   auto it = fake_files.find(path);
@@ -126,7 +121,7 @@ static bool fake_read(const std::string& path, std::string& line) {
   return true;
 }
 
-TEST(MenuFileSelector, ListsNameFilesOnlyAtMostFour) {
+TEST(MenuFileSelector, ListsTheFirstLinesOfNameFilesOnlyAtMostFour) {
   fake_files.clear();
   for (std::string n : {"ALPHA", "BRAVO", "CHARLIE", "DELTA", "ECHO"})
     fake_files["save/" + std::string(1, n[0] - 'A' + 'a') + ".nam"] = n;
@@ -135,9 +130,7 @@ TEST(MenuFileSelector, ListsNameFilesOnlyAtMostFour) {
           {".", "..", "a.nam", "a.dat", "b.nam", "gone.nam", "c.nam", "d.nam", "e.nam"}, fake_read),
       (std::vector<std::string>{"ALPHA", "BRAVO", "CHARLIE", "DELTA"}));
   EXPECT_TRUE(save_names_from_listing({}, fake_read).empty());
-}
-
-TEST(MenuFileSelector, ReadsTheFirstLineWithoutItsEnd) {
+  // A name file's first line, without its end, at most 39 letters.
   std::string path = ::testing::TempDir() + "menus_name_file.nam";
   std::FILE* f = std::fopen(path.c_str(), "w");
   ASSERT_NE(f, nullptr);
