@@ -127,7 +127,7 @@ TEST(HudStatus, TheDiagnosticsLineCarriesTheSeedOfANewGameOnly) {
   EXPECT_EQ(fps_line(29), "FPS: 29 ");
 }
 
-TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
+TEST(TextBoxes, WarningLinesNeverOverlapTheParchmentGrowsAndAFootnoteFitsUnderThePrompt) {
   const text_metrics m = rough_font();
   const std::string story[6] = {"You are the son of a poor peasant.",
                                 "When you were born",
@@ -152,11 +152,7 @@ TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
   EXPECT_EQ(std::pair(small.lines[6].y, small.height), std::pair(75, 140));
   // Size 0 means 12.
   EXPECT_EQ(lay_out_warning_box(story, 0, 600, 140, m).lines[0].size, 12);
-}
-
-TEST(TextBoxes, AFootnoteGoesInSmallPrintUnderThePromptInsideTheParchment) {
-  const text_metrics m = rough_font();
-  const std::string story[6] = {"a", "b", "c", "d", "e", "f"};
+  // A footnote goes in small print under the prompt, inside the parchment.
   warning_box_layout plain = lay_out_warning_box(story, 15, 600, 140, m);
   warning_box_layout noted = lay_out_warning_box(story, 15, 600, 140, m, "SEED 4242");
   ASSERT_EQ(noted.lines.size(), 8u);
