@@ -71,10 +71,8 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   map[0][12][10].revealed = map[0][11][10].revealed = 1;
   EXPECT_EQ(pointer_line(0, 12, 10), "");
   EXPECT_TRUE(has(pointer_line(0, 11, 10), "Lying here: Key6"));
-}
-
-TEST(PointerLine, NoCreatureIsToldAnywhereOutOfSight) {
-  small_level();
+  // No creature is told anywhere out of sight.
+  IS_GLOBAL_LIGHTING_ON = 1;
   for (int u = 2; u < 12; u++)
     std::snprintf(put_unit(3, u, 0, 3 * u, 20 + u % 5, NORTH).name, UNIT_NAME_SIZE, "Hidden%d", u);
   for (int x = 0; x < LAND_SIZE; x++)
