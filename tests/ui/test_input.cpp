@@ -60,8 +60,7 @@ class InputTest : public ::testing::Test {
       for (int x = 5; x <= 15; x++)
         for (int y = 5; y <= 15; y++) put_terrain(z, x, y, TERRAIN_ROOM_FLOOR, 1);
     place(1, 1, 10, 10, Z);
-    CURRENT_PLAYER = 1;
-    CURRENT_UNIT = 1;
+    CURRENT_PLAYER = CURRENT_UNIT = 1;
     map[Z][10][10].revealed = 1;
   }
 

@@ -27,10 +27,7 @@ std::vector<std::string> opened;
 mouse_screens recorders() {
   mouse_screens s;
   s.box_choice = [](int mode) { opened.push_back("box" + std::to_string(mode)); };
-  s.give_item = [](int x, int y, int z) {
-    opened.push_back("give " + std::to_string(x) + "," + std::to_string(y) + "," +
-                     std::to_string(z));
-  };
+  s.give_item = [](int x, int y, int z) { opened.push_back(testing::PrintToString(T3(x, y, z))); };
   return s;
 }
 
@@ -49,8 +46,7 @@ class MouseTest : public ::testing::Test {
           map[z][x][y].revealed = 1;
         }
     put_unit(1, 1, Z, UX, UY, NORTH, 200);
-    CURRENT_PLAYER = 1;
-    CURRENT_UNIT = 1;
+    CURRENT_PLAYER = CURRENT_UNIT = 1;
   }
 
   unit_record& me() { return unit[1][1]; }
@@ -66,9 +62,7 @@ class MouseTest : public ::testing::Test {
     return k;
   }
   object_record& lay_item(int k, int x, int y) {
-    object_record& o = object[k];
-    o = object_record{};
-    o.status = OBJECT_ON_GROUND, o.type = ITEM_GEM;
+    object_record& o = give_item(k, 0, 0, ITEM_GEM, OBJECT_ON_GROUND);
     o.x = x, o.y = y, o.z = Z;
     std::snprintf(o.name, sizeof o.name, "gem%d", k);
     map[Z][x][y].object_count++;
@@ -361,7 +355,7 @@ TEST_F(MouseTest, AFriendNextToTheUnitIsGivenToAndNeverStruck) {
   EXPECT_EQ(labels(rows), (Strings{"GIVE ITEM TO"}));
   EXPECT_EQ(hit_meaning(UX - 1, UY - 1), HIT_NOTHING);
   choose_map_row(rows[0], UX - 1, UY - 1, recorders());
-  EXPECT_EQ(opened, Strings{"give 9,9,2"});
+  EXPECT_EQ(opened, Strings{testing::PrintToString(T3(UX - 1, UY - 1, Z))});
   put_unit(1, 3, Z, UX + 3, UY, SOUTH);
   EXPECT_TRUE(menu(UX + 3, UY).empty());
 }
