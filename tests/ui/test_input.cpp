@@ -144,7 +144,7 @@ TEST_F(InputTest, ScreenEdgesToggleTheirPanelsBackAndForth) {
   EXPECT_EQ(std::pair(MESSAGE_BAR, BUTTON_BAR), std::pair(0, 0));
 }
 
-TEST_F(InputTest, LeftClicksOnTheMapStepOrDragFromTheOwnTile) {
+TEST_F(InputTest, LeftClicksStepOrDragFromTheOwnTileAndRightClicksOpenMenusOnlyOnSeenSquares) {
   // The own tile at 800 x 600: 394 < x < 442, 298 < y < 346.
   pass(click(400, 300, MOUSE_LEFT, {IN_UP}));
   EXPECT_EQ(called, std::vector<std::string>{"dragmove"});
@@ -155,9 +155,7 @@ TEST_F(InputTest, LeftClicksOnTheMapStepOrDragFromTheOwnTile) {
   called.clear();
   pass(click(700, 300, MOUSE_LEFT, {IN_UP}));
   EXPECT_EQ(std::pair(called.empty(), leader().y), std::pair(true, 9));
-}
-
-TEST_F(InputTest, RightClickOpensTheActionMenuOnlyOnSeenSquares) {
+  SetUp();
   pass(click(400, 300, MOUSE_RIGHT, {IN_UP}));
   EXPECT_EQ(called, std::vector<std::string>{"rightclick"});
   EXPECT_EQ(std::pair(right_x, right_y), std::pair(10, 10));
@@ -216,15 +214,12 @@ TEST_F(InputTest, EscapeAsksBeforeEndingTheGameAfterThePass) {
     EXPECT_EQ(answer_to_leave(r[0], r[1], r[2]), r[3]) << r[0] << r[1] << r[2];
 }
 
-TEST_F(InputTest, ClimbKeysEndThePassAndOnlyOneActs) {
+TEST_F(InputTest, ClimbKeysEndThePassAndOnlyOneActsAndPauseAndJumpReachTheirCommands) {
   map[Z][10][10].scenery = SCENERY_LADDER_UP;
   pass(keys({IN_U, IN_D, IN_O, IN_UP}));
   EXPECT_EQ(std::pair(leader().z, leader().y), std::pair(Z + 1, 10));
   EXPECT_FALSE(headless_said("You cannot go DOWN here!") ||
                headless_said("There is no DOOR there."));
-}
-
-TEST_F(InputTest, PauseAndJumpKeysReachTheirCommands) {
   pass(keys({IN_P}));
   EXPECT_TRUE(was_called("pause"));
   // Three clear squares ahead: the long jump; rock two ahead: the short one.
