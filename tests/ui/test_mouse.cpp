@@ -160,7 +160,7 @@ class DragTest : public MouseTest {
   }
 };
 
-TEST_F(DragTest, OnlyASeenSquareThatCanBeEnteredTakesARoute) {
+TEST_F(DragTest, OnlyASeenSquareThatCanBeEnteredTakesARouteAndAnAnswerWalksThere) {
   EXPECT_TRUE(drag_target_usable(Z, 12, 12));
   put_terrain(Z, 12, 12, TERRAIN_BUILT_WALL, 0);
   map[Z][13][13].revealed = 0;
@@ -170,6 +170,14 @@ TEST_F(DragTest, OnlyASeenSquareThatCanBeEnteredTakesARoute) {
   int x, y;
   drag_square(10 + 9 * 48 + 5, 10 + 6 * 48 + 47, x, y);
   EXPECT_EQ(P(x, y), P(UX + 1, UY));
+  // An answer walks to its square; a press alone goes nowhere.
+  mouse_drag_answer(0);
+  EXPECT_EQ(me().x, UX);
+  mouse_drag_answer(7 * 3 + 7);  // the fourth row's last square: three east
+  EXPECT_EQ(at(), P(UX + 3, UY));
+  put_terrain(Z, UX + 3 - 3, UY - 3, TERRAIN_BUILT_WALL, 0);
+  mouse_drag_answer(1);  // onto a wall
+  EXPECT_EQ(me().x, UX + 3);
 }
 
 TEST_F(DragTest, MarksAreRedWhereTheRouteMeetsDangerOrClutter) {
@@ -515,16 +523,6 @@ TEST_F(MouseTest, ListAnswersActOnlyOnRowsTheListCouldChoose) {
   EXPECT_EQ(object[49].status, OBJECT_ON_GROUND);
   mouse_list_answer(1, 9);
   EXPECT_EQ(object[48].status, OBJECT_CARRIED);
-}
-
-TEST_F(DragTest, ADragAnswerWalksToItsSquareAndAPressAloneNowhere) {
-  mouse_drag_answer(0);
-  EXPECT_EQ(me().x, UX);
-  mouse_drag_answer(7 * 3 + 7);  // the fourth row's last square: three east
-  EXPECT_EQ(at(), P(UX + 3, UY));
-  put_terrain(Z, UX + 3 - 3, UY - 3, TERRAIN_BUILT_WALL, 0);
-  mouse_drag_answer(1);  // onto a wall
-  EXPECT_EQ(me().x, UX + 3);
 }
 
 TEST(MouseReplay, StepsAndWalksByMouseReplayToTheSameWorld) {
