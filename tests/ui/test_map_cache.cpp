@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "../core/hand_made_level.h"
 #include "ui/map_cache.h"
 
@@ -19,27 +21,18 @@ TEST(MapCache, BackgroundFollowsTheViewAndItsRing) {
   EXPECT_TRUE(layer.stale(p, background_inputs(p)));  // never drawn
   EXPECT_FALSE(layer.stale(p, background_inputs(p)));
 
-  struct change {
-    const char* what;
-    int x, y;
-    void (*apply)(int x, int y);
-  };
-  const change changes[] = {
-      {"a door opens in the view", 25, 33,
-       [](int x, int y) { map[2][x][y].terrain = TERRAIN_OPEN_DOOR; }},
-      {"a wall beside the view is dug out", 19, 33,
-       [](int x, int y) { map[2][x][y].terrain = TERRAIN_ROOM_FLOOR; }},
-      {"a square of the lower ring is seen", 25, 38,
-       [](int x, int y) { map[2][x][y].revealed = 2; }},
-      {"lava in the corner", 29, 37, [](int x, int y) { environment[2][x][y].lava = 1; }},
-      {"a track is laid", 20, 30, [](int x, int y) { environment[2][x][y].track = TRACK_NS; }},
-      {"a secret passage is found", 21, 31,
-       [](int x, int y) { map[2][x][y].scenery = SCENERY_SECRET_FOUND; }},
-      {"a wall turns tall", 22, 31, [](int x, int y) { map[2][x][y].wall_variant = 1; }}};
-  for (const change& c : changes) {
-    c.apply(c.x, c.y);
-    EXPECT_TRUE(layer.stale(p, background_inputs(p))) << c.what;
-    EXPECT_FALSE(layer.stale(p, background_inputs(p))) << c.what << ", drawn again";
+  const std::pair<const char*, void (*)()> changes[] = {
+      {"a door opens in the view", [] { map[2][25][33].terrain = TERRAIN_OPEN_DOOR; }},
+      {"a wall beside the view is dug out", [] { map[2][19][33].terrain = TERRAIN_ROOM_FLOOR; }},
+      {"a square of the lower ring is seen", [] { map[2][25][38].revealed = 2; }},
+      {"lava in the corner", [] { environment[2][29][37].lava = 1; }},
+      {"a track is laid", [] { environment[2][20][30].track = TRACK_NS; }},
+      {"a secret passage is found", [] { map[2][21][31].scenery = SCENERY_SECRET_FOUND; }},
+      {"a wall turns tall", [] { map[2][22][31].wall_variant = 1; }}};
+  for (const auto& [what, apply] : changes) {
+    apply();
+    EXPECT_TRUE(layer.stale(p, background_inputs(p))) << what;
+    EXPECT_FALSE(layer.stale(p, background_inputs(p))) << what << ", drawn again";
   }
   // Two squares away, on another level, or what the background never reads.
   map[2][18][33].terrain = TERRAIN_ROOM_FLOOR;
