@@ -51,28 +51,23 @@ class TravelTest : public ::testing::Test {
 };
 
 TEST_F(TravelTest, EachStopEndsTheWalkWhereItShould) {
-  struct stop_case {
-    const char* what;
-    void (*lay)();
-    travel_end end;
-    int stop_x;  // -1: anywhere short of the ladder
-  };
-  const stop_case cases[] = {
+  // {what, scene, end, where it stops (-1: anywhere short of the creature)}
+  const std::tuple<const char*, void (*)(), travel_end, int> cases[] = {
       {"arrives", [] {}, TRAVEL_ARRIVED, LADDER},
       {"points run out", [] { unit[1][1].moves = 35; }, TRAVEL_OUT_OF_POINTS, FIRST + 4},
       {"a step is refused", [] { map[Z][12][ROW].passable = 0; }, TRAVEL_REFUSED, 11},
       {"a move event speaks", [] { put_terrain(Z, 9, ROW, TERRAIN_PRESSURE_PAD, 1); },
        TRAVEL_MESSAGE, 9},
       {"a creature comes into sight", [] { put_unit(2, 1, Z, 22, ROW, WEST); }, TRAVEL_ENEMY, -1}};
-  for (const stop_case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, lay, end, stop_x] : cases) {
+    SCOPED_TRACE(what);
     SetUp();
-    c.lay();
+    lay();
     press(IN_LESS);
     ASSERT_TRUE(travel_walking());
     walk_out();
-    EXPECT_EQ(std::pair(travel_walking(), travel_last_end()), std::pair(false, c.end));
-    EXPECT_TRUE(c.stop_x >= 0 ? me().x == c.stop_x : me().x < 22 - 1) << me().x;
+    EXPECT_EQ(std::pair(travel_walking(), travel_last_end()), std::pair(false, end));
+    EXPECT_TRUE(stop_x >= 0 ? me().x == stop_x : me().x < 22 - 1) << me().x;
     EXPECT_EQ(me().y, ROW);
   }
 }
