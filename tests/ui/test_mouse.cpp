@@ -213,29 +213,25 @@ TEST_F(DragTest, NoRouteMeansNoWalkAndARouteTurnsThenStepsToTheGoal) {
 }
 
 TEST_F(DragTest, TheWalkStopsForAnEnemyPastItsFirstStepsForWantOfMovesOrForAWall) {
-  const struct {
-    const char* what;
-    int steps;
-    void (*lay)();
-    int stop_x;
-  } cases[] = {{"enemies beside the first steps and the fourth square", 8,
-                [] {
-                  put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);
-                  put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);
-                },
-                UX + 3},
-               {"moves run out", 5, [] { unit[1][1].moves = 20; }, UX + 2},
-               {"a wall raised after the route was planned", 5,
-                [] { put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0); }, UX + 3}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  // {what, route length, scene, where the walk stops}
+  const std::tuple<const char*, int, void (*)(), int> cases[] = {
+      {"enemies beside the first steps and the fourth square", 8,
+       [] {
+         put_unit(2, 1, Z, UX + 1, UY - 1, SOUTH);
+         put_unit(2, 2, Z, UX + 4, UY - 1, SOUTH);
+       },
+       UX + 3},
+      {"moves run out", 5, [] { unit[1][1].moves = 20; }, UX + 2},
+      {"a wall raised after the route was planned", 5,
+       [] { put_terrain(Z, UX + 4, UY, TERRAIN_BUILT_WALL, 0); }, UX + 3}};
+  for (const auto& [what, steps, lay, stop_x] : cases) {
+    SCOPED_TRACE(what);
     SetUp();
-    route_east(c.steps);
+    route_east(steps);
     me().facing = EAST;
-    c.lay();
+    lay();
     walk(EAST);
-    EXPECT_EQ(T3(me().x, me().waypoint_index, map[Z][c.stop_x][UY].occupant_unit),
-              T3(c.stop_x, 0, 1));
+    EXPECT_EQ(T3(me().x, me().waypoint_index, map[Z][stop_x][UY].occupant_unit), T3(stop_x, 0, 1));
   }
 }
 
