@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "persistence/save.h"
@@ -147,23 +148,18 @@ TEST(MenuFileSelector, ListsTheFirstLinesOfNameFilesOnlyAtMostFour) {
 TEST(MenuPopups, RowsTitleAndLeaving) {
   // A menu opened at (100, 200): {menu, lit, pointer y, lit after}.  The
   // title row clears it, a border keeps it, the quit menu has no second row.
-  const struct {
-    popup_menu menu;
-    int lit, y, after;
-  } lit[] = {{OPTIONS_MENU, 0, 215, 1}, {OPTIONS_MENU, 0, 225, 2}, {OPTIONS_MENU, 0, 235, 3},
-             {OPTIONS_MENU, 2, 205, 0}, {OPTIONS_MENU, 2, 220, 2}, {QUIT_MENU, 1, 225, 1},
-             {LOADSAVE_MENU, 0, 225, 2}};
-  for (const auto& c : lit) EXPECT_EQ(popup_highlight(c.menu, c.lit, 200, c.y), c.after) << c.y;
+  const std::tuple<popup_menu, int, int, int> lit[] = {
+      {OPTIONS_MENU, 0, 215, 1}, {OPTIONS_MENU, 0, 225, 2}, {OPTIONS_MENU, 0, 235, 3},
+      {OPTIONS_MENU, 2, 205, 0}, {OPTIONS_MENU, 2, 220, 2}, {QUIT_MENU, 1, 225, 1},
+      {LOADSAVE_MENU, 0, 225, 2}};
+  for (auto [menu, was, y, after] : lit) EXPECT_EQ(popup_highlight(menu, was, 200, y), after) << y;
   // {menu, pointer x, y, kept open}
-  const struct {
-    popup_menu menu;
-    int x, y;
-    bool kept;
-  } open[] = {{QUIT_MENU, 97, 197, true},      {QUIT_MENU, 304, 233, true},
-              {QUIT_MENU, 305, 210, false},    {QUIT_MENU, 150, 234, false},
-              {OPTIONS_MENU, 150, 244, false}, {LOADSAVE_MENU, 96, 210, false}};
-  for (const auto& c : open)
-    EXPECT_EQ(popup_keeps_open(c.menu, 100, 200, c.x, c.y), c.kept) << c.x << "," << c.y;
+  const std::tuple<popup_menu, int, int, bool> open[] = {
+      {QUIT_MENU, 97, 197, true},      {QUIT_MENU, 304, 233, true},
+      {QUIT_MENU, 305, 210, false},    {QUIT_MENU, 150, 234, false},
+      {OPTIONS_MENU, 150, 244, false}, {LOADSAVE_MENU, 96, 210, false}};
+  for (auto [menu, x, y, kept] : open)
+    EXPECT_EQ(popup_keeps_open(menu, 100, 200, x, y), kept) << x << "," << y;
 }
 
 TEST(MenuOptions, SpeedAndAntiAliasCycleThroughTheirSettings) {
