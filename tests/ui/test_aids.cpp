@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "core/message_log.h"
 #include "core/start_health.h"
@@ -84,14 +85,12 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
 }
 
 TEST(PointerLine, WoundedWordsFollowHealthAgainstTheStart) {
-  const struct {
-    int health, start;
-    const char* word;
-  } cases[] = {{20, 20, "unhurt"},    {25, 20, "unhurt"},     {19, 20, "hurt"},
-               {12, 20, "hurt"},      {11, 20, "badly hurt"}, {5, 20, "badly hurt"},
-               {4, 20, "near death"}, {-3, 20, "near death"}, {1, 0, "unhurt"}};
-  for (const auto& c : cases)
-    EXPECT_STREQ(wounded_word(c.health, c.start), c.word) << c.health << " of " << c.start;
+  const std::tuple<int, int, const char*> cases[] = {
+      {20, 20, "unhurt"},    {25, 20, "unhurt"},     {19, 20, "hurt"},
+      {12, 20, "hurt"},      {11, 20, "badly hurt"}, {5, 20, "badly hurt"},
+      {4, 20, "near death"}, {-3, 20, "near death"}, {1, 0, "unhurt"}};
+  for (auto [health, start, word] : cases)
+    EXPECT_STREQ(wounded_word(health, start), word) << health << " of " << start;
 }
 
 TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
@@ -119,17 +118,14 @@ TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
 }
 
 TEST(ListWindow, ScrollingStaysWithinTheRows) {
-  const struct {
-    int top, rows, page;
-    list_move move;
-    int expect;
-  } cases[] = {{0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
-               {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
-               {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
-               {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
-               {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
-               {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4}};
-  for (const auto& c : cases)
-    EXPECT_EQ(list_scroll(c.top, c.rows, c.page, c.move), c.expect)
-        << c.top << " of " << c.rows << " move " << c.move;
+  const std::tuple<int, int, int, list_move, int> cases[] = {
+      {0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
+      {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
+      {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
+      {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
+      {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
+      {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4}};
+  for (auto [top, rows, page, move, expect] : cases)
+    EXPECT_EQ(list_scroll(top, rows, page, move), expect)
+        << top << " of " << rows << " move " << move;
 }
