@@ -45,26 +45,23 @@ void small_level() {
 
 TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   small_level();
-  struct {
-    int x, y, revealed;
-    const char* told;  // "" for nothing at all
-    const char* untold;
-  } cases[] = {{12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
-               {12, 10, 2, "Remembered: Floor.", "Skeleton"},
-               {12, 10, 0, "", ""},
-               {10, 10, 1, "Unit1 (party, unhurt)", ""},
-               {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
-               {11, 10, 2, "Remembered: Floor.", "Key"},
-               {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
-               {9, 10, 1, "Floor.", "rap"},
-               {8, 10, 1, "Floor.", "ecret"},
-               {10, 8, 1, "These are stairs going down.", ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " seen " << c.revealed);
-    map[0][c.x][c.y].revealed = c.revealed;
-    std::string line = pointer_line(0, c.x, c.y);
-    EXPECT_TRUE(*c.told ? has(line, c.told) : line.empty()) << line;
-    EXPECT_FALSE(*c.untold && has(line, c.untold)) << line;
+  // {x, y, revealed, told ("" for nothing at all), never told}
+  const std::tuple<int, int, int, const char*, const char*> cases[] = {
+      {12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
+      {12, 10, 2, "Remembered: Floor.", "Skeleton"},
+      {12, 10, 0, "", ""},
+      {10, 10, 1, "Unit1 (party, unhurt)", ""},
+      {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
+      {11, 10, 2, "Remembered: Floor.", "Key"},
+      {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
+      {9, 10, 1, "Floor.", "rap"},
+      {8, 10, 1, "Floor.", "ecret"},
+      {10, 8, 1, "These are stairs going down.", ""}};
+  for (auto [x, y, revealed, told, untold] : cases) {
+    map[0][x][y].revealed = revealed;
+    std::string line = pointer_line(0, x, y);
+    EXPECT_TRUE(*told ? has(line, told) : line.empty()) << line << " at " << x << "," << y;
+    EXPECT_FALSE(*untold && has(line, untold)) << line << " at " << x << "," << y;
   }
   EXPECT_EQ(pointer_line(0, -1, 10) + pointer_line(LEVELS, 10, 10), "");
   // Without light the map shows only the squares beside the party.
