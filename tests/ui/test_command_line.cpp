@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ui/command_line.h"
 
 static command_line read(std::vector<std::string> args) { return read_command_line(args); }
@@ -42,15 +44,15 @@ TEST(CommandLine, BadValuesAndUnknownOptionsAreRefused) {
 }
 
 TEST(CommandLine, WithoutADisplayTheConsoleSaysWhatIsMissing) {
-  struct asked {
-    const char *display, *error, *says;
-  } const cases[] = {{nullptr, "", "DISPLAY is not set."},
-                     {"", nullptr, "DISPLAY is not set."},
-                     {":7", "no X", "DISPLAY (:7) did not answer. (no X)"}};
-  for (const asked& c : cases) {
-    std::string text = no_window_message(c.display, c.error);
+  // {DISPLAY, the error met, what the console says}
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {nullptr, "", "DISPLAY is not set."},
+      {"", nullptr, "DISPLAY is not set."},
+      {":7", "no X", "DISPLAY (:7) did not answer. (no X)"}};
+  for (auto [display, error, says] : cases) {
+    std::string text = no_window_message(display, error);
     EXPECT_EQ(std::pair(text.front(), text.back()), std::pair('\n', '\n'));
     EXPECT_NE(text.find("needs a graphical display"), std::string::npos) << text;
-    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    EXPECT_NE(text.find(says), std::string::npos) << text;
   }
 }
