@@ -268,8 +268,6 @@ TEST(InputRegions, MapAreaAndOwnTileFollowTheView) {
   for (int y = 125; y < 450; y += 50) EXPECT_NE(button_at(30, y), BUTTON_NONE) << y;
 }
 
-}  // namespace
-
 TEST_F(InputTest, F1AndQuestionMarkOpenTheHelpAndNothingElseActs) {
   place(1, 2, 12, 12, Z);
   for (input_key opener : {IN_F1, IN_QUESTION}) {
@@ -338,8 +336,6 @@ TEST_F(InputTest, TheHelpWaitsForTheOpeningPressToBeLetGoAndTheWorldStandsStill)
   }
 }
 
-namespace {
-
 // About as wide and tall as the game's bold face: capitals near two thirds
 // of the size, lines a quarter taller than the size.
 text_metrics bold_font() {
@@ -354,8 +350,6 @@ text_metrics bold_font() {
 bool overlap(const placed_text& a, const placed_text& b) {
   return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
-
-}  // namespace
 
 TEST(HelpLayout, BothPagesFitEveryResolutionWithoutOverlaps) {
   const int sizes[3][2] = {{800, 600}, {1024, 768}, {1280, 720}};
@@ -410,8 +404,6 @@ TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsNameAndBiggerOnABigScreen) {
   EXPECT_GT(lay_out_help(1280, 720, bold_font()).size, lay_out_help(800, 600, bold_font()).size);
   EXPECT_FALSE(lay_out_help(320, 200, bold_font()).fits);
 }
-
-namespace {
 
 // A timeline of one key or button: when it goes down and up, and when play
 // polls.  The front end notes each press as it happens; each poll asks
