@@ -17,16 +17,14 @@ class InventoryPanels : public ::testing::Test {
     fresh();
     hero();
   }
-  static std::vector<std::string> texts(const std::vector<list_entry>& e) {
+  // The texts of list entries or of object menu rows.
+  template <class Row>
+  static std::vector<std::string> texts(const std::vector<Row>& rows) {
     std::vector<std::string> t;
-    for (const list_entry& x : e) t.push_back(x.text);
+    for (const Row& r : rows) t.push_back(r.text);
     return t;
   }
-  static std::vector<std::string> row_texts(int k) {
-    std::vector<std::string> t;
-    for (const object_row& r : object_menu_rows(k)) t.push_back(r.text);
-    return t;
-  }
+  static std::vector<std::string> row_texts(int k) { return texts(object_menu_rows(k)); }
 };
 
 TEST_F(InventoryPanels, PanelClosesJustPastItsMarginsAndOnlyNineLinesAnswer) {
