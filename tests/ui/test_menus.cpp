@@ -14,12 +14,8 @@ namespace {
 // A font whose lines are taller than the box's old 12-pixel spacing, as the
 // game's own is at size 16; letters about half as wide as they are high.
 text_metrics tall_font() {
-  text_metrics m;
-  m.width = [](const std::string& text, int size) {
-    return static_cast<int>(text.size()) * size * 6 / 10;
-  };
-  m.height = [](int size) { return size + size / 4 + 1; };
-  return m;
+  return {[](const std::string& t, int size) { return static_cast<int>(t.size()) * size * 3 / 5; },
+          [](int size) { return size + size / 4 + 1; }};
 }
 
 option_box main_menu(int w, int h) {
@@ -63,9 +59,8 @@ TEST(MenuOptionBox, AVeryTallFontGrowsTheParchmentAndANarrowOneKeepsTheUsualBox)
   EXPECT_GE(box.height, box.lines[4].y + 40);
   EXPECT_GT(box.height, OPTION_BOX_MIN_H);
   EXPECT_EQ(box.top, 300 - box.height / 2);
-  text_metrics small;
-  small.width = [](const std::string& t, int) { return static_cast<int>(t.size()) * 5; };
-  small.height = [](int) { return 9; };
+  const text_metrics small{[](const std::string& t, int) { return static_cast<int>(t.size()) * 5; },
+                           [](int) { return 9; }};
   box = lay_out_option_box("1 NORMAL", "2 HARD", "3 EXTREME", "SELECT DIFFICULTY LEVEL", 800, 600,
                            small);
   EXPECT_EQ(box.height, OPTION_BOX_MIN_H);
@@ -102,11 +97,9 @@ TEST(MenuFileSelector, RowsOfUnlistedNamesNeverLightAndThePanelAndItsExitMarkGro
 }
 
 TEST(MenuFileSelector, APromptOnTheParchmentIsSetSmallerToClearItsRolledEnds) {
-  text_metrics m;
-  m.width = [](const std::string& t, int size) {
-    return static_cast<int>(t.size()) * size * 7 / 10;
-  };
-  m.height = [](int size) { return size; };
+  const text_metrics m{
+      [](const std::string& t, int size) { return static_cast<int>(t.size()) * size * 7 / 10; },
+      [](int size) { return size; }};
   const std::string long_prompt = "TYPE IN THE NAME OF YOUR CHARACTER";
   int size = parchment_prompt_size(long_prompt, 26, 600, m);
   EXPECT_LT(size, 26);
