@@ -108,10 +108,8 @@ TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
 // A font whose lines are 1.25 times the size high and whose letters are
 // half the size wide, like the game's face.
 text_metrics rough_font() {
-  text_metrics m;
-  m.width = [](const std::string& t, int size) { return static_cast<int>(t.size()) * size / 2; };
-  m.height = [](int size) { return size * 5 / 4; };
-  return m;
+  return {[](const std::string& t, int size) { return static_cast<int>(t.size()) * size / 2; },
+          [](int size) { return size * 5 / 4; }};
 }
 
 void expect_no_overlap(const std::vector<stacked_line>& lines, const text_metrics& m) {
