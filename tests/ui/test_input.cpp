@@ -339,12 +339,8 @@ TEST_F(InputTest, TheHelpWaitsForTheOpeningPressToBeLetGoAndTheWorldStandsStill)
 // About as wide and tall as the game's bold face: capitals near two thirds
 // of the size, lines a quarter taller than the size.
 text_metrics bold_font() {
-  text_metrics m;
-  m.width = [](const std::string& text, int size) {
-    return static_cast<int>(text.size()) * size * 2 / 3;
-  };
-  m.height = [](int size) { return size + size / 4 + 1; };
-  return m;
+  return {[](const std::string& t, int size) { return static_cast<int>(t.size()) * size * 2 / 3; },
+          [](int size) { return size + size / 4 + 1; }};
 }
 
 bool overlap(const placed_text& a, const placed_text& b) {
