@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "core/message_log.h"
 #include "core/start_health.h"
@@ -44,39 +45,32 @@ void small_level() {
 
 TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   small_level();
-  struct {
-    int x, y, revealed;
-    const char* told;  // "" for nothing at all
-    const char* untold;
-  } cases[] = {{12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
-               {12, 10, 2, "Remembered: Floor.", "Skeleton"},
-               {12, 10, 0, "", ""},
-               {10, 10, 1, "Unit1 (party, unhurt)", ""},
-               {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
-               {11, 10, 2, "Remembered: Floor.", "Key"},
-               {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
-               {9, 10, 1, "Floor.", "rap"},
-               {8, 10, 1, "Floor.", "ecret"},
-               {10, 8, 1, "These are stairs going down.", ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " seen " +
-                 std::to_string(c.revealed));
-    map[0][c.x][c.y].revealed = c.revealed;
-    std::string line = pointer_line(0, c.x, c.y);
-    EXPECT_TRUE(*c.told ? has(line, c.told) : line.empty()) << line;
-    EXPECT_FALSE(*c.untold && has(line, c.untold)) << line;
+  // {x, y, revealed, told ("" for nothing at all), never told}
+  const std::tuple<int, int, int, const char*, const char*> cases[] = {
+      {12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
+      {12, 10, 2, "Remembered: Floor.", "Skeleton"},
+      {12, 10, 0, "", ""},
+      {10, 10, 1, "Unit1 (party, unhurt)", ""},
+      {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
+      {11, 10, 2, "Remembered: Floor.", "Key"},
+      {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
+      {9, 10, 1, "Floor.", "rap"},
+      {8, 10, 1, "Floor.", "ecret"},
+      {10, 8, 1, "These are stairs going down.", ""}};
+  for (auto [x, y, revealed, told, untold] : cases) {
+    map[0][x][y].revealed = revealed;
+    std::string line = pointer_line(0, x, y);
+    EXPECT_TRUE(*told ? has(line, told) : line.empty()) << line << " at " << x << "," << y;
+    EXPECT_FALSE(*untold && has(line, untold)) << line << " at " << x << "," << y;
   }
-  EXPECT_EQ(pointer_line(0, -1, 10), "");
-  EXPECT_EQ(pointer_line(LEVELS, 10, 10), "");
+  EXPECT_EQ(pointer_line(0, -1, 10) + pointer_line(LEVELS, 10, 10), "");
   // Without light the map shows only the squares beside the party.
   IS_GLOBAL_LIGHTING_ON = 0;
   map[0][12][10].revealed = map[0][11][10].revealed = 1;
   EXPECT_EQ(pointer_line(0, 12, 10), "");
   EXPECT_TRUE(has(pointer_line(0, 11, 10), "Lying here: Key6"));
-}
-
-TEST(PointerLine, NoCreatureIsToldAnywhereOutOfSight) {
-  small_level();
+  // No creature is told anywhere out of sight.
+  IS_GLOBAL_LIGHTING_ON = 1;
   for (int u = 2; u < 12; u++)
     std::snprintf(put_unit(3, u, 0, 3 * u, 20 + u % 5, NORTH).name, UNIT_NAME_SIZE, "Hidden%d", u);
   for (int x = 0; x < LAND_SIZE; x++)
@@ -88,14 +82,12 @@ TEST(PointerLine, NoCreatureIsToldAnywhereOutOfSight) {
 }
 
 TEST(PointerLine, WoundedWordsFollowHealthAgainstTheStart) {
-  const struct {
-    int health, start;
-    const char* word;
-  } cases[] = {{20, 20, "unhurt"},    {25, 20, "unhurt"},     {19, 20, "hurt"},
-               {12, 20, "hurt"},      {11, 20, "badly hurt"}, {5, 20, "badly hurt"},
-               {4, 20, "near death"}, {-3, 20, "near death"}, {1, 0, "unhurt"}};
-  for (const auto& c : cases)
-    EXPECT_STREQ(wounded_word(c.health, c.start), c.word) << c.health << " of " << c.start;
+  const std::tuple<int, int, const char*> cases[] = {
+      {20, 20, "unhurt"},    {25, 20, "unhurt"},     {19, 20, "hurt"},
+      {12, 20, "hurt"},      {11, 20, "badly hurt"}, {5, 20, "badly hurt"},
+      {4, 20, "near death"}, {-3, 20, "near death"}, {1, 0, "unhurt"}};
+  for (auto [health, start, word] : cases)
+    EXPECT_STREQ(wounded_word(health, start), word) << health << " of " << start;
 }
 
 TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
@@ -123,17 +115,14 @@ TEST(MessageHistory, RepeatsFoldWithACountAndTheLogStaysBounded) {
 }
 
 TEST(ListWindow, ScrollingStaysWithinTheRows) {
-  const struct {
-    int top, rows, page;
-    list_move move;
-    int expect;
-  } cases[] = {{0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
-               {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
-               {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
-               {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
-               {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
-               {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4}};
-  for (const auto& c : cases)
-    EXPECT_EQ(list_scroll(c.top, c.rows, c.page, c.move), c.expect)
-        << c.top << " of " << c.rows << " move " << c.move;
+  const std::tuple<int, int, int, list_move, int> cases[] = {
+      {0, 100, 20, LIST_LINE_UP, 0},     {0, 100, 20, LIST_LINE_DOWN, 1},
+      {79, 100, 20, LIST_LINE_DOWN, 80}, {80, 100, 20, LIST_LINE_DOWN, 80},
+      {50, 100, 20, LIST_PAGE_UP, 30},   {10, 100, 20, LIST_PAGE_UP, 0},
+      {70, 100, 20, LIST_PAGE_DOWN, 80}, {40, 100, 20, LIST_HOME, 0},
+      {0, 100, 20, LIST_END, 80},        {100, 100, 20, LIST_STAY, 80},
+      {0, 5, 20, LIST_END, 0},           {3, 5, 0, LIST_LINE_DOWN, 4}};
+  for (auto [top, rows, page, move, expect] : cases)
+    EXPECT_EQ(list_scroll(top, rows, page, move), expect)
+        << top << " of " << rows << " move " << move;
 }

@@ -1,36 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ui/command_line.h"
 
 static command_line read(std::vector<std::string> args) { return read_command_line(args); }
 
-TEST(CommandLine, NothingGivenPlaysAGameSeededByTheClockAtScaleOne) {
-  command_line c = read({});
-  EXPECT_TRUE(c.error.empty());
-  EXPECT_FALSE(c.has_seed || c.help || c.version || c.headless);
-  EXPECT_TRUE(c.replay.empty());
-  EXPECT_EQ(c.scale, 1);
-}
-
 TEST(CommandLine, GoodOptionsAreReadInBothSpellingsAndAtTheEdges) {
-  command_line a = read({"--seed", "42"});
-  EXPECT_TRUE(a.error.empty());
-  EXPECT_TRUE(a.has_seed);
-  EXPECT_EQ(a.seed, 42u);
-  EXPECT_EQ(read({"--seed=7"}).seed, 7u);
-  EXPECT_EQ(read({"--seed", "0"}).seed, 0u);
-  EXPECT_EQ(read({"--seed", "4294967295"}).seed, 4294967295u);
-  EXPECT_EQ(read({"--scale", "2"}).scale, 2);
-  EXPECT_EQ(read({"--scale=4"}).scale, 4);
-  command_line r = read({"--replay", "save/last.replay", "--headless"});
-  EXPECT_TRUE(r.error.empty());
-  EXPECT_EQ(r.replay, "save/last.replay");
-  EXPECT_TRUE(r.headless);
-  EXPECT_TRUE(read({"--help"}).help);
-  EXPECT_TRUE(read({"-h"}).help);
-  EXPECT_TRUE(read({"--version"}).version);
-  EXPECT_TRUE(read({"--history"}).history);
-  EXPECT_NE(command_line_usage().find("--seed N"), std::string::npos);
+  command_line c = read({});  // a game seeded by the clock at scale one
+  EXPECT_TRUE(c.error.empty() && c.replay.empty());
+  EXPECT_FALSE(c.has_seed || c.help || c.version || c.headless || c.history);
+  EXPECT_EQ(c.scale, 1);
+  c = read({"--seed", "42"});
+  EXPECT_TRUE(c.error.empty() && c.has_seed);
+  EXPECT_EQ(c.seed, 42u);
+  const std::pair<std::vector<std::string>, unsigned> seeds[] = {
+      {{"--seed=7"}, 7u}, {{"--seed", "0"}, 0u}, {{"--seed", "4294967295"}, 4294967295u}};
+  for (const auto& [args, seed] : seeds) EXPECT_EQ(read(args).seed, seed) << args.back();
+  EXPECT_EQ(std::pair(read({"--scale", "2"}).scale, read({"--scale=4"}).scale), std::pair(2, 4));
+  c = read({"--replay", "save/last.replay", "--headless"});
+  EXPECT_TRUE(c.error.empty() && c.headless);
+  EXPECT_EQ(c.replay, "save/last.replay");
+  EXPECT_TRUE(read({"--help"}).help && read({"-h"}).help);
+  EXPECT_TRUE(read({"--version"}).version && read({"--history"}).history);
 }
 
 TEST(CommandLine, BadValuesAndUnknownOptionsAreRefused) {
@@ -52,16 +44,15 @@ TEST(CommandLine, BadValuesAndUnknownOptionsAreRefused) {
 }
 
 TEST(CommandLine, WithoutADisplayTheConsoleSaysWhatIsMissing) {
-  struct asked {
-    const char *display, *error, *says;
-  } const cases[] = {{nullptr, "", "DISPLAY is not set."},
-                     {"", nullptr, "DISPLAY is not set."},
-                     {":7", "no X", "DISPLAY (:7) did not answer. (no X)"}};
-  for (const asked& c : cases) {
-    std::string text = no_window_message(c.display, c.error);
-    EXPECT_EQ(text.front(), '\n');
-    EXPECT_EQ(text.back(), '\n');
+  // {DISPLAY, the error met, what the console says}
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {nullptr, "", "DISPLAY is not set."},
+      {"", nullptr, "DISPLAY is not set."},
+      {":7", "no X", "DISPLAY (:7) did not answer. (no X)"}};
+  for (auto [display, error, says] : cases) {
+    std::string text = no_window_message(display, error);
+    EXPECT_EQ(std::pair(text.front(), text.back()), std::pair('\n', '\n'));
     EXPECT_NE(text.find("needs a graphical display"), std::string::npos) << text;
-    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    EXPECT_NE(text.find(says), std::string::npos) << text;
   }
 }

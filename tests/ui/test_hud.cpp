@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -27,30 +29,25 @@ TEST(HudMessages, TheScreenShowsNoControlCharacterAndNoLetterUnderAnArrow) {
   }
 }
 
-TEST(HudGauges, NarrowUnitsGetAFullFrameAndSpentMovesClampToZero) {
+TEST(HudGauges, NarrowUnitsGetAFullFrameAndColoursRunFromGreenToRedWithinRange) {
   unit_record u{};
   u.movement = 40, u.moves = -3, u.health = 20;
   gauge_layout g = status_gauges(u, 800, 600);
-  EXPECT_EQ(u.moves, 0);  // stored
+  EXPECT_EQ(u.moves, 0);  // spent moves are stored as none
   EXPECT_EQ(std::vector<int>(g.move_frame, g.move_frame + 4),
             (std::vector<int>{400 - 50 - 2, 6 + 20, 400 + 50 + 2, 24 + 20}));
   EXPECT_EQ(g.move_bar[0], g.move_bar[2]);  // empty
-  EXPECT_FALSE(g.poisoned);
   EXPECT_EQ(std::pair(g.health_bar[0], g.health_bar[2]), std::pair(400 - 10 - 1, 400 + 10 + 1));
-}
-
-TEST(HudGauges, ColoursRunFromGreenToRedAndStayInRange) {
-  unit_record u{};
   u.movement = 200, u.moves = 200, u.health = 100;
-  gauge_layout g = status_gauges(u, 1280, 720);
-  EXPECT_EQ(std::pair(g.move_colour[0], g.move_colour[1]), std::pair(50, 255));
-  EXPECT_EQ(g.health_colour[1], 250);
+  g = status_gauges(u, 1280, 720);
+  EXPECT_EQ(std::tuple(g.move_colour[0], g.move_colour[1], g.health_colour[1], g.poisoned),
+            std::tuple(50, 255, 250, false));
   u.moves = 0;
   u.health = 200;  // more than a colour can hold
   u.status = UNIT_POISONED;
   g = status_gauges(u, 1280, 720);
-  EXPECT_EQ(std::pair(g.move_colour[0], g.move_colour[1]), std::pair(250, 55));
-  EXPECT_EQ(std::pair(g.health_colour[0], g.health_colour[1]), std::pair(0, 255));
+  EXPECT_EQ(std::tuple(g.move_colour[0], g.move_colour[1], g.health_colour[0], g.health_colour[1]),
+            std::tuple(250, 55, 0, 255));
   EXPECT_TRUE(g.poisoned);
 }
 
@@ -77,18 +74,17 @@ TEST(HudStatus, LevelNumbersAndLadderMarkSitBesideTheGauges) {
   status_readout r = status_readout_for(u, g);
   EXPECT_EQ(r.level + "|" + r.moves + "|" + r.health + "|" + r.ladder, "LEVEL 4|37 / 240|18|");
   // Clear of both frames, whichever is wider, on the gauges' own rows.
-  EXPECT_LT(r.left_x, g.move_frame[0]);
-  EXPECT_LT(r.left_x, g.health_frame[0]);
-  EXPECT_GT(r.right_x, g.move_frame[2]);
-  EXPECT_GT(r.right_x, g.health_frame[2]);
+  EXPECT_LT(r.left_x, std::min(g.move_frame[0], g.health_frame[0]));
+  EXPECT_GT(r.right_x, std::max(g.move_frame[2], g.health_frame[2]));
   EXPECT_EQ(std::pair(r.move_y, r.health_y), std::pair(g.move_frame[1], g.health_frame[1]));
 
-  const int marks[][2] = {
-      {SCENERY_LADDER_UP, 0}, {SCENERY_LADDER_DOWN, 1}, {SCENERY_TRAPDOOR, 1}, {3, 2}};
-  const char* words[] = {"LADDER UP", "LADDER DOWN", "LADDER UP/DOWN"};
-  for (const auto& m : marks) {
-    map[4][10][12].scenery = m[0];
-    EXPECT_EQ(status_readout_for(u, g).ladder, words[m[1]]) << m[0];
+  const std::pair<int, const char*> marks[] = {{SCENERY_LADDER_UP, "LADDER UP"},
+                                               {SCENERY_LADDER_DOWN, "LADDER DOWN"},
+                                               {SCENERY_TRAPDOOR, "LADDER DOWN"},
+                                               {3, "LADDER UP/DOWN"}};
+  for (auto [scenery, word] : marks) {
+    map[4][10][12].scenery = scenery;
+    EXPECT_EQ(status_readout_for(u, g).ladder, word) << scenery;
   }
   // A unit off the grid reads nothing there.
   u.z = LEVELS;
@@ -100,26 +96,20 @@ TEST(HudStatus, LevelNumbersAndLadderMarkSitBesideTheGauges) {
 
 TEST(HudStatus, GaugeLabelsTurnLightWhenTheBarNoLongerCoversThem) {
   unit_record u{};
-  u.movement = 100, u.moves = 100, u.health = 100;
-  gauge_layout g = status_gauges(u, 800, 600);
-  EXPECT_FALSE(gauge_label_light(g.health_bar, 400, 30));
-  for (int hp : {60, 20, 0, -8}) {
+  u.movement = 100, u.moves = 10;
+  for (int hp : {100, 60, 20, 0, -8}) {
     u.health = hp;
-    g = status_gauges(u, 800, 600);
-    EXPECT_TRUE(gauge_label_light(g.health_bar, 400, 35)) << hp;
+    gauge_layout g = status_gauges(u, 800, 600);
+    EXPECT_EQ(gauge_label_light(g.health_bar, 400, 35), hp < 100) << hp;
+    EXPECT_TRUE(gauge_label_light(g.move_bar, 400, 40));
   }
-  u.moves = 10;
-  g = status_gauges(u, 800, 600);
-  EXPECT_TRUE(gauge_label_light(g.move_bar, 400, 40));
 }
 
 // A font whose lines are 1.25 times the size high and whose letters are
 // half the size wide, like the game's face.
 text_metrics rough_font() {
-  text_metrics m;
-  m.width = [](const std::string& t, int size) { return static_cast<int>(t.size()) * size / 2; };
-  m.height = [](int size) { return size * 5 / 4; };
-  return m;
+  return {[](const std::string& t, int size) { return static_cast<int>(t.size()) * size / 2; },
+          [](int size) { return size * 5 / 4; }};
 }
 
 void expect_no_overlap(const std::vector<stacked_line>& lines, const text_metrics& m) {
@@ -135,7 +125,7 @@ TEST(HudStatus, TheDiagnosticsLineCarriesTheSeedOfANewGameOnly) {
   EXPECT_EQ(fps_line(29), "FPS: 29 ");
 }
 
-TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
+TEST(TextBoxes, WarningLinesNeverOverlapTheParchmentGrowsAndAFootnoteFitsUnderThePrompt) {
   const text_metrics m = rough_font();
   const std::string story[6] = {"You are the son of a poor peasant.",
                                 "When you were born",
@@ -157,15 +147,10 @@ TEST(TextBoxes, WarningLinesNeverOverlapAndTheParchmentGrows) {
   // Small text keeps the places it was given, in the parchment it was given.
   warning_box_layout small = lay_out_warning_box(story, 8, 600, 140, m);
   for (int i = 0; i < 6; i++) EXPECT_EQ(small.lines[i].y, 10 * (i + 1));
-  EXPECT_EQ(small.lines[6].y, 75);
-  EXPECT_EQ(small.height, 140);
+  EXPECT_EQ(std::pair(small.lines[6].y, small.height), std::pair(75, 140));
   // Size 0 means 12.
   EXPECT_EQ(lay_out_warning_box(story, 0, 600, 140, m).lines[0].size, 12);
-}
-
-TEST(TextBoxes, AFootnoteGoesInSmallPrintUnderThePromptInsideTheParchment) {
-  const text_metrics m = rough_font();
-  const std::string story[6] = {"a", "b", "c", "d", "e", "f"};
+  // A footnote goes in small print under the prompt, inside the parchment.
   warning_box_layout plain = lay_out_warning_box(story, 15, 600, 140, m);
   warning_box_layout noted = lay_out_warning_box(story, 15, 600, 140, m, "SEED 4242");
   ASSERT_EQ(noted.lines.size(), 8u);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -16,16 +17,14 @@ class InventoryPanels : public ::testing::Test {
     fresh();
     hero();
   }
-  static std::vector<std::string> texts(const std::vector<list_entry>& e) {
+  // The texts of list entries or of object menu rows.
+  template <class Row>
+  static std::vector<std::string> texts(const std::vector<Row>& rows) {
     std::vector<std::string> t;
-    for (const list_entry& x : e) t.push_back(x.text);
+    for (const Row& r : rows) t.push_back(r.text);
     return t;
   }
-  static std::vector<std::string> row_texts(int k) {
-    std::vector<std::string> t;
-    for (const object_row& r : object_menu_rows(k)) t.push_back(r.text);
-    return t;
-  }
+  static std::vector<std::string> row_texts(int k) { return texts(object_menu_rows(k)); }
 };
 
 TEST_F(InventoryPanels, PanelClosesJustPastItsMarginsAndOnlyNineLinesAnswer) {
@@ -68,22 +67,28 @@ TEST_F(InventoryPanels, GiveListHandsToTheUnitStandingThere) {
   int p = -1, u = -1;
   EXPECT_TRUE(give_receiver(11, 10, 0, p, u));
   EXPECT_EQ(std::pair(p, u), std::pair(1, 2));
-  EXPECT_FALSE(give_receiver(10, 10, 0, p, u));  // the giver itself
-  EXPECT_FALSE(give_receiver(12, 10, 0, p, u));  // nobody
-  EXPECT_FALSE(give_receiver(-1, 10, 0, p, u));
+  for (int x : {10, 12, -1})  // the giver itself, nobody, off the level
+    EXPECT_FALSE(give_receiver(x, 10, 0, p, u)) << x;
   EXPECT_EQ(p, 0);
 }
 
-TEST_F(InventoryPanels, EmptyItemListIsTwentyHighPlusPackedLines) {
+// Twenty pixels and a line an item, packed ones included, up to nine.
+TEST_F(InventoryPanels, ShortListsAreOnePageAndPackedItemsAddOnlyHeight) {
   EXPECT_EQ(make_list_page(list_entries(ITEM_LIST, 1, 1), 0, owned_count(1, 1)).height, 20);
   held(4, ITEM_KEY, "key", OBJECT_PACKED);
   held(5, ITEM_KEY, "key", OBJECT_PACKED);
-  const list_page p = make_list_page(list_entries(ITEM_LIST, 1, 1), 0, owned_count(1, 1));
+  list_page p = make_list_page(list_entries(ITEM_LIST, 1, 1), 0, owned_count(1, 1));
   EXPECT_TRUE(p.lines.empty());
   EXPECT_EQ(p.height, 40);
   int k = -1;
   EXPECT_EQ(list_click_at(p, 1, k), list_click::nothing);
   EXPECT_EQ(k, 0);
+  for (k = 1; k <= 9; k++) held(k, ITEM_GEM, "gem");
+  p = make_list_page(list_entries(ITEM_LIST, 1, 1), 0, 9);
+  EXPECT_FALSE(p.paged);
+  EXPECT_EQ(std::pair(p.lines.size(), p.height), std::pair(size_t{9}, 110));
+  EXPECT_EQ(list_click_at(p, 9, k), list_click::item);
+  EXPECT_EQ(k, 9);
 }
 
 TEST_F(InventoryPanels, LongListsArePagedAndEveryItemCanBeReached) {
@@ -94,8 +99,7 @@ TEST_F(InventoryPanels, LongListsArePagedAndEveryItemCanBeReached) {
   std::vector<int> reached;
   for (int page = 0; page < 3; page++) {
     const list_page p = make_list_page(all, page, 20);
-    EXPECT_TRUE(p.paged);
-    EXPECT_EQ(p.pages, 3);
+    EXPECT_EQ(std::pair(p.paged, p.pages), std::pair(true, 3));
     EXPECT_LE(static_cast<int>(p.lines.size()), PAGE_ITEMS);
     EXPECT_LE(p.height, PANEL_LINE * (LIST_LINES + 1) + 20);
     for (int line = 1; line <= LIST_LINES; line++) {
@@ -105,21 +109,11 @@ TEST_F(InventoryPanels, LongListsArePagedAndEveryItemCanBeReached) {
       EXPECT_TRUE(line < LIST_LINES || c == list_click::next_page) << line;
     }
   }
-  ASSERT_EQ(reached.size(), 20u);
-  for (int k = 1; k <= 20; k++) EXPECT_EQ(reached[k - 1], k);
+  std::vector<int> all_of_them(20);
+  std::iota(all_of_them.begin(), all_of_them.end(), 1);
+  EXPECT_EQ(reached, all_of_them);
   EXPECT_EQ(make_list_page(all, 3, 20).page, 0);  // past the last page comes the first
   EXPECT_EQ(page_line_text(make_list_page(all, 1, 20)), "MORE... (2 OF 3)");
-}
-
-TEST_F(InventoryPanels, NineItemsFitOnOnePage) {
-  for (int k = 1; k <= 9; k++) held(k, ITEM_GEM, "gem");
-  const list_page p = make_list_page(list_entries(ITEM_LIST, 1, 1), 0, 9);
-  EXPECT_FALSE(p.paged);
-  EXPECT_EQ(p.lines.size(), 9u);
-  EXPECT_EQ(p.height, 110);
-  int k = 0;
-  EXPECT_EQ(list_click_at(p, 9, k), list_click::item);
-  EXPECT_EQ(k, 9);
 }
 
 TEST_F(InventoryPanels, ObjectMenuRows) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -38,10 +39,7 @@ TEST(RunFolder, PreparingMakesTheFoldersAndLinksTheSharedPictures) {
   std::string root = tmpl;
   std::string shared = root + "/share";
   for (const char* sub : {"", "/data", "/fonts"}) ASSERT_EQ(mkdir((shared + sub).c_str(), 0755), 0);
-  run_folder r;
-  r.dir = root + "/home/.local/share/grimhollow";
-  r.shared = shared;
-  r.installed = true;
+  run_folder r{.dir = root + "/home/.local/share/grimhollow", .shared = shared, .installed = true};
   std::string reason;
   ASSERT_TRUE(prepare_run_folder(r, reason)) << reason;
   struct stat st;
@@ -53,6 +51,5 @@ TEST(RunFolder, PreparingMakesTheFoldersAndLinksTheSharedPictures) {
   r.shared = moved;
   ASSERT_TRUE(prepare_run_folder(r, reason)) << reason;
   EXPECT_EQ(stat((r.dir + "/fonts").c_str(), &st), 0);
-  std::string cmd = "rm -rf '" + root + "'";
-  EXPECT_EQ(std::system(cmd.c_str()), 0);
+  std::filesystem::remove_all(root);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "../core/hand_made_level.h"
 #include "core/messages.h"
@@ -50,29 +51,23 @@ class TravelTest : public ::testing::Test {
 };
 
 TEST_F(TravelTest, EachStopEndsTheWalkWhereItShould) {
-  struct stop_case {
-    const char* what;
-    void (*lay)();
-    travel_end end;
-    int stop_x;  // -1: anywhere short of the ladder
-  };
-  const stop_case cases[] = {
+  // {what, scene, end, where it stops (-1: anywhere short of the creature)}
+  const std::tuple<const char*, void (*)(), travel_end, int> cases[] = {
       {"arrives", [] {}, TRAVEL_ARRIVED, LADDER},
       {"points run out", [] { unit[1][1].moves = 35; }, TRAVEL_OUT_OF_POINTS, FIRST + 4},
       {"a step is refused", [] { map[Z][12][ROW].passable = 0; }, TRAVEL_REFUSED, 11},
       {"a move event speaks", [] { put_terrain(Z, 9, ROW, TERRAIN_PRESSURE_PAD, 1); },
        TRAVEL_MESSAGE, 9},
       {"a creature comes into sight", [] { put_unit(2, 1, Z, 22, ROW, WEST); }, TRAVEL_ENEMY, -1}};
-  for (const stop_case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, lay, end, stop_x] : cases) {
+    SCOPED_TRACE(what);
     SetUp();
-    c.lay();
+    lay();
     press(IN_LESS);
     ASSERT_TRUE(travel_walking());
     walk_out();
-    EXPECT_FALSE(travel_walking());
-    EXPECT_EQ(travel_last_end(), c.end);
-    EXPECT_TRUE(c.stop_x >= 0 ? me().x == c.stop_x : me().x < 22 - 1) << me().x;
+    EXPECT_EQ(std::pair(travel_walking(), travel_last_end()), std::pair(false, end));
+    EXPECT_TRUE(stop_x >= 0 ? me().x == stop_x : me().x < 22 - 1) << me().x;
     EXPECT_EQ(me().y, ROW);
   }
 }
@@ -81,13 +76,10 @@ TEST_F(TravelTest, AnyKeyHaltsTheWalkAndDoesNothingElse) {
   press(IN_LESS);
   idle();
   idle();
-  EXPECT_EQ(me().x, FIRST + 2);
-  int moves = me().moves;
+  const int moves = me().moves;
   press(IN_UP);
-  EXPECT_FALSE(travel_walking());
-  EXPECT_EQ(travel_last_end(), TRAVEL_INTERRUPTED);
-  EXPECT_EQ(me().x, FIRST + 2);
-  EXPECT_EQ(me().moves, moves);
+  EXPECT_EQ(std::pair(travel_walking(), travel_last_end()), std::pair(false, TRAVEL_INTERRUPTED));
+  EXPECT_EQ(std::tuple(me().x, me().y, me().moves), std::tuple(FIRST + 2, ROW, moves));
 }
 
 TEST_F(TravelTest, OnlyRememberedSquaresLeadToALadder) {
@@ -135,21 +127,19 @@ TEST_F(TravelTest, KeypadTurnsTheShortWayPayingEachTurnThenSteps) {
   remove_unit(1, 1);
   put_unit(1, 1, Z, 9, 7, WEST, 100);
   press(IN_PAD_8);
-  EXPECT_EQ(me().facing, NORTH);
-  EXPECT_EQ(me().y, 7);
-  EXPECT_EQ(me().moves, 100 - 2 * 3);
+  EXPECT_EQ(std::tuple(me().facing, me().y, me().moves), std::tuple(NORTH, 7, 100 - 2 * 3));
 }
 
 TEST_F(TravelTest, TheMapShowsWhatWasSeenAndWhoIsInSightNow) {
   put_unit(2, 1, Z, 28, ROW, WEST);  // out of sight down the corridor
   map[Z][20][ROW].revealed = 0;
-  EXPECT_EQ(overview_at(1, Z, FIRST, ROW).mark, OVERVIEW_PARTY);
-  EXPECT_EQ(overview_at(1, Z, 12, ROW).mark, OVERVIEW_FLOOR);
   EXPECT_FALSE(overview_at(1, Z, 12, ROW).in_view);
-  EXPECT_EQ(overview_at(1, Z, LADDER, ROW).mark, OVERVIEW_WAY_UP);
-  EXPECT_EQ(overview_at(1, Z, 20, ROW).mark, OVERVIEW_DARK);
-  EXPECT_EQ(overview_at(1, Z, 20, ROW + 1).mark, OVERVIEW_DARK);  // rock never seen
-  EXPECT_EQ(overview_at(1, Z, 28, ROW).mark, OVERVIEW_FLOOR);     // the creature is not shown
+  // {x, y, mark}: rock never seen is dark; the creature out of sight is not shown.
+  const int marks[][3] = {{FIRST, ROW, OVERVIEW_PARTY},   {12, ROW, OVERVIEW_FLOOR},
+                          {LADDER, ROW, OVERVIEW_WAY_UP}, {20, ROW, OVERVIEW_DARK},
+                          {20, ROW + 1, OVERVIEW_DARK},   {28, ROW, OVERVIEW_FLOOR}};
+  for (const auto& m : marks)
+    EXPECT_EQ(overview_at(1, Z, m[0], m[1]).mark, m[2]) << m[0] << "," << m[1];
   map[Z][28][ROW].revealed = 1;
   EXPECT_EQ(overview_at(1, Z, 28, ROW).mark, OVERVIEW_CREATURE);
   map[Z][6][ROW + 1].revealed = 2;
