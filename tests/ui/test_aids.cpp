@@ -45,13 +45,13 @@ void small_level() {
 
 TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   small_level();
-  // {x, y, revealed, told ("" for nothing at all), never told}
+  // {x, y, revealed, the whole line (empty for nothing at all), never told}
   const std::tuple<int, int, int, const char*, const char*> cases[] = {
       {12, 10, 1, "Skeleton (enemy, near death). Floor.", ""},
       {12, 10, 2, "Remembered: Floor.", "Skeleton"},
       {12, 10, 0, "", ""},
-      {10, 10, 1, "Unit1 (party, unhurt)", ""},
-      {11, 10, 1, "Lying here: Key6 and 1 more item.", ""},
+      {10, 10, 1, "Unit1 (party, unhurt). Floor.", ""},
+      {11, 10, 1, "Floor. Lying here: Key6 and 1 more item.", ""},
       {11, 10, 2, "Remembered: Floor.", "Key"},
       {10, 12, 2, "Remembered: This appears to be a closed wooden door.", ""},
       {9, 10, 1, "Floor.", "rap"},
@@ -60,7 +60,7 @@ TEST(PointerLine, TellsOnlyWhatThePartySeesOrRemembers) {
   for (auto [x, y, revealed, told, untold] : cases) {
     map[0][x][y].revealed = revealed;
     std::string line = pointer_line(0, x, y);
-    EXPECT_TRUE(*told ? has(line, told) : line.empty()) << line << " at " << x << "," << y;
+    EXPECT_EQ(line, told) << " at " << x << "," << y;
     EXPECT_FALSE(*untold && has(line, untold)) << line << " at " << x << "," << y;
   }
   EXPECT_EQ(pointer_line(0, -1, 10) + pointer_line(LEVELS, 10, 10), "");
