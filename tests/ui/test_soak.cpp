@@ -6,6 +6,7 @@
 
 #include "core/world.h"
 #include "tools/support/soak.h"
+#include "ui/view_settings.h"
 
 namespace {
 
@@ -22,6 +23,10 @@ TEST(Soak, FreshGamesAtEveryDifficultyKeepTheWorldSound) {
   EXPECT_EQ(std::pair(r.games, r.replays), std::pair(3L, 3L));
   EXPECT_GT(r.turns, 3);
   EXPECT_GT(r.actions, 30);
+  // A seed plays the same after games that hid the window's bars.
+  BUTTON_BAR = MESSAGE_BAR = STATUS_BAR = INVENTORY_BAR = 1;
+  soak_report again = run_soak({.first_seed = 11, .seeds = 1, .turns = 8});
+  EXPECT_EQ(std::pair(again.actions, again.turns), std::pair(r.actions, r.turns));
 }
 
 // A command that breaks the world when its row says so, as a fault in a
