@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -107,25 +108,59 @@ TEST_F(ScoreTest, TitlesLeaveExactThousandsBare) {
   EXPECT_EQ(headless.warnings[0].lines[2], "Your final SCORE is 1000");
 }
 
-TEST_F(ScoreTest, AnEndedGameShowsTheScoreAndKeepsTheTable) {
-  final_score();
-  EXPECT_EQ(SCORE, 0);
-  EXPECT_EQ(headless.fade_calls, 1);
-  EXPECT_STREQ(unit[1][1].name, "ADA the ADVENTURER!");
-  ASSERT_EQ(headless.warnings.size(), 2u);
-  const headless_warning& w = headless.warnings[0];
-  EXPECT_EQ(w.lines[0], "ADA the ADVENTURER!");
-  EXPECT_EQ(w.lines[2], "Your final SCORE is 920");
-  EXPECT_EQ(w.lines[4], "CONGRATS YOU HAVE A NEW HIGH SCORE!");
-  EXPECT_EQ(w.size, 20);
-  const headless_warning& t = headless.warnings[1];
-  EXPECT_EQ(t.lines[0], "HI SCORE TABLE");
-  EXPECT_EQ(t.lines[1], "1st Place: 920 ADA");
-  EXPECT_EQ(t.lines[5], "5th Place: 0 ");
-  EXPECT_EQ(t.size, 14);
-  EXPECT_TRUE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
-  // A missing table was empty; it is written whole.
-  EXPECT_EQ(file_text(), table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
+// The ended game shows the score, enters it where it belongs and writes the
+// table whole: a missing table was empty, a score equal to the fifth stays
+// out, a new second place moves the rest down, and the highest score the game
+// can give is kept beside a short table.
+TEST_F(ScoreTest, AnEndedGameEntersTheScoreWhereItBelongs) {
+  const std::string full =
+      table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 920}});
+  const std::string top = "ADA the ADVENTURER!", max = std::to_string(SCORE_MAX);
+  const struct {
+    std::string before;
+    int level, health;
+    std::string name, after, place;
+    bool entered;
+  } cases[] = {
+      {"", 1, 20, top, table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}),
+       "1st Place: 920 ADA", true},
+      {full, 1, 20, top, full, "5th Place: 920 A", false},
+      {table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 1000}}), 5, 20,
+       "ADA the MIGHTY!",
+       table_of({{"E", 5000}, {"ADA", 4600}, {"D", 4000}, {"C", 3000}, {"B", 2000}}),
+       "2nd Place: 4600 ADA", true},
+      {table_of({{"A", 500}, {"B", 400}, {"C", 300}}), 1000000, 1000000, "ADA the MIGHTY!",
+       table_of({{"ADA", SCORE_MAX}, {"A", 500}, {"B", 400}, {"C", 300}, {"", 0}}),
+       "1st Place: " + max + " ADA", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.place);
+    SetUp();
+    if (!c.before.empty()) put_file(c.before);
+    unit[1][1].level = c.level;
+    unit[1][1].health = c.health;
+    const std::string score = std::to_string(compute_score());
+    final_score();
+    EXPECT_EQ(SCORE, 0);
+    EXPECT_EQ(headless.fade_calls, 1);
+    EXPECT_EQ(unit[1][1].name, c.name);
+    ASSERT_EQ(headless.warnings.size(), 2u);
+    EXPECT_EQ(headless.warnings[0].lines[0], c.name);
+    EXPECT_EQ(headless.warnings[0].lines[2], "Your final SCORE is " + score);
+    EXPECT_EQ(headless.warnings[0].lines[4], c.entered
+                                                 ? "CONGRATS YOU HAVE A NEW HIGH SCORE!"
+                                                 : "You didn't get a HIGH SCORE this time...");
+    EXPECT_EQ(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"), c.entered);
+    const std::string* lines = headless.warnings[1].lines;
+    EXPECT_NE(std::find(lines + 1, lines + 6, c.place), lines + 6);
+    EXPECT_EQ(file_text(), c.after);
+  }
+  EXPECT_EQ(read_score_table("save/hiscore.tab")[0].score, SCORE_MAX);
+
+  // An equal score goes below the one already there.
+  score_table t = read_score_table("save/hiscore.tab");
+  EXPECT_TRUE(enter_score(t, "TIE", 400));
+  EXPECT_EQ(t[2].name + t[3].name + t[4].name, "BTIEC");
 }
 
 TEST_F(ScoreTest, TheScorePanelShowsTheSeedOfAGameBuiltFromOne) {
@@ -140,44 +175,6 @@ TEST_F(ScoreTest, TheScorePanelShowsTheSeedOfAGameBuiltFromOne) {
   final_score();
   ASSERT_EQ(headless.warnings.size(), 2u);
   EXPECT_EQ(headless.warnings[0].lines[5], "");
-}
-
-TEST_F(ScoreTest, AScoreEqualToTheFifthDoesNotEnter) {
-  std::string table = table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 920}});
-  put_file(table);
-  final_score();
-  EXPECT_EQ(headless.warnings[0].lines[4], "You didn't get a HIGH SCORE this time...");
-  EXPECT_FALSE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
-  EXPECT_EQ(headless.warnings[1].lines[5], "5th Place: 920 A");
-  EXPECT_EQ(file_text(), table);
-}
-
-TEST_F(ScoreTest, ANewSecondPlaceMovesTheRestDown) {
-  put_file(table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 1000}}));
-  unit[1][1].level = 5;  // 920 * 5
-  final_score();
-  EXPECT_EQ(file_text(),
-            table_of({{"E", 5000}, {"ADA", 4600}, {"D", 4000}, {"C", 3000}, {"B", 2000}}));
-  EXPECT_EQ(headless.warnings[1].lines[2], "2nd Place: 4600 ADA");
-  EXPECT_STREQ(unit[1][1].name, "ADA the MIGHTY!");
-
-  // An equal score goes below the one already there.
-  score_table t = read_score_table("save/hiscore.tab");
-  EXPECT_TRUE(enter_score(t, "TIE", 4000));
-  EXPECT_EQ(t[2].name + t[3].name + t[4].name, "DTIEC");
-}
-
-// The highest score the game can give is written and read back, and a short
-// table gains the new entry without losing its own.
-TEST_F(ScoreTest, AScoreAtTheLimitIsKeptBesideAShortTable) {
-  put_file(table_of({{"A", 500}, {"B", 400}, {"C", 300}}));
-  unit[1][1].level = 1000000;
-  unit[1][1].health = 1000000;
-  ASSERT_EQ(compute_score(), SCORE_MAX);
-  final_score();
-  EXPECT_EQ(file_text(),
-            table_of({{"ADA", SCORE_MAX}, {"A", 500}, {"B", 400}, {"C", 300}, {"", 0}}));
-  EXPECT_EQ(read_score_table("save/hiscore.tab")[0].score, SCORE_MAX);
 }
 
 // What a table file holds is kept as far as it can be read.
