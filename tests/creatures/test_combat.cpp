@@ -51,6 +51,14 @@ struct blow {
 constexpr blow body{.location_lo = 31, .location_hi = 70, .critical_hi = 89};
 constexpr blow body_9{
     .blow_over = 4, .damage = 5, .location_lo = 31, .location_hi = 70, .critical_hi = 89};
+// A blow of 9, as that one, with no fumble and landing where asked.
+constexpr blow blow_9(int location_lo, int location_hi, int critical_lo, int critical_hi) {
+  blow b = body_9;
+  b.effect_hi = 60;
+  b.location_lo = location_lo, b.location_hi = location_hi;
+  b.critical_lo = critical_lo, b.critical_hi = critical_hi;
+  return b;
+}
 
 class CombatTest : public ::testing::Test {
  protected:
@@ -320,13 +328,8 @@ TEST_F(CombatTest, WhereAndHowABlowLandsShapesItsHarm) {
       helmet.range = SLOT_HEAD;
       helmet.var1 = 2;
     }
-    seed_where(blow{.effect_hi = 60,
-                    .blow_over = 4,
-                    .damage = 5,
-                    .location_lo = c.location_lo,
-                    .location_hi = c.location_hi,
-                    .critical_lo = c.critical ? c.critical : 1,
-                    .critical_hi = c.critical ? c.critical : 89});
+    seed_where(blow_9(c.location_lo, c.location_hi, c.critical ? c.critical : 1,
+                      c.critical ? c.critical : 89));
     hero_strikes();
     EXPECT_EQ(40 - g.health, c.harm);
     EXPECT_EQ(headless_said("Your helmet is gooed."), c.helmet);
@@ -350,13 +353,7 @@ TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
     h.health = 40;
     if (poisoned) h.status = UNIT_POISONED;
     // A critical for level 10: above 89.  Already poisoned, it doubles.
-    seed_where(blow{.effect_hi = 60,
-                    .blow_over = 4,
-                    .damage = 5,
-                    .location_lo = 31,
-                    .location_hi = 70,
-                    .critical_lo = 90,
-                    .critical_hi = 100});
+    seed_where(blow_9(31, 70, 90, 100));
     goblin_strikes();
     EXPECT_EQ(headless_said("Goblin poisons Hero"), !poisoned);
     EXPECT_EQ(headless_said("CRITICAL HIT x2 damage"), poisoned);
