@@ -180,28 +180,24 @@ TEST_F(ComputerTurnTest, AnIdleCreatureNeverMovesEvenBesideTheParty) {
   EXPECT_FALSE(somebody_hit());
 }
 
+// A seeker on another level makes for the ladder towards the party and
+// climbs it when clever enough; else, or with no such ladder, it wanders.
 TEST_F(ComputerTurnTest, ACleverSeekerOnAnotherLevelMakesForTheLadderAndClimbsIt) {
-  unit_record& s = creature(2, 10, 10, EAST, ORDER_SEEK, 100);
-  move_unit(2, 2, Z + 1, 10, 10);
-  s.intelligence = 30;
-  map[Z + 1][14][10].scenery = SCENERY_LADDER_DOWN;
-  map[Z + 1][30][30].scenery = SCENERY_LADDER_UP;  // leads away from the party
-  otherplayermove();
-  EXPECT_EQ((std::vector<int>{s.z, s.x, s.y}), (std::vector<int>{Z, 14, 10}));
-  EXPECT_EQ(map[Z][14][10].occupant_unit, 2);
-  EXPECT_EQ(map[Z + 1][14][10].occupant_player, 0);
-}
-
-TEST_F(ComputerTurnTest, ASeekerWithNoLadderToTakeWandersAStep) {
-  for (int wits : {10, 30}) {
+  for (auto [wits, ladder] : {std::pair{25, true}, {24, true}, {30, false}}) {
+    SCOPED_TRACE(testing::Message() << wits << " " << ladder);
     SetUp();
     unit_record& s = creature(2, 10, 10, EAST, ORDER_SEEK, 100);
     move_unit(2, 2, Z + 1, 10, 10);
     s.intelligence = wits;
+    if (ladder) map[Z + 1][14][10].scenery = SCENERY_LADDER_DOWN;
+    map[Z + 1][30][30].scenery = SCENERY_LADDER_UP;  // leads away from the party
     otherplayermove();
-    EXPECT_LT(s.moves, 1) << wits;
-    EXPECT_EQ(s.z, Z + 1);
-    EXPECT_LE(std::abs(s.x - 10), 10);
+    const bool climbs = wits >= 25 && ladder;
+    EXPECT_EQ((std::vector<int>{s.z, s.x, s.y}),
+              (climbs ? std::vector<int>{Z, 14, 10} : std::vector<int>{Z + 1, s.x, s.y}));
+    EXPECT_EQ(map[Z][14][10].occupant_unit, climbs ? 2 : 0);
+    EXPECT_EQ(map[Z + 1][14][10].occupant_player, 0);
+    EXPECT_LT(s.moves, 1);
   }
 }
 
