@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "creatures/ai/steering.h"
 #include "items/inventory.h"
 #include "tests/core/hand_made_level.h"
@@ -98,21 +100,17 @@ TEST_F(SteeringTest, APartyUnitEatsWhenWoundedButNeverScavengesOrClimbs) {
   EXPECT_EQ(me.health, 45);
   EXPECT_EQ(map[Z][10][10].scenery, SCENERY_NONE);
 
-  // A goblin of the party on a corpse, on a ladder down towards the acting unit.
-  fresh_world();
-  put_unit(1, 1, 0, 40, 40, NORTH);
+  // A clever goblin of the party on a corpse and a weapon, on a ladder down
+  // towards the acting unit, walks on.
   map[Z][10][10].scenery = SCENERY_LADDER_DOWN;
   lay_item(5, ITEM_CORPSE, Z, 10, 10);
   lay_item(6, ITEM_WEAPON, Z, 10, 10);
-  unit_record& gob = put_unit(1, 3, Z, 10, 10, EAST);
-  gob.race = 2;
-  gob.intelligence = 30;
-  gob.order = ORDER_ATTACK;
-  gob.waypoint_index = 1;
-  gob.waypoint_x[1] = 15, gob.waypoint_y[1] = 10;
+  move_unit(1, 1, 0, 40, 40);
+  me.race = 2;  // a goblin
+  me.intelligence = 30;
+  me.order = ORDER_ATTACK;
   AIunitmove(1, 3);
-  EXPECT_EQ(gob.z, Z);
-  EXPECT_EQ(gob.x, 11);  // it walked on
+  EXPECT_EQ(me.z * 100 + me.x, Z * 100 + 11);
   EXPECT_EQ(object[5].status, OBJECT_ON_GROUND);
   EXPECT_EQ(object[6].status, OBJECT_ON_GROUND);
 }
@@ -177,20 +175,14 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
 
 TEST_F(SteeringTest, AUnitOnItsWaypointStaysAndOneFacingElsewhereOnlyTurns) {
   unit_record& c = creature(1, 10, 10, WEST, 10, 10);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.facing, WEST);
-  EXPECT_EQ(c.moves, 100);
-
+  auto after_move = [&c] {
+    AIunitmove(2, 1);
+    return std::vector<int>{c.x, c.y, c.facing, c.moves};
+  };
+  EXPECT_EQ(after_move(), (std::vector<int>{10, 10, WEST, 100}));
   c.waypoint_x[WAYPOINT_POSITION] = 14, c.waypoint_y[WAYPOINT_POSITION] = 6;
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.facing, NORTHEAST);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.moves, 100);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 11);
-  EXPECT_EQ(c.y, 9);
-  EXPECT_EQ(c.moves, 90);
+  EXPECT_EQ(after_move(), (std::vector<int>{10, 10, NORTHEAST, 100}));
+  EXPECT_EQ(after_move(), (std::vector<int>{11, 9, NORTHEAST, 90}));
 }
 
 TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
@@ -246,7 +238,7 @@ TEST_F(SteeringTest, ACreatureOpensAClosedDoorOnItsWay) {
   c.intelligence = 20;
   put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
   AIunitmove(2, 1);
-  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);  // and steps through
   EXPECT_EQ(c.x * 100 + c.y, 1110);
 }
 
