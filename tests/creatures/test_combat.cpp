@@ -461,38 +461,31 @@ TEST_F(FallTest, TheDeadLeaveACorpseOnAFreeSquare) {
   EXPECT_EQ(QUEST_NO, 10);
 }
 
-TEST_F(FallTest, TheActingPartyMemberKilledEndsTheGame) {
-  goblin(11, 10, NORTHWEST);
-  unit_record& h = hero();
-  h.facing = NORTH;
-  h.health = -1;
-  seed_where(body_9);
-  END_TURN = 1;  // struck in the creatures' turn
-  {
-    scratch_folder away;
-    goblin_strikes();
+// Only the acting party member's death ends the game: its panel, then the
+// score and its table, none under the creatures' banner.
+TEST_F(FallTest, OnlyTheActingPartyMemberKilledEndsTheGame) {
+  for (int victim : {HERO, 2}) {
+    SCOPED_TRACE(victim);
+    SetUp();
+    unit_record& v = victim == HERO ? hero() : put_unit(1, 2, Z, 12, 10, NORTH);
+    v.facing = NORTH;
+    v.health = -1;
+    goblin(11, 10, NORTHWEST);
+    seed_where(body_9);
+    END_TURN = 1;  // struck in the creatures' turn
+    {
+      scratch_folder away;
+      combat(1, victim, 2, MONSTER);
+    }
+    EXPECT_EQ(v.status, UNIT_FREE);
+    EXPECT_EQ(map[Z][victim == HERO ? 10 : 12][10].occupant_player, 0);
+    EXPECT_EQ(gameover, victim == HERO ? GAME_OVER : GAME_PLAYING);
+    ASSERT_EQ(headless.warnings.size(), victim == HERO ? 3u : 0u);
+    for (const headless_warning& w : headless.warnings) EXPECT_FALSE(w.over_creature_turn);
+    if (victim == HERO) {
+      EXPECT_EQ(headless.warnings[0].lines[0], "YOU ARE DEAD!");
+    }
   }
-  EXPECT_EQ(h.status, UNIT_FREE);
-  EXPECT_EQ(gameover, GAME_OVER);
-  // The death, then the score and its table, none under the creatures' banner.
-  ASSERT_EQ(headless.warnings.size(), 3u);
-  for (const headless_warning& w : headless.warnings) EXPECT_FALSE(w.over_creature_turn);
-  EXPECT_EQ(headless.warnings[0].lines[0], "YOU ARE DEAD!");
-}
-
-TEST_F(FallTest, AnotherPartyMemberKilledDoesNotEndTheGame) {
-  hero();
-  unit_record& other = put_unit(1, 2, Z, 20, 20, NORTH);
-  other.health = -1;
-  unit_record& g = put_unit(2, MONSTER, Z, 21, 20, NORTHWEST);
-  g.damage = 5;
-  g.moves = 0;
-  seed_where(body_9);
-  combat(1, 2, 2, MONSTER);
-  EXPECT_EQ(other.status, UNIT_FREE);
-  EXPECT_EQ(gameover, GAME_PLAYING);
-  EXPECT_TRUE(headless.warnings.empty());
-  EXPECT_EQ(map[Z][20][20].occupant_player, 0);
 }
 
 // Thrown weapons: spears land on the target, rocks may break, misses keep
