@@ -38,6 +38,12 @@ void row_of(int z, int y, int terrain) {
   for (int x = 0; x < LAND_SIZE; x++) put_terrain(z, x, y, terrain);
 }
 
+// Terrain the party has already seen (2: seen before, now out of view).
+void seen_terrain(int x, int y, int terrain, int revealed = 1) {
+  put_terrain(Z, x, y, terrain);
+  map[Z][x][y].revealed = revealed;
+}
+
 // A container record standing at (x, y) of level z, marked on the map.
 void put_container(int k, int z, int x, int y, int size) {
   container_record& c = container[k];
@@ -60,7 +66,7 @@ TEST_F(SightTest, SingleRaySeesAPartyMemberOnTheThirdSquareButNeverFromTheParty)
 
 TEST_F(SightTest, SingleRayStopsOnlyAtWallsAlreadySeen) {
   put_unit(1, 1, Z, 30, 30, NORTH);
-  put_terrain(Z, 12, 10, TERRAIN_BUILT_WALL);
+  seen_terrain(12, 10, TERRAIN_BUILT_WALL, 0);
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
   map[Z][12][10].revealed = 2;
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);
@@ -74,20 +80,16 @@ TEST_F(SightTest, SingleRayStopsOnlyAtWallsAlreadySeen) {
   map[Z][13][10].revealed = 1;
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_CLEAR);
   map[Z][13][10].scenery = SCENERY_SECRET_HIDDEN;  // looks like wall
-  map[Z][13][10].revealed = 1;
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);
 }
 
 TEST_F(SightTest, SingleRayBlockedBesideTheActingUnit) {
   put_unit(1, 1, Z, 10, 10, EAST);
-  put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
-  map[Z][11][10].revealed = 1;
+  seen_terrain(11, 10, TERRAIN_CLOSED_DOOR);
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED_BESIDE);
-  put_terrain(Z, 11, 12, TERRAIN_CLOSED_DOOR);
-  map[Z][11][12].revealed = 1;
+  seen_terrain(11, 12, TERRAIN_CLOSED_DOOR);
   EXPECT_EQ(single_ray(10, 12, Z, 16, 12), RAY_BLOCKED);  // not from the acting unit
-  put_terrain(Z, 13, 10, TERRAIN_ROCK);
-  map[Z][13][10].revealed = 1;
+  seen_terrain(13, 10, TERRAIN_ROCK);
   map[Z][11][10] = map_cell{1, 1, 1, 0, 0, 1, 0, 0};
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);  // too far from it
 }
