@@ -232,8 +232,6 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
   }
 }
 
-// Damage: the blow, freshness, the torch, the location
-
 TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   unit_record& g = target();
   g.defence = 2;
@@ -340,8 +338,6 @@ TEST_F(CombatTest, WhereAndHowABlowLandsShapesItsHarm) {
   }
 }
 
-// Criticals and poison
-
 TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
   for (bool poisoned : {false, true}) {
     SetUp();
@@ -397,8 +393,6 @@ TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   critical_with(90, 90);  // the top of the disarming band
   EXPECT_TRUE(headless_said("Goblin's weapon dropped"));
 }
-
-// Falling: fleeing at 10, knocked out at 0, dead at -10
 
 class FallTest : public CombatTest {
  protected:

@@ -99,8 +99,6 @@ class PathTest : public ::testing::Test {
   }
 };
 
-// Results: the first step, AGX and AGY, the estimate, and the waypoints
-
 TEST_F(PathTest, DistanceEstimateIsTenPerSquareAlongEachAxis) {
   EXPECT_EQ(heuristic_distance(1, 1, 4, 3), 50);
   EXPECT_EQ(heuristic_distance(4, 3, 1, 1), 50);
@@ -162,8 +160,6 @@ TEST_F(PathTest, OnlyTheActingPlayersUnitGetsARoute) {
   EXPECT_EQ(unit[1][1].waypoint_index, 0);
 }
 
-// Penalties: each search weighs squares its own way
-
 // Fire ahead is stepped round by both; creatures are drawn to items, the
 // party is not; the party prefers squares it has seen, while a creature's
 // search knows the whole level.
@@ -184,8 +180,6 @@ TEST_F(PathTest, EachSearchWeighsSquaresItsOwnWay) {
     m = was;
   }
 }
-
-// Walls, lava and bridges
 
 TEST_F(PathTest, ThePartyGoesRoundAWallAndBacksOutOfACup) {
   fill(Z, 15, 5, 15, 40);
@@ -238,8 +232,6 @@ TEST_F(PathTest, CreaturesCrossLavaOnlyByBridgeUnlessTheyAreSalamanders) {
   EXPECT_GE(hunt(1, 20, 25), 10);  // by the bridge: hunt checks no step is on lava
   EXPECT_EQ(rat.x, 20);
 }
-
-// Giving up
 
 TEST_F(PathTest, ThePartyTriesAgainFromTheStartWhereACreatureGivesUp) {
   // A one-square stub points at the goal; the way round starts the other way.
@@ -325,8 +317,6 @@ TEST_F(PathTest, NothingOffTheLevelIsSearched) {
   put_unit(2, 1, Z, 50, 50, NORTH);
   EXPECT_EQ(npc_a_star_path_finding(50, 50, 50, 20, Z), NORTH);
 }
-
-// Creatures close in on a unit and reach an empty goal
 
 TEST_F(PathTest, ACreatureStopsOneSquareShortOfAUnitAndReachesAnEmptyGoal) {
   put_unit(1, 1, Z, 20, 10, SOUTH);

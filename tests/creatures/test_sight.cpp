@@ -101,8 +101,6 @@ TEST_F(SightTest, SingleRayNeverLeavesTheLevel) {
   EXPECT_EQ(single_ray(-1, 2, Z, 4, 4), RAY_BLOCKED);
 }
 
-// reveal_tiles and the party's cone
-
 // Walled in on every side, whatever the facing: its own square and the
 // neighbours are in view but for the three behind (away from the facing),
 // which are known only, and nothing past the walls is seen.
@@ -288,8 +286,6 @@ TEST_F(SightTest, BoulderSunkInAPitHidesNothing) {
   map[Z][25][28].scenery = SCENERY_CONTAINER;  // one still standing
   EXPECT_EQ(in_los(1, 1, 0, 25, 28), 0);
 }
-
-// in_los and unit_sight
 
 // Open squares ahead only, within the short cone; a wall ahead, or facing a
 // wall, only a neighbour that is in view.

@@ -53,8 +53,6 @@ bool somebody_hit() {
   return false;
 }
 
-// The probes
-
 TEST_F(ComputerTurnTest, NextToHealthFindsHerbsMushroomsOrItemsClockwiseFromNorth) {
   creature(1, 10, 10, NORTH, ORDER_GUARD);
   EXPECT_EQ(next_to_health(2, 1), FAIL);
@@ -117,8 +115,6 @@ TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
   for (int x = 19; x <= 21; x++) put_terrain(Z, x, 19, TERRAIN_ROCK), map[Z][x][19].revealed = 1;
   EXPECT_EQ(sees_party(2, 1), 0);
 }
-
-// Orders
 
 TEST_F(ComputerTurnTest, AGuardBesideThePartyWakesButStrikesOnlyNextTurn) {
   leader_to(Z, 10, 9);

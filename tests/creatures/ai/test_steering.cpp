@@ -171,8 +171,6 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
   }
 }
 
-// The step towards the waypoint
-
 TEST_F(SteeringTest, AUnitOnItsWaypointStaysAndOneFacingElsewhereOnlyTurns) {
   unit_record& c = creature(1, 10, 10, WEST, 10, 10);
   auto after_move = [&c] {
