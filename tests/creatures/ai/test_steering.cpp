@@ -162,8 +162,7 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
     if (c.far_end_taken)
       put_unit(2, 3, c.ladder == SCENERY_LADDER_DOWN ? Z - 1 : Z + 1, 10, 10, NORTH);
     AIunitmove(2, 2);
-    EXPECT_EQ(u.z, c.z);
-    EXPECT_EQ(u.x, c.x);
+    EXPECT_EQ(u.z * 100 + u.x, c.z * 100 + c.x);
     EXPECT_EQ(map[u.z][u.x][10].occupant_unit, 2);
     EXPECT_EQ(map[Z][10][10].occupant_player, c.z == Z && c.x == 10 ? 2 : 0);
     EXPECT_EQ(map[Z - 1][10][10].occupant_unit, c.far_end_taken ? 3 : c.z == Z - 1 ? 2 : 0);
@@ -193,8 +192,7 @@ TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
       put_unit(1, 1, Z, 45, 45, NORTH);
       unit_record& c = creature(1, 20, 20, wanted[dx + 1][dy + 1], 20 + 5 * dx, 20 + 3 * dy);
       AIunitmove(2, 1);
-      EXPECT_EQ(c.x, 20 + dx) << dx << "," << dy;
-      EXPECT_EQ(c.y, 20 + dy) << dx << "," << dy;
+      EXPECT_EQ(c.x * 100 + c.y, (20 + dx) * 100 + 20 + dy) << dx << "," << dy;
     }
 }
 
@@ -204,12 +202,12 @@ TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
 TEST_F(SteeringTest, ABlockedStepSlidesRoundOrTurnsToFight) {
   const struct {
     int player, blocked_ways, order;
-    int x, y, facing, moves, order_after, bounced;
+    std::vector<int> x_y_facing_moves_bounced;
   } cases[] = {
-      {2, 1, ORDER_ATTACK, 11, 9, EAST, 90, ORDER_ATTACK, 0},
-      {2, 3, ORDER_ATTACK, 10, 9, EAST, 90, ORDER_ATTACK, 0},
-      {2, 5, ORDER_FLEE, 10, 10, WEST, 100 - 25, ORDER_ATTACK, 1},
-      {1, 3, ORDER_ATTACK, 10, 10, EAST, 100, ORDER_ATTACK, 1},
+      {2, 1, ORDER_ATTACK, {11, 9, EAST, 90, 0}},
+      {2, 3, ORDER_ATTACK, {10, 9, EAST, 90, 0}},
+      {2, 5, ORDER_FLEE, {10, 10, WEST, 100 - 25, 1}},
+      {1, 3, ORDER_ATTACK, {10, 10, EAST, 100, 1}},
   };
   const int ways[] = {EAST, NORTHEAST, SOUTHEAST, NORTH, SOUTH};
   for (const auto& c : cases) {
@@ -223,11 +221,8 @@ TEST_F(SteeringTest, ABlockedStepSlidesRoundOrTurnsToFight) {
     for (int i = 0; i < c.blocked_ways; i++)
       wall(10 + DIRECTION_DX[ways[i]], 10 + DIRECTION_DY[ways[i]]);
     AIunitmove(c.player, c.player == 2 ? 1 : 3);
-    EXPECT_EQ(u.x * 100 + u.y, c.x * 100 + c.y);
-    EXPECT_EQ(u.facing, c.facing);
-    EXPECT_EQ(u.moves, c.moves);
-    EXPECT_EQ(u.order, c.order_after);
-    EXPECT_EQ(BOUNCED, c.bounced);
+    EXPECT_EQ((std::vector<int>{u.x, u.y, u.facing, u.moves, BOUNCED}), c.x_y_facing_moves_bounced);
+    EXPECT_EQ(u.order, ORDER_ATTACK);
   }
 }
 
