@@ -128,10 +128,9 @@ TEST_F(ComputerTurnTest, AGuardBesideThePartyWakesButStrikesOnlyNextTurn) {
 
   otherplayermove();
   EXPECT_TRUE(headless_said("Unit1 hits Unit1"));
-  EXPECT_EQ(g.facing, NORTH);
-  EXPECT_EQ(g.moves, 0);
-  EXPECT_EQ(g.waypoint_x[WAYPOINT_TARGET], 1);
-  EXPECT_EQ(g.waypoint_y[WAYPOINT_TARGET], 1);
+  EXPECT_EQ((std::vector<int>{g.facing, g.moves, g.waypoint_x[WAYPOINT_TARGET],
+                              g.waypoint_y[WAYPOINT_TARGET]}),
+            (std::vector<int>{NORTH, 0, 1, 1}));
   EXPECT_GT(w.x, 30);  // this time the rest of the player moved
 }
 
@@ -147,9 +146,10 @@ TEST_F(ComputerTurnTest, AnAttackerWithoutALiveTargetHuntsTheActingUnit) {
     unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
     a.waypoint_x[WAYPOINT_TARGET] = tp, a.waypoint_y[WAYPOINT_TARGET] = tu;
     otherplayermove();
-    EXPECT_EQ(a.waypoint_x[WAYPOINT_TARGET], 1);
-    EXPECT_EQ(a.waypoint_y[WAYPOINT_TARGET], 1);
-    EXPECT_EQ(a.x * 100 + a.y, 1006);  // closed in beside the leader
+    // Closed in beside the leader, whom it now hunts.
+    EXPECT_EQ(
+        (std::vector<int>{a.waypoint_x[WAYPOINT_TARGET], a.waypoint_y[WAYPOINT_TARGET], a.x, a.y}),
+        (std::vector<int>{1, 1, 10, 6}));
     EXPECT_FALSE(somebody_hit());
     otherplayermove();
     EXPECT_TRUE(somebody_hit());
@@ -160,10 +160,9 @@ TEST_F(ComputerTurnTest, AnAttackerThatLosesSightOfItsTargetStartsSeeking) {
   leader_to(Z, 40, 40);
   unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK);
   otherplayermove();
-  EXPECT_EQ(a.order, ORDER_SEEK);
-  EXPECT_EQ(a.waypoint_index, WAYPOINT_POSITION);
-  EXPECT_EQ(a.waypoint_x[WAYPOINT_POSITION], 40);
-  EXPECT_EQ(a.waypoint_y[WAYPOINT_POSITION], 40);
+  EXPECT_EQ((std::vector<int>{a.order, a.waypoint_index, a.waypoint_x[WAYPOINT_POSITION],
+                              a.waypoint_y[WAYPOINT_POSITION]}),
+            (std::vector<int>{ORDER_SEEK, WAYPOINT_POSITION, 40, 40}));
 }
 
 TEST_F(ComputerTurnTest, AnIdleCreatureNeverMovesEvenBesideTheParty) {
