@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -104,9 +103,9 @@ TEST_F(Monster, TheGradeFollowsTheLevelAndTheFirstDraw) {
 TEST_F(Monster, TheCreatureMarksItsSquareForItsOwnPlayer) {
   map[3][8][9].passable = 0;
   create_monster(1, 4, 3, 8, 9, 9);
-  EXPECT_EQ(map[3][8][9].occupant_player, 1);
-  EXPECT_EQ(map[3][8][9].occupant_unit, 4);
-  EXPECT_EQ(map[3][8][9].passable, 1);
+  const map_cell& m = map[3][8][9];
+  EXPECT_EQ((std::vector<int>{m.occupant_player, m.occupant_unit, m.passable}),
+            (std::vector<int>{1, 4, 1}));
   EXPECT_EQ(unit[1][4].waypoint_x[5], 999);
   EXPECT_EQ(unit[1][4].z * 10000 + unit[1][4].x * 100 + unit[1][4].y, 30809);
   ASSERT_FALSE(headless.icons.empty());
@@ -142,9 +141,8 @@ TEST_F(Monster, WanderingSalamandersPickASpotBesideTheirOwnAfterTheirItem) {
     std::srand(seed);
     create_monster(2, 1, 5, 0, 50, 45);
     const unit_record& m = unit[2][1];
-    EXPECT_EQ(m.race, RACE_SALAMANDER);
-    EXPECT_EQ(m.order, ORDER_WANDER);
-    EXPECT_EQ(m.waypoint_index, WAYPOINT_POSITION);
+    EXPECT_EQ((std::vector<int>{m.race, m.order, m.waypoint_index}),
+              (std::vector<int>{RACE_SALAMANDER, ORDER_WANDER, WAYPOINT_POSITION}));
     // The spot is drawn after the item's own draws; wherever it falls it
     // stays beside the salamander and on the map, even in a corner.
     EXPECT_TRUE(m.waypoint_x[8] >= 0 && m.waypoint_x[8] <= 1) << m.waypoint_x[8];
@@ -212,11 +210,7 @@ TEST_F(Monster, AnArmedCreatureRollsAgainAtTheNextFreeSlot) {
   object[1].owner_player = 2;
   object[1].owner_unit = 1;
   unsigned seed = 1;
-  for (;; seed++) {
-    auto r = draws_for(seed, 2);
-    if (r[0] % 3 == 0 && r[1] % 3 == 1) break;
-  }
-  std::srand(seed);
+  while (draws_for(seed, 2)[0] % 3 != 0 || draws_for(seed, 2)[1] % 3 != 1) seed++;
   monster_object(2, 1);
   EXPECT_EQ(object[2].status, OBJECT_FREE);
   EXPECT_EQ(object[3].type, ITEM_WEARABLE);
@@ -227,10 +221,9 @@ TEST_F(Monster, AnArmedCreatureRollsAgainAtTheNextFreeSlot) {
   object[1] = object_record{};
   object[3] = object_record{};
   while (draws_for(seed, 1)[0] % 3 != 0) seed++;
-  std::srand(seed);
   monster_object(2, 1);
   EXPECT_EQ(object[1].type, ITEM_WEAPON);
-  EXPECT_NE(std::strcmp(object[1].name, ""), 0);
+  EXPECT_STRNE(object[1].name, "");
 }
 
 TEST_F(Monster, LootInSlotNineNineNineIsAProperWeapon) {
