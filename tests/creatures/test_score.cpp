@@ -185,13 +185,16 @@ TEST_F(ScoreTest, TablesKeepEveryEntryThatCanBeRead) {
       out += e.name + "=" + std::to_string(e.score) + " ";
     return out;
   };
-  struct table_case {
+  // Five sound entries are kept even without the closing mark; more are
+  // ignored; a name is data whatever it holds, and is cut to a table name.
+  const std::string n60(60, 'N');
+  std::string six = table_of(
+      {{"A", 500}, {"B", 400}, {"~C", 300}, {"SCORE: D", 200}, {n60.c_str(), 100}, {"F", 50}});
+  six.pop_back();
+  const struct {
     const char* label;
-    std::string file;
-    const char* kept;
-  };
-  const std::string at_limit = std::to_string(SCORE_MAX);
-  const table_case cases[] = {
+    std::string file, kept;
+  } cases[] = {
       {"no file", "", "=0 =0 =0 =0 =0 "},
       {"three entries", table_of({{"A", 500}, {"B", 400}, {"C", 300}}), "A=500 B=400 C=300 =0 =0 "},
       {"a damaged score among five",
@@ -202,25 +205,13 @@ TEST_F(ScoreTest, TablesKeepEveryEntryThatCanBeRead) {
       {"past the limit", "SCORE:\nA\n2147483648\nSCORE:\nB\n7\n~", "B=7 =0 =0 =0 =0 "},
       {"out of order", table_of({{"A", 5}, {"B", 50}}), "B=50 A=5 =0 =0 =0 "},
       {"garbage", "garbage\n\x01\x02", "=0 =0 =0 =0 =0 "},
+      {"six, unmarked", six, "A=500 B=400 ~C=300 SCORE: D=200 " + n60.substr(0, 38) + "=100 "},
   };
-  for (const table_case& c : cases) {
+  for (const auto& c : cases) {
     fs::remove("save/hiscore.tab");
     if (!c.file.empty()) put_file(c.file);
     EXPECT_EQ(names(), c.kept) << c.label;
   }
-
-  // Five sound entries are kept even without the closing mark; more are
-  // ignored; a name is data whatever it holds, and is cut to a table name.
-  std::string long_name(60, 'N');
-  std::string six = table_of({{"A", 500},
-                              {"B", 400},
-                              {"~C", 300},
-                              {"SCORE: D", 200},
-                              {long_name.c_str(), 100},
-                              {"F", 50}});
-  six.pop_back();
-  put_file(six);
-  EXPECT_EQ(names(), "A=500 B=400 ~C=300 SCORE: D=200 " + long_name.substr(0, 38) + "=100 ");
 }
 
 // A pipe, a device or a huge file where the table should be: refused at
