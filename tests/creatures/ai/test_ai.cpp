@@ -196,46 +196,35 @@ TEST_F(ComputerTurnTest, ACleverSeekerOnAnotherLevelMakesForTheLadderAndClimbsIt
   }
 }
 
-// South-east of the leader it runs along the diagonal, due east of it due
-// east, and stays a fugitive while badly hurt.
-TEST_F(ComputerTurnTest, AFugitiveRunsStraightAwayFromTheActingUnit) {
-  for (auto [dx, dy] : {std::pair{1, 1}, {1, 0}}) {
-    leader_to(Z, 20 - 2 * dx, 20 - 2 * dy);
-    unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
-    f.health = 5;
+// A fugitive runs straight from the acting unit (south-east of it along the
+// diagonal, due east of it due east) while the leader is within half as far
+// again as it sees; with the leader far behind or on another level it
+// wanders, and on another level its player stops there.
+TEST_F(ComputerTurnTest, AFugitiveRunsFromTheActingUnitUntilItIsFarBehind) {
+  const struct {
+    int leader_x, leader_y, z, x, health, movement, order;  // z, x: the fugitive's
+  } cases[] = {{18, 18, Z, 20, 5, 60, ORDER_FLEE},
+               {18, 20, Z, 20, 5, 60, ORDER_FLEE},
+               {20, 20, Z, 22, 10, 40, ORDER_FLEE},
+               {2, 2, Z, 30, 10, 60, ORDER_WANDER},
+               {20, 20, Z + 1, 20, 20, 60, ORDER_WANDER}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.leader_x << "," << c.leader_y << " " << c.z);
+    SetUp();
+    leader_to(Z, c.leader_x, c.leader_y);
+    unit_record& f = creature(2, c.x, c.x, NORTH, ORDER_FLEE, c.movement);
+    move_unit(2, 2, c.z, c.x, c.x);
+    f.health = c.health;
+    unit_record& w = walker(3, 30, 40, 35, 40);
     otherplayermove();
-    EXPECT_GT(f.x, 21) << dy;
-    EXPECT_EQ(f.y - 20, dy * (f.x - 20));
-    EXPECT_EQ(f.order, ORDER_FLEE);
-    remove_unit(2, 2);
+    EXPECT_EQ(f.order, c.order);
+    EXPECT_EQ(w.x == 30, c.z != Z);
+    if (c.order == ORDER_FLEE) {
+      EXPECT_GT(f.x, c.x + 1);
+      EXPECT_LE(f.x - c.leader_x, 12);
+      EXPECT_EQ(f.y - c.x, (c.x - c.leader_y) / 2 * (f.x - c.x));
+    }
   }
-}
-
-TEST_F(ComputerTurnTest, AFugitiveOutOfBreathWandersOnceThePartyIsFarBehind) {
-  leader_to(Z, 2, 2);
-  unit_record& f = creature(2, 30, 30, NORTH, ORDER_FLEE);
-  f.health = 10;
-  otherplayermove();
-  EXPECT_EQ(f.order, ORDER_WANDER);
-
-  // With the leader within half as far again as it sees, it keeps running.
-  SetUp();
-  leader_to(Z, 20, 20);
-  unit_record& g = creature(2, 22, 22, NORTH, ORDER_FLEE);
-  g.health = 10;
-  g.movement = 40;
-  otherplayermove();
-  EXPECT_LE(g.x - 20, 12);
-  EXPECT_EQ(g.order, ORDER_FLEE);
-}
-
-TEST_F(ComputerTurnTest, AFugitiveOnAnotherLevelWandersAndItsPlayerStops) {
-  unit_record& f = creature(2, 20, 20, NORTH, ORDER_FLEE);
-  move_unit(2, 2, Z + 1, 20, 20);
-  unit_record& w = walker(3, 30, 30, 35, 30);
-  otherplayermove();
-  EXPECT_EQ(f.order, ORDER_WANDER);
-  EXPECT_EQ(w.x, 30);
 }
 
 TEST_F(ComputerTurnTest, ARouteIsWalkedInTurnAndStartsAgain) {
