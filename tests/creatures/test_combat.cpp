@@ -361,12 +361,9 @@ TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
 TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   // A critical body blow whose effect roll falls from lo to hi.
   auto critical_with = [&](int lo, int hi) {
-    seed_where(blow{.effect_lo = lo,
-                    .effect_hi = hi,
-                    .location_lo = 31,
-                    .location_hi = 70,
-                    .critical_lo = 100,
-                    .critical_hi = 100});
+    blow b = blow_9(31, 70, 100, 100);
+    b.effect_lo = lo, b.effect_hi = hi;
+    seed_where(b);
     hero_strikes();
   };
   unit_record& g = target();
