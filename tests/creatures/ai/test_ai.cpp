@@ -276,17 +276,15 @@ TEST_F(ComputerTurnTest, WhoActsInTheCreaturesTurn) {
 
 TEST_F(ComputerTurnTest, AWandererBumpingIntoThePartyTurnsOnWhoeverItMet) {
   // Walled into a corridor running east to the party member.
-  for (int x = 9; x <= 16; x++) {
-    put_terrain(Z, x, 9, TERRAIN_ROCK);
-    put_terrain(Z, x, 11, TERRAIN_ROCK);
-  }
+  for (int x = 9; x <= 16; x++)
+    put_terrain(Z, x, 9, TERRAIN_ROCK), put_terrain(Z, x, 11, TERRAIN_ROCK);
   put_terrain(Z, 9, 10, TERRAIN_ROCK);
   put_unit(1, 4, Z, 14, 10, WEST);
   unit_record& w = creature(2, 10, 10, EAST, ORDER_WANDER);
   otherplayermove();
-  EXPECT_EQ(w.order, ORDER_ATTACK);
-  EXPECT_EQ(w.waypoint_x[WAYPOINT_TARGET], 1);
-  EXPECT_EQ(w.waypoint_y[WAYPOINT_TARGET], 4);
+  EXPECT_EQ(
+      (std::vector<int>{w.order, w.waypoint_x[WAYPOINT_TARGET], w.waypoint_y[WAYPOINT_TARGET]}),
+      (std::vector<int>{ORDER_ATTACK, 1, 4}));
 }
 
 TEST_F(ComputerTurnTest, SpidersSpinWebsOnlyOnOpenFloorInFrontOfAnyWall) {
