@@ -480,13 +480,15 @@ TEST_F(FallTest, OnlyTheActingPartyMemberKilledEndsTheGame) {
 }
 
 // Thrown weapons: spears land on the target, rocks may break, misses keep
-// spears and lose rocks, and a neighbour is stabbed, not thrown at.
+// spears and lose rocks, a neighbour is stabbed, not thrown at, and only the
+// acting player throws.
 TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
   struct {
     const char* name;
     int weight, bonus, x;
     bool hits, lands;
     int status, on_square, movement, damage;
+    bool acting = true;
   } cases[] = {
       {"spear", 7, 3, 14, true, true, OBJECT_ON_GROUND, 1, 17, 5},  // the bonus left with it
       {"spear", 7, 3, 14, false, false, OBJECT_WIELDED, 0, 10, 8},
@@ -494,6 +496,7 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
       {"rock", 5, 1, 14, true, true, OBJECT_ON_GROUND, 1, 15, 5},  // one time in three
       {"rock", 5, 1, 14, true, false, OBJECT_FREE, 0, 15, 5},      // else it breaks
       {"rock", 5, 1, 14, false, false, OBJECT_FREE, 0, 15, 5},     // a missed rock is lost
+      {"spear", 7, 3, 14, true, true, OBJECT_WIELDED, 0, 10, 8, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " at " << c.x << " hits " << c.hits);
@@ -505,6 +508,7 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
     hero().damage = 5 + c.bonus;
     hero().movement = 10;
     target(c.x);
+    CURRENT_PLAYER = c.acting ? 1 : 2;
     seed_where([&c](const draws& v) {
       if (!c.hits) return roll(v, 0) >= 5 && roll(v, 0) < 43;
       return roll(v, 0) >= 50 && roll(v, 4) < 90 && (v[5] % 3 == 0) == c.lands;
@@ -512,7 +516,7 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
     hero_strikes();
     EXPECT_EQ(headless_said("Hero misses!"), !c.hits);
     EXPECT_EQ(w.status, c.status);
-    EXPECT_EQ(w.owner_player, c.status == OBJECT_WIELDED ? 1 : 0);
+    EXPECT_EQ(w.owner_player * 10 + w.owner_unit, c.status == OBJECT_WIELDED ? 10 + HERO : 0);
     if (c.status == OBJECT_ON_GROUND) {
       EXPECT_EQ(w.x * 100 + w.y, c.x * 100 + 10);
       EXPECT_EQ(w.z, Z);
@@ -521,18 +525,6 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
     EXPECT_EQ(hero().movement, c.movement);
     EXPECT_EQ(hero().damage, c.damage);
   }
-}
-
-TEST_F(CombatTest, OnlyTheActingPlayerThrows) {
-  // A goblin striking in the party's turn keeps its spear in hand.
-  target(14);
-  object_record& spear = give_item(21, 2, MONSTER, ITEM_WEAPON, OBJECT_WIELDED);
-  copy_text(spear.name, "spear");
-  hero().health = 40;
-  seed_where(blow{});
-  goblin_strikes();
-  EXPECT_EQ(spear.status, OBJECT_WIELDED);
-  EXPECT_EQ(spear.owner_player, 2);
 }
 
 }  // namespace
