@@ -51,6 +51,14 @@ struct blow {
 constexpr blow body{.location_lo = 31, .location_hi = 70, .critical_hi = 89};
 constexpr blow body_9{
     .blow_over = 4, .damage = 5, .location_lo = 31, .location_hi = 70, .critical_hi = 89};
+// A blow of 9, as that one, with no fumble and landing where asked.
+constexpr blow blow_9(int location_lo, int location_hi, int critical_lo, int critical_hi) {
+  blow b = body_9;
+  b.effect_hi = 60;
+  b.location_lo = location_lo, b.location_hi = location_hi;
+  b.critical_lo = critical_lo, b.critical_hi = critical_hi;
+  return b;
+}
 
 class CombatTest : public ::testing::Test {
  protected:
@@ -114,13 +122,12 @@ TEST_F(CombatTest, EveryAttackSpendsTheAttackersMovesAndTurnsTheVictimOnIt) {
   hero_strikes();
   EXPECT_EQ(hero().moves, 0);
   EXPECT_EQ(hero().facing, SOUTHEAST);
-  EXPECT_EQ(g.order, ORDER_ATTACK);
-  EXPECT_EQ(g.waypoint_index, WAYPOINT_POSITION);
-  EXPECT_EQ(g.waypoint_x[WAYPOINT_POSITION] * 100 + g.waypoint_y[WAYPOINT_POSITION], 1010);
-  EXPECT_EQ(g.waypoint_x[WAYPOINT_TARGET], 1);
-  EXPECT_EQ(g.waypoint_y[WAYPOINT_TARGET], HERO);
-  EXPECT_EQ(CURRENT_PLAYER, 1);  // the drawing borrowed the current unit only
-  EXPECT_EQ(CURRENT_UNIT, HERO);
+  EXPECT_EQ((std::vector<int>{g.order, g.waypoint_index, g.waypoint_x[WAYPOINT_POSITION],
+                              g.waypoint_y[WAYPOINT_POSITION], g.waypoint_x[WAYPOINT_TARGET],
+                              g.waypoint_y[WAYPOINT_TARGET]}),
+            (std::vector<int>{ORDER_ATTACK, WAYPOINT_POSITION, 10, 10, 1, HERO}));
+  // The drawing borrowed the current unit only.
+  EXPECT_EQ(CURRENT_PLAYER * 100 + CURRENT_UNIT, 100 + HERO);
 }
 
 TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
@@ -128,7 +135,6 @@ TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   goblin();
   put_unit(3, 1, Z, 20, 20, NORTH).race = RACE_RAT;
   put_unit(2, 2, Z, 20, 21, NORTH);
-  // The line runs from attacker to target, in squares from the party's unit.
   static std::vector<std::vector<int>> lines;
   lines.clear();
   front_end recording = headless_front_end;
@@ -144,6 +150,7 @@ TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   seed_where(blow{.hit = 50});
   goblin_strikes();
   select_frontend(&headless_front_end);
+  // From attacker to target, in squares from the party's unit.
   EXPECT_EQ(lines, (std::vector<std::vector<int>>{{0, 0, 1, 0}, {1, 0, 0, 0}}));
 }
 
@@ -193,17 +200,14 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     goblin();
     unit_record& h = hero();
     h.health = 20;
-    // Things in hand lie nowhere on the map.
-    if (c.weapon) {
-      object_record& weapon = give_item(5, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
-      weapon.x = weapon.y = 0;
-    }
+    if (c.weapon) give_item(5, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
     if (c.shield) {
       object_record& shield = give_item(6, 1, HERO, ITEM_WEARABLE, OBJECT_WORN);
-      shield.x = shield.y = 0;
       shield.range = SLOT_SHIELD;
       shield.var1 = h.defence = 2;
     }
+    // Things in hand lie nowhere on the map.
+    object[5].x = object[5].y = object[6].x = object[6].y = 0;
     // A spin that ends facing elsewhere, so the test sees it.
     const draws d = seed_where([&](const draws& v) {
       return roll(v, 0) <= 4 && in(roll(v, 1), c.low, c.high) && v[2] % 8 != EAST;
@@ -214,11 +218,11 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     ASSERT_NE(fumbled, said.end());
     EXPECT_EQ(fumbled + 1 == said.end() ? "" : *(fumbled + 1), c.said);
     const bool lost_weapon = c.said == "Hero weapon dropped!";
+    const bool lost_shield = c.said == "Hero shield dropped!";
     EXPECT_EQ(object[5].status, !c.weapon     ? OBJECT_FREE
                                 : lost_weapon ? OBJECT_ON_GROUND
                                               : OBJECT_WIELDED);
     // A shield knocked loose is no longer worn and no longer guards.
-    const bool lost_shield = c.said == "Hero shield dropped!";
     EXPECT_EQ(object[6].status, !c.shield     ? OBJECT_FREE
                                 : lost_shield ? OBJECT_ON_GROUND
                                               : OBJECT_WORN);
@@ -227,8 +231,6 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     EXPECT_EQ(h.health, c.said == "Hero hits self!" ? 20 - (d[2] % 6 + 1) : 20);
   }
 }
-
-// Damage: the blow, freshness, the torch, the location
 
 TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   unit_record& g = target();
@@ -253,30 +255,26 @@ TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
   EXPECT_EQ(40 - g2.health, (d[2] % 2 + 1) + (d[3] % 2 + 1) + 5 + d[4] % 5);
 }
 
+// A lit torch in an empty hand strikes for 3, or 6 on vermin, and keeps
+// that damage; with a weapon in hand the torch plays no part.
 TEST_F(CombatTest, ATorchInAnEmptyHandBurnsVerminHarder) {
-  target();
-  give_item(7, 1, HERO, ITEM_TORCH, OBJECT_LIT);
-  seed_where(body);
-  hero_strikes();
-  EXPECT_EQ(hero().damage, 3);
-
-  SetUp();
-  unit_record& rat = target();
-  rat.race = RACE_RAT;
-  give_item(7, 1, HERO, ITEM_TORCH, OBJECT_LIT);
-  const draws d = seed_where(body);
-  hero_strikes();
-  EXPECT_EQ(hero().damage, 6);  // and it stays so
-  EXPECT_EQ(40 - rat.health, 6 + d[2] % 6);
-
-  // A weapon in hand: the torch plays no part.
-  SetUp();
-  target();
-  give_item(7, 1, HERO, ITEM_TORCH, OBJECT_LIT);
-  give_item(8, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
-  seed_where(blow{});
-  hero_strikes();
-  EXPECT_EQ(hero().damage, 5);
+  const struct {
+    int race;
+    bool weapon;
+    int damage;
+  } cases[] = {{RACE_GOBLIN, false, 3}, {RACE_RAT, false, 6}, {RACE_RAT, true, 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.race << " " << c.weapon);
+    SetUp();
+    unit_record& g = target();
+    g.race = c.race;
+    give_item(7, 1, HERO, ITEM_TORCH, OBJECT_LIT);
+    if (c.weapon) give_item(8, 1, HERO, ITEM_WEAPON, OBJECT_WIELDED);
+    const draws d = seed_where(body);
+    hero_strikes();
+    EXPECT_EQ(hero().damage, c.damage);
+    EXPECT_EQ(40 - g.health, c.damage + d[2] % c.damage);
+  }
 }
 
 // Blows of 9 from the hero (damage 5, blow draw 4) on a goblin with 40
@@ -328,13 +326,8 @@ TEST_F(CombatTest, WhereAndHowABlowLandsShapesItsHarm) {
       helmet.range = SLOT_HEAD;
       helmet.var1 = 2;
     }
-    seed_where(blow{.effect_hi = 60,
-                    .blow_over = 4,
-                    .damage = 5,
-                    .location_lo = c.location_lo,
-                    .location_hi = c.location_hi,
-                    .critical_lo = c.critical ? c.critical : 1,
-                    .critical_hi = c.critical ? c.critical : 89});
+    seed_where(blow_9(c.location_lo, c.location_hi, c.critical ? c.critical : 1,
+                      c.critical ? c.critical : 89));
     hero_strikes();
     EXPECT_EQ(40 - g.health, c.harm);
     EXPECT_EQ(headless_said("Your helmet is gooed."), c.helmet);
@@ -344,8 +337,6 @@ TEST_F(CombatTest, WhereAndHowABlowLandsShapesItsHarm) {
     }
   }
 }
-
-// Criticals and poison
 
 TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
   for (bool poisoned : {false, true}) {
@@ -358,13 +349,7 @@ TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
     h.health = 40;
     if (poisoned) h.status = UNIT_POISONED;
     // A critical for level 10: above 89.  Already poisoned, it doubles.
-    seed_where(blow{.effect_hi = 60,
-                    .blow_over = 4,
-                    .damage = 5,
-                    .location_lo = 31,
-                    .location_hi = 70,
-                    .critical_lo = 90,
-                    .critical_hi = 100});
+    seed_where(blow_9(31, 70, 90, 100));
     goblin_strikes();
     EXPECT_EQ(headless_said("Goblin poisons Hero"), !poisoned);
     EXPECT_EQ(headless_said("CRITICAL HIT x2 damage"), poisoned);
@@ -376,12 +361,9 @@ TEST_F(CombatTest, AGhoulsCriticalPoisonsInsteadOfDoubling) {
 TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   // A critical body blow whose effect roll falls from lo to hi.
   auto critical_with = [&](int lo, int hi) {
-    seed_where(blow{.effect_lo = lo,
-                    .effect_hi = hi,
-                    .location_lo = 31,
-                    .location_hi = 70,
-                    .critical_lo = 100,
-                    .critical_hi = 100});
+    blow b = blow_9(31, 70, 100, 100);
+    b.effect_lo = lo, b.effect_hi = hi;
+    seed_where(b);
     hero_strikes();
   };
   unit_record& g = target();
@@ -408,8 +390,6 @@ TEST_F(CombatTest, CriticalEffectsKnockOutDisarmAndDentArmour) {
   critical_with(90, 90);  // the top of the disarming band
   EXPECT_TRUE(headless_said("Goblin's weapon dropped"));
 }
-
-// Falling: fleeing at 10, knocked out at 0, dead at -10
 
 class FallTest : public CombatTest {
  protected:
@@ -461,8 +441,8 @@ TEST_F(FallTest, TheDeadLeaveACorpseOnAFreeSquare) {
   EXPECT_EQ(m.object_count, 1);
   int corpses = 0;
   for (const object_record& o : object)
-    corpses +=
-        o.status == OBJECT_ON_GROUND && o.type == ITEM_CORPSE && o.x == 11 && o.y == 10 && o.z == Z;
+    corpses += o.status == OBJECT_ON_GROUND && o.type == ITEM_CORPSE && o.x * 100 + o.y == 1110 &&
+               o.z == Z;
   EXPECT_EQ(corpses, 1);
   EXPECT_EQ(QUEST_NO, 0);
   EXPECT_EQ(gameover, GAME_PLAYING);
@@ -472,50 +452,43 @@ TEST_F(FallTest, TheDeadLeaveACorpseOnAFreeSquare) {
   EXPECT_EQ(QUEST_NO, 10);
 }
 
-TEST_F(FallTest, TheActingPartyMemberKilledEndsTheGame) {
-  goblin(11, 10, NORTHWEST);
-  unit_record& h = hero();
-  h.facing = NORTH;
-  h.health = -1;
-  seed_where(body_9);
-  END_TURN = 1;  // struck in the creatures' turn
-  {
-    scratch_folder away;
-    goblin_strikes();
+// Only the acting party member's death ends the game: its panel, then the
+// score and its table, none under the creatures' banner.
+TEST_F(FallTest, OnlyTheActingPartyMemberKilledEndsTheGame) {
+  for (int victim : {HERO, 2}) {
+    SCOPED_TRACE(victim);
+    SetUp();
+    unit_record& v = victim == HERO ? hero() : put_unit(1, 2, Z, 12, 10, NORTH);
+    v.facing = NORTH;
+    v.health = -1;
+    goblin(11, 10, NORTHWEST);
+    seed_where(body_9);
+    END_TURN = 1;  // struck in the creatures' turn
+    {
+      scratch_folder away;
+      combat(1, victim, 2, MONSTER);
+    }
+    EXPECT_EQ(v.status, UNIT_FREE);
+    EXPECT_EQ(map[Z][victim == HERO ? 10 : 12][10].occupant_player, 0);
+    EXPECT_EQ(gameover, victim == HERO ? GAME_OVER : GAME_PLAYING);
+    ASSERT_EQ(headless.warnings.size(), victim == HERO ? 3u : 0u);
+    for (const headless_warning& w : headless.warnings) EXPECT_FALSE(w.over_creature_turn);
+    if (victim == HERO) {
+      EXPECT_EQ(headless.warnings[0].lines[0], "YOU ARE DEAD!");
+    }
   }
-  EXPECT_EQ(h.status, UNIT_FREE);
-  EXPECT_EQ(gameover, GAME_OVER);
-  // The death, then the score and its table, none under the creatures' banner.
-  ASSERT_EQ(headless.warnings.size(), 3u);
-  for (const headless_warning& w : headless.warnings) EXPECT_FALSE(w.over_creature_turn);
-  EXPECT_EQ(headless.warnings[0].lines[0], "YOU ARE DEAD!");
-  EXPECT_EQ(headless.warnings[0].lines[2], "GAME OVER");
-  EXPECT_EQ(headless.warnings[0].size, 20);
-}
-
-TEST_F(FallTest, AnotherPartyMemberKilledDoesNotEndTheGame) {
-  hero();
-  unit_record& other = put_unit(1, 2, Z, 20, 20, NORTH);
-  other.health = -1;
-  unit_record& g = put_unit(2, MONSTER, Z, 21, 20, NORTHWEST);
-  g.damage = 5;
-  g.moves = 0;
-  seed_where(body_9);
-  combat(1, 2, 2, MONSTER);
-  EXPECT_EQ(other.status, UNIT_FREE);
-  EXPECT_EQ(gameover, GAME_PLAYING);
-  EXPECT_TRUE(headless.warnings.empty());
-  EXPECT_EQ(map[Z][20][20].occupant_player, 0);
 }
 
 // Thrown weapons: spears land on the target, rocks may break, misses keep
-// spears and lose rocks, and a neighbour is stabbed, not thrown at.
+// spears and lose rocks, a neighbour is stabbed, not thrown at, and only the
+// acting player throws.
 TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
   struct {
     const char* name;
     int weight, bonus, x;
     bool hits, lands;
     int status, on_square, movement, damage;
+    bool acting = true;
   } cases[] = {
       {"spear", 7, 3, 14, true, true, OBJECT_ON_GROUND, 1, 17, 5},  // the bonus left with it
       {"spear", 7, 3, 14, false, false, OBJECT_WIELDED, 0, 10, 8},
@@ -523,6 +496,7 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
       {"rock", 5, 1, 14, true, true, OBJECT_ON_GROUND, 1, 15, 5},  // one time in three
       {"rock", 5, 1, 14, true, false, OBJECT_FREE, 0, 15, 5},      // else it breaks
       {"rock", 5, 1, 14, false, false, OBJECT_FREE, 0, 15, 5},     // a missed rock is lost
+      {"spear", 7, 3, 14, true, true, OBJECT_WIELDED, 0, 10, 8, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " at " << c.x << " hits " << c.hits);
@@ -534,6 +508,7 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
     hero().damage = 5 + c.bonus;
     hero().movement = 10;
     target(c.x);
+    CURRENT_PLAYER = c.acting ? 1 : 2;
     seed_where([&c](const draws& v) {
       if (!c.hits) return roll(v, 0) >= 5 && roll(v, 0) < 43;
       return roll(v, 0) >= 50 && roll(v, 4) < 90 && (v[5] % 3 == 0) == c.lands;
@@ -541,7 +516,7 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
     hero_strikes();
     EXPECT_EQ(headless_said("Hero misses!"), !c.hits);
     EXPECT_EQ(w.status, c.status);
-    EXPECT_EQ(w.owner_player, c.status == OBJECT_WIELDED ? 1 : 0);
+    EXPECT_EQ(w.owner_player * 10 + w.owner_unit, c.status == OBJECT_WIELDED ? 10 + HERO : 0);
     if (c.status == OBJECT_ON_GROUND) {
       EXPECT_EQ(w.x * 100 + w.y, c.x * 100 + 10);
       EXPECT_EQ(w.z, Z);
@@ -550,18 +525,6 @@ TEST_F(CombatTest, WhatIsThrownLandsBreaksOrStaysInHand) {
     EXPECT_EQ(hero().movement, c.movement);
     EXPECT_EQ(hero().damage, c.damage);
   }
-}
-
-TEST_F(CombatTest, OnlyTheActingPlayerThrows) {
-  // A goblin striking in the party's turn keeps its spear in hand.
-  target(14);
-  object_record& spear = give_item(21, 2, MONSTER, ITEM_WEAPON, OBJECT_WIELDED);
-  copy_text(spear.name, "spear");
-  hero().health = 40;
-  seed_where(blow{});
-  goblin_strikes();
-  EXPECT_EQ(spear.status, OBJECT_WIELDED);
-  EXPECT_EQ(spear.owner_player, 2);
 }
 
 }  // namespace

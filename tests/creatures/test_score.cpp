@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -107,77 +108,64 @@ TEST_F(ScoreTest, TitlesLeaveExactThousandsBare) {
   EXPECT_EQ(headless.warnings[0].lines[2], "Your final SCORE is 1000");
 }
 
-TEST_F(ScoreTest, AnEndedGameShowsTheScoreAndKeepsTheTable) {
-  final_score();
-  EXPECT_EQ(SCORE, 0);
-  EXPECT_EQ(headless.fade_calls, 1);
-  EXPECT_STREQ(unit[1][1].name, "ADA the ADVENTURER!");
-  ASSERT_EQ(headless.warnings.size(), 2u);
-  const headless_warning& w = headless.warnings[0];
-  EXPECT_EQ(w.lines[0], "ADA the ADVENTURER!");
-  EXPECT_EQ(w.lines[2], "Your final SCORE is 920");
-  EXPECT_EQ(w.lines[4], "CONGRATS YOU HAVE A NEW HIGH SCORE!");
-  EXPECT_EQ(w.size, 20);
-  const headless_warning& t = headless.warnings[1];
-  EXPECT_EQ(t.lines[0], "HI SCORE TABLE");
-  EXPECT_EQ(t.lines[1], "1st Place: 920 ADA");
-  EXPECT_EQ(t.lines[5], "5th Place: 0 ");
-  EXPECT_EQ(t.size, 14);
-  EXPECT_TRUE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
-  // A missing table was empty; it is written whole.
-  EXPECT_EQ(file_text(), table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}));
-}
-
-TEST_F(ScoreTest, TheScorePanelShowsTheSeedOfAGameBuiltFromOne) {
-  ask_for_seed(123456789);
-  seed_new_game();
-  final_score();
-  ASSERT_EQ(headless.warnings.size(), 2u);
-  EXPECT_EQ(headless.warnings[0].lines[5], "SEED 123456789");
-  // A loaded game's seed is not known: the line stays empty.
-  forget_game_seed();
-  use_headless();
-  final_score();
-  ASSERT_EQ(headless.warnings.size(), 2u);
-  EXPECT_EQ(headless.warnings[0].lines[5], "");
-}
-
-TEST_F(ScoreTest, AScoreEqualToTheFifthDoesNotEnter) {
-  std::string table = table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 920}});
-  put_file(table);
-  final_score();
-  EXPECT_EQ(headless.warnings[0].lines[4], "You didn't get a HIGH SCORE this time...");
-  EXPECT_FALSE(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"));
-  EXPECT_EQ(headless.warnings[1].lines[5], "5th Place: 920 A");
-  EXPECT_EQ(file_text(), table);
-}
-
-TEST_F(ScoreTest, ANewSecondPlaceMovesTheRestDown) {
-  put_file(table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 1000}}));
-  unit[1][1].level = 5;  // 920 * 5
-  final_score();
-  EXPECT_EQ(file_text(),
-            table_of({{"E", 5000}, {"ADA", 4600}, {"D", 4000}, {"C", 3000}, {"B", 2000}}));
-  EXPECT_EQ(headless.warnings[1].lines[2], "2nd Place: 4600 ADA");
-  EXPECT_STREQ(unit[1][1].name, "ADA the MIGHTY!");
+// The ended game shows the score, enters it where it belongs and writes the
+// table whole: a missing table was empty, a score equal to the fifth stays
+// out, a new second place moves the rest down, and the highest score the game
+// can give is kept beside a short table.  The panel names the seed of a game
+// built from one; a loaded game's seed is not known.
+TEST_F(ScoreTest, AnEndedGameEntersTheScoreWhereItBelongs) {
+  const std::string full =
+      table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 920}});
+  const std::string top = "ADA the ADVENTURER!", max = std::to_string(SCORE_MAX);
+  const struct {
+    std::string before;
+    int level, health;
+    std::string name, after, place;
+    bool entered;
+    unsigned seed = 0;
+  } cases[] = {
+      {"", 1, 20, top, table_of({{"ADA", 920}, {"", 0}, {"", 0}, {"", 0}, {"", 0}}),
+       "1st Place: 920 ADA", true, 123456789},
+      {full, 1, 20, top, full, "5th Place: 920 A", false},
+      {table_of({{"E", 5000}, {"D", 4000}, {"C", 3000}, {"B", 2000}, {"A", 1000}}), 5, 20,
+       "ADA the MIGHTY!",
+       table_of({{"E", 5000}, {"ADA", 4600}, {"D", 4000}, {"C", 3000}, {"B", 2000}}),
+       "2nd Place: 4600 ADA", true},
+      {table_of({{"A", 500}, {"B", 400}, {"C", 300}}), 1000000, 1000000, "ADA the MIGHTY!",
+       table_of({{"ADA", SCORE_MAX}, {"A", 500}, {"B", 400}, {"C", 300}, {"", 0}}),
+       "1st Place: " + max + " ADA", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.place);
+    SetUp();
+    if (!c.before.empty()) put_file(c.before);
+    unit[1][1].level = c.level;
+    unit[1][1].health = c.health;
+    forget_game_seed();
+    if (c.seed) ask_for_seed(c.seed), seed_new_game();
+    const std::string score = std::to_string(compute_score());
+    final_score();
+    EXPECT_EQ(SCORE, 0);
+    EXPECT_EQ(headless.fade_calls, 1);
+    EXPECT_EQ(unit[1][1].name, c.name);
+    ASSERT_EQ(headless.warnings.size(), 2u);
+    EXPECT_EQ(headless.warnings[0].lines[0], c.name);
+    EXPECT_EQ(headless.warnings[0].lines[2], "Your final SCORE is " + score);
+    EXPECT_EQ(headless.warnings[0].lines[4], c.entered
+                                                 ? "CONGRATS YOU HAVE A NEW HIGH SCORE!"
+                                                 : "You didn't get a HIGH SCORE this time...");
+    EXPECT_EQ(headless.warnings[0].lines[5], c.seed ? "SEED 123456789" : "");
+    EXPECT_EQ(headless_said("CONGRATS YOU HAVE A NEW HIGH SCORE!"), c.entered);
+    const std::string* lines = headless.warnings[1].lines;
+    EXPECT_NE(std::find(lines + 1, lines + 6, c.place), lines + 6);
+    EXPECT_EQ(file_text(), c.after);
+  }
+  EXPECT_EQ(read_score_table("save/hiscore.tab")[0].score, SCORE_MAX);
 
   // An equal score goes below the one already there.
   score_table t = read_score_table("save/hiscore.tab");
-  EXPECT_TRUE(enter_score(t, "TIE", 4000));
-  EXPECT_EQ(t[2].name + t[3].name + t[4].name, "DTIEC");
-}
-
-// The highest score the game can give is written and read back, and a short
-// table gains the new entry without losing its own.
-TEST_F(ScoreTest, AScoreAtTheLimitIsKeptBesideAShortTable) {
-  put_file(table_of({{"A", 500}, {"B", 400}, {"C", 300}}));
-  unit[1][1].level = 1000000;
-  unit[1][1].health = 1000000;
-  ASSERT_EQ(compute_score(), SCORE_MAX);
-  final_score();
-  EXPECT_EQ(file_text(),
-            table_of({{"ADA", SCORE_MAX}, {"A", 500}, {"B", 400}, {"C", 300}, {"", 0}}));
-  EXPECT_EQ(read_score_table("save/hiscore.tab")[0].score, SCORE_MAX);
+  EXPECT_TRUE(enter_score(t, "TIE", 400));
+  EXPECT_EQ(t[2].name + t[3].name + t[4].name, "BTIEC");
 }
 
 // What a table file holds is kept as far as it can be read.
@@ -188,13 +176,16 @@ TEST_F(ScoreTest, TablesKeepEveryEntryThatCanBeRead) {
       out += e.name + "=" + std::to_string(e.score) + " ";
     return out;
   };
-  struct table_case {
+  // Five sound entries are kept even without the closing mark; more are
+  // ignored; a name is data whatever it holds, and is cut to a table name.
+  const std::string n60(60, 'N');
+  std::string six = table_of(
+      {{"A", 500}, {"B", 400}, {"~C", 300}, {"SCORE: D", 200}, {n60.c_str(), 100}, {"F", 50}});
+  six.pop_back();
+  const struct {
     const char* label;
-    std::string file;
-    const char* kept;
-  };
-  const std::string at_limit = std::to_string(SCORE_MAX);
-  const table_case cases[] = {
+    std::string file, kept;
+  } cases[] = {
       {"no file", "", "=0 =0 =0 =0 =0 "},
       {"three entries", table_of({{"A", 500}, {"B", 400}, {"C", 300}}), "A=500 B=400 C=300 =0 =0 "},
       {"a damaged score among five",
@@ -205,25 +196,13 @@ TEST_F(ScoreTest, TablesKeepEveryEntryThatCanBeRead) {
       {"past the limit", "SCORE:\nA\n2147483648\nSCORE:\nB\n7\n~", "B=7 =0 =0 =0 =0 "},
       {"out of order", table_of({{"A", 5}, {"B", 50}}), "B=50 A=5 =0 =0 =0 "},
       {"garbage", "garbage\n\x01\x02", "=0 =0 =0 =0 =0 "},
+      {"six, unmarked", six, "A=500 B=400 ~C=300 SCORE: D=200 " + n60.substr(0, 38) + "=100 "},
   };
-  for (const table_case& c : cases) {
+  for (const auto& c : cases) {
     fs::remove("save/hiscore.tab");
     if (!c.file.empty()) put_file(c.file);
     EXPECT_EQ(names(), c.kept) << c.label;
   }
-
-  // Five sound entries are kept even without the closing mark; more are
-  // ignored; a name is data whatever it holds, and is cut to a table name.
-  std::string long_name(60, 'N');
-  std::string six = table_of({{"A", 500},
-                              {"B", 400},
-                              {"~C", 300},
-                              {"SCORE: D", 200},
-                              {long_name.c_str(), 100},
-                              {"F", 50}});
-  six.pop_back();
-  put_file(six);
-  EXPECT_EQ(names(), "A=500 B=400 ~C=300 SCORE: D=200 " + long_name.substr(0, 38) + "=100 ");
 }
 
 // A pipe, a device or a huge file where the table should be: refused at

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "creatures/ai/steering.h"
 #include "items/inventory.h"
 #include "tests/core/hand_made_level.h"
@@ -98,21 +100,17 @@ TEST_F(SteeringTest, APartyUnitEatsWhenWoundedButNeverScavengesOrClimbs) {
   EXPECT_EQ(me.health, 45);
   EXPECT_EQ(map[Z][10][10].scenery, SCENERY_NONE);
 
-  // A goblin of the party on a corpse, on a ladder down towards the acting unit.
-  fresh_world();
-  put_unit(1, 1, 0, 40, 40, NORTH);
+  // A clever goblin of the party on a corpse and a weapon, on a ladder down
+  // towards the acting unit, walks on.
   map[Z][10][10].scenery = SCENERY_LADDER_DOWN;
   lay_item(5, ITEM_CORPSE, Z, 10, 10);
   lay_item(6, ITEM_WEAPON, Z, 10, 10);
-  unit_record& gob = put_unit(1, 3, Z, 10, 10, EAST);
-  gob.race = 2;
-  gob.intelligence = 30;
-  gob.order = ORDER_ATTACK;
-  gob.waypoint_index = 1;
-  gob.waypoint_x[1] = 15, gob.waypoint_y[1] = 10;
+  move_unit(1, 1, 0, 40, 40);
+  me.race = 2;  // a goblin
+  me.intelligence = 30;
+  me.order = ORDER_ATTACK;
   AIunitmove(1, 3);
-  EXPECT_EQ(gob.z, Z);
-  EXPECT_EQ(gob.x, 11);  // it walked on
+  EXPECT_EQ(me.z * 100 + me.x, Z * 100 + 11);
   EXPECT_EQ(object[5].status, OBJECT_ON_GROUND);
   EXPECT_EQ(object[6].status, OBJECT_ON_GROUND);
 }
@@ -131,8 +129,7 @@ TEST_F(SteeringTest, ACleverCreatureTakesUpAWeaponHalfTheTimeAndWieldsIt) {
     AIunitmove(2, 1);
     if (c.x == 10) {
       taken++;
-      EXPECT_EQ(w.owner_player, 2);
-      EXPECT_EQ(w.owner_unit, 1);
+      EXPECT_EQ(w.owner_player * 10 + w.owner_unit, 21);
       EXPECT_EQ(carry_weapon(2, 1), 9);
       EXPECT_EQ(object[10].status, OBJECT_ON_GROUND);  // a corpse is never taken
     } else {
@@ -164,8 +161,7 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
     if (c.far_end_taken)
       put_unit(2, 3, c.ladder == SCENERY_LADDER_DOWN ? Z - 1 : Z + 1, 10, 10, NORTH);
     AIunitmove(2, 2);
-    EXPECT_EQ(u.z, c.z);
-    EXPECT_EQ(u.x, c.x);
+    EXPECT_EQ(u.z * 100 + u.x, c.z * 100 + c.x);
     EXPECT_EQ(map[u.z][u.x][10].occupant_unit, 2);
     EXPECT_EQ(map[Z][10][10].occupant_player, c.z == Z && c.x == 10 ? 2 : 0);
     EXPECT_EQ(map[Z - 1][10][10].occupant_unit, c.far_end_taken ? 3 : c.z == Z - 1 ? 2 : 0);
@@ -173,24 +169,16 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
   }
 }
 
-// The step towards the waypoint
-
 TEST_F(SteeringTest, AUnitOnItsWaypointStaysAndOneFacingElsewhereOnlyTurns) {
   unit_record& c = creature(1, 10, 10, WEST, 10, 10);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.facing, WEST);
-  EXPECT_EQ(c.moves, 100);
-
+  auto after_move = [&c] {
+    AIunitmove(2, 1);
+    return std::vector<int>{c.x, c.y, c.facing, c.moves};
+  };
+  EXPECT_EQ(after_move(), (std::vector<int>{10, 10, WEST, 100}));
   c.waypoint_x[WAYPOINT_POSITION] = 14, c.waypoint_y[WAYPOINT_POSITION] = 6;
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.facing, NORTHEAST);
-  EXPECT_EQ(c.x, 10);
-  EXPECT_EQ(c.moves, 100);
-  AIunitmove(2, 1);
-  EXPECT_EQ(c.x, 11);
-  EXPECT_EQ(c.y, 9);
-  EXPECT_EQ(c.moves, 90);
+  EXPECT_EQ(after_move(), (std::vector<int>{10, 10, NORTHEAST, 100}));
+  EXPECT_EQ(after_move(), (std::vector<int>{11, 9, NORTHEAST, 90}));
 }
 
 TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
@@ -203,8 +191,7 @@ TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
       put_unit(1, 1, Z, 45, 45, NORTH);
       unit_record& c = creature(1, 20, 20, wanted[dx + 1][dy + 1], 20 + 5 * dx, 20 + 3 * dy);
       AIunitmove(2, 1);
-      EXPECT_EQ(c.x, 20 + dx) << dx << "," << dy;
-      EXPECT_EQ(c.y, 20 + dy) << dx << "," << dy;
+      EXPECT_EQ(c.x * 100 + c.y, (20 + dx) * 100 + 20 + dy) << dx << "," << dy;
     }
 }
 
@@ -214,12 +201,12 @@ TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
 TEST_F(SteeringTest, ABlockedStepSlidesRoundOrTurnsToFight) {
   const struct {
     int player, blocked_ways, order;
-    int x, y, facing, moves, order_after, bounced;
+    std::vector<int> x_y_facing_moves_bounced;
   } cases[] = {
-      {2, 1, ORDER_ATTACK, 11, 9, EAST, 90, ORDER_ATTACK, 0},
-      {2, 3, ORDER_ATTACK, 10, 9, EAST, 90, ORDER_ATTACK, 0},
-      {2, 5, ORDER_FLEE, 10, 10, WEST, 100 - 25, ORDER_ATTACK, 1},
-      {1, 3, ORDER_ATTACK, 10, 10, EAST, 100, ORDER_ATTACK, 1},
+      {2, 1, ORDER_ATTACK, {11, 9, EAST, 90, 0}},
+      {2, 3, ORDER_ATTACK, {10, 9, EAST, 90, 0}},
+      {2, 5, ORDER_FLEE, {10, 10, WEST, 100 - 25, 1}},
+      {1, 3, ORDER_ATTACK, {10, 10, EAST, 100, 1}},
   };
   const int ways[] = {EAST, NORTHEAST, SOUTHEAST, NORTH, SOUTH};
   for (const auto& c : cases) {
@@ -233,11 +220,8 @@ TEST_F(SteeringTest, ABlockedStepSlidesRoundOrTurnsToFight) {
     for (int i = 0; i < c.blocked_ways; i++)
       wall(10 + DIRECTION_DX[ways[i]], 10 + DIRECTION_DY[ways[i]]);
     AIunitmove(c.player, c.player == 2 ? 1 : 3);
-    EXPECT_EQ(u.x * 100 + u.y, c.x * 100 + c.y);
-    EXPECT_EQ(u.facing, c.facing);
-    EXPECT_EQ(u.moves, c.moves);
-    EXPECT_EQ(u.order, c.order_after);
-    EXPECT_EQ(BOUNCED, c.bounced);
+    EXPECT_EQ((std::vector<int>{u.x, u.y, u.facing, u.moves, BOUNCED}), c.x_y_facing_moves_bounced);
+    EXPECT_EQ(u.order, ORDER_ATTACK);
   }
 }
 
@@ -246,7 +230,7 @@ TEST_F(SteeringTest, ACreatureOpensAClosedDoorOnItsWay) {
   c.intelligence = 20;
   put_terrain(Z, 11, 10, TERRAIN_CLOSED_DOOR);
   AIunitmove(2, 1);
-  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);
+  EXPECT_EQ(map[Z][11][10].terrain, TERRAIN_OPEN_DOOR);  // and steps through
   EXPECT_EQ(c.x * 100 + c.y, 1110);
 }
 
