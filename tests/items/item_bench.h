@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/headless.h"
@@ -114,6 +115,12 @@ inline std::string stats(const unit_record& r) {
   std::snprintf(line, sizeof line, "moves %d/%d damage %d ranged %d defence %d health %d", r.moves,
                 r.movement, r.damage, r.ranged, r.defence, r.health);
   return line;
+}
+
+// Where item k is: status, owner player and unit, square.
+inline std::tuple<int, int, int, int, int> place(int k) {
+  const object_record& o = object[k];
+  return {o.status, o.owner_player, o.owner_unit, o.x, o.y};
 }
 
 // The first seed from 1 whose first draws satisfy want; the generator is left
