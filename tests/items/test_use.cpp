@@ -10,47 +10,42 @@
 #include "tests/items/item_bench.h"
 
 using namespace bench;
+using std::make_tuple;
 
 namespace {
 
-using Using = item_test;
-using Merging = item_test;
-using Bashing = item_test;
-using Closing = item_test;
-using Looking = item_test;
-using InventoryReport = item_test;
+using Items = item_test;
+using lines = std::vector<std::string>;
+
+// What an item action leaves a unit of 200 points with.
+std::string after(int moves, int defence, int health) {
+  return "moves " + std::to_string(moves) + "/200 damage 0 ranged 0 defence " +
+         std::to_string(defence) + " health " + std::to_string(health);
+}
 
 // Drinking and eating, from a poisoned unit: the ceiling on health follows
 // the difficulty, food heals half above 44, potions and herbs that heal cure.
-TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
+TEST_F(Items, PotionsHerbsAndFoodChangeTheDrinker) {
   struct expected {
     const char* what;
-    int type, range, var1, health, difficulty;
-    const char *after, *said;
+    int type, range, var1, health, difficulty, moves, defence, health_after;
+    const char* said;
     int status;
   };
   const expected cases[] = {
-      {"health potion", ITEM_POTION, 1, 10, 130, 1,
-       "moves 175/200 damage 0 ranged 0 defence 0 health 135", "You drink health potion",
+      {"health potion", ITEM_POTION, 1, 10, 130, 1, 175, 0, 135, "You drink health potion",
        UNIT_NORMAL},
-      {"speed potion", ITEM_POTION, 2, 25, 30, 1,
-       "moves 215/200 damage 0 ranged 0 defence 0 health 30", "You drink speed potion",
+      {"speed potion", ITEM_POTION, 2, 25, 30, 1, 215, 0, 30, "You drink speed potion",
        UNIT_POISONED},
-      {"defence potion", ITEM_POTION, 3, 2, 30, 1,
-       "moves 175/200 damage 0 ranged 0 defence 2 health 30", "You drink defence potion",
+      {"defence potion", ITEM_POTION, 3, 2, 30, 1, 175, 2, 30, "You drink defence potion",
        UNIT_POISONED},
-      {"water", ITEM_POTION, 0, 0, 30, 1, "moves 175/200 damage 0 ranged 0 defence 0 health 30",
-       "You drink water", UNIT_POISONED},
-      {"herbs", ITEM_HERBS, 0, 0, 100, 3, "moves 185/200 damage 0 ranged 0 defence 0 health 105",
-       "Hmmm you feel wonderful!", UNIT_NORMAL},
-      {"food at 44", ITEM_FOOD, 0, 10, 44, 1, "moves 175/200 damage 0 ranged 0 defence 0 health 54",
-       "You use the food at 44", UNIT_POISONED},
-      {"food above 44", ITEM_FOOD, 0, 10, 54, 1,
-       "moves 175/200 damage 0 ranged 0 defence 0 health 59", "You use the food above 44",
+      {"water", ITEM_POTION, 0, 0, 30, 1, 175, 0, 30, "You drink water", UNIT_POISONED},
+      {"herbs", ITEM_HERBS, 0, 0, 100, 3, 185, 0, 105, "Hmmm you feel wonderful!", UNIT_NORMAL},
+      {"food at 44", ITEM_FOOD, 0, 10, 44, 1, 175, 0, 54, "You use the food at 44", UNIT_POISONED},
+      {"food above 44", ITEM_FOOD, 0, 10, 54, 1, 175, 0, 59, "You use the food above 44",
        UNIT_POISONED},
-      {"food to the ceiling", ITEM_FOOD, 0, 10, 134, 1,
-       "moves 175/200 damage 0 ranged 0 defence 0 health 135", "You use the food to the ceiling",
-       UNIT_POISONED},
+      {"food to the ceiling", ITEM_FOOD, 0, 10, 134, 1, 175, 0, 135,
+       "You use the food to the ceiling", UNIT_POISONED},
   };
   for (const expected& e : cases) {
     SCOPED_TRACE(e.what);
@@ -60,10 +55,9 @@ TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
     me.status = UNIT_POISONED;
     DIFFICULTY = e.difficulty;
     object_record& it = held(1, e.type, e.what);
-    it.range = e.range;
-    it.var1 = e.var1;
+    it.range = e.range, it.var1 = e.var1;
     use_object(1, 1, 1);
-    EXPECT_EQ(stats(me), e.after);
+    EXPECT_EQ(stats(me), after(e.moves, e.defence, e.health_after));
     EXPECT_EQ(said().back(), e.said);
     EXPECT_EQ(me.status, e.status);
     EXPECT_EQ(object[1].status, OBJECT_FREE);
@@ -71,12 +65,10 @@ TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
 }
 
 // The first draw out of four decides what a mushroom does.
-TEST_F(Using, MushroomsByTheFirstRoll) {
-  const char* outcome[][2] = {
-      {"Errg they make you sick!", "moves 175/200 damage 0 ranged 0 defence 0 health 50"},
-      {"Hmmm you feel great!", "moves 175/200 damage 0 ranged 0 defence 0 health 73"},
-      {"You skin turns blue!", "moves 175/200 damage 0 ranged 0 defence 1 health 50"},
-      {"Nothing much happens!", "moves 175/200 damage 0 ranged 0 defence 0 health 50"}};
+TEST_F(Items, MushroomsByTheFirstRoll) {
+  const char* said_after[] = {"Errg they make you sick!", "Hmmm you feel great!",
+                              "You skin turns blue!", "Nothing much happens!"};
+  const int defence[] = {0, 0, 1, 0}, health[] = {50, 73, 50, 50};
   for (int m = 0; m < 4; m++) {
     fresh();
     unit_record& me = hero();
@@ -84,14 +76,14 @@ TEST_F(Using, MushroomsByTheFirstRoll) {
     held(1, ITEM_MUSHROOMS, "mushrooms");
     seed_where(1, [m](const std::vector<int>& r) { return r[0] % 4 == m; });
     use_object(1, 1, 1);
-    EXPECT_EQ(said().back(), outcome[m][0]);
-    EXPECT_EQ(stats(me), outcome[m][1]);
+    EXPECT_EQ(said().back(), said_after[m]);
+    EXPECT_EQ(stats(me), after(175, defence[m], health[m]));
     EXPECT_EQ(object[1].status, OBJECT_FREE);
     EXPECT_EQ(me.status, m == 0 ? UNIT_POISONED : UNIT_NORMAL);
   }
 }
 
-TEST_F(Using, TorchIsLitOnlyFacingFireWithAHandFree) {
+TEST_F(Items, TorchIsLitOnlyFacingFireWithAHandFree) {
   unit_record& me = hero();
   held(1, ITEM_TORCH, "TORCH");
   use_object(1, 1, 1);
@@ -119,7 +111,7 @@ TEST_F(Using, TorchIsLitOnlyFacingFireWithAHandFree) {
   EXPECT_EQ(object[1].status, OBJECT_LIT);
 }
 
-TEST_F(Using, RefusalsAndDullUsers) {
+TEST_F(Items, UsingRefusalsAndDullUsers) {
   unit_record& me = hero();
   held(1, ITEM_KEY, "key");
   use_object(1, 1, 1);
@@ -142,7 +134,7 @@ object_record& bag(int k, const char* coin, int worth, int weight) {
   return o;
 }
 
-TEST_F(Merging, ThreeGoldBagsInTwoUses) {
+TEST_F(Items, MergingThreeGoldBagsInTwoUses) {
   hero();
   bag(1, " gold ", 40, 1);
   bag(2, " silver ", 9, 1);
@@ -153,15 +145,14 @@ TEST_F(Merging, ThreeGoldBagsInTwoUses) {
   EXPECT_EQ(object[3].status, OBJECT_FREE);
   use_object(1, 1, 1);
   EXPECT_EQ(object[4].status, OBJECT_FREE);
-  EXPECT_EQ(object[1].worth, 240);
-  EXPECT_EQ(object[1].weight, 6);
-  EXPECT_STREQ(object[1].description, "24 gold florins in a bag.");
+  EXPECT_EQ(make_tuple(object[1].worth, object[1].weight, std::string(object[1].description)),
+            make_tuple(240, 6, std::string("24 gold florins in a bag.")));
   EXPECT_EQ(object[2].worth, 9);
   use_object(1, 1, 1);
   EXPECT_EQ(said().back(), "You have only one bag of that type florin!");
 }
 
-TEST_F(Merging, CoinClassesAndCounts) {
+TEST_F(Items, MergingCoinClassesAndCounts) {
   hero();
   const char* words[] = {" common ", " bronze ", " silver ", " gold ", " platinum ", " royal "};
   for (int c = 0; c < 6; c++) {
@@ -180,17 +171,17 @@ TEST_F(Merging, CoinClassesAndCounts) {
   EXPECT_STREQ(object[2].description, "5 royal florins in a bag.");
 }
 
-TEST_F(Bashing, BareHandsDoNothing) {
+TEST_F(Items, BashingBareHandsDoNothing) {
   unit_record& me = hero();
   box(3, 10, 11, "chest").health = 5;
   bash_container(0, 10, 11, 1, 1);
   EXPECT_EQ(container[3].health, 5);
   EXPECT_EQ(me.moves, 200);
-  EXPECT_EQ(said(), (std::vector<std::string>{"You strike the chest with your fists and feets.",
+  EXPECT_EQ(said(), (lines{"You strike the chest with your fists and feets.",
                                               "However your kicks and punches are ineffectual!"}));
 }
 
-TEST_F(Bashing, BlowGrowsWithPointsLeft) {
+TEST_F(Items, BashingBlowGrowsWithPointsLeft) {
   unit_record& me = hero();
   me.strength = 2;
   me.movement = 100;
@@ -200,8 +191,7 @@ TEST_F(Bashing, BlowGrowsWithPointsLeft) {
   k.strength = 1;
   me.moves = 91;  // above 90: a mighty blow, three times
   bash_container(0, 10, 11, 1, 1);
-  EXPECT_EQ(k.health, 94);
-  EXPECT_EQ(me.moves, 16);
+  EXPECT_EQ(make_tuple(k.health, me.moves), make_tuple(94, 16));
   EXPECT_EQ(said().back(), "You strike the chest with a mighy blow from club");
   me.moves = 51;
   bash_container(0, 10, 11, 1, 1);
@@ -213,7 +203,7 @@ TEST_F(Bashing, BlowGrowsWithPointsLeft) {
   EXPECT_EQ(said().back(), "You strike the chest with club");
 }
 
-TEST_F(Bashing, SmashedContainerSpillsOnlyItsOwnItems) {
+TEST_F(Items, BashingSmashedContainerSpillsOnlyItsOwnItems) {
   hero();
   held(1, ITEM_WEAPON, "axe", OBJECT_WIELDED).var1 = 5;
   box(3, 10, 11, "chest").health = 1;
@@ -225,18 +215,14 @@ TEST_F(Bashing, SmashedContainerSpillsOnlyItsOwnItems) {
   EXPECT_TRUE(headless_said("You smash the chest."));
   EXPECT_TRUE(headless_said("In the chest there is A key, TORCH, ."));
   EXPECT_EQ(container[3].state, CONTAINER_FREE);
-  EXPECT_EQ(which_container(0, 10, 11), 0);
-  EXPECT_EQ(map[0][10][11].scenery, SCENERY_NONE);
-  EXPECT_EQ(map[0][10][11].passable, 1);
-  EXPECT_EQ(map[0][10][11].object_count, 2);
-  EXPECT_EQ(object[20].status, OBJECT_ON_GROUND);
-  EXPECT_EQ(object[21].x, 10);
-  EXPECT_EQ(object[22].owner_unit, 4);
-  EXPECT_EQ(object[22].status, OBJECT_CARRIED);
+  const map_cell& at = map[0][10][11];
+  EXPECT_EQ(make_tuple(at.scenery, at.passable, at.object_count), make_tuple(SCENERY_NONE, 1, 2));
+  for (int k : {20, 21}) EXPECT_EQ(place(k), make_tuple(OBJECT_ON_GROUND, 0, 0, 10, 11));
+  EXPECT_EQ(place(22), make_tuple(OBJECT_CARRIED, OWNER_CONTAINER, 4, 0, 0));
   EXPECT_EQ(container_held(4), 1);
 }
 
-TEST_F(Closing, SweepsTheItemsAtItInside) {
+TEST_F(Items, ClosingSweepsTheItemsAtItInside) {
   hero(1, 1, 10, 10, SOUTH);
   container_record& k = box(3, 10, 11, "chest", 1);
   k.state = CONTAINER_OPEN;
@@ -244,15 +230,13 @@ TEST_F(Closing, SweepsTheItemsAtItInside) {
   lying(21, ITEM_GEM, "gem", 10, 11);
   lying(22, ITEM_GEM, "gem", 10, 12);
   close_container(3);
-  EXPECT_EQ(k.state, CONTAINER_CLOSED);
-  EXPECT_EQ(k.facing, NORTH);
-  EXPECT_EQ(map[0][10][11].object_count, 0);
-  EXPECT_EQ(container_held(3), 2);
+  EXPECT_EQ(make_tuple(k.state, k.facing, map[0][10][11].object_count, container_held(3)),
+            make_tuple(CONTAINER_CLOSED, NORTH, 0, 2));
   EXPECT_EQ(object[22].status, OBJECT_ON_GROUND);
   EXPECT_EQ(said().back(), "You close the chest.");
 }
 
-TEST_F(Looking, UnderfootItemsAndAhead) {
+TEST_F(Items, LookingUnderfootItemsAndAhead) {
   hero(1, 1, 10, 10, EAST);
   map[0][10][10].terrain = TERRAIN_WOODEN_FLOOR;
   lying(20, ITEM_KEY, "A key", 10, 10);
@@ -260,25 +244,25 @@ TEST_F(Looking, UnderfootItemsAndAhead) {
   map[0][11][10].terrain = TERRAIN_OPEN_DOOR;
   map[0][11][10].scenery = SCENERY_FIRE;
   look();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You are standing on wooden floorboards.",
+  EXPECT_EQ(said(), (lines{"You are standing on wooden floorboards.",
                                               "You can see A key, TORCH, here.",
                                               "Directly infront of you is an open door.",
                                               "Directly infront of you is a fire. "}));
 }
 
-TEST_F(Looking, WaterContainersHiddenTrapsAndOddScenery) {
+TEST_F(Items, LookingWaterContainersHiddenTrapsAndOddScenery) {
   hero(1, 1, 10, 10, SOUTH);
   environment[0][10][10].water = 1;
   box(3, 10, 11, "oak chest");
   look();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You are standing in water.",
+  EXPECT_EQ(said(), (lines{"You are standing in water.",
                                               "Directly infront of you is a oak chest."}));
   headless.messages.clear();
   map[0][10][11].scenery = SCENERY_HIDDEN_TRAP;
   environment[0][10][10].water = 0;
   map[0][10][10].terrain = 22;
   look();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You are somewhere."}));
+  EXPECT_EQ(said(), (lines{"You are somewhere."}));
   headless.messages.clear();
   map[0][10][11].scenery = SCENERY_WELL;
   look();
@@ -290,7 +274,7 @@ TEST_F(Looking, WaterContainersHiddenTrapsAndOddScenery) {
   EXPECT_EQ(said().size(), 1u);
 }
 
-TEST_F(Looking, LongListsComeInPieces) {
+TEST_F(Items, LookingLongListsComeInPieces) {
   hero();
   for (int k = 20; k < 29; k++) lying(k, ITEM_GEM, "a large and finely cut flawless", 12, 12);
   look_at_object(12, 12, 0);
@@ -307,7 +291,7 @@ TEST_F(Looking, LongListsComeInPieces) {
   EXPECT_EQ(said().back().back(), '.');
 }
 
-TEST_F(Looking, AtASquareAndAtAnItem) {
+TEST_F(Items, LookingAtASquareAndAtAnItem) {
   hero();
   lying(20, ITEM_KEY, "A key", 12, 12);
   look_at_object(12, 12, 0);
@@ -317,18 +301,18 @@ TEST_F(Looking, AtASquareAndAtAnItem) {
   EXPECT_EQ(said().back(), "A rusty door key");
 }
 
-TEST_F(InventoryReport, NothingOwnedOrThreeItemsInOnePiece) {
+TEST_F(Items, InventoryReportNothingOwnedOrThreeItemsInOnePiece) {
   hero();
   inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have ", "Nothing"}));
+  EXPECT_EQ(said(), (lines{"You have ", "Nothing"}));
   EXPECT_EQ(UPDATE_MAP, 1);
   headless.messages.clear();
   for (int k = 1; k <= 3; k++) held(k, ITEM_KEY, "key");
   inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have key, key, key, "}));
+  EXPECT_EQ(said(), (lines{"You have key, key, key, "}));
 }
 
-TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
+TEST_F(Items, InventoryReportManyItemsInPiecesWithMarks) {
   hero();
   held(1, ITEM_WEARABLE, "pack", OBJECT_WORN);
   held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
@@ -338,7 +322,7 @@ TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
   held(6, ITEM_GEM, "jet", OBJECT_CARRIED, 1, 2);
   for (int k = 7; k <= 13; k++) held(k, ITEM_ROPE, "rope");
   inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have pack(worn), sword(*), key, ",
+  EXPECT_EQ(said(), (lines{"You have pack(worn), sword(*), key, ",
                                               "  gem(packed), opal, ", "  rope, rope, ",
                                               "  rope, rope, ", "  rope, rope, ", "  rope, "}));
 }
