@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "items/destroy.h"
 #include "items/inventory.h"
@@ -86,9 +87,7 @@ TEST_F(Inventory, LightComesFromTheFirstLitTorchOrFairyInHandOfAUnitInPlay) {
   EXPECT_EQ(carry_light(1, 2), 4);  // the first of either sort
   give(6, ITEM_TORCH, OBJECT_CARRIED);
   unit[1][2].status = UNIT_FREE;
-  EXPECT_EQ(carry_light(1, 2), 0);
-  EXPECT_EQ(carry_lit_torch(1, 2), 0);
-  EXPECT_EQ(carry_torch(1, 2), 0);
+  EXPECT_EQ(carry_light(1, 2) + carry_lit_torch(1, 2) + carry_torch(1, 2), 0);
 }
 
 TEST_F(Inventory, BorneLoadsWeighHalfAndHandsAndFlamesWeighFull) {
@@ -99,10 +98,9 @@ TEST_F(Inventory, BorneLoadsWeighHalfAndHandsAndFlamesWeighFull) {
   give(5, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // 25
   give(6, ITEM_GOLD, OBJECT_CARRIED, 0, 1);            // 1
   give(0, ITEM_ROPE, OBJECT_CARRIED, 0, 25);           // slot 0 is no item
-  EXPECT_EQ(total_weight(1, 2), 49);
-  EXPECT_EQ(carried_objects(1, 2), 4);
-  EXPECT_EQ(packed_item(1, 2), 1);
-  EXPECT_EQ(total_weight(2, 2), 0);
+  EXPECT_EQ(std::make_tuple(total_weight(1, 2), carried_objects(1, 2), packed_item(1, 2),
+                            total_weight(2, 2)),
+            std::make_tuple(49, 4, 1, 0));
 }
 
 TEST_F(Inventory, ContainersAreFoundOnlyWhenInUse) {
@@ -111,18 +109,17 @@ TEST_F(Inventory, ContainersAreFoundOnlyWhenInUse) {
   EXPECT_EQ(which_container(1, 4, 5), 0);
   chest(7, 1, 4, 5, "chest");
   chest(9, 1, 4, 5, "barrel");
-  EXPECT_EQ(which_container(1, 4, 5), 7);
-  EXPECT_EQ(which_container(1, 5, 4), 0);
-  EXPECT_EQ(which_container(2, 4, 5), 0);
+  EXPECT_EQ(std::make_tuple(which_container(1, 4, 5), which_container(1, 5, 4),
+                            which_container(2, 4, 5)),
+            std::make_tuple(7, 0, 0));
 
   inside(1, ITEM_KEY, "A key", 7);
   inside(2, ITEM_KEY, "A key", 9);
   inside(3, ITEM_KEY, "A key", 7);
   object[3].status = OBJECT_WORN;
-  EXPECT_EQ(container_held(7), 1);
-  EXPECT_EQ(container_held(9), 1);
-  EXPECT_EQ(container_held(0), 0);
-  EXPECT_EQ(container_held(CONTAINER_SLOTS), 0);
+  EXPECT_EQ(std::make_tuple(container_held(7), container_held(9), container_held(0),
+                            container_held(CONTAINER_SLOTS)),
+            std::make_tuple(1, 1, 0, 0));
 }
 
 TEST_F(Inventory, EmptyingAChestLaysItsContentsOnItsSquare) {
@@ -135,10 +132,8 @@ TEST_F(Inventory, EmptyingAChestLaysItsContentsOnItsSquare) {
   EXPECT_EQ(headless.messages[0], "In the chest there is A key, TORCH, .");
   EXPECT_EQ(map[2][10][12].object_count, 2);
   for (int k : {3, 8}) {
-    EXPECT_EQ(object[k].status, OBJECT_ON_GROUND);
-    EXPECT_EQ(object[k].owner_player, 0);
-    EXPECT_EQ(object[k].owner_unit, 0);
-    EXPECT_EQ(object[k].z * 10000 + object[k].x * 100 + object[k].y, 21012);
+    EXPECT_EQ(bench::place(k), std::make_tuple(OBJECT_ON_GROUND, 0, 0, 10, 12));
+    EXPECT_EQ(object[k].z, 2);
   }
   EXPECT_EQ(object[9].owner_unit, 5);
   EXPECT_EQ(container_held(4), 0);
@@ -156,13 +151,12 @@ TEST_F(Inventory, DestroyingFreesSlotsAndKeepsSquareCountsTrue) {
   object[4].z = 3, object[4].x = 3, object[4].y = 3;  // a carried item's stale position
   destroy_tile_objects(3, 3, 3);
   EXPECT_EQ(map[3][3][3].object_count, 0);
-  EXPECT_EQ(object[1].status, OBJECT_FREE);
-  EXPECT_STREQ(object[1].name, "destroyed");
-  EXPECT_STREQ(object[1].description, "destroyed");
-  EXPECT_EQ(object[1].type, 0);
-  EXPECT_EQ(object[1].z, 0);
-  EXPECT_EQ(object[3].status, OBJECT_ON_GROUND);
-  EXPECT_EQ(object[4].status, OBJECT_CARRIED);
+  const object_record& gone = object[1];
+  EXPECT_EQ(std::make_tuple(gone.status, std::string(gone.name), std::string(gone.description),
+                            gone.type, gone.z),
+            std::make_tuple(OBJECT_FREE, std::string("destroyed"), std::string("destroyed"), 0, 0));
+  EXPECT_EQ(std::make_tuple(object[3].status, object[4].status),
+            std::make_tuple(OBJECT_ON_GROUND, OBJECT_CARRIED));
 
   // A count already at 0 is not driven below it; a carried item leaves counts alone.
   map[3][3][4].object_count = 0;
@@ -188,9 +182,8 @@ TEST_F(Inventory, DestroyingAContainerTakesItsContentsWithIt) {
   destroy_container(5);
   EXPECT_EQ(container[5].state, CONTAINER_FREE);
   EXPECT_EQ(container[5].x + container[5].y + container[5].z, 0);
-  EXPECT_EQ(object[1].status, OBJECT_FREE);
-  EXPECT_EQ(object[2].status, OBJECT_FREE);
-  EXPECT_EQ(object[3].status, OBJECT_CARRIED);
+  EXPECT_EQ(std::make_tuple(object[1].status, object[2].status, object[3].status),
+            std::make_tuple(OBJECT_FREE, OBJECT_FREE, OBJECT_CARRIED));
   EXPECT_EQ(which_container(1, 2, 2), 0);
   EXPECT_EQ(container_held(6), 1);
 }
