@@ -14,8 +14,7 @@ namespace {
 constexpr int Z = 2;
 
 void rock_with_edges() {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   rock_level(Z);
 }
 

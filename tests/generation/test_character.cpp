@@ -17,8 +17,7 @@
 namespace {
 
 void hero_at_difficulty(int d, int quest) {
-  quiet_world_state(d);
-  nuke_variables();
+  blank_world(d);
   QUEST_NO = quest;
   unit[1][1].strength = 10 / d;
   unit[1][1].health = 100 / d;

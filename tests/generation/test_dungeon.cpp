@@ -216,8 +216,7 @@ TEST(DungeonStart, LargeChestsAtTheStartBecomeFilledContainers) {
 // second look, and a fourth that is a cavern except on the top level.  Level
 // 0 and the maze level override whatever it gave.
 TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
-  quiet_world_state(1);
-  nuke_variables();  // open floor everywhere: the ladders find room at once
+  blank_world();  // open floor everywhere: the ladders find room at once
   MAZE_LEVEL = 3;
   QUEST_NO = 1;
   struct expected {
@@ -235,8 +234,7 @@ TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
 // Under solid rock the random search never finds a square: the scan from the
 // north-west corner gives the level its two ways up, each with a way down.
 TEST(DungeonDriver, ALevelUnderRockGetsTheFirstFittingSquares) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   MAZE_LEVEL = 3;
   QUEST_NO = 1;
   ladder_log.clear();

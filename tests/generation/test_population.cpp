@@ -2,9 +2,8 @@
 // and the reach measure the dump tool reports.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -33,8 +32,7 @@ void open_level(int z, int terrain) {
 }
 
 TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumberOrGiveUp) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   open_level(2, TERRAIN_STONE_FLOOR);
   map[2][10][10].scenery = SCENERY_CRYSTAL;  // a taken square costs another try
   LEVEL_TYPE = 55;
@@ -70,8 +68,7 @@ TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumberOrGiveUp) {
 }
 
 TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   for (int z = 0; z < LEVELS; z++) {
     open_level(z, z % 2 ? TERRAIN_ROOM_FLOOR : TERRAIN_WOODEN_FLOOR);
     map_movecost(z);
@@ -87,8 +84,7 @@ TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
 // outside the starting room, spiders on nests, the deep ones sent hunting.
 TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
   for (int difficulty = 1; difficulty <= 3; difficulty++) {
-    quiet_world_state(difficulty);
-    nuke_variables();
+    blank_world(difficulty);
     for (int z = 0; z < LEVELS; z++) {
       open_level(z, TERRAIN_ROOM_FLOOR);
       map_movecost(z);
@@ -106,12 +102,9 @@ TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
       EXPECT_TRUE(r.x >= 2 && r.x <= 47 && r.y >= 2 && r.y <= 47) << r.x << "," << r.y;
       EXPECT_FALSE(r.z == 0 && r.x >= 23 && r.x <= 27 && r.y >= 1 && r.y <= 5);
       EXPECT_EQ(map[r.z][r.x][r.y].occupant_unit, u);
-      const int kinds[] = {1, 2, 3, 5, 9, 10, 11};
-      EXPECT_NE(std::find(std::begin(kinds), std::end(kinds), r.race), std::end(kinds)) << r.race;
+      EXPECT_EQ(std::set<int>({1, 2, 3, 5, 9, 10, 11}).count(r.race), 1u) << r.race;
       EXPECT_EQ(map[r.z][r.x][r.y].scenery == SCENERY_NEST, r.race == 5);
-      if (r.z > 4) {
-        EXPECT_EQ(r.order, ORDER_ATTACK);
-      }
+      if (r.z > 4) EXPECT_EQ(r.order, ORDER_ATTACK);
       EXPECT_EQ(r.waypoint_index, WAYPOINT_POSITION);
       EXPECT_EQ(std::make_tuple(r.waypoint_x[WAYPOINT_POSITION], r.waypoint_y[WAYPOINT_POSITION],
                                 r.waypoint_x[WAYPOINT_TARGET], r.waypoint_y[WAYPOINT_TARGET]),
@@ -123,8 +116,7 @@ TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
 }
 
 TEST(DungeonPopulation, ContainersGetTheirRecords) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   map[3][5][6].scenery = SCENERY_LARGE_CHEST;
   map[3][7][6].scenery = SCENERY_BARREL;
   map[1][9][9].scenery = SCENERY_BOULDER;
@@ -132,8 +124,8 @@ TEST(DungeonPopulation, ContainersGetTheirRecords) {
   map[1][11][9].scenery = SCENERY_CONTAINER;
   std::srand(2);
   assign_containers();
-  // Level by level, row by row.
-  struct expected {
+  struct expected {  // level by level, row by row
+
     int type, state, x, y, z;
     const char* name;
   };
@@ -158,8 +150,7 @@ TEST(DungeonPopulation, ContainersGetTheirRecords) {
 }
 
 TEST(DungeonPopulation, ContainerTableNeverOverflows) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   for (int z = 0; z < LEVELS; z++)
     for (int x = 0; x < 50; x++)
       for (int y = 0; y < 2; y++) map[z][x][y].scenery = SCENERY_BARREL;  // 1100 barrels
@@ -171,8 +162,7 @@ TEST(DungeonPopulation, ContainerTableNeverOverflows) {
 }
 
 TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   open_level(1, TERRAIN_ROOM_FLOOR);
   map[1][5][5].terrain = TERRAIN_CLOSED_DOOR;
   map[1][6][5].terrain = TERRAIN_OPEN_DOOR;
@@ -197,8 +187,7 @@ TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
 }
 
 TEST(DungeonReach, WalksThroughDoorsAndPassagesButNotRock) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   rock_level(4);
   fill_terrain(4, 5, 5, 10, 5, TERRAIN_ROOM_FLOOR);
   fill_terrain(4, 12, 5, 20, 5, TERRAIN_ROOM_FLOOR);

@@ -19,8 +19,7 @@ constexpr int Z = 5;
 // A room of w by h with its anchor at (x, y) of level z, marked as the stamp
 // marks it.
 void hand_made_room(int x, int y, int w, int h, int z = Z) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   rock_level(z);
   fill_terrain(z, x + 1, y + 1, x + w - 1, y + h - 1, TERRAIN_ROOM_FLOOR);
   map[z][x][y].passable = MARK_ROOM_ANCHOR;
@@ -100,8 +99,7 @@ TEST(Rooms, EachKindDecoratesItsRoom) {
 }
 
 TEST(Rooms, PrisonerCellOpensOnlyToTheSouth) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   rock_level(Z);
   fill_terrain(Z, 10, 10, 20, 20, TERRAIN_ROOM_FLOOR);
   generate_prisoner_cell(Z, 15, 15);
@@ -113,8 +111,7 @@ TEST(Rooms, PrisonerCellOpensOnlyToTheSouth) {
 }
 
 TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   for (int x = 20; x <= 30; x++)
     for (int y = 0; y <= 10; y++) {
       map[0][x][y].scenery = SCENERY_CRYSTAL;
@@ -136,8 +133,7 @@ TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
 }
 
 TEST(Rooms, MonstersNeverShareASquare) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   unit[2][3].status = UNIT_NORMAL;
   place_unit(2, 3, Z, 5, 5);
   // A taken square sends the newcomer to the nearest free one.

@@ -15,8 +15,7 @@ constexpr int Z = 6;
 int piece(int x, int y) { return environment[Z][x][y].track; }
 
 void corridor_level() {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   rock_level(Z);
   LEVEL_TYPE = 45;  // not a cavern: walks of 20, 40 or 60
 }

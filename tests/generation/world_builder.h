@@ -15,6 +15,12 @@ inline void quiet_world_state(int difficulty) {
   DIFFICULTY = difficulty;
 }
 
+// Every table cleared, the levels open stone floor.
+inline void blank_world(int difficulty = 1) {
+  quiet_world_state(difficulty);
+  nuke_variables();
+}
+
 // Starting a game does not clear every field of a free slot, and a world's
 // digest reads them all: the tables start as a fresh program holds them.
 inline void build_test_world(unsigned seed, int difficulty) {
