@@ -18,14 +18,6 @@
 
 namespace {
 
-int count_scenery(int z, int code) {
-  int n = 0;
-  for (int x = 0; x < LAND_SIZE; x++)
-    for (int y = 0; y < LAND_SIZE; y++)
-      if (map[z][x][y].scenery == code) n++;
-  return n;
-}
-
 void open_level(int z, int terrain) {
   rock_level(z);
   fill_terrain(z, 1, 1, 49, 49, terrain);

@@ -49,6 +49,13 @@ inline void fill_terrain(int z, int x0, int y0, int x1, int y1, int terrain) {
     for (int y = y0; y <= y1; y++) map[z][x][y].terrain = terrain;
 }
 
+inline int count_scenery(int z, int code) {
+  int n = 0;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) n += map[z][x][y].scenery == code;
+  return n;
+}
+
 // Seeds the generator so that the next rand() % n is wanted.
 inline void seed_for_draw(int n, int wanted) {
   for (unsigned s = 1;; s++) {
