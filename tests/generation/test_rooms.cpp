@@ -35,10 +35,15 @@ std::string picture(int z, int x0, int y0, int x1, int y1, bool ground_only = fa
     for (int x = x0; x <= x1; x++) {
       const map_cell& m = map[z][x][y];
       const environment_cell& e = environment[z][x][y];
-      const std::pair<int, char> grounds[] = {
-          {TERRAIN_ROCK, '#'},          {TERRAIN_ROOM_FLOOR, '.'},   {TERRAIN_WOODEN_FLOOR, 'w'},
-          {TERRAIN_BUILT_WALL, 'W'},    {TERRAIN_CLOSED_DOOR, '+'},  {TERRAIN_OPEN_DOOR, 'o'},
-          {TERRAIN_PASSAGE_FLOOR, ','}, {TERRAIN_STONE_FLOOR, ':'}, {TERRAIN_METAL_DOOR_CLOSED, 'M'}};
+      const std::pair<int, char> grounds[] = {{TERRAIN_ROCK, '#'},
+                                              {TERRAIN_ROOM_FLOOR, '.'},
+                                              {TERRAIN_WOODEN_FLOOR, 'w'},
+                                              {TERRAIN_BUILT_WALL, 'W'},
+                                              {TERRAIN_CLOSED_DOOR, '+'},
+                                              {TERRAIN_OPEN_DOOR, 'o'},
+                                              {TERRAIN_PASSAGE_FLOOR, ','},
+                                              {TERRAIN_STONE_FLOOR, ':'},
+                                              {TERRAIN_METAL_DOOR_CLOSED, 'M'}};
       const std::pair<int, char> marks[] = {
           {SCENERY_CONTAINER, 'C'},   {SCENERY_CRYPT, 'T'},     {SCENERY_FIRE, 'f'},
           {SCENERY_LARGE_CHEST, 'L'}, {SCENERY_BRIDGE_NS, '|'}, {SCENERY_BRIDGE_EW, '='},

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "core/headless.h"
 #include "core/game/newgame.h"
+#include "core/headless.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 

@@ -56,14 +56,10 @@ inline unit_record& hero(int player = 1, int u = 1, int x = 10, int y = 10, int 
   return r;
 }
 
-inline object_record& item(int k, int type, const char* name, int weight = 0, int range = 0,
-                           int var1 = 0) {
+inline object_record& item(int k, int type, const char* name) {
   object_record& o = object[k];
   o = object_record{};
   o.type = type;
-  o.weight = weight;
-  o.range = range;
-  o.var1 = var1;
   copy_text(o.name, name);
   copy_text(o.description, name);
   return o;

@@ -109,9 +109,9 @@ TEST_F(Inventory, ContainersAreFoundOnlyWhenInUse) {
   EXPECT_EQ(which_container(1, 4, 5), 0);
   chest(7, 1, 4, 5, "chest");
   chest(9, 1, 4, 5, "barrel");
-  EXPECT_EQ(std::make_tuple(which_container(1, 4, 5), which_container(1, 5, 4),
-                            which_container(2, 4, 5)),
-            std::make_tuple(7, 0, 0));
+  EXPECT_EQ(
+      std::make_tuple(which_container(1, 4, 5), which_container(1, 5, 4), which_container(2, 4, 5)),
+      std::make_tuple(7, 0, 0));
 
   inside(1, ITEM_KEY, "A key", 7);
   inside(2, ITEM_KEY, "A key", 9);

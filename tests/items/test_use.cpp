@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/headless.h"
+#include "creatures/monsters.h"
 #include "items/actions.h"
 #include "items/inventory.h"
 #include "items/look.h"
@@ -235,10 +236,10 @@ TEST_F(Items, LookingUnderfootItemsAndAhead) {
   map[0][11][10].terrain = TERRAIN_OPEN_DOOR;
   map[0][11][10].scenery = SCENERY_FIRE;
   look();
-  EXPECT_EQ(said(), (lines{"You are standing on wooden floorboards.",
-                                              "You can see A key, TORCH, here.",
-                                              "Directly infront of you is an open door.",
-                                              "Directly infront of you is a fire. "}));
+  EXPECT_EQ(
+      said(),
+      (lines{"You are standing on wooden floorboards.", "You can see A key, TORCH, here.",
+             "Directly infront of you is an open door.", "Directly infront of you is a fire. "}));
 }
 
 TEST_F(Items, LookingWaterContainersHiddenTrapsAndOddScenery) {
@@ -246,8 +247,8 @@ TEST_F(Items, LookingWaterContainersHiddenTrapsAndOddScenery) {
   environment[0][10][10].water = 1;
   box(3, 10, 11, "oak chest");
   look();
-  EXPECT_EQ(said(), (lines{"You are standing in water.",
-                                              "Directly infront of you is a oak chest."}));
+  EXPECT_EQ(said(),
+            (lines{"You are standing in water.", "Directly infront of you is a oak chest."}));
   headless.messages.clear();
   map[0][10][11].scenery = SCENERY_HIDDEN_TRAP;
   environment[0][10][10].water = 0;
@@ -303,9 +304,78 @@ TEST_F(Items, InventoryReportListsInPiecesWithMarks) {
   held(6, ITEM_GEM, "jet", OBJECT_CARRIED, 1, 2);
   for (int k = 7; k <= 13; k++) held(k, ITEM_ROPE, "rope");
   inventory();
-  EXPECT_EQ(said(), (lines{"You have pack(worn), sword(*), key, ",
-                                              "  gem(packed), opal, ", "  rope, rope, ",
-                                              "  rope, rope, ", "  rope, rope, ", "  rope, "}));
+  EXPECT_EQ(said(), (lines{"You have pack(worn), sword(*), key, ", "  gem(packed), opal, ",
+                           "  rope, rope, ", "  rope, rope, ", "  rope, rope, ", "  rope, "}));
+}
+
+// A unit facing south at (10, 10), a crypt below it; no creature yet.
+unit_record& at_crypt(int code) {
+  fresh();
+  for (int u = 1; u < UNIT_SLOTS; u++) unit[2][u].status = UNIT_FREE;
+  unit_record& me = hero(1, 1, 10, 10, SOUTH);
+  map[0][10][11].scenery = code;
+  map[0][10][11].passable = 0;
+  return me;
+}
+
+int objects_at(int x, int y) {
+  int n = 0;
+  for (int i = 1; i < OBJECT_SLOTS; i++)
+    n += object[i].status == OBJECT_ON_GROUND && object[i].x == x && object[i].y == y;
+  return n;
+}
+
+// The first draw decides: loot at the searcher's side, nothing, or a ghoul.
+// A searched crypt holds nothing and costs nothing.
+TEST_F(Items, SearchingACryptFindsLootNothingOrAGhoulByTheFirstDraw) {
+  struct expected {
+    int code, low, high;  // of the first draw, out of 10
+    const char* said;
+    int moves, loot, ghouls;
+  };
+  const expected cases[] = {
+      {SCENERY_OPEN_CRYPT, 0, 2, "Amongst the bones you find something", 0, 1, 0},
+      {SCENERY_OPEN_CRYPT, 3, 7, "You find nothing.", 190, 0, 0},
+      {SCENERY_OPEN_CRYPT, 8, 9, "A Ghoul leaps out!", 0, 0, 1},
+      {SCENERY_SEARCHED_CRYPT, 0, 9, "You find nothing.", 200, 0, 0}};
+  for (const expected& e : cases) {
+    SCOPED_TRACE(e.said);
+    unit_record& me = at_crypt(e.code);
+    seed_where(
+        1, [&e](const std::vector<int>& d) { return d[0] % 10 >= e.low && d[0] % 10 <= e.high; });
+    search_object(e.code, 10, 11, 0);
+    EXPECT_EQ(said().back(), e.said);
+    EXPECT_EQ(me.moves, e.moves);
+    EXPECT_EQ(map[0][10][11].scenery, SCENERY_SEARCHED_CRYPT);
+    EXPECT_EQ(make_tuple(objects_at(10, 10), map[0][10][10].object_count, headless.effects),
+              make_tuple(e.loot, e.loot, e.loot));
+    EXPECT_EQ(objects_at(10, 11), 0);
+    const map_cell& at = map[0][10][11];
+    EXPECT_EQ(at.occupant_player ? unit[2][at.occupant_unit].race : 0, e.ghouls ? RACE_GHOUL : 0);
+  }
+}
+
+TEST_F(Items, SearchingTurnsToFaceAndStopsWithoutPoints) {
+  unit_record& me = at_crypt(SCENERY_OPEN_CRYPT);
+  me.facing = NORTH;
+  me.moves = 5;
+  search_object(SCENERY_OPEN_CRYPT, 10, 11, 0);
+  EXPECT_TRUE(said().empty());
+  EXPECT_EQ(map[0][10][11].scenery, SCENERY_OPEN_CRYPT);
+}
+
+TEST_F(Items, SearchingAContainerEmptiesItOntoItsSquare) {
+  unit_record& me = hero(1, 1, 10, 10, EAST);
+  box(3, 11, 10, "chest");
+  search_object(SCENERY_CONTAINER, 11, 10, 0);
+  EXPECT_EQ(said().back(), "The chest is empty.");
+  EXPECT_EQ(container[3].facing, WEST);
+  EXPECT_EQ(me.moves, 200);
+  inside(20, ITEM_KEY, "A key", 3);
+  search_object(SCENERY_CONTAINER, 11, 10, 0);
+  EXPECT_EQ(said().back(), "In the chest there is A key, .");
+  EXPECT_EQ(me.moves, 190);
+  EXPECT_EQ(map[0][11][10].object_count, 1);
 }
 
 }  // namespace
