@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "core/world.h"
@@ -27,13 +28,11 @@ TEST(Tracks, WalkRunsDownACorridorAndEndsAtTheRock) {
   map[Z][9][10].scenery = SCENERY_POOL;
   std::srand(1);
   generate_track(Z);
-  EXPECT_EQ(piece(9, 10), TRACK_END_E);
-  EXPECT_EQ(map[Z][9][10].scenery, SCENERY_NONE);
-  EXPECT_EQ(map[Z][9][10].terrain, TERRAIN_STONE_FLOOR);
-  EXPECT_EQ(map[Z][10][10].scenery, SCENERY_MINE_CART);
+  EXPECT_EQ(std::make_tuple(piece(9, 10), map[Z][9][10].scenery, map[Z][9][10].terrain,
+                            map[Z][10][10].scenery),
+            std::make_tuple(TRACK_END_E, SCENERY_NONE, TERRAIN_STONE_FLOOR, SCENERY_MINE_CART));
   for (int x = 10; x <= 18; x++) EXPECT_EQ(piece(x, 10), TRACK_W_E) << x;
-  EXPECT_EQ(piece(19, 10), TRACK_END_W);  // blocked both ways: a buffer end
-  EXPECT_EQ(piece(20, 10), 0);
+  EXPECT_EQ(std::make_tuple(piece(19, 10), piece(20, 10)), std::make_tuple(TRACK_END_W, 0));
 }
 
 TEST(Tracks, WalkTurnsAtACorner) {
@@ -43,10 +42,8 @@ TEST(Tracks, WalkTurnsAtACorner) {
   environment[Z][10][10].track = TRACK_END_E;
   std::srand(1);
   generate_track(Z);
-  EXPECT_EQ(piece(19, 10), TRACK_W_E);
-  EXPECT_EQ(piece(20, 10), TRACK_N_W);  // east, then north
-  EXPECT_EQ(piece(20, 9), TRACK_N_S);
-  EXPECT_EQ(piece(20, 3), TRACK_END_S);
+  EXPECT_EQ(std::make_tuple(piece(19, 10), piece(20, 10), piece(20, 9), piece(20, 3)),
+            std::make_tuple(TRACK_W_E, TRACK_N_W, TRACK_N_S, TRACK_END_S));
 }
 
 TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
@@ -62,14 +59,13 @@ TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
   environment[Z][10][10].track = TRACK_END_E;
   std::srand(1);
   generate_track(Z);
-  EXPECT_EQ(map[Z][13][10].scenery, SCENERY_LADDER_UP);
-  EXPECT_EQ(map[Z][14][10].scenery, SCENERY_BRIDGE_EW);
-  EXPECT_EQ(environment[Z][14][10].lava, 1);  // the bridge spans it
-  EXPECT_EQ(environment[Z][15][10].lava, 0);
-  EXPECT_EQ(map[Z][16][10].terrain, TERRAIN_PASSAGE_FLOOR);
-  EXPECT_EQ(map[Z][16][10].scenery, SCENERY_NONE);
-  EXPECT_EQ(map[Z][17][10].scenery, SCENERY_NONE);
-  EXPECT_EQ(piece(16, 10), TRACK_W_E);
+  EXPECT_EQ(std::make_tuple(map[Z][13][10].scenery, map[Z][14][10].scenery, map[Z][16][10].scenery,
+                            map[Z][17][10].scenery),
+            std::make_tuple(SCENERY_LADDER_UP, SCENERY_BRIDGE_EW, SCENERY_NONE, SCENERY_NONE));
+  // The bridge spans its lava; the rest is filled, the secret passage opened.
+  EXPECT_EQ(std::make_tuple(environment[Z][14][10].lava, environment[Z][15][10].lava,
+                            map[Z][16][10].terrain, piece(16, 10)),
+            std::make_tuple(1, 0, TERRAIN_PASSAGE_FLOOR, TRACK_W_E));
 }
 
 TEST(Tracks, HeadFacingRockLaysNothing) {
@@ -78,8 +74,7 @@ TEST(Tracks, HeadFacingRockLaysNothing) {
   environment[Z][10][10].track = TRACK_END_N;
   std::srand(1);
   generate_track(Z);
-  EXPECT_EQ(piece(10, 10), 0);
-  EXPECT_EQ(piece(10, 9), 0);
+  EXPECT_EQ(piece(10, 10) + piece(10, 9), 0);
   EXPECT_EQ(map[Z][10][9].scenery, SCENERY_MINE_CART);  // the cart stands on the rock
 }
 
@@ -94,10 +89,8 @@ TEST(Tracks, WalkOfFullLengthEndsInABufferAndNeverTouchesTheOuterWall) {
   environment[Z][40][30].track = TRACK_END_E;
   seed_for_draw(3, 0);  // a walk of 20 for the first head
   generate_track(Z);
-  EXPECT_EQ(piece(22, 20), TRACK_W_E);
-  EXPECT_EQ(piece(23, 20), TRACK_END_W);
-  EXPECT_EQ(map[Z][23][20].terrain, TERRAIN_ROOM_FLOOR);
-  EXPECT_EQ(piece(24, 20), 0);
+  EXPECT_EQ(std::make_tuple(piece(22, 20), piece(23, 20), map[Z][23][20].terrain, piece(24, 20)),
+            std::make_tuple(TRACK_W_E, TRACK_END_W, TERRAIN_ROOM_FLOOR, 0));
   EXPECT_EQ(map[Z][50][30].terrain, TERRAIN_BUILT_WALL);
 }
 
