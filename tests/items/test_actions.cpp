@@ -149,36 +149,29 @@ TEST_F(Items, GivenItemsGoToTheReceiverBeyondItsOwnLimit) {
   EXPECT_EQ(me.moves, 190);
 }
 
-TEST_F(Items, StoringFillsAContainerUpToItsCapacity) {
+TEST_F(Items, StoringFillsAContainerUpToItsCapacityAndNoFurther) {
   hero();
   box(3, 10, 11, "chest", 2);
   inside(20, ITEM_GEM, "gem", 3);
+  box(4, 11, 10, "crate", 5);
   held(1, ITEM_KEY, "key");
   held(2, ITEM_ROPE, "rope");
+  held(3, ITEM_WEAPON, "sword", OBJECT_WIELDED);
+  lying(5, ITEM_GEM, "gem", 10, 10);
   store_item(1, 0, 10, 11);
   EXPECT_EQ(place(1), make_tuple(OBJECT_CARRIED, OWNER_CONTAINER, 3, 0, 0));
   store_item(2, 0, 10, 11);
   EXPECT_EQ(object[2].owner_player, 1);
   EXPECT_EQ(said(), (lines{"You store key", "You can't fit anymore into this chest."}));
-}
-
-TEST_F(Items, StoringIsRefusedWhenOverfullWhenNotInHandOrWithNoContainer) {
-  hero();
-  box(3, 10, 11, "chest", 1);
-  inside(20, ITEM_GEM, "gem", 3);
+  // Nothing goes into an overfull one, where there is none, or from out of the hands.
   inside(21, ITEM_GEM, "gem", 3);
-  box(4, 11, 10, "crate", 5);
-  held(1, ITEM_KEY, "key");
-  held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
-  lying(5, ITEM_GEM, "gem", 10, 10);
-  store_item(1, 0, 10, 11);
-  store_item(1, 0, 9, 10);
-  store_item(2, 0, 11, 10);
+  store_item(2, 0, 10, 11);
+  store_item(2, 0, 9, 10);
+  store_item(3, 0, 11, 10);
   store_item(5, 0, 11, 10);
-  EXPECT_EQ(object[1].owner_player, 1);
-  EXPECT_EQ(make_tuple(container_held(3), container_held(4)), make_tuple(2, 0));
-  EXPECT_EQ(object[2].status, OBJECT_WIELDED);
-  EXPECT_EQ(map[0][10][10].object_count, 1);
+  EXPECT_EQ(make_tuple(container_held(3), container_held(4)), make_tuple(3, 0));
+  EXPECT_EQ(make_tuple(object[2].owner_player, object[3].status, map[0][10][10].object_count),
+            make_tuple(1, OBJECT_WIELDED, 1));
 }
 
 TEST_F(Items, BackpackOfFiveTakesSixAndRefusesTheSeventh) {
@@ -213,34 +206,36 @@ TEST_F(Items, UnpackWaitsForAFreeHand) {
   EXPECT_EQ(said().back(), "You unpack the gem");
 }
 
-TEST_F(Items, ArmourAddsDefenceAndRemovingTakesItOff) {
-  unit_record& me = hero();
-  object_record& mail = held(1, ITEM_WEARABLE, "mail");
-  mail.range = SLOT_BODY, mail.var1 = 4, mail.weight = 30;
-  wear_item(1, 1, 1);
-  EXPECT_EQ(mail.status, OBJECT_WORN);
-  EXPECT_EQ(stats(me), "moves 150/215 damage 0 ranged 0 defence 4 health 30");
-  remove_item(1, 1, 1);
-  EXPECT_EQ(mail.status, OBJECT_CARRIED);
-  EXPECT_EQ(stats(me), "moves 100/200 damage 0 ranged 0 defence 0 health 30");
-  EXPECT_EQ(said().back(), "You remove the mail");
-}
-
-TEST_F(Items, BootsAddPaceAndSalamanderBootsNothing) {
-  unit_record& me = hero();
-  held(1, ITEM_WEARABLE, "boots").range = SLOT_FEET;
-  object[1].var1 = 10;
-  wear_item(1, 1, 1);
-  EXPECT_EQ(stats(me), "moves 165/210 damage 0 ranged 0 defence 0 health 30");
-  remove_item(1, 1, 1);
-  EXPECT_EQ(stats(me), "moves 130/200 damage 0 ranged 0 defence 0 health 30");
-  held(2, ITEM_WEARABLE, "salamander boots").range = SLOT_FEET;
-  object[2].var1 = 99;
-  wear_item(2, 1, 1);
-  EXPECT_EQ(object[2].status, OBJECT_WORN);
-  EXPECT_EQ(stats(me), "moves 95/200 damage 0 ranged 0 defence 0 health 30");
-  remove_item(2, 1, 1);
-  EXPECT_EQ(stats(me), "moves 60/200 damage 0 ranged 0 defence 0 health 30");
+// Armour adds defence, boots pace, salamander boots nothing; removing takes
+// it all off again.
+TEST_F(Items, WearingAndRemovingChangeTheWearer) {
+  struct expected {
+    const char* name;
+    int slot, var1, weight;
+    const char *worn, *removed;
+  };
+  const expected cases[] = {
+      {"mail", SLOT_BODY, 4, 30, "moves 150/215 damage 0 ranged 0 defence 4 health 30",
+       "moves 100/200 damage 0 ranged 0 defence 0 health 30"},
+      {"boots", SLOT_FEET, 10, 0, "moves 165/210 damage 0 ranged 0 defence 0 health 30",
+       "moves 130/200 damage 0 ranged 0 defence 0 health 30"},
+      {"salamander boots", SLOT_FEET, 99, 0, "moves 165/200 damage 0 ranged 0 defence 0 health 30",
+       "moves 130/200 damage 0 ranged 0 defence 0 health 30"},
+  };
+  for (const expected& e : cases) {
+    SCOPED_TRACE(e.name);
+    fresh();
+    unit_record& me = hero();
+    object_record& it = held(1, ITEM_WEARABLE, e.name);
+    it.range = e.slot, it.var1 = e.var1, it.weight = e.weight;
+    wear_item(1, 1, 1);
+    EXPECT_EQ(it.status, OBJECT_WORN);
+    EXPECT_EQ(stats(me), e.worn);
+    remove_item(1, 1, 1);
+    EXPECT_EQ(it.status, OBJECT_CARRIED);
+    EXPECT_EQ(stats(me), e.removed);
+    EXPECT_EQ(said().back(), std::string("You remove the ") + e.name);
+  }
 }
 
 TEST_F(Items, AShieldNeedsAFreeHandAndWearingNeedsWits) {
