@@ -57,12 +57,25 @@ void check_ladders(unsigned seed) {
           << where(seed, l.z, l.x, l.y);
     }
   }
-  for (int z = 0; z < LEVELS; z++) {
-    int up = 0;
-    for (int x = 0; x < LAND_SIZE; x++)
-      for (int y = 0; y < LAND_SIZE; y++) up += map[z][x][y].scenery == SCENERY_LADDER_UP;
-    EXPECT_EQ(up, z == 10 ? 1 : 2) << "seed " << seed << " level " << z;
+  for (int z = 0; z < LEVELS; z++)
+    EXPECT_EQ(count_scenery(z, SCENERY_LADDER_UP), z == 10 ? 1 : 2)
+        << "seed " << seed << " level " << z;
+}
+
+// Beside the start stand two large chests, filled, locked half the time.
+void check_start_chests(unsigned seed, bool locked_seen[2]) {
+  int found = 0;
+  for (int c = 1; c < CONTAINER_SLOTS; c++) {
+    const container_record& k = container[c];
+    if (k.state == CONTAINER_FREE || k.z != 0 || k.y != 2 || (k.x != 24 && k.x != 26)) continue;
+    found++;
+    EXPECT_EQ(std::make_tuple(k.type, std::string(k.name), k.capacity),
+              std::make_tuple(CONTAINER_LARGE_CHEST, std::string("large chest"), 7));
+    ASSERT_TRUE(k.locked == 0 || k.locked == 1);
+    locked_seen[k.locked] = true;
+    EXPECT_TRUE(container_held(c) >= 1 && container_held(c) <= 3) << "seed " << seed;
   }
+  EXPECT_EQ(found, 2) << "seed " << seed;
 }
 
 class DungeonSweep : public ::testing::TestWithParam<int> {};
@@ -74,6 +87,7 @@ TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
   const uint64_t pinned[] = {2623777587093974941ull, 8185402873394282076ull,
                              15776871650049104735ull};
   uint64_t folded = 14695981039346656037ull;
+  bool locked_seen[2] = {false, false};
   for (unsigned seed = 1; seed <= SEEDS_PER_DIFFICULTY; seed++) {
     build_test_world(seed * 7919 + difficulty, difficulty);
     for (char c : world_digest())
@@ -84,12 +98,12 @@ TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
     ASSERT_EQ(environment[MAZE_LEVEL][0][0].gas, LEVEL_MAZE) << "seed " << seed;
     ASSERT_EQ(check_world(), "") << "seed " << seed;
     check_ladders(seed);
-    for (int x = 0; x < LAND_SIZE; x++)
-      for (int y = 0; y < LAND_SIZE; y++)
-        ASSERT_NE(map[0][x][y].scenery, SCENERY_HIDDEN_TRAP) << "level 0 has no traps";
+    if (difficulty == 1) check_start_chests(seed, locked_seen);
+    ASSERT_EQ(count_scenery(0, SCENERY_HIDDEN_TRAP), 0) << "seed " << seed;
     if (HasFatalFailure() || HasFailure()) return;
   }
   EXPECT_EQ(folded, pinned[difficulty - 1]);
+  EXPECT_TRUE(difficulty > 1 || (locked_seen[0] && locked_seen[1]));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDifficulties, DungeonSweep, ::testing::Values(1, 2, 3));
@@ -100,9 +114,8 @@ INSTANTIATE_TEST_SUITE_P(AllDifficulties, DungeonSweep, ::testing::Values(1, 2, 
 TEST(DungeonLevelPass, ChestsInDeadEndsAndDoorsInPassages) {
   int chests = 0, doors = 0;
   for (unsigned seed = 1; seed <= 30; seed++) {
-    quiet_world_state(1);
+    blank_world();
     std::srand(seed);
-    nuke_variables();
     feature_log.clear();
     QUEST_NO = 1 + std::rand() % 4;
     MAZE_LEVEL = 2 + std::rand() % 3;
@@ -118,13 +131,12 @@ TEST(DungeonLevelPass, ChestsInDeadEndsAndDoorsInPassages) {
         // The doors and passages of the same pass were floor when the chest
         // was placed; those of rooms were not.
         int open = 0, maybe = 0;
-        for (int i = -1; i <= 1; i++) {
+        for (int i = -1; i <= 1; i++)
           for (int j = -1; j <= 1; j++) {
             const map_cell& n = map[z][x + i][y + j];
-            if (floor_like(n.terrain) || n.terrain == TERRAIN_CLOSED_DOOR) open++;
-            if (n.scenery == SCENERY_SECRET_HIDDEN) maybe++;
+            open += floor_like(n.terrain) || n.terrain == TERRAIN_CLOSED_DOOR;
+            maybe += n.scenery == SCENERY_SECRET_HIDDEN;
           }
-        }
         EXPECT_LE(open, 2) << where(seed, z, x, y);
         EXPECT_GE(open + maybe, 2) << where(seed, z, x, y);
         // A ladder from the level below may have been set on a large chest.
@@ -133,11 +145,9 @@ TEST(DungeonLevelPass, ChestsInDeadEndsAndDoorsInPassages) {
             << where(seed, z, x, y) << " shows " << m.scenery;
       } else {
         doors++;
-        if (f.kind == FEATURE_DOOR) {
-          EXPECT_EQ(m.terrain, TERRAIN_CLOSED_DOOR) << where(seed, z, x, y);
-        } else {
-          EXPECT_EQ(m.scenery, SCENERY_SECRET_HIDDEN) << where(seed, z, x, y);
-        }
+        EXPECT_TRUE(f.kind == FEATURE_DOOR ? m.terrain == TERRAIN_CLOSED_DOOR
+                                           : m.scenery == SCENERY_SECRET_HIDDEN)
+            << where(seed, z, x, y);
         bool across_ew = floor_like(map[z][x - 1][y].terrain) &&
                          floor_like(map[z][x + 1][y].terrain) && blocks(z, x, y - 1) &&
                          blocks(z, x, y + 1);
@@ -187,37 +197,11 @@ TEST(DungeonStart, KitAndFurnitureFollowTheDifficulty) {
   }
 }
 
-TEST(DungeonStart, LargeChestsAtTheStartBecomeFilledContainers) {
-  bool locked_seen[2] = {false, false};
-  for (unsigned seed = 1; seed <= 8; seed++) {
-    quiet_world_state(1);
-    std::srand(seed);
-    build_new_world();
-    int found = 0;
-    for (int c = 1; c < CONTAINER_SLOTS; c++) {
-      const container_record& k = container[c];
-      if (k.state == CONTAINER_FREE || k.z != 0 || k.y != 2 || (k.x != 24 && k.x != 26)) continue;
-      found++;
-      EXPECT_EQ(std::make_tuple(k.type, std::string(k.name), k.capacity),
-                std::make_tuple(CONTAINER_LARGE_CHEST, std::string("large chest"), 7));
-      ASSERT_TRUE(k.locked == 0 || k.locked == 1);
-      locked_seen[k.locked] = true;
-      EXPECT_GE(container_held(c), 1) << "seed " << seed;
-      EXPECT_LE(container_held(c), 3) << "seed " << seed;
-    }
-    EXPECT_EQ(found, 2);
-  }
-  // Locked half the time: over sixteen chests both ways turn up.
-  EXPECT_TRUE(locked_seen[0]);
-  EXPECT_TRUE(locked_seen[1]);
-}
-
 // The first draw of a level picks its kind: cavern, rooms, rooms of the
 // second look, and a fourth that is a cavern except on the top level.  Level
 // 0 and the maze level override whatever it gave.
 TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
-  quiet_world_state(1);
-  nuke_variables();  // open floor everywhere: the ladders find room at once
+  blank_world();  // open floor everywhere: the ladders find room at once
   MAZE_LEVEL = 3;
   QUEST_NO = 1;
   struct expected {
@@ -235,8 +219,7 @@ TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
 // Under solid rock the random search never finds a square: the scan from the
 // north-west corner gives the level its two ways up, each with a way down.
 TEST(DungeonDriver, ALevelUnderRockGetsTheFirstFittingSquares) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   MAZE_LEVEL = 3;
   QUEST_NO = 1;
   ladder_log.clear();

@@ -1,12 +1,12 @@
-// Scatterers, traps and containers on hand-made levels, the move-cost pass,
-// and the reach measure the dump tool reports.
+// Scatterers, traps, containers and mine tracks on hand-made levels, the
+// move-cost pass, and the reach measure the dump tool reports.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
+#include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "core/actions/movement.h"
 #include "core/movecost.h"
@@ -15,17 +15,10 @@
 #include "generation/dungeon.h"
 #include "generation/populate.h"
 #include "generation/reach.h"
+#include "generation/tracks.h"
 #include "tests/generation/world_builder.h"
 
 namespace {
-
-int count_scenery(int z, int code) {
-  int n = 0;
-  for (int x = 0; x < LAND_SIZE; x++)
-    for (int y = 0; y < LAND_SIZE; y++)
-      if (map[z][x][y].scenery == code) n++;
-  return n;
-}
 
 void open_level(int z, int terrain) {
   rock_level(z);
@@ -33,8 +26,7 @@ void open_level(int z, int terrain) {
 }
 
 TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumberOrGiveUp) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   open_level(2, TERRAIN_STONE_FLOOR);
   map[2][10][10].scenery = SCENERY_CRYSTAL;  // a taken square costs another try
   LEVEL_TYPE = 55;
@@ -70,8 +62,7 @@ TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumberOrGiveUp) {
 }
 
 TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   for (int z = 0; z < LEVELS; z++) {
     open_level(z, z % 2 ? TERRAIN_ROOM_FLOOR : TERRAIN_WOODEN_FLOOR);
     map_movecost(z);
@@ -87,8 +78,7 @@ TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
 // outside the starting room, spiders on nests, the deep ones sent hunting.
 TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
   for (int difficulty = 1; difficulty <= 3; difficulty++) {
-    quiet_world_state(difficulty);
-    nuke_variables();
+    blank_world(difficulty);
     for (int z = 0; z < LEVELS; z++) {
       open_level(z, TERRAIN_ROOM_FLOOR);
       map_movecost(z);
@@ -106,12 +96,9 @@ TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
       EXPECT_TRUE(r.x >= 2 && r.x <= 47 && r.y >= 2 && r.y <= 47) << r.x << "," << r.y;
       EXPECT_FALSE(r.z == 0 && r.x >= 23 && r.x <= 27 && r.y >= 1 && r.y <= 5);
       EXPECT_EQ(map[r.z][r.x][r.y].occupant_unit, u);
-      const int kinds[] = {1, 2, 3, 5, 9, 10, 11};
-      EXPECT_NE(std::find(std::begin(kinds), std::end(kinds), r.race), std::end(kinds)) << r.race;
+      EXPECT_EQ(std::set<int>({1, 2, 3, 5, 9, 10, 11}).count(r.race), 1u) << r.race;
       EXPECT_EQ(map[r.z][r.x][r.y].scenery == SCENERY_NEST, r.race == 5);
-      if (r.z > 4) {
-        EXPECT_EQ(r.order, ORDER_ATTACK);
-      }
+      EXPECT_TRUE(r.z <= 4 || r.order == ORDER_ATTACK) << "level " << r.z;
       EXPECT_EQ(r.waypoint_index, WAYPOINT_POSITION);
       EXPECT_EQ(std::make_tuple(r.waypoint_x[WAYPOINT_POSITION], r.waypoint_y[WAYPOINT_POSITION],
                                 r.waypoint_x[WAYPOINT_TARGET], r.waypoint_y[WAYPOINT_TARGET]),
@@ -123,8 +110,7 @@ TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
 }
 
 TEST(DungeonPopulation, ContainersGetTheirRecords) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   map[3][5][6].scenery = SCENERY_LARGE_CHEST;
   map[3][7][6].scenery = SCENERY_BARREL;
   map[1][9][9].scenery = SCENERY_BOULDER;
@@ -132,8 +118,8 @@ TEST(DungeonPopulation, ContainersGetTheirRecords) {
   map[1][11][9].scenery = SCENERY_CONTAINER;
   std::srand(2);
   assign_containers();
-  // Level by level, row by row.
-  struct expected {
+  struct expected {  // level by level, row by row
+
     int type, state, x, y, z;
     const char* name;
   };
@@ -158,8 +144,7 @@ TEST(DungeonPopulation, ContainersGetTheirRecords) {
 }
 
 TEST(DungeonPopulation, ContainerTableNeverOverflows) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   for (int z = 0; z < LEVELS; z++)
     for (int x = 0; x < 50; x++)
       for (int y = 0; y < 2; y++) map[z][x][y].scenery = SCENERY_BARREL;  // 1100 barrels
@@ -171,8 +156,7 @@ TEST(DungeonPopulation, ContainerTableNeverOverflows) {
 }
 
 TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   open_level(1, TERRAIN_ROOM_FLOOR);
   map[1][5][5].terrain = TERRAIN_CLOSED_DOOR;
   map[1][6][5].terrain = TERRAIN_OPEN_DOOR;
@@ -197,8 +181,7 @@ TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
 }
 
 TEST(DungeonReach, WalksThroughDoorsAndPassagesButNotRock) {
-  quiet_world_state(1);
-  nuke_variables();
+  blank_world();
   rock_level(4);
   fill_terrain(4, 5, 5, 10, 5, TERRAIN_ROOM_FLOOR);
   fill_terrain(4, 12, 5, 20, 5, TERRAIN_ROOM_FLOOR);
@@ -218,5 +201,141 @@ TEST(DungeonReach, WalksThroughDoorsAndPassagesButNotRock) {
   EXPECT_EQ(level_reachable(4), 0);
   EXPECT_EQ(level_reachable_from_any(4), 1);
 }
+
+namespace tracks {
+
+constexpr int Z = 6;
+
+int piece(int x, int y) { return environment[Z][x][y].track; }
+
+void corridor_level() {
+  blank_world();
+  rock_level(Z);
+  LEVEL_TYPE = 45;  // not a cavern: walks of 20, 40 or 60
+}
+
+TEST(Tracks, WalkRunsDownACorridorAndEndsAtTheRock) {
+  corridor_level();
+  fill_terrain(Z, 9, 10, 19, 10, TERRAIN_PASSAGE_FLOOR);
+  environment[Z][9][10].track = TRACK_END_E;  // a head pointing east
+  map[Z][9][10].scenery = SCENERY_POOL;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(std::make_tuple(piece(9, 10), map[Z][9][10].scenery, map[Z][9][10].terrain,
+                            map[Z][10][10].scenery),
+            std::make_tuple(TRACK_END_E, SCENERY_NONE, TERRAIN_STONE_FLOOR, SCENERY_MINE_CART));
+  for (int x = 10; x <= 18; x++) EXPECT_EQ(piece(x, 10), TRACK_W_E) << x;
+  EXPECT_EQ(std::make_tuple(piece(19, 10), piece(20, 10)), std::make_tuple(TRACK_END_W, 0));
+}
+
+TEST(Tracks, WalkTurnsAtACorner) {
+  corridor_level();
+  fill_terrain(Z, 10, 10, 20, 10, TERRAIN_PASSAGE_FLOOR);
+  fill_terrain(Z, 20, 3, 20, 10, TERRAIN_PASSAGE_FLOOR);
+  environment[Z][10][10].track = TRACK_END_E;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(std::make_tuple(piece(19, 10), piece(20, 10), piece(20, 9), piece(20, 3)),
+            std::make_tuple(TRACK_W_E, TRACK_N_W, TRACK_N_S, TRACK_END_S));
+}
+
+TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
+  corridor_level();
+  fill_terrain(Z, 10, 10, 20, 10, TERRAIN_ROOM_FLOOR);
+  map[Z][13][10].scenery = SCENERY_LADDER_UP;
+  map[Z][14][10].scenery = SCENERY_BRIDGE_EW;
+  environment[Z][14][10].lava = 1;
+  environment[Z][15][10].lava = 1;
+  map[Z][16][10].terrain = TERRAIN_ROCK;
+  map[Z][16][10].scenery = SCENERY_SECRET_HIDDEN;
+  map[Z][17][10].scenery = SCENERY_HERBS;
+  environment[Z][10][10].track = TRACK_END_E;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(std::make_tuple(map[Z][13][10].scenery, map[Z][14][10].scenery, map[Z][16][10].scenery,
+                            map[Z][17][10].scenery),
+            std::make_tuple(SCENERY_LADDER_UP, SCENERY_BRIDGE_EW, SCENERY_NONE, SCENERY_NONE));
+  // The bridge spans its lava; the rest is filled, the secret passage opened.
+  EXPECT_EQ(std::make_tuple(environment[Z][14][10].lava, environment[Z][15][10].lava,
+                            map[Z][16][10].terrain, piece(16, 10)),
+            std::make_tuple(1, 0, TERRAIN_PASSAGE_FLOOR, TRACK_W_E));
+}
+
+TEST(Tracks, HeadFacingRockLaysNothing) {
+  corridor_level();
+  map[Z][10][10].terrain = TERRAIN_PASSAGE_FLOOR;
+  environment[Z][10][10].track = TRACK_END_N;
+  std::srand(1);
+  generate_track(Z);
+  EXPECT_EQ(piece(10, 10) + piece(10, 9), 0);
+  EXPECT_EQ(map[Z][10][9].scenery, SCENERY_MINE_CART);  // the cart stands on the rock
+}
+
+// A walk that runs its full length ends in a buffer on floor of its own; one
+// that runs into the outer wall leaves it standing.
+TEST(Tracks, WalkOfFullLengthEndsInABufferAndNeverTouchesTheOuterWall) {
+  corridor_level();
+  fill_terrain(Z, 2, 20, 48, 20, TERRAIN_PASSAGE_FLOOR);
+  environment[Z][2][20].track = TRACK_END_E;
+  fill_terrain(Z, 40, 30, 49, 30, TERRAIN_PASSAGE_FLOOR);
+  map[Z][50][30].terrain = TERRAIN_BUILT_WALL;
+  environment[Z][40][30].track = TRACK_END_E;
+  seed_for_draw(3, 0);  // a walk of 20 for the first head
+  generate_track(Z);
+  EXPECT_EQ(std::make_tuple(piece(22, 20), piece(23, 20), map[Z][23][20].terrain, piece(24, 20)),
+            std::make_tuple(TRACK_W_E, TRACK_END_W, TERRAIN_ROOM_FLOOR, 0));
+  EXPECT_EQ(map[Z][50][30].terrain, TERRAIN_BUILT_WALL);
+}
+
+struct laid {
+  int x, y, piece;
+};
+
+TEST(Tracks, RepairJoinsEndsAndCapsLooseStraights) {
+  // Two lines of track whose ends meet, and a straight crossed by one end.
+  const std::vector<laid> ew = {{8, 10, TRACK_END_E},  {9, 10, TRACK_W_E},  {10, 10, TRACK_END_W},
+                                {11, 10, TRACK_END_E}, {12, 10, TRACK_W_E}, {13, 10, TRACK_END_W}};
+  const std::vector<laid> ns = {{10, 8, TRACK_END_S},  {10, 9, TRACK_N_S},  {10, 10, TRACK_END_N},
+                                {10, 11, TRACK_END_S}, {10, 12, TRACK_N_S}, {10, 13, TRACK_END_N}};
+  std::vector<laid> north = {{20, 17, TRACK_END_S}, {20, 18, TRACK_N_S}, {20, 19, TRACK_END_N}};
+  std::vector<laid> south = {{20, 21, TRACK_END_S}, {20, 22, TRACK_N_S}, {20, 23, TRACK_END_N}};
+  for (int x = 19; x <= 21; x++)
+    north.push_back({x, 20, TRACK_W_E}), south.insert(south.begin(), {x, 20, TRACK_W_E});
+  struct repair {
+    const char* what;
+    std::vector<laid> before, after;
+    int scenery, scenery_after;  // on the square behind the first end
+  };
+  // clang-format off
+  const repair cases[] = {
+      {"east-west ends", ew, {{10, 10, TRACK_W_E}, {11, 10, TRACK_W_E}}, SCENERY_MINE_CART, 0},
+      {"north-south ends", ns, {{10, 10, TRACK_N_S}, {10, 11, TRACK_N_S}}, SCENERY_MINE_CART, 0},
+      {"a ladder behind", ns, {{10, 10, TRACK_N_S}}, SCENERY_LADDER_UP, SCENERY_LADDER_UP},
+      {"end north to a straight", north, {{20, 19, TRACK_N_S}, {20, 20, TRACK_JOIN_WEN}}, 0, 0},
+      {"end south to a straight", south, {{20, 21, TRACK_N_S}, {20, 20, TRACK_JOIN_WES}}, 0, 0},
+      {"straight under a crossing", {{35, 36, TRACK_N_S}, {34, 35, TRACK_W_E}, {36, 35, TRACK_W_E}},
+       {{35, 35, TRACK_JOIN_WES}}, 0, 0},
+      {"loose straights", {{30, 30, TRACK_N_S}, {40, 40, TRACK_W_E}},
+       {{30, 29, TRACK_END_S}, {30, 31, TRACK_END_N}, {39, 40, TRACK_END_E}, {41, 40, TRACK_END_W}}, 0, 0},
+  };
+  // clang-format on
+  for (const repair& c : cases) {
+    SCOPED_TRACE(c.what);
+    corridor_level();
+    for (const laid& l : c.before) environment[Z][l.x][l.y].track = l.piece;
+    const laid& behind = c.before[1];
+    map[Z][behind.x][behind.y].scenery = c.scenery;
+    check_track(Z);
+    for (const laid& l : c.after) EXPECT_EQ(piece(l.x, l.y), l.piece) << l.x << "," << l.y;
+    EXPECT_EQ(map[Z][behind.x][behind.y].scenery, c.scenery_after);
+  }
+  // On the edge nothing is written beyond the level.
+  environment[Z][0][0].track = TRACK_W_E;
+  environment[Z][50][50].track = TRACK_N_S;
+  check_track(Z);
+  EXPECT_EQ(piece(1, 0), TRACK_END_W);
+}
+
+}  // namespace tracks
 
 }  // namespace

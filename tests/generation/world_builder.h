@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "core/headless.h"
 #include "core/game/newgame.h"
+#include "core/headless.h"
 #include "core/world.h"
 #include "generation/dungeon.h"
 
@@ -13,6 +13,12 @@ inline void quiet_world_state(int difficulty) {
   use_headless();
   DEBUG_MODE = 0;
   DIFFICULTY = difficulty;
+}
+
+// Every table cleared, the levels open stone floor.
+inline void blank_world(int difficulty = 1) {
+  quiet_world_state(difficulty);
+  nuke_variables();
 }
 
 // Starting a game does not clear every field of a free slot, and a world's
@@ -41,6 +47,13 @@ inline void rock_level(int z) {
 inline void fill_terrain(int z, int x0, int y0, int x1, int y1, int terrain) {
   for (int x = x0; x <= x1; x++)
     for (int y = y0; y <= y1; y++) map[z][x][y].terrain = terrain;
+}
+
+inline int count_scenery(int z, int code) {
+  int n = 0;
+  for (int x = 0; x < LAND_SIZE; x++)
+    for (int y = 0; y < LAND_SIZE; y++) n += map[z][x][y].scenery == code;
+  return n;
 }
 
 // Seeds the generator so that the next rand() % n is wanted.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/headless.h"
@@ -55,14 +56,10 @@ inline unit_record& hero(int player = 1, int u = 1, int x = 10, int y = 10, int 
   return r;
 }
 
-inline object_record& item(int k, int type, const char* name, int weight = 0, int range = 0,
-                           int var1 = 0) {
+inline object_record& item(int k, int type, const char* name) {
   object_record& o = object[k];
   o = object_record{};
   o.type = type;
-  o.weight = weight;
-  o.range = range;
-  o.var1 = var1;
   copy_text(o.name, name);
   copy_text(o.description, name);
   return o;
@@ -114,6 +111,12 @@ inline std::string stats(const unit_record& r) {
   std::snprintf(line, sizeof line, "moves %d/%d damage %d ranged %d defence %d health %d", r.moves,
                 r.movement, r.damage, r.ranged, r.defence, r.health);
   return line;
+}
+
+// Where item k is: status, owner player and unit, square.
+inline std::tuple<int, int, int, int, int> place(int k) {
+  const object_record& o = object[k];
+  return {o.status, o.owner_player, o.owner_unit, o.x, o.y};
 }
 
 // The first seed from 1 whose first draws satisfy want; the generator is left

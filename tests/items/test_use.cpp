@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/headless.h"
+#include "creatures/monsters.h"
 #include "items/actions.h"
 #include "items/inventory.h"
 #include "items/look.h"
@@ -10,47 +11,42 @@
 #include "tests/items/item_bench.h"
 
 using namespace bench;
+using std::make_tuple;
 
 namespace {
 
-using Using = item_test;
-using Merging = item_test;
-using Bashing = item_test;
-using Closing = item_test;
-using Looking = item_test;
-using InventoryReport = item_test;
+using Items = item_test;
+using lines = std::vector<std::string>;
+
+// What an item action leaves a unit of 200 points with.
+std::string after(int moves, int defence, int health) {
+  return "moves " + std::to_string(moves) + "/200 damage 0 ranged 0 defence " +
+         std::to_string(defence) + " health " + std::to_string(health);
+}
 
 // Drinking and eating, from a poisoned unit: the ceiling on health follows
 // the difficulty, food heals half above 44, potions and herbs that heal cure.
-TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
+TEST_F(Items, PotionsHerbsAndFoodChangeTheDrinker) {
   struct expected {
     const char* what;
-    int type, range, var1, health, difficulty;
-    const char *after, *said;
+    int type, range, var1, health, difficulty, moves, defence, health_after;
+    const char* said;
     int status;
   };
   const expected cases[] = {
-      {"health potion", ITEM_POTION, 1, 10, 130, 1,
-       "moves 175/200 damage 0 ranged 0 defence 0 health 135", "You drink health potion",
+      {"health potion", ITEM_POTION, 1, 10, 130, 1, 175, 0, 135, "You drink health potion",
        UNIT_NORMAL},
-      {"speed potion", ITEM_POTION, 2, 25, 30, 1,
-       "moves 215/200 damage 0 ranged 0 defence 0 health 30", "You drink speed potion",
+      {"speed potion", ITEM_POTION, 2, 25, 30, 1, 215, 0, 30, "You drink speed potion",
        UNIT_POISONED},
-      {"defence potion", ITEM_POTION, 3, 2, 30, 1,
-       "moves 175/200 damage 0 ranged 0 defence 2 health 30", "You drink defence potion",
+      {"defence potion", ITEM_POTION, 3, 2, 30, 1, 175, 2, 30, "You drink defence potion",
        UNIT_POISONED},
-      {"water", ITEM_POTION, 0, 0, 30, 1, "moves 175/200 damage 0 ranged 0 defence 0 health 30",
-       "You drink water", UNIT_POISONED},
-      {"herbs", ITEM_HERBS, 0, 0, 100, 3, "moves 185/200 damage 0 ranged 0 defence 0 health 105",
-       "Hmmm you feel wonderful!", UNIT_NORMAL},
-      {"food at 44", ITEM_FOOD, 0, 10, 44, 1, "moves 175/200 damage 0 ranged 0 defence 0 health 54",
-       "You use the food at 44", UNIT_POISONED},
-      {"food above 44", ITEM_FOOD, 0, 10, 54, 1,
-       "moves 175/200 damage 0 ranged 0 defence 0 health 59", "You use the food above 44",
+      {"water", ITEM_POTION, 0, 0, 30, 1, 175, 0, 30, "You drink water", UNIT_POISONED},
+      {"herbs", ITEM_HERBS, 0, 0, 100, 3, 185, 0, 105, "Hmmm you feel wonderful!", UNIT_NORMAL},
+      {"food at 44", ITEM_FOOD, 0, 10, 44, 1, 175, 0, 54, "You use the food at 44", UNIT_POISONED},
+      {"food above 44", ITEM_FOOD, 0, 10, 54, 1, 175, 0, 59, "You use the food above 44",
        UNIT_POISONED},
-      {"food to the ceiling", ITEM_FOOD, 0, 10, 134, 1,
-       "moves 175/200 damage 0 ranged 0 defence 0 health 135", "You use the food to the ceiling",
-       UNIT_POISONED},
+      {"food to the ceiling", ITEM_FOOD, 0, 10, 134, 1, 175, 0, 135,
+       "You use the food to the ceiling", UNIT_POISONED},
   };
   for (const expected& e : cases) {
     SCOPED_TRACE(e.what);
@@ -60,10 +56,9 @@ TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
     me.status = UNIT_POISONED;
     DIFFICULTY = e.difficulty;
     object_record& it = held(1, e.type, e.what);
-    it.range = e.range;
-    it.var1 = e.var1;
+    it.range = e.range, it.var1 = e.var1;
     use_object(1, 1, 1);
-    EXPECT_EQ(stats(me), e.after);
+    EXPECT_EQ(stats(me), after(e.moves, e.defence, e.health_after));
     EXPECT_EQ(said().back(), e.said);
     EXPECT_EQ(me.status, e.status);
     EXPECT_EQ(object[1].status, OBJECT_FREE);
@@ -71,12 +66,10 @@ TEST_F(Using, PotionsHerbsAndFoodChangeTheDrinker) {
 }
 
 // The first draw out of four decides what a mushroom does.
-TEST_F(Using, MushroomsByTheFirstRoll) {
-  const char* outcome[][2] = {
-      {"Errg they make you sick!", "moves 175/200 damage 0 ranged 0 defence 0 health 50"},
-      {"Hmmm you feel great!", "moves 175/200 damage 0 ranged 0 defence 0 health 73"},
-      {"You skin turns blue!", "moves 175/200 damage 0 ranged 0 defence 1 health 50"},
-      {"Nothing much happens!", "moves 175/200 damage 0 ranged 0 defence 0 health 50"}};
+TEST_F(Items, MushroomsByTheFirstRoll) {
+  const char* said_after[] = {"Errg they make you sick!", "Hmmm you feel great!",
+                              "You skin turns blue!", "Nothing much happens!"};
+  const int defence[] = {0, 0, 1, 0}, health[] = {50, 73, 50, 50};
   for (int m = 0; m < 4; m++) {
     fresh();
     unit_record& me = hero();
@@ -84,14 +77,14 @@ TEST_F(Using, MushroomsByTheFirstRoll) {
     held(1, ITEM_MUSHROOMS, "mushrooms");
     seed_where(1, [m](const std::vector<int>& r) { return r[0] % 4 == m; });
     use_object(1, 1, 1);
-    EXPECT_EQ(said().back(), outcome[m][0]);
-    EXPECT_EQ(stats(me), outcome[m][1]);
+    EXPECT_EQ(said().back(), said_after[m]);
+    EXPECT_EQ(stats(me), after(175, defence[m], health[m]));
     EXPECT_EQ(object[1].status, OBJECT_FREE);
     EXPECT_EQ(me.status, m == 0 ? UNIT_POISONED : UNIT_NORMAL);
   }
 }
 
-TEST_F(Using, TorchIsLitOnlyFacingFireWithAHandFree) {
+TEST_F(Items, TorchIsLitOnlyFacingFireWithAHandFree) {
   unit_record& me = hero();
   held(1, ITEM_TORCH, "TORCH");
   use_object(1, 1, 1);
@@ -119,7 +112,7 @@ TEST_F(Using, TorchIsLitOnlyFacingFireWithAHandFree) {
   EXPECT_EQ(object[1].status, OBJECT_LIT);
 }
 
-TEST_F(Using, RefusalsAndDullUsers) {
+TEST_F(Items, UsingRefusalsAndDullUsers) {
   unit_record& me = hero();
   held(1, ITEM_KEY, "key");
   use_object(1, 1, 1);
@@ -142,7 +135,7 @@ object_record& bag(int k, const char* coin, int worth, int weight) {
   return o;
 }
 
-TEST_F(Merging, ThreeGoldBagsInTwoUses) {
+TEST_F(Items, MergingThreeGoldBagsInTwoUses) {
   hero();
   bag(1, " gold ", 40, 1);
   bag(2, " silver ", 9, 1);
@@ -153,15 +146,14 @@ TEST_F(Merging, ThreeGoldBagsInTwoUses) {
   EXPECT_EQ(object[3].status, OBJECT_FREE);
   use_object(1, 1, 1);
   EXPECT_EQ(object[4].status, OBJECT_FREE);
-  EXPECT_EQ(object[1].worth, 240);
-  EXPECT_EQ(object[1].weight, 6);
-  EXPECT_STREQ(object[1].description, "24 gold florins in a bag.");
+  EXPECT_EQ(make_tuple(object[1].worth, object[1].weight, std::string(object[1].description)),
+            make_tuple(240, 6, std::string("24 gold florins in a bag.")));
   EXPECT_EQ(object[2].worth, 9);
   use_object(1, 1, 1);
   EXPECT_EQ(said().back(), "You have only one bag of that type florin!");
 }
 
-TEST_F(Merging, CoinClassesAndCounts) {
+TEST_F(Items, MergingCoinClassesAndCounts) {
   hero();
   const char* words[] = {" common ", " bronze ", " silver ", " gold ", " platinum ", " royal "};
   for (int c = 0; c < 6; c++) {
@@ -180,28 +172,18 @@ TEST_F(Merging, CoinClassesAndCounts) {
   EXPECT_STREQ(object[2].description, "5 royal florins in a bag.");
 }
 
-TEST_F(Bashing, BareHandsDoNothing) {
+TEST_F(Items, BashingBlowGrowsWithPointsLeftAndBareHandsDoNothing) {
   unit_record& me = hero();
-  box(3, 10, 11, "chest").health = 5;
-  bash_container(0, 10, 11, 1, 1);
-  EXPECT_EQ(container[3].health, 5);
-  EXPECT_EQ(me.moves, 200);
-  EXPECT_EQ(said(), (std::vector<std::string>{"You strike the chest with your fists and feets.",
-                                              "However your kicks and punches are ineffectual!"}));
-}
-
-TEST_F(Bashing, BlowGrowsWithPointsLeft) {
-  unit_record& me = hero();
-  me.strength = 2;
-  me.movement = 100;
-  held(1, ITEM_WEAPON, "club", OBJECT_WIELDED).var1 = 1;
+  me.strength = 2, me.movement = 100, me.moves = 91;
   container_record& k = box(3, 10, 11, "chest");
   k.health = 100;
-  k.strength = 1;
-  me.moves = 91;  // above 90: a mighty blow, three times
   bash_container(0, 10, 11, 1, 1);
-  EXPECT_EQ(k.health, 94);
-  EXPECT_EQ(me.moves, 16);
+  EXPECT_EQ(make_tuple(k.health, me.moves), make_tuple(100, 91));
+  EXPECT_EQ(said(), (lines{"You strike the chest with your fists and feets.",
+                           "However your kicks and punches are ineffectual!"}));
+  held(1, ITEM_WEAPON, "club", OBJECT_WIELDED).var1 = 1;
+  bash_container(0, 10, 11, 1, 1);  // above 90: a mighty blow, three times
+  EXPECT_EQ(make_tuple(k.health, me.moves), make_tuple(94, 16));
   EXPECT_EQ(said().back(), "You strike the chest with a mighy blow from club");
   me.moves = 51;
   bash_container(0, 10, 11, 1, 1);
@@ -213,30 +195,21 @@ TEST_F(Bashing, BlowGrowsWithPointsLeft) {
   EXPECT_EQ(said().back(), "You strike the chest with club");
 }
 
-TEST_F(Bashing, SmashedContainerSpillsOnlyItsOwnItems) {
+TEST_F(Items, BashingASmashedContainerSpillsItsItemsAndFreesItsSquare) {
   hero();
   held(1, ITEM_WEAPON, "axe", OBJECT_WIELDED).var1 = 5;
   box(3, 10, 11, "chest").health = 1;
-  box(4, 12, 12, "barrel");
   inside(20, ITEM_KEY, "A key", 3);
   inside(21, ITEM_TORCH, "TORCH", 3);
-  inside(22, ITEM_GEM, "gem", 4);
   bash_container(0, 10, 11, 1, 1);
   EXPECT_TRUE(headless_said("You smash the chest."));
-  EXPECT_TRUE(headless_said("In the chest there is A key, TORCH, ."));
   EXPECT_EQ(container[3].state, CONTAINER_FREE);
-  EXPECT_EQ(which_container(0, 10, 11), 0);
-  EXPECT_EQ(map[0][10][11].scenery, SCENERY_NONE);
-  EXPECT_EQ(map[0][10][11].passable, 1);
-  EXPECT_EQ(map[0][10][11].object_count, 2);
-  EXPECT_EQ(object[20].status, OBJECT_ON_GROUND);
-  EXPECT_EQ(object[21].x, 10);
-  EXPECT_EQ(object[22].owner_unit, 4);
-  EXPECT_EQ(object[22].status, OBJECT_CARRIED);
-  EXPECT_EQ(container_held(4), 1);
+  const map_cell& at = map[0][10][11];
+  EXPECT_EQ(make_tuple(at.scenery, at.passable, at.object_count), make_tuple(SCENERY_NONE, 1, 2));
+  for (int k : {20, 21}) EXPECT_EQ(place(k), make_tuple(OBJECT_ON_GROUND, 0, 0, 10, 11));
 }
 
-TEST_F(Closing, SweepsTheItemsAtItInside) {
+TEST_F(Items, ClosingSweepsTheItemsAtItInside) {
   hero(1, 1, 10, 10, SOUTH);
   container_record& k = box(3, 10, 11, "chest", 1);
   k.state = CONTAINER_OPEN;
@@ -244,15 +217,13 @@ TEST_F(Closing, SweepsTheItemsAtItInside) {
   lying(21, ITEM_GEM, "gem", 10, 11);
   lying(22, ITEM_GEM, "gem", 10, 12);
   close_container(3);
-  EXPECT_EQ(k.state, CONTAINER_CLOSED);
-  EXPECT_EQ(k.facing, NORTH);
-  EXPECT_EQ(map[0][10][11].object_count, 0);
-  EXPECT_EQ(container_held(3), 2);
+  EXPECT_EQ(make_tuple(k.state, k.facing, map[0][10][11].object_count, container_held(3)),
+            make_tuple(CONTAINER_CLOSED, NORTH, 0, 2));
   EXPECT_EQ(object[22].status, OBJECT_ON_GROUND);
   EXPECT_EQ(said().back(), "You close the chest.");
 }
 
-TEST_F(Looking, UnderfootItemsAndAhead) {
+TEST_F(Items, LookingUnderfootItemsAndAhead) {
   hero(1, 1, 10, 10, EAST);
   map[0][10][10].terrain = TERRAIN_WOODEN_FLOOR;
   lying(20, ITEM_KEY, "A key", 10, 10);
@@ -260,25 +231,25 @@ TEST_F(Looking, UnderfootItemsAndAhead) {
   map[0][11][10].terrain = TERRAIN_OPEN_DOOR;
   map[0][11][10].scenery = SCENERY_FIRE;
   look();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You are standing on wooden floorboards.",
-                                              "You can see A key, TORCH, here.",
-                                              "Directly infront of you is an open door.",
-                                              "Directly infront of you is a fire. "}));
+  EXPECT_EQ(
+      said(),
+      (lines{"You are standing on wooden floorboards.", "You can see A key, TORCH, here.",
+             "Directly infront of you is an open door.", "Directly infront of you is a fire. "}));
 }
 
-TEST_F(Looking, WaterContainersHiddenTrapsAndOddScenery) {
+TEST_F(Items, LookingWaterContainersHiddenTrapsAndOddScenery) {
   hero(1, 1, 10, 10, SOUTH);
   environment[0][10][10].water = 1;
   box(3, 10, 11, "oak chest");
   look();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You are standing in water.",
-                                              "Directly infront of you is a oak chest."}));
+  EXPECT_EQ(said(),
+            (lines{"You are standing in water.", "Directly infront of you is a oak chest."}));
   headless.messages.clear();
   map[0][10][11].scenery = SCENERY_HIDDEN_TRAP;
   environment[0][10][10].water = 0;
   map[0][10][10].terrain = 22;
   look();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You are somewhere."}));
+  EXPECT_EQ(said(), (lines{"You are somewhere."}));
   headless.messages.clear();
   map[0][10][11].scenery = SCENERY_WELL;
   look();
@@ -290,9 +261,16 @@ TEST_F(Looking, WaterContainersHiddenTrapsAndOddScenery) {
   EXPECT_EQ(said().size(), 1u);
 }
 
-TEST_F(Looking, LongListsComeInPieces) {
+TEST_F(Items, LookingAtASquareListsItsItemsInPieces) {
   hero();
-  for (int k = 20; k < 29; k++) lying(k, ITEM_GEM, "a large and finely cut flawless", 12, 12);
+  lying(20, ITEM_KEY, "A key", 12, 12);
+  look_at_object(12, 12, 0);
+  EXPECT_EQ(said(), (lines{"There appears to be A key, ."}));
+  copy_text(object[20].description, "A rusty door key");
+  display_item_desc(20);
+  EXPECT_EQ(said().back(), "A rusty door key");
+  headless.messages.clear();
+  for (int k = 21; k < 30; k++) lying(k, ITEM_GEM, "a large and finely cut flawless", 12, 12);
   look_at_object(12, 12, 0);
   ASSERT_GT(said().size(), 1u);
   size_t names = 0;
@@ -303,33 +281,16 @@ TEST_F(Looking, LongListsComeInPieces) {
       names++;
   }
   EXPECT_EQ(names, 9u);
-  EXPECT_EQ(said().front().rfind("There appears to be ", 0), 0u);
+  EXPECT_EQ(said().front().rfind("There appears to be A key, ", 0), 0u);
   EXPECT_EQ(said().back().back(), '.');
 }
 
-TEST_F(Looking, AtASquareAndAtAnItem) {
-  hero();
-  lying(20, ITEM_KEY, "A key", 12, 12);
-  look_at_object(12, 12, 0);
-  EXPECT_EQ(said().back(), "There appears to be A key, .");
-  copy_text(object[20].description, "A rusty door key");
-  display_item_desc(20);
-  EXPECT_EQ(said().back(), "A rusty door key");
-}
-
-TEST_F(InventoryReport, NothingOwnedOrThreeItemsInOnePiece) {
+TEST_F(Items, InventoryReportListsInPiecesWithMarks) {
   hero();
   inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have ", "Nothing"}));
+  EXPECT_EQ(said(), (lines{"You have ", "Nothing"}));
   EXPECT_EQ(UPDATE_MAP, 1);
   headless.messages.clear();
-  for (int k = 1; k <= 3; k++) held(k, ITEM_KEY, "key");
-  inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have key, key, key, "}));
-}
-
-TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
-  hero();
   held(1, ITEM_WEARABLE, "pack", OBJECT_WORN);
   held(2, ITEM_WEAPON, "sword", OBJECT_WIELDED);
   held(3, ITEM_KEY, "key");
@@ -338,9 +299,78 @@ TEST_F(InventoryReport, ManyItemsInPiecesWithMarks) {
   held(6, ITEM_GEM, "jet", OBJECT_CARRIED, 1, 2);
   for (int k = 7; k <= 13; k++) held(k, ITEM_ROPE, "rope");
   inventory();
-  EXPECT_EQ(said(), (std::vector<std::string>{"You have pack(worn), sword(*), key, ",
-                                              "  gem(packed), opal, ", "  rope, rope, ",
-                                              "  rope, rope, ", "  rope, rope, ", "  rope, "}));
+  EXPECT_EQ(said(), (lines{"You have pack(worn), sword(*), key, ", "  gem(packed), opal, ",
+                           "  rope, rope, ", "  rope, rope, ", "  rope, rope, ", "  rope, "}));
+}
+
+// A unit facing south at (10, 10), a crypt below it; no creature yet.
+unit_record& at_crypt(int code) {
+  fresh();
+  for (int u = 1; u < UNIT_SLOTS; u++) unit[2][u].status = UNIT_FREE;
+  unit_record& me = hero(1, 1, 10, 10, SOUTH);
+  map[0][10][11].scenery = code;
+  map[0][10][11].passable = 0;
+  return me;
+}
+
+int objects_at(int x, int y) {
+  int n = 0;
+  for (int i = 1; i < OBJECT_SLOTS; i++)
+    n += object[i].status == OBJECT_ON_GROUND && object[i].x == x && object[i].y == y;
+  return n;
+}
+
+// The first draw decides: loot at the searcher's side, nothing, or a ghoul.
+// A searched crypt holds nothing and costs nothing.
+TEST_F(Items, SearchingACryptFindsLootNothingOrAGhoulByTheFirstDraw) {
+  struct expected {
+    int code, low, high;  // of the first draw, out of 10
+    const char* said;
+    int moves, loot, ghouls;
+  };
+  const expected cases[] = {
+      {SCENERY_OPEN_CRYPT, 0, 2, "Amongst the bones you find something", 0, 1, 0},
+      {SCENERY_OPEN_CRYPT, 3, 7, "You find nothing.", 190, 0, 0},
+      {SCENERY_OPEN_CRYPT, 8, 9, "A Ghoul leaps out!", 0, 0, 1},
+      {SCENERY_SEARCHED_CRYPT, 0, 9, "You find nothing.", 200, 0, 0}};
+  for (const expected& e : cases) {
+    SCOPED_TRACE(e.said);
+    unit_record& me = at_crypt(e.code);
+    seed_where(
+        1, [&e](const std::vector<int>& d) { return d[0] % 10 >= e.low && d[0] % 10 <= e.high; });
+    search_object(e.code, 10, 11, 0);
+    EXPECT_EQ(said().back(), e.said);
+    EXPECT_EQ(me.moves, e.moves);
+    EXPECT_EQ(map[0][10][11].scenery, SCENERY_SEARCHED_CRYPT);
+    EXPECT_EQ(make_tuple(objects_at(10, 10), map[0][10][10].object_count, headless.effects),
+              make_tuple(e.loot, e.loot, e.loot));
+    EXPECT_EQ(objects_at(10, 11), 0);
+    const map_cell& at = map[0][10][11];
+    EXPECT_EQ(at.occupant_player ? unit[2][at.occupant_unit].race : 0, e.ghouls ? RACE_GHOUL : 0);
+  }
+}
+
+TEST_F(Items, SearchingTurnsToFaceAndStopsWithoutPoints) {
+  unit_record& me = at_crypt(SCENERY_OPEN_CRYPT);
+  me.facing = NORTH;
+  me.moves = 5;
+  search_object(SCENERY_OPEN_CRYPT, 10, 11, 0);
+  EXPECT_TRUE(said().empty());
+  EXPECT_EQ(map[0][10][11].scenery, SCENERY_OPEN_CRYPT);
+}
+
+TEST_F(Items, SearchingAContainerEmptiesItOntoItsSquare) {
+  unit_record& me = hero(1, 1, 10, 10, EAST);
+  box(3, 11, 10, "chest");
+  search_object(SCENERY_CONTAINER, 11, 10, 0);
+  EXPECT_EQ(said().back(), "The chest is empty.");
+  EXPECT_EQ(container[3].facing, WEST);
+  EXPECT_EQ(me.moves, 200);
+  inside(20, ITEM_KEY, "A key", 3);
+  search_object(SCENERY_CONTAINER, 11, 10, 0);
+  EXPECT_EQ(said().back(), "In the chest there is A key, .");
+  EXPECT_EQ(me.moves, 190);
+  EXPECT_EQ(map[0][11][10].object_count, 1);
 }
 
 }  // namespace
