@@ -229,6 +229,9 @@ bool eight_way_key(const input_actions&) {
 
 void keyboard(const input_state& in, const input_actions& act) {
   for (int i = 0; i < KEY_COMMAND_COUNT; i++) {
+    // A step that ran out the points hands the turn to the creatures, who
+    // may kill the unit: the keys held with it have nobody left to move.
+    if (unit[CURRENT_PLAYER][CURRENT_UNIT].status == UNIT_FREE) return;
     const key_command& c = KEY_COMMANDS[i];
     if (in.key[c.key] && c.run(act)) return;
   }
