@@ -37,47 +37,33 @@ int live_units(int player) {
   return n;
 }
 
-// The search for the nearest open square
+// The search for the nearest open square from (x, y): where it lands, or
+// nothing found (want_x -1) with (x, y) left alone.
+void expect_nearest(int x, int y, int want_x, int want_y, int radius = NEAREST_SQUARE_RADIUS) {
+  int fx = x, fy = y;
+  bool found = nearest_open_square(Z, fx, fy, radius);
+  EXPECT_EQ(std::make_tuple(found, fx, fy),
+            want_x < 0 ? std::make_tuple(false, x, y) : std::make_tuple(true, want_x, want_y))
+      << "from " << x << " " << y << " radius " << radius;
+}
 
-TEST(NearestOpenSquare, NearestFirstThenAFixedOrder) {
+TEST(NearestOpenSquare, NearestFirstThenAFixedOrderWithinItsRadiusAndTheGrid) {
   fresh_world();
   rock_everywhere(Z);
   open_floor(Z, 10, 10, 12, 12);
-  int x = 11, y = 11;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 11);  // north of the centre comes first
-  EXPECT_EQ(y, 10);
+  expect_nearest(11, 11, 11, 10);  // north of the centre comes first
   put_unit(2, 1, Z, 11, 10, NORTH);
   map[Z][10][11].scenery = SCENERY_CRYPT;  // west is blocked by scenery
-  x = 11, y = 11;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 12);
-  EXPECT_EQ(y, 11);
+  expect_nearest(11, 11, 12, 11);
   // From a corner of the room the next square along is nearer than a diagonal.
   map[Z][12][11].scenery = SCENERY_PRISONER;
-  x = 12, y = 12;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 11);
-  EXPECT_EQ(y, 12);
-}
-
-TEST(NearestOpenSquare, GivesUpBeyondItsRadiusAndAtTheEdge) {
-  fresh_world();
-  rock_everywhere(Z);
+  expect_nearest(12, 12, 11, 12);
   open_floor(Z, 20, 24, 20, 24);
-  int x = 20, y = 20;
-  EXPECT_FALSE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 20);
-  EXPECT_EQ(y, 20);
-  EXPECT_TRUE(nearest_open_square(Z, x, y, 4));
-  EXPECT_EQ(y, 24);
+  expect_nearest(20, 20, -1, -1);
+  expect_nearest(20, 20, 20, 24, 4);
   open_floor(Z, 0, 0, 1, 0);
-  x = 0, y = 0;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 1);
-  EXPECT_EQ(y, 0);
-  x = 50, y = 50;
-  EXPECT_FALSE(nearest_open_square(Z, x, y));
+  expect_nearest(0, 0, 1, 0);
+  expect_nearest(50, 50, -1, -1);
 }
 
 // Room residents
