@@ -234,6 +234,7 @@ TEST_F(TurnTest, MainLoopHandsTheTurnToTheNextPartyUnit) {
   EXPECT_EQ(seen_moves, 40);
   EXPECT_TRUE(headless_said("NEXT UNIT"));
   EXPECT_TRUE(headless_said("TURN STARTED"));  // nobody had points left
+  EXPECT_EQ(headless.banner_calls, 1);
   // Handing play on never ended the turn: only the second unit's end did.
   EXPECT_EQ(std::count(headless.messages.begin(), headless.messages.end(), "PLAYER TURN ENDED"), 1);
   EXPECT_EQ(after_turn_unit, 2);
