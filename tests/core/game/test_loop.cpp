@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -99,26 +100,6 @@ TEST_F(Loop, ANewGameStartsInThePartysTurnWhateverTheLastOneLeft) {
   EXPECT_EQ(END_TURN + BARREL_EXPLODE + BOUNCED + CANT_SAVE, 0);
 }
 
-TEST_F(Loop, TurnEndsOnceWhenNobodyHasPointsLeft) {
-  place_party_unit(1, 5, 30);
-  place_party_unit(2, 6, 25);
-  unit[1][2].moves = 0;
-  int moves_seen = -1, acting = 0;
-  headless.inputs.push_back([] { unit[1][1].moves = 0; });
-  headless.inputs.push_back([&] {
-    moves_seen = unit[1][1].moves;
-    acting = CURRENT_UNIT;
-    gameover = GAME_OVER;
-  });
-  main_loop();
-  EXPECT_EQ(said("PLAYER TURN ENDED"), 1);
-  EXPECT_EQ(said("TURN STARTED"), 1);
-  EXPECT_EQ(headless.banner_calls, 1);
-  EXPECT_EQ(acting, 1);  // the unit that acted last acts first again
-  EXPECT_EQ(moves_seen, 30);
-  EXPECT_EQ(unit[1][2].moves, 25);
-}
-
 TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
   place_party_unit(1, 5, 30);
   unit[1][1].health = -10;
@@ -196,18 +177,14 @@ TEST_F(Loop, PausesScaleWithTheGameSpeed) {
   front_end timed = headless_front_end;
   timed.wait_clock = record_wait;
   select_frontend(&timed);
-  const int speeds[] = {1, 2, 3};
-  const int expected[] = {600, 100, 15};  // delay / 0.5, / 3, / 20, then / 100 ms
-  for (int i = 0; i < 3; i++) {
-    GAME_SPEED = speeds[i];
+  // 30 ms at speeds 1 to 3, then 0.1 ms: too short for a whole millisecond.
+  for (auto [speed, pause_us, want] :
+       {std::tuple{1, 30000, 600}, {2, 30000, 100}, {3, 30000, 15}, {3, 100, -1}}) {
+    GAME_SPEED = speed;
     waited_ms = -1;
-    usleep(30000);
-    EXPECT_EQ(waited_ms, expected[i]) << "speed " << speeds[i];
+    usleep(pause_us);
+    EXPECT_EQ(waited_ms, want) << "speed " << speed;
   }
-  // Too short to reach a whole millisecond: no wait at all.
-  waited_ms = -1;
-  usleep(100);
-  EXPECT_EQ(waited_ms, -1);
   select_frontend(&headless_front_end);
 }
 
