@@ -76,16 +76,9 @@ void lair_room(bool south_wall_open) {
   if (south_wall_open) open_floor(Z, 13, 16, 13, 16);
 }
 
-TEST(RoomResidents, TheLairsFifthGoblinStandsInsideTheRoom) {
-  lair_room(false);
-  goblin_lair(Z, 10, 10, 6, 6);
-  EXPECT_EQ(live_units(2), 5);
-  EXPECT_EQ(map[Z][13][16].occupant_player, 0);
-  EXPECT_EQ(map[Z][13][15].occupant_player, 2);
-  EXPECT_EQ(check_world(), "");
-}
-
-TEST(RoomResidents, MovingAResidentDrawsNothing) {
+// The fifth goblin stands inside the shut room, and moving it there draws
+// nothing more than a lair with its south wall open does.
+TEST(RoomResidents, TheLairsFifthGoblinStandsInsideTheRoomWithoutADraw) {
   lair_room(true);
   std::srand(5);
   goblin_lair(Z, 10, 10, 6, 6);
@@ -94,6 +87,10 @@ TEST(RoomResidents, MovingAResidentDrawsNothing) {
   std::srand(5);
   goblin_lair(Z, 10, 10, 6, 6);
   EXPECT_EQ(std::rand(), after_open);
+  EXPECT_EQ(live_units(2), 5);
+  EXPECT_EQ(map[Z][13][16].occupant_player, 0);
+  EXPECT_EQ(map[Z][13][15].occupant_player, 2);
+  EXPECT_EQ(check_world(), "");
 }
 
 TEST(RoomResidents, ADoorOrATakenSquareSendsTheNewcomerAside) {
@@ -190,25 +187,28 @@ std::vector<int> guards_after_end_of_turn() {
   return made;
 }
 
-TEST(WayOutGuard, ComesToTheNearestOpenSquareWhenTheMiddleIsRock) {
-  fresh_world();
-  rock_everywhere(10);
-  open_floor(10, 27, 24, 30, 26);
-  put_unit(1, 1, 10, 30, 26, NORTH);
-  std::vector<int> made = guards_after_end_of_turn();
-  ASSERT_EQ(made.size(), 1u);
-  EXPECT_EQ(unit[2][made[0]].x, 27);
-  EXPECT_EQ(unit[2][made[0]].y, 25);
-  EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
-}
-
-TEST(WayOutGuard, StaysAwayWhenNoSquareIsNear) {
-  fresh_world();
-  rock_everywhere(10);
-  open_floor(10, 35, 35, 36, 36);
-  put_unit(1, 1, 10, 35, 35, NORTH);
-  EXPECT_TRUE(guards_after_end_of_turn().empty());
-  EXPECT_EQ(FOUND_EXIT, 1);
+// The middle of the top level is rock: the guard comes to the nearest open
+// square, or stays away when none is near.
+TEST(WayOutGuard, ComesToTheNearestOpenSquareOrStaysAway) {
+  const struct {
+    int x0, y0, x1, y1, want_x, want_y;
+  } rooms[] = {{27, 24, 30, 26, 27, 25}, {35, 35, 36, 36, -1, -1}};
+  for (const auto& r : rooms) {
+    fresh_world();
+    rock_everywhere(10);
+    open_floor(10, r.x0, r.y0, r.x1, r.y1);
+    put_unit(1, 1, 10, r.x1, r.y1, NORTH);
+    std::vector<int> made = guards_after_end_of_turn();
+    EXPECT_EQ(FOUND_EXIT, 1);
+    if (r.want_x < 0) {
+      EXPECT_TRUE(made.empty());
+      continue;
+    }
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(std::make_pair(unit[2][made[0]].x, unit[2][made[0]].y),
+              std::make_pair(r.want_x, r.want_y));
+    EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
+  }
 }
 
 // Refused steps
