@@ -88,10 +88,6 @@ TEST_F(Icons, ObjectsAreDrawnByKindSlotAndName) {
       {ITEM_WEAPON, 0, 0, 0, "sword hammer", "hammer", ""},
       {ITEM_WEAPON, 0, 0, 0, "spear club", "spear", ""},
       {ITEM_GEM, 0, 0, 0, "A chipped ruby gem.", "redgem", "data/gemchip.bmp"},
-      {ITEM_GEM, 0, 0, 0, "A cut amethyst gem.", "purplegem", ""},
-      {ITEM_GEM, 0, 0, 0, "A sapphire gem.", "bluegem", ""},
-      {ITEM_GEM, 0, 0, 0, "A rough emerald gem.", "greengem", ""},
-      {ITEM_GEM, 0, 0, 0, "A flawless diamond gem.", "whitegem", ""},
       {ITEM_GEM, 0, 0, 0, "A crystal gem.", "whitegem", ""},
       {ITEM_GOLD, 0, 0, 0, "x", "bag", ""},
   };
