@@ -20,11 +20,6 @@ namespace {
 
 constexpr int Z = 5;
 
-void rock_everywhere(int z) {
-  for (int x = 0; x < LAND_SIZE; x++)
-    for (int y = 0; y < LAND_SIZE; y++) put_terrain(z, x, y, TERRAIN_ROCK);
-}
-
 void open_floor(int z, int x0, int y0, int x1, int y1) {
   for (int x = x0; x <= x1; x++)
     for (int y = y0; y <= y1; y++) put_terrain(z, x, y, TERRAIN_ROOM_FLOOR, 1);
@@ -49,7 +44,7 @@ void expect_nearest(int x, int y, int want_x, int want_y, int radius = NEAREST_S
 
 TEST(NearestOpenSquare, NearestFirstThenAFixedOrderWithinItsRadiusAndTheGrid) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 10, 10, 12, 12);
   expect_nearest(11, 11, 11, 10);  // north of the centre comes first
   put_unit(2, 1, Z, 11, 10, NORTH);
@@ -71,7 +66,7 @@ TEST(NearestOpenSquare, NearestFirstThenAFixedOrderWithinItsRadiusAndTheGrid) {
 // A lair of 6 x 6 at (10, 10): rock walls, floor 11..15 inside.
 void lair_room(bool south_wall_open) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 11, 11, 15, 15);
   if (south_wall_open) open_floor(Z, 13, 16, 13, 16);
 }
@@ -112,7 +107,7 @@ TEST(RoomResidents, ADoorOrATakenSquareSendsTheNewcomerAside) {
 
 TEST(RoomResidents, NoOpenSquareNearMakesNobody) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 30, 30, 30, 30);
   std::srand(3);
   int expected = std::rand();
@@ -195,7 +190,7 @@ TEST(WayOutGuard, ComesToTheNearestOpenSquareOrStaysAway) {
   } rooms[] = {{27, 24, 30, 26, 27, 25}, {35, 35, 36, 36, -1, -1}};
   for (const auto& r : rooms) {
     fresh_world();
-    rock_everywhere(10);
+    rock_level(10);
     open_floor(10, r.x0, r.y0, r.x1, r.y1);
     put_unit(1, 1, 10, r.x1, r.y1, NORTH);
     std::vector<int> made = guards_after_end_of_turn();
@@ -219,7 +214,7 @@ auto unit_snapshot(const unit_record& r) {
 
 TEST(RefusedStep, OnALadderInLavaFacingRockNothingHappens) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 10, 10, 12, 10);
   map[Z][11][10].scenery = SCENERY_LADDER_DOWN;
   environment[Z][11][10].lava = 1;
