@@ -11,8 +11,7 @@
 #include "core/frontend.h"
 #include "core/game/loop.h"
 #include "core/game/newgame.h"
-#include "core/headless.h"
-#include "core/world.h"
+#include "tests/core/hand_made_level.h"
 #include "tests/scratch_folder.h"
 
 namespace {
@@ -21,12 +20,7 @@ class Loop : public ::testing::Test {
  protected:
   // Every game the loop ends leaves its record and replay here.
   scratch_folder scratch;
-  void SetUp() override {
-    reset_globals();
-    DEBUG_MODE = 0;
-    use_headless();
-    nuke_variables();
-  }
+  void SetUp() override { fresh_world(); }
 
   static void place_party_unit(int u, int x, int movement) {
     unit_record& r = unit[1][u];
