@@ -6,19 +6,13 @@
 #include <utility>
 
 #include "core/frontend.h"
-#include "core/headless.h"
-#include "core/world.h"
+#include "tests/core/hand_made_level.h"
 
 namespace {
 
 class Icons : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_globals();
-    DEBUG_MODE = 0;
-    use_headless();
-    nuke_variables();
-  }
+  void SetUp() override { fresh_world(); }
   static object_record& item(int type, const char* name, int range = 0, int var1 = 0) {
     object_record& o = object[7];
     o = object_record{};
