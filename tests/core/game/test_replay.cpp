@@ -17,24 +17,16 @@
 #include "core/world.h"
 #include "items/actions.h"
 #include "tests/persistence/save_fixture.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 
 class Replay : public ::testing::Test {
  protected:
-  std::string path;
-  void SetUp() override {
-    use_headless();
-    char name[] = "/tmp/grim_replay_XXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    path = name;
-  }
-  void TearDown() override {
-    replay_stop();
-    std::remove(path.c_str());
-  }
+  scratch_folder scratch;
+  std::string path = "game.replay";
+  void SetUp() override { use_headless(); }
+  void TearDown() override { replay_stop(); }
 
   // A game played the way init_loop plays one, with scripted input.
   std::string play_recorded_game(unsigned seed, int difficulty,
@@ -211,7 +203,6 @@ TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
 }
 
 TEST_F(Replay, FilesThatAreNoReplaysAreRefusedWithoutWaiting) {
-  std::remove(path.c_str());
   struct hostile {
     const char* label;
     int (*plant)(const std::string&);
