@@ -61,8 +61,6 @@ TEST(NearestOpenSquare, NearestFirstThenAFixedOrderWithinItsRadiusAndTheGrid) {
   expect_nearest(50, 50, -1, -1);
 }
 
-// Room residents
-
 // A lair of 6 x 6 at (10, 10): rock walls, floor 11..15 inside.
 void lair_room(bool south_wall_open) {
   fresh_world();
@@ -161,8 +159,6 @@ TEST(RoomResidents, FoundWorldsAreBuiltSound) {
   }
 }
 
-// The guard at the way out
-
 std::vector<int> free_slots(int player) {
   std::vector<int> v;
   for (int u = 1; u <= UNIT_MAX; u++)
@@ -205,8 +201,6 @@ TEST(WayOutGuard, ComesToTheNearestOpenSquareOrStaysAway) {
     EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
   }
 }
-
-// Refused steps
 
 auto unit_snapshot(const unit_record& r) {
   return std::make_tuple(r.x, r.y, r.z, r.facing, r.health, r.moves);
