@@ -22,15 +22,6 @@ class Loop : public ::testing::Test {
   scratch_folder scratch;
   void SetUp() override { fresh_world(); }
 
-  static void place_party_unit(int u, int x, int movement) {
-    unit_record& r = unit[1][u];
-    r.status = UNIT_NORMAL;
-    r.x = x, r.y = 5, r.z = 0;
-    r.movement = movement;
-    r.moves = movement;
-    r.health = 20;
-  }
-
   static int said(const std::string& text) {
     return static_cast<int>(std::count(headless.messages.begin(), headless.messages.end(), text));
   }
@@ -70,7 +61,7 @@ TEST_F(Loop, ANewGameFromTheMenusPlaysUntilLeftThenTheMenuQuits) {
 }
 
 TEST_F(Loop, AScriptedGameEndsThroughGameover) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   unit[1][1].moves = 0;  // the loop hands out the unit's points itself
   headless.inputs.push_back([] { unit[1][1].moves -= 4; });
   headless.inputs.push_back([] { gameover = GAME_OVER; });
@@ -95,7 +86,7 @@ TEST_F(Loop, ANewGameStartsInThePartysTurnWhateverTheLastOneLeft) {
 }
 
 TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   unit[1][1].health = -10;
   main_loop();
   // The death, then the score and the table.
@@ -109,7 +100,7 @@ TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
 }
 
 TEST_F(Loop, LeaderAtMinusNineOnlyFallsUnconscious) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   unit[1][1].health = -9;
   main_loop();  // no script: the game is left once the leader can act again
   EXPECT_TRUE(headless.warnings.empty());
@@ -122,8 +113,8 @@ TEST_F(Loop, LeaderAtMinusNineOnlyFallsUnconscious) {
 }
 
 TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
-  place_party_unit(1, 5, 30);
-  place_party_unit(2, 6, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
+  put_unit(1, 2, 0, 6, 5, NORTH, 30);
   CURRENT_UNIT = 2;
   unit[1][2].health = 0;
   int acting = 0;
@@ -140,7 +131,7 @@ TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
 }
 
 TEST_F(Loop, TheAnimationPhaseFollowsTheTimerAndHoldsAtItsEnd) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   std::vector<std::pair<int, int>> seen;  // (ticker, ticks) at each command
   for (int i = 0; i < 15; i++) headless.inputs.push_back([&] { seen.emplace_back(ticker, ticks); });
   headless.inputs.push_back([] { gameover = GAME_OVER; });
@@ -196,7 +187,7 @@ TEST_F(Loop, APictureIsDrawnOnlyWhenSomethingInItCanHaveChanged) {
   const plan plans[] = {{false, -1, 1}, {false, 2, 3}, {true, -1, 4}};
   for (const plan& p : plans) {
     SetUp();
-    place_party_unit(1, 5, 30);
+    put_unit(1, 1, 0, 5, 5, NORTH, 30);
     headless.animated = p.animated;
     for (int poll = 1; poll < 8; poll++)  // one poll every three ticks
       headless.inputs.push_back(poll == p.command_at_poll ? [] { unit[1][1].facing = 2; }
