@@ -20,11 +20,6 @@ namespace {
 
 constexpr int Z = 5;
 
-void rock_everywhere(int z) {
-  for (int x = 0; x < LAND_SIZE; x++)
-    for (int y = 0; y < LAND_SIZE; y++) put_terrain(z, x, y, TERRAIN_ROCK);
-}
-
 void open_floor(int z, int x0, int y0, int x1, int y1) {
   for (int x = x0; x <= x1; x++)
     for (int y = y0; y <= y1; y++) put_terrain(z, x, y, TERRAIN_ROOM_FLOOR, 1);
@@ -37,69 +32,46 @@ int live_units(int player) {
   return n;
 }
 
-// The search for the nearest open square
+// The search for the nearest open square from (x, y): where it lands, or
+// nothing found (want_x -1) with (x, y) left alone.
+void expect_nearest(int x, int y, int want_x, int want_y, int radius = NEAREST_SQUARE_RADIUS) {
+  int fx = x, fy = y;
+  bool found = nearest_open_square(Z, fx, fy, radius);
+  EXPECT_EQ(std::make_tuple(found, fx, fy),
+            want_x < 0 ? std::make_tuple(false, x, y) : std::make_tuple(true, want_x, want_y))
+      << "from " << x << " " << y << " radius " << radius;
+}
 
-TEST(NearestOpenSquare, NearestFirstThenAFixedOrder) {
+TEST(NearestOpenSquare, NearestFirstThenAFixedOrderWithinItsRadiusAndTheGrid) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 10, 10, 12, 12);
-  int x = 11, y = 11;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 11);  // north of the centre comes first
-  EXPECT_EQ(y, 10);
+  expect_nearest(11, 11, 11, 10);  // north of the centre comes first
   put_unit(2, 1, Z, 11, 10, NORTH);
   map[Z][10][11].scenery = SCENERY_CRYPT;  // west is blocked by scenery
-  x = 11, y = 11;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 12);
-  EXPECT_EQ(y, 11);
+  expect_nearest(11, 11, 12, 11);
   // From a corner of the room the next square along is nearer than a diagonal.
   map[Z][12][11].scenery = SCENERY_PRISONER;
-  x = 12, y = 12;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 11);
-  EXPECT_EQ(y, 12);
-}
-
-TEST(NearestOpenSquare, GivesUpBeyondItsRadiusAndAtTheEdge) {
-  fresh_world();
-  rock_everywhere(Z);
+  expect_nearest(12, 12, 11, 12);
   open_floor(Z, 20, 24, 20, 24);
-  int x = 20, y = 20;
-  EXPECT_FALSE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 20);
-  EXPECT_EQ(y, 20);
-  EXPECT_TRUE(nearest_open_square(Z, x, y, 4));
-  EXPECT_EQ(y, 24);
+  expect_nearest(20, 20, -1, -1);
+  expect_nearest(20, 20, 20, 24, 4);
   open_floor(Z, 0, 0, 1, 0);
-  x = 0, y = 0;
-  ASSERT_TRUE(nearest_open_square(Z, x, y));
-  EXPECT_EQ(x, 1);
-  EXPECT_EQ(y, 0);
-  x = 50, y = 50;
-  EXPECT_FALSE(nearest_open_square(Z, x, y));
+  expect_nearest(0, 0, 1, 0);
+  expect_nearest(50, 50, -1, -1);
 }
-
-// Room residents
 
 // A lair of 6 x 6 at (10, 10): rock walls, floor 11..15 inside.
 void lair_room(bool south_wall_open) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 11, 11, 15, 15);
   if (south_wall_open) open_floor(Z, 13, 16, 13, 16);
 }
 
-TEST(RoomResidents, TheLairsFifthGoblinStandsInsideTheRoom) {
-  lair_room(false);
-  goblin_lair(Z, 10, 10, 6, 6);
-  EXPECT_EQ(live_units(2), 5);
-  EXPECT_EQ(map[Z][13][16].occupant_player, 0);
-  EXPECT_EQ(map[Z][13][15].occupant_player, 2);
-  EXPECT_EQ(check_world(), "");
-}
-
-TEST(RoomResidents, MovingAResidentDrawsNothing) {
+// The fifth goblin stands inside the shut room, and moving it there draws
+// nothing more than a lair with its south wall open does.
+TEST(RoomResidents, TheLairsFifthGoblinStandsInsideTheRoomWithoutADraw) {
   lair_room(true);
   std::srand(5);
   goblin_lair(Z, 10, 10, 6, 6);
@@ -108,6 +80,10 @@ TEST(RoomResidents, MovingAResidentDrawsNothing) {
   std::srand(5);
   goblin_lair(Z, 10, 10, 6, 6);
   EXPECT_EQ(std::rand(), after_open);
+  EXPECT_EQ(live_units(2), 5);
+  EXPECT_EQ(map[Z][13][16].occupant_player, 0);
+  EXPECT_EQ(map[Z][13][15].occupant_player, 2);
+  EXPECT_EQ(check_world(), "");
 }
 
 TEST(RoomResidents, ADoorOrATakenSquareSendsTheNewcomerAside) {
@@ -129,7 +105,7 @@ TEST(RoomResidents, ADoorOrATakenSquareSendsTheNewcomerAside) {
 
 TEST(RoomResidents, NoOpenSquareNearMakesNobody) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 30, 30, 30, 30);
   std::srand(3);
   int expected = std::rand();
@@ -183,8 +159,6 @@ TEST(RoomResidents, FoundWorldsAreBuiltSound) {
   }
 }
 
-// The guard at the way out
-
 std::vector<int> free_slots(int player) {
   std::vector<int> v;
   for (int u = 1; u <= UNIT_MAX; u++)
@@ -204,28 +178,29 @@ std::vector<int> guards_after_end_of_turn() {
   return made;
 }
 
-TEST(WayOutGuard, ComesToTheNearestOpenSquareWhenTheMiddleIsRock) {
-  fresh_world();
-  rock_everywhere(10);
-  open_floor(10, 27, 24, 30, 26);
-  put_unit(1, 1, 10, 30, 26, NORTH);
-  std::vector<int> made = guards_after_end_of_turn();
-  ASSERT_EQ(made.size(), 1u);
-  EXPECT_EQ(unit[2][made[0]].x, 27);
-  EXPECT_EQ(unit[2][made[0]].y, 25);
-  EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
+// The middle of the top level is rock: the guard comes to the nearest open
+// square, or stays away when none is near.
+TEST(WayOutGuard, ComesToTheNearestOpenSquareOrStaysAway) {
+  const struct {
+    int x0, y0, x1, y1, want_x, want_y;
+  } rooms[] = {{27, 24, 30, 26, 27, 25}, {35, 35, 36, 36, -1, -1}};
+  for (const auto& r : rooms) {
+    fresh_world();
+    rock_level(10);
+    open_floor(10, r.x0, r.y0, r.x1, r.y1);
+    put_unit(1, 1, 10, r.x1, r.y1, NORTH);
+    std::vector<int> made = guards_after_end_of_turn();
+    EXPECT_EQ(FOUND_EXIT, 1);
+    if (r.want_x < 0) {
+      EXPECT_TRUE(made.empty());
+      continue;
+    }
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(std::make_pair(unit[2][made[0]].x, unit[2][made[0]].y),
+              std::make_pair(r.want_x, r.want_y));
+    EXPECT_EQ(check_world(CHECK_AFTER_END_OF_TURN), "");
+  }
 }
-
-TEST(WayOutGuard, StaysAwayWhenNoSquareIsNear) {
-  fresh_world();
-  rock_everywhere(10);
-  open_floor(10, 35, 35, 36, 36);
-  put_unit(1, 1, 10, 35, 35, NORTH);
-  EXPECT_TRUE(guards_after_end_of_turn().empty());
-  EXPECT_EQ(FOUND_EXIT, 1);
-}
-
-// Refused steps
 
 auto unit_snapshot(const unit_record& r) {
   return std::make_tuple(r.x, r.y, r.z, r.facing, r.health, r.moves);
@@ -233,7 +208,7 @@ auto unit_snapshot(const unit_record& r) {
 
 TEST(RefusedStep, OnALadderInLavaFacingRockNothingHappens) {
   fresh_world();
-  rock_everywhere(Z);
+  rock_level(Z);
   open_floor(Z, 10, 10, 12, 10);
   map[Z][11][10].scenery = SCENERY_LADDER_DOWN;
   environment[Z][11][10].lava = 1;

@@ -4,20 +4,13 @@
 #include <cstring>
 #include <tuple>
 
-#include "core/headless.h"
-#include "core/world.h"
-#include "core/occupancy.h"
+#include "tests/core/hand_made_level.h"
 
 namespace {
 
 class World : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_globals();
-    DEBUG_MODE = 0;
-    use_headless();
-    nuke_variables();
-  }
+  void SetUp() override { fresh_world(); }
 };
 
 TEST_F(World, ResetClearsEverySquareUnitObjectAndContainer) {

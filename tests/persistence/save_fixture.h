@@ -1,18 +1,13 @@
-// Shared by the saved-game tests: a private save/ folder for each test, a
-// copy of the whole world to compare with, and the field-by-field check of a
-// loaded world against the one that was saved.
+// Shared by the saved-game tests: a private save/ folder for each test.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
-#include <string>
 
 #include "core/headless.h"
 #include "core/world.h"

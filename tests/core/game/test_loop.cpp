@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "core/frontend.h"
 #include "core/game/loop.h"
 #include "core/game/newgame.h"
-#include "core/headless.h"
-#include "core/world.h"
+#include "tests/core/hand_made_level.h"
 #include "tests/scratch_folder.h"
 
 namespace {
@@ -20,21 +20,7 @@ class Loop : public ::testing::Test {
  protected:
   // Every game the loop ends leaves its record and replay here.
   scratch_folder scratch;
-  void SetUp() override {
-    reset_globals();
-    DEBUG_MODE = 0;
-    use_headless();
-    nuke_variables();
-  }
-
-  static void place_party_unit(int u, int x, int movement) {
-    unit_record& r = unit[1][u];
-    r.status = UNIT_NORMAL;
-    r.x = x, r.y = 5, r.z = 0;
-    r.movement = movement;
-    r.moves = movement;
-    r.health = 20;
-  }
+  void SetUp() override { fresh_world(); }
 
   static int said(const std::string& text) {
     return static_cast<int>(std::count(headless.messages.begin(), headless.messages.end(), text));
@@ -75,7 +61,7 @@ TEST_F(Loop, ANewGameFromTheMenusPlaysUntilLeftThenTheMenuQuits) {
 }
 
 TEST_F(Loop, AScriptedGameEndsThroughGameover) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   unit[1][1].moves = 0;  // the loop hands out the unit's points itself
   headless.inputs.push_back([] { unit[1][1].moves -= 4; });
   headless.inputs.push_back([] { gameover = GAME_OVER; });
@@ -99,28 +85,8 @@ TEST_F(Loop, ANewGameStartsInThePartysTurnWhateverTheLastOneLeft) {
   EXPECT_EQ(END_TURN + BARREL_EXPLODE + BOUNCED + CANT_SAVE, 0);
 }
 
-TEST_F(Loop, TurnEndsOnceWhenNobodyHasPointsLeft) {
-  place_party_unit(1, 5, 30);
-  place_party_unit(2, 6, 25);
-  unit[1][2].moves = 0;
-  int moves_seen = -1, acting = 0;
-  headless.inputs.push_back([] { unit[1][1].moves = 0; });
-  headless.inputs.push_back([&] {
-    moves_seen = unit[1][1].moves;
-    acting = CURRENT_UNIT;
-    gameover = GAME_OVER;
-  });
-  main_loop();
-  EXPECT_EQ(said("PLAYER TURN ENDED"), 1);
-  EXPECT_EQ(said("TURN STARTED"), 1);
-  EXPECT_EQ(headless.banner_calls, 1);
-  EXPECT_EQ(acting, 1);  // the unit that acted last acts first again
-  EXPECT_EQ(moves_seen, 30);
-  EXPECT_EQ(unit[1][2].moves, 25);
-}
-
 TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   unit[1][1].health = -10;
   main_loop();
   // The death, then the score and the table.
@@ -134,7 +100,7 @@ TEST_F(Loop, LeaderAtMinusTenEndsTheGame) {
 }
 
 TEST_F(Loop, LeaderAtMinusNineOnlyFallsUnconscious) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   unit[1][1].health = -9;
   main_loop();  // no script: the game is left once the leader can act again
   EXPECT_TRUE(headless.warnings.empty());
@@ -147,8 +113,8 @@ TEST_F(Loop, LeaderAtMinusNineOnlyFallsUnconscious) {
 }
 
 TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
-  place_party_unit(1, 5, 30);
-  place_party_unit(2, 6, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
+  put_unit(1, 2, 0, 6, 5, NORTH, 30);
   CURRENT_UNIT = 2;
   unit[1][2].health = 0;
   int acting = 0;
@@ -165,7 +131,7 @@ TEST_F(Loop, APartyMemberAtZeroFallsUnconsciousAndPlayGoesOn) {
 }
 
 TEST_F(Loop, TheAnimationPhaseFollowsTheTimerAndHoldsAtItsEnd) {
-  place_party_unit(1, 5, 30);
+  put_unit(1, 1, 0, 5, 5, NORTH, 30);
   std::vector<std::pair<int, int>> seen;  // (ticker, ticks) at each command
   for (int i = 0; i < 15; i++) headless.inputs.push_back([&] { seen.emplace_back(ticker, ticks); });
   headless.inputs.push_back([] { gameover = GAME_OVER; });
@@ -196,18 +162,14 @@ TEST_F(Loop, PausesScaleWithTheGameSpeed) {
   front_end timed = headless_front_end;
   timed.wait_clock = record_wait;
   select_frontend(&timed);
-  const int speeds[] = {1, 2, 3};
-  const int expected[] = {600, 100, 15};  // delay / 0.5, / 3, / 20, then / 100 ms
-  for (int i = 0; i < 3; i++) {
-    GAME_SPEED = speeds[i];
+  // 30 ms at speeds 1 to 3, then 0.1 ms: too short for a whole millisecond.
+  for (auto [speed, pause_us, want] :
+       {std::tuple{1, 30000, 600}, {2, 30000, 100}, {3, 30000, 15}, {3, 100, -1}}) {
+    GAME_SPEED = speed;
     waited_ms = -1;
-    usleep(30000);
-    EXPECT_EQ(waited_ms, expected[i]) << "speed " << speeds[i];
+    usleep(pause_us);
+    EXPECT_EQ(waited_ms, want) << "speed " << speed;
   }
-  // Too short to reach a whole millisecond: no wait at all.
-  waited_ms = -1;
-  usleep(100);
-  EXPECT_EQ(waited_ms, -1);
   select_frontend(&headless_front_end);
 }
 
@@ -225,7 +187,7 @@ TEST_F(Loop, APictureIsDrawnOnlyWhenSomethingInItCanHaveChanged) {
   const plan plans[] = {{false, -1, 1}, {false, 2, 3}, {true, -1, 4}};
   for (const plan& p : plans) {
     SetUp();
-    place_party_unit(1, 5, 30);
+    put_unit(1, 1, 0, 5, 5, NORTH, 30);
     headless.animated = p.animated;
     for (int poll = 1; poll < 8; poll++)  // one poll every three ticks
       headless.inputs.push_back(poll == p.command_at_poll ? [] { unit[1][1].facing = 2; }

@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "core/actions/movement.h"
 #include "core/game/loop.h"
@@ -18,24 +16,17 @@
 #include "core/version.h"
 #include "core/world.h"
 #include "items/actions.h"
+#include "tests/persistence/save_fixture.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 
 class Replay : public ::testing::Test {
  protected:
-  std::string path;
-  void SetUp() override {
-    use_headless();
-    char name[] = "/tmp/grim_replay_XXXXXX";
-    int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    path = name;
-  }
-  void TearDown() override {
-    replay_stop();
-    std::remove(path.c_str());
-  }
+  scratch_folder scratch;
+  std::string path = "game.replay";
+  void SetUp() override { use_headless(); }
+  void TearDown() override { replay_stop(); }
 
   // A game played the way init_loop plays one, with scripted input.
   std::string play_recorded_game(unsigned seed, int difficulty,
@@ -52,13 +43,6 @@ class Replay : public ::testing::Test {
     std::string digest = world_digest();
     replay_end();
     return digest;
-  }
-
-  std::string file_text() {
-    std::ifstream f(path);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
   }
 };
 
@@ -100,7 +84,6 @@ std::vector<std::function<void()>> a_walk() {
   return in;
 }
 
-
 TEST_F(Replay, APlayedGameReplaysToTheSameDigestOfEveryTable) {
   for (int difficulty = 1; difficulty <= 3; difficulty++) {
     std::string played = play_recorded_game(900 + difficulty, difficulty, a_walk());
@@ -134,7 +117,7 @@ TEST_F(Replay, InputsAreWrittenAsTheirOutermostCommandsWithTheTurn) {
                                forward(1, 1);
                              },
                              [] { end_turn(); }, [] { end_turn(); }, [] { turnleft(1, 1); }});
-  std::string text = file_text();
+  std::string text = read_text(path);
   EXPECT_NE(text.find("\n0 turnright 1 1\n+ 0 forward 1 1\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\n2 turnleft 1 1\n"), std::string::npos) << text;
   // forward runs reveal_tiles and the move events itself: they are not written,
@@ -174,11 +157,7 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheLineThatFailed) {
   EXPECT_EQ(replay_input_length(r, 2), 1u);
   EXPECT_EQ(replay_input_length(r, 3), 0u);
 
-  struct bad_case {
-    std::string text;
-    std::string says;
-  };
-  for (const bad_case& b : std::vector<bad_case>{
+  for (const auto& [text, says] : std::vector<std::pair<std::string, const char*>>{
            {"", "line 1"},
            {"hello\n", "not a replay"},
            {"GRIMHOLLOW REPLAY 3\n", "another version"},
@@ -196,8 +175,8 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheLineThatFailed) {
            {head + "end 12\n", "digest"},
        }) {
     why.clear();
-    EXPECT_FALSE(parse_replay(b.text, r, why)) << b.text;
-    EXPECT_NE(why.find(b.says), std::string::npos) << "'" << why << "' for:\n" << b.text;
+    EXPECT_FALSE(parse_replay(text, r, why)) << text;
+    EXPECT_NE(why.find(says), std::string::npos) << "'" << why << "' for:\n" << text;
   }
 }
 
@@ -223,9 +202,7 @@ TEST(ReplayFile, CommandsThatCannotBeFollowedStopThePlayback) {
   EXPECT_NE(why.find("cannot open"), std::string::npos);
 }
 
-
 TEST_F(Replay, FilesThatAreNoReplaysAreRefusedWithoutWaiting) {
-  std::remove(path.c_str());
   struct hostile {
     const char* label;
     int (*plant)(const std::string&);

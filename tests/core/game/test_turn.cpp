@@ -9,6 +9,7 @@
 #include "core/game/turn.h"
 #include "core/turn_order.h"
 #include "tests/core/hand_made_level.h"
+#include "tests/seeded_draws.h"
 
 namespace {
 
@@ -16,8 +17,6 @@ class TurnTest : public ::testing::Test {
  protected:
   void SetUp() override { fresh_world(); }
 };
-
-// Handing play from unit to unit
 
 TEST_F(TurnTest, PlayPassesToTheNextUnitThatMayAct) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0);
@@ -67,8 +66,6 @@ TEST_F(TurnTest, RefreshGivesBackPointsAndWakesTheUnconsciousSlowly) {
   EXPECT_EQ(unit[1][3].moves, 0);  // a free slot
 }
 
-// The end of a turn
-
 TEST_F(TurnTest, EndOfTurnRefreshesThePartyAndKeepsTheActingUnit) {
   put_unit(1, 1, 0, 10, 10, NORTH, 0).movement = 40;
   put_unit(1, 2, 0, 11, 10, NORTH, 0).movement = 50;
@@ -110,10 +107,9 @@ TEST_F(TurnTest, PoisonWearsDownToOneAndMayBeCured) {
   a.health = 25;
   b.health = 1;
   c.health = 100;
-  std::srand(2);  // the first roll cures, the second does not
-  ASSERT_EQ(std::rand() % 10, 0);
-  ASSERT_NE(std::rand() % 10, 0);
-  std::srand(2);
+  std::vector<int> d = draws_for(2, 2);  // the first roll cures, the second does not
+  ASSERT_EQ(d[0] % 10, 0);
+  ASSERT_NE(d[1] % 10, 0);
   end_turn();
   EXPECT_EQ(a.health, 22);
   EXPECT_EQ(b.health, 1);
@@ -157,19 +153,13 @@ TEST_F(TurnTest, NestsRollOnlyWhenNoUnitStandsOnThem) {
   put_unit(1, 1, 0, 10, 10, NORTH);
   map[3][20][20].scenery = SCENERY_NEST;
   put_unit(2, 1, 3, 20, 20, NORTH);
-  std::srand(9);
-  int first = std::rand();
-  std::srand(9);
+  std::vector<int> d = draws_for(9, 2);
   end_turn();
-  EXPECT_EQ(std::rand(), first);
-
+  EXPECT_EQ(std::rand(), d[0]);
   clear_occupant(3, 20, 20);
   std::srand(9);
-  std::rand();
-  int second = std::rand();
-  std::srand(9);
   end_turn();
-  EXPECT_EQ(std::rand(), second);
+  EXPECT_EQ(std::rand(), d[1]);
 }
 
 TEST_F(TurnTest, GuardsComeEveryThirdTurnAfterTheExitIsSeen) {
@@ -209,8 +199,6 @@ TEST_F(TurnTest, GuardAndNestCreaturesAreMadeOnlyOnFreeSquares) {
   EXPECT_EQ(map[4][5][5].occupant_player, 2);
 }
 
-// The frame loop hands play on
-
 TEST_F(TurnTest, MainLoopHandsTheTurnToTheNextPartyUnit) {
   put_unit(1, 1, 0, 10, 10, EAST, 40);
   put_unit(1, 2, 0, 10, 12, EAST, 40);
@@ -234,6 +222,7 @@ TEST_F(TurnTest, MainLoopHandsTheTurnToTheNextPartyUnit) {
   EXPECT_EQ(seen_moves, 40);
   EXPECT_TRUE(headless_said("NEXT UNIT"));
   EXPECT_TRUE(headless_said("TURN STARTED"));  // nobody had points left
+  EXPECT_EQ(headless.banner_calls, 1);
   // Handing play on never ended the turn: only the second unit's end did.
   EXPECT_EQ(std::count(headless.messages.begin(), headless.messages.end(), "PLAYER TURN ENDED"), 1);
   EXPECT_EQ(after_turn_unit, 2);
