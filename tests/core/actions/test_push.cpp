@@ -94,34 +94,25 @@ struct refusal {
 
 TEST_F(PushTest, NothingGoesIntoWallsOntoUnitsOrOtherContainers) {
   auto doorway = [] { put_terrain(Z, 12, 10, TERRAIN_OPEN_DOOR, 1); };
+  // clang-format off
   const refusal cases[] = {
       {"wall", false, [] { put_terrain(Z, 12, 10, TERRAIN_BUILT_WALL); }},
       {"unit in a doorway", false, [&] { doorway(), put_unit(2, 3, Z, 12, 10, WEST); }},
-      {"chest in a doorway", false,
-       [&] {
-         doorway();
-         put_container(3, Z, 12, 10, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
-       }},
+      {"chest in a doorway", false, [&] {
+         doorway(), put_container(3, Z, 12, 10, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "c"); }},
       {"ladder", false, [] { map[Z][12][10].scenery = SCENERY_LADDER_UP; }},
-      {"hole over someone", false,
-       [] {
-         map[Z][12][10].scenery = SCENERY_HOLE;
-         put_unit(2, 5, Z - 1, 12, 10, NORTH);
-       }},
-      {"wardrobe through a doorway", false,
-       [&] {
+      {"hole over someone", false, [] {
+         map[Z][12][10].scenery = SCENERY_HOLE, put_unit(2, 5, Z - 1, 12, 10, NORTH); }},
+      {"wardrobe through a doorway", false, [&] {
          doorway();
-         put_container(2, Z, 11, 10, CONTAINER_WARDROBE, CONTAINER_CLOSED, "wardrobe", 200, 17);
-       },
+         put_container(2, Z, 11, 10, CONTAINER_WARDROBE, CONTAINER_CLOSED, "wardrobe", 200, 17); },
        "The wardrobe won't move."},
       {"rock behind a drag", true, [] { put_terrain(Z, 9, 10, TERRAIN_ROCK); }},
-      {"dragged from quicksand", true,
-       [] {
+      {"dragged from quicksand", true, [] {
          map[Z][10][10].scenery = SCENERY_QUICKSAND;
-         give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 51;
-       },
-       nullptr},
+         give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 51; }, nullptr},
   };
+  // clang-format on
   for (const refusal& c : cases) {
     SCOPED_TRACE(c.what);
     fresh_world();
