@@ -143,13 +143,14 @@ TEST_F(DoorsTest, MightyBlowAlwaysBreaksADoorAndACellDoorOnlyWhenLucky) {
   }
 }
 
-// A weapon of var1 1 has no luck in it (r is always 0): the force is
-// strength x tier, the tier set by the points left of 100.
+// A weapon of var1 1 has no luck in it (r is always 0) and one worn to 0
+// draws none: the force is strength x tier, the tier set by the points left.
 TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
   struct blow {
     int moves, strength;
     bool cell, breaks;
     const char* text;
+    int var1 = 1;
   };
   const blow cases[] = {
       {50, 100, false, false, "You strike the door with item2"},  // (100 / 10) x 5: tier 1
@@ -158,6 +159,7 @@ TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
       {90, 76, true, false, nullptr},  // tier 2 at (100 / 10) x 9
       {91, 77, true, true, "You strike the door with a mighy blow from item2"},  // 231
       {91, 76, true, false, nullptr},                                            // 228
+      {100, 10, false, false, nullptr, 0},
   };
   for (const blow& c : cases) {
     SCOPED_TRACE(c.moves * 1000 + c.strength);
@@ -165,26 +167,17 @@ TEST_F(DoorsTest, TiredBlowsAreWeakerAndTheThresholdsAreExact) {
     unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
     me.moves = c.moves;
     me.strength = c.strength;
-    give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 1;
+    give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = c.var1;
     put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
     if (c.cell) map[Z][10][9].scenery = SCENERY_CELL_DOOR;
+    int next = draws_for(5, 1)[0];
     bash_door(Z, 10, 9, 1, 1);
+    EXPECT_EQ(std::rand() == next, c.var1 == 0);  // whether a roll was drawn
     EXPECT_TRUE(!c.text || headless_said(c.text));
     EXPECT_EQ(headless_said("The door resists your attack."), !c.breaks);
     EXPECT_EQ(map[Z][10][9].terrain == TERRAIN_SMASHED_DOOR, c.breaks);
     EXPECT_EQ(me.moves, c.moves - 60);  // a blow that fails still costs
   }
-}
-
-TEST_F(DoorsTest, WornOutWeaponStillStrikesWithoutLuck) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
-  give_item(2, 1, 1, ITEM_WEAPON, OBJECT_WIELDED).var1 = 0;
-  put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);
-  int next = draws_for(5, 1)[0];
-  bash_door(Z, 10, 9, 1, 1);
-  EXPECT_TRUE(headless_said("The door resists your attack."));
-  EXPECT_EQ(unit[1][1].moves, 40);
-  EXPECT_EQ(std::rand(), next);  // no roll was drawn
 }
 
 // As a game saved while broken cell doors kept their lock has it.
