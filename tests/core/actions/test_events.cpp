@@ -236,7 +236,7 @@ TEST_F(EventsTest, WellDropsTheUnitToTheBottomLevelNeverOntoAUnitOrRock) {
   EXPECT_EQ(std::max(std::abs(u.x - 11), std::abs(u.y - 10)), 3);
 }
 
-TEST_F(EventsTest, BottomLevelIsLitAndSightComesFromTheLeader) {
+TEST_F(EventsTest, SightIsTheBottomLevelsLightElseTheBrightestCarried) {
   put_unit(1, 1, 0, 10, 10, NORTH).race = 3;  // a rat leads, for the sake of it
   put_unit(1, 2, 0, 12, 10, NORTH).sight = 4;
   CURRENT_UNIT = 2;
@@ -246,19 +246,13 @@ TEST_F(EventsTest, BottomLevelIsLitAndSightComesFromTheLeader) {
 
   put_unit(1, 3, 5, 10, 10, NORTH).sight = 4;
   CURRENT_UNIT = 3;
-  novel_event(1, 3);
-  EXPECT_EQ(IS_GLOBAL_LIGHTING_ON, 0);
-  EXPECT_EQ(unit[1][3].sight, 4);  // no light carried: sight unchanged
-}
-
-TEST_F(EventsTest, CarriedLightSetsSightBelowGround) {
-  put_unit(1, 1, 5, 10, 10, NORTH).sight = 4;
-  give_item(1, 1, 1, ITEM_FAIRY, OBJECT_CARRIED).range = 6;
-  novel_event(1, 1);
-  EXPECT_EQ(unit[1][1].sight, 6);
-  give_item(2, 1, 1, ITEM_TORCH, OBJECT_LIT).range = 8;
-  novel_event(1, 1);
-  EXPECT_EQ(unit[1][1].sight, 8);  // the torch wins
+  for (int light : {4, 6, 8}) {  // none (sight kept), a fairy, and a torch that outshines it
+    if (light == 6) give_item(1, 1, 3, ITEM_FAIRY, OBJECT_CARRIED).range = 6;
+    if (light == 8) give_item(2, 1, 3, ITEM_TORCH, OBJECT_LIT).range = 8;
+    novel_event(1, 3);
+    EXPECT_EQ(unit[1][3].sight, light);
+    EXPECT_EQ(IS_GLOBAL_LIGHTING_ON, 0);
+  }
 }
 
 TEST_F(EventsTest, TrapSpringsNineTimesInTenElseClicksAway) {
