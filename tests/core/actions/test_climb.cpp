@@ -53,14 +53,7 @@ TEST_F(ClimbTest, ClimbingUpOntoAStaircaseKeepsIt) {
   EXPECT_EQ(map[Z + 1][10][10].terrain, TERRAIN_ROOM_FLOOR);
 }
 
-TEST_F(ClimbTest, ClimbOntoAnOccupiedSquareIsRefused) {
-  map[Z][10][10].scenery = SCENERY_LADDER_UP;
-  put_unit(2, 7, Z + 1, 10, 10, NORTH);
-  climb_up(1, 1);
-  EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
-  EXPECT_TRUE(stands(1, 1, Z, 10, 10));
-  EXPECT_TRUE(stands(2, 7, Z + 1, 10, 10));
-
+TEST_F(ClimbTest, ClimbDownOntoAnOccupiedSquareIsRefused) {
   map[Z][10][10].scenery = SCENERY_TRAPDOOR;
   put_unit(3, 4, Z - 1, 10, 10, NORTH);
   climb_down(1, 1);
@@ -78,6 +71,7 @@ TEST_F(ClimbTest, AUnitStandingAboveBlocksEvenWhenItsSquareDoesNotNameIt) {
   climb_up(1, 1);
   EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
   EXPECT_TRUE(stands(1, 1, Z, 10, 10));
+  EXPECT_EQ(unit[2][7].z, Z + 1);
 
   // One that has left the dungeon or whose slot is free does not.
   unit[2][7].status = UNIT_GONE;
