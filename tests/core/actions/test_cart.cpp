@@ -158,15 +158,14 @@ TEST_F(CartTest, RiderKilledInTheCrashLeavesTheCartFree) {
 TEST_F(CartTest, BoardingTableChoosesTheFirstWayUnlessItIsShut) {
   struct boarding_case {
     int piece;
-    int shut_dx, shut_dy, shut_piece;  // the square that may shut the first way
-    int first_dx, first_dy;            // the first way
-    int second_dx, second_dy;          // the way when the first is shut
+    int first_dx, first_dy, shut_piece;  // the first way, and the buffer that may shut it
+    int second_dx, second_dy;            // the way when the first is shut
   };
   const boarding_case cases[] = {
-      {TRACK_NS, 0, 1, 7, 0, 1, 0, -1},  {TRACK_CROSSING, 0, 1, 7, 0, 1, 0, -1},
-      {TRACK_EW, 1, 0, 10, 1, 0, -1, 0}, {6, 0, 1, 7, 0, 1, 1, 0},
-      {5, 0, 1, 7, 0, 1, -1, 0},         {4, 0, -1, 8, 0, -1, 1, 0},
-      {3, 0, -1, 8, 0, -1, -1, 0},
+      {TRACK_NS, 0, 1, 7, 0, -1},  {TRACK_CROSSING, 0, 1, 7, 0, -1},
+      {TRACK_EW, 1, 0, 10, -1, 0}, {6, 0, 1, 7, 1, 0},
+      {5, 0, 1, 7, -1, 0},         {4, 0, -1, 8, 1, 0},
+      {3, 0, -1, 8, -1, 0},
   };
   for (const boarding_case& c : cases) {
     for (int shut = 0; shut <= 2; shut++) {
@@ -176,8 +175,8 @@ TEST_F(CartTest, BoardingTableChoosesTheFirstWayUnlessItIsShut) {
         for (int j = -2; j <= 2; j++)
           if (i == -2 || i == 2 || j == -2 || j == 2) put_terrain(Z, 10 + i, 10 + j, TERRAIN_ROCK);
       track(10, 10, c.piece);
-      if (shut == 1) track(10 + c.shut_dx, 10 + c.shut_dy, c.shut_piece);
-      if (shut == 2) map[Z][10 + c.shut_dx][10 + c.shut_dy].scenery = SCENERY_MINE_CART;
+      if (shut == 1) track(10 + c.first_dx, 10 + c.first_dy, c.shut_piece);
+      if (shut == 2) map[Z][10 + c.first_dx][10 + c.first_dy].scenery = SCENERY_MINE_CART;
       unit_record& me = rider(10, 10);
       traverse_track(1, 1);
       int dx = shut ? c.second_dx : c.first_dx, dy = shut ? c.second_dy : c.first_dy;

@@ -224,10 +224,7 @@ TEST_F(EventsTest, WellDropsTheUnitToTheBottomLevelNeverOntoAUnitOrRock) {
   }
 
   for (int x = 9; x <= 13; x++)
-    for (int y = 8; y <= 12; y++) {
-      map[Z - 1][x][y].terrain = TERRAIN_ROCK;
-      map[Z - 1][x][y].passable = 0;
-    }
+    for (int y = 8; y <= 12; y++) put_terrain(Z - 1, x, y, TERRAIN_ROCK);
   const unit_record& u = put_unit(1, 2, Z, 10, 10, EAST, 100);
   map[Z][11][10].scenery = SCENERY_HOLE;
   forward(1, 2);
