@@ -66,15 +66,15 @@ TEST_F(ClimbTest, ClimbDownOntoAnOccupiedSquareIsRefused) {
 // unit standing there still takes the square.
 TEST_F(ClimbTest, AUnitStandingAboveBlocksEvenWhenItsSquareDoesNotNameIt) {
   map[Z][10][10].scenery = SCENERY_LADDER_UP;
-  put_unit(2, 7, Z + 1, 10, 10, NORTH);
+  put_unit(1, 7, Z + 1, 10, 10, NORTH);
   clear_occupant(Z + 1, 10, 10);
   climb_up(1, 1);
   EXPECT_TRUE(headless_said("Someone or thing is blocking the way!"));
   EXPECT_TRUE(stands(1, 1, Z, 10, 10));
-  EXPECT_EQ(unit[2][7].z, Z + 1);
+  EXPECT_EQ(unit[1][7].z, Z + 1);
 
   // One that has left the dungeon or whose slot is free does not.
-  unit[2][7].status = UNIT_GONE;
+  unit[1][7].status = UNIT_GONE;
   climb_up(1, 1);
   EXPECT_TRUE(stands(1, 1, Z + 1, 10, 10));
 }
