@@ -10,6 +10,12 @@
 #include "tests/core/hand_made_level.h"
 #include "tests/seeded_draws.h"
 
+// Most action tests start from an empty hand-made world.
+class FreshWorldTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh_world(); }
+};
+
 // The first seed whose first n draws satisfy want; the generator is left
 // seeded with it.
 inline unsigned seed_where(int n, const std::function<bool(const std::vector<int>&)>& want) {

@@ -8,10 +8,7 @@ namespace {
 
 constexpr int Z = 2;
 
-class DoorsTest : public ::testing::Test {
- protected:
-  void SetUp() override { fresh_world(); }
-};
+using DoorsTest = FreshWorldTest;
 
 TEST_F(DoorsTest, OpeningNeedsWitsAndNeverWorksOnACellDoor) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);

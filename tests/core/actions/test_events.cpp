@@ -11,10 +11,7 @@ namespace {
 
 constexpr int Z = 4;
 
-class EventsTest : public ::testing::Test {
- protected:
-  void SetUp() override { fresh_world(); }
-};
+using EventsTest = FreshWorldTest;
 
 TEST_F(EventsTest, HeavyUnitBreaksRottenFloorboards) {
   int jumped = 0;

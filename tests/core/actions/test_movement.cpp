@@ -11,10 +11,7 @@ constexpr int Z = 1;
 void (*const STEPS[8])(int, int) = {north, northeast, east, southeast,
                                     south, southwest, west, northwest};
 
-class MovementTest : public ::testing::Test {
- protected:
-  void SetUp() override { fresh_world(); }
-};
+using MovementTest = FreshWorldTest;
 
 // A plain step leaves points and occupancy to its caller; backward pays 15
 // and keeps the facing.
@@ -172,7 +169,7 @@ TEST_F(MovementTest, CreaturesRefusePitsAndFiresThePartyMayEnter) {
   EXPECT_EQ(unit[1][2].x, 11);
 }
 
-TEST_F(MovementTest, TurningLeftAndRightWrapsAndCostsThree) {
+TEST_F(MovementTest, TurningWrapsCostsThreeAndBurnsInFire) {
   put_unit(1, 1, Z, 10, 10, NORTH, 10);
   turnleft(1, 1);
   EXPECT_EQ(unit[1][1].facing, NORTHWEST);
@@ -181,10 +178,7 @@ TEST_F(MovementTest, TurningLeftAndRightWrapsAndCostsThree) {
   EXPECT_EQ(unit[1][1].facing, NORTHEAST);
   EXPECT_EQ(unit[1][1].moves, 1);
   EXPECT_EQ(unit[1][1].health, 20);
-}
 
-TEST_F(MovementTest, TurningInFireBurns) {
-  put_unit(1, 1, Z, 10, 10, NORTH, 100);
   map[Z][10][10].scenery = SCENERY_FIRE;
   for (int i = 0; i < 8; i++) {
     int before = unit[1][1].health;
