@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "core/actions/barrels.h"
 #include "core/actions/push.h"
 #include "core/occupancy.h"
 #include "tests/core/actions/action_checks.h"
