@@ -97,16 +97,12 @@ TEST_F(EventsTest, StepOntoTroubleHurtsThePartyAndHoldsBackCreatures) {
     environment[Z][11][10].lava = c.lava;
     environment[Z][11][10].track = c.track;
     (c.back ? backward : forward)(c.player, 1);
-    auto pinned = [](int want, int got) {
-      if (want < 0) return;
-      EXPECT_EQ(got, want);
-    };
-    pinned(c.x, u.x);
+    EXPECT_TRUE(c.x < 0 || u.x == c.x) << u.x;
     EXPECT_EQ(u.z, c.z);
-    pinned(c.moves_after, u.moves);
+    EXPECT_TRUE(c.moves_after < 0 || u.moves == c.moves_after) << u.moves;
     EXPECT_GE(u.health, c.health_lo);
     EXPECT_LE(u.health, c.health_hi);
-    pinned(c.scenery_after, map[Z][11][10].scenery);
+    EXPECT_TRUE(c.scenery_after < 0 || map[Z][11][10].scenery == c.scenery_after);
     EXPECT_TRUE(!c.said || headless_said(c.said));
     // Wherever it ends, it holds that square and no other.
     EXPECT_TRUE(stands(c.player, 1, u.z, u.x, u.y));
