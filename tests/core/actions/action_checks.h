@@ -10,6 +10,12 @@
 #include "tests/core/hand_made_level.h"
 #include "tests/seeded_draws.h"
 
+// Most action tests start from an empty hand-made world.
+class FreshWorldTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fresh_world(); }
+};
+
 // The first seed whose first n draws satisfy want; the generator is left
 // seeded with it.
 inline unsigned seed_where(int n, const std::function<bool(const std::vector<int>&)>& want) {
@@ -36,20 +42,19 @@ inline container_record& put_container(int c, int z, int x, int y, int type, int
 inline ::testing::AssertionResult stands(int player, int u, int z, int x, int y) {
   const unit_record& r = unit[player][u];
   const map_cell& c = map[z][x][y];
-  if (r.z != z || r.x != x || r.y != y)
-    return ::testing::AssertionFailure() << "unit is at " << r.z << "," << r.x << "," << r.y
-                                         << ", not " << z << "," << x << "," << y;
-  if (c.occupant_player != player || c.occupant_unit != u || c.passable != 0)
-    return ::testing::AssertionFailure() << "square names " << c.occupant_player << "/"
-                                         << c.occupant_unit << ", passable " << c.passable;
-  return ::testing::AssertionSuccess();
+  if (r.z == z && r.x == x && r.y == y && c.occupant_player == player && c.occupant_unit == u &&
+      c.passable == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "unit at " << r.z << "," << r.x << "," << r.y << "; square names " << c.occupant_player
+         << "/" << c.occupant_unit << ", passable " << c.passable;
 }
 
 // Nobody stands on the square and it lets units through.
 inline ::testing::AssertionResult vacant(int z, int x, int y) {
   const map_cell& c = map[z][x][y];
-  if (c.occupant_player != 0 || c.occupant_unit != 0 || c.passable != 1)
-    return ::testing::AssertionFailure() << "square names " << c.occupant_player << "/"
-                                         << c.occupant_unit << ", passable " << c.passable;
-  return ::testing::AssertionSuccess();
+  if (c.occupant_player == 0 && c.occupant_unit == 0 && c.passable == 1)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "square names " << c.occupant_player << "/"
+                                       << c.occupant_unit << ", passable " << c.passable;
 }

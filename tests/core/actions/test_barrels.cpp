@@ -25,8 +25,6 @@ class BarrelsTest : public ::testing::Test {
   }
 };
 
-// The blast
-
 TEST_F(BarrelsTest, BarrelIsDestroyedAndItsSquareOpensOrCavesIn) {
   for (bool caves : {false, true}) {
     barrel(3, 10, 10);
@@ -41,19 +39,31 @@ TEST_F(BarrelsTest, BarrelIsDestroyedAndItsSquareOpensOrCavesIn) {
   }
 }
 
-TEST_F(BarrelsTest, SideBySideBarrelsDoNotSetEachOtherOff) {
+// The blast hurts everyone within one square, of any side, and no further;
+// a barrel beside it is not set off.
+TEST_F(BarrelsTest, BlastHurtsItsNeighboursButNotTheBarrelBeside) {
   barrel(3, 10, 10);
   barrel(4, 11, 10);
-  unit_record& near = put_unit(2, 5, Z, 10, 11, NORTH);
-  near.health = 100;
+  unit_record& a = put_unit(2, 5, Z, 10, 11, NORTH);
+  unit_record& b = put_unit(3, 2, Z, 9, 9, NORTH);
+  unit_record& far = put_unit(2, 2, Z, 12, 10, NORTH);
+  a.health = b.health = far.health = 100;
+  unit_record& v = put_unit(2, 7, Z, 10, 9, NORTH);
+  v.health = 0;  // any blast takes at least 10
   barrel_explode(10, 10, Z);
   EXPECT_EQ(booms(), 1);
   EXPECT_EQ(container[4].state, CONTAINER_POWDER);
   // The survivor keeps its marker, so it stays where it is seen.
   EXPECT_EQ(map[Z][11][10].scenery, SCENERY_CONTAINER);
   EXPECT_EQ(map[Z][11][10].passable, 0);
-  EXPECT_LE(near.health, 90);
-  EXPECT_GE(near.health, 51);
+  EXPECT_LE(a.health, 90);
+  EXPECT_GE(a.health, 51);
+  EXPECT_LT(b.health, 100);
+  EXPECT_EQ(far.health, 100);
+  // The killed fall as to a blow: the square freed, a corpse left on it.
+  EXPECT_EQ(v.status, UNIT_FREE);
+  EXPECT_TRUE(vacant(Z, 10, 9));
+  EXPECT_GE(map[Z][10][9].object_count, 1);
 }
 
 TEST_F(BarrelsTest, DiagonalBarrelsGoUpInAChain) {
@@ -65,18 +75,6 @@ TEST_F(BarrelsTest, DiagonalBarrelsGoUpInAChain) {
   EXPECT_EQ(booms(), 3);
   for (int c : {3, 4, 5}) EXPECT_EQ(container[c].state, CONTAINER_FREE) << c;
   EXPECT_EQ(container[6].state, CONTAINER_POWDER);
-}
-
-TEST_F(BarrelsTest, BlastHurtsEveryoneWithinOneSquareAndNoFurther) {
-  barrel(3, 10, 10);
-  unit_record& a = put_unit(2, 1, Z, 9, 9, NORTH);
-  unit_record& b = put_unit(3, 2, Z, 11, 10, NORTH);
-  unit_record& far = put_unit(2, 2, Z, 12, 10, NORTH);
-  a.health = b.health = far.health = 100;
-  barrel_explode(10, 10, Z);
-  EXPECT_LT(a.health, 100);
-  EXPECT_LT(b.health, 100);
-  EXPECT_EQ(far.health, 100);
 }
 
 TEST_F(BarrelsTest, BlastBreaksDoorsLightsOilAndSweepsTheRestAway) {
@@ -96,19 +94,9 @@ TEST_F(BarrelsTest, BlastBreaksDoorsLightsOilAndSweepsTheRestAway) {
   EXPECT_EQ(map[Z][11][10].scenery, SCENERY_FIRE);
   EXPECT_EQ(map[Z][10][11].scenery, 0);
   EXPECT_EQ(map[Z][11][11].scenery, 0);
-  EXPECT_EQ(map[Z][11][11].passable, 1);                // nothing blocks there now
+  EXPECT_EQ(map[Z][11][11].passable, 1);
   EXPECT_EQ(map[Z][9][11].scenery, SCENERY_LADDER_UP);  // the way up survives
   EXPECT_EQ(map[Z][12][10].scenery, SCENERY_OIL);
-}
-
-TEST_F(BarrelsTest, BlastThatKillsLeavesTheSquareFreeWithACorpse) {
-  barrel(3, 10, 10);
-  unit_record& v = put_unit(2, 7, Z, 10, 9, NORTH);
-  v.health = 0;  // any blast takes at least 10
-  barrel_explode(10, 10, Z);
-  EXPECT_EQ(v.status, UNIT_FREE);
-  EXPECT_TRUE(vacant(Z, 10, 9));
-  EXPECT_GE(map[Z][10][9].object_count, 1);
 }
 
 TEST_F(BarrelsTest, BlastAtTheLevelEdgeStaysOnTheGrid) {
@@ -126,8 +114,6 @@ TEST_F(BarrelsTest, ActingUnitSeesOnlyNearbyBlasts) {
   barrel_explode(25, 30, Z);
   EXPECT_EQ(headless.effects, 1);
 }
-
-// Barrels due to explode
 
 TEST_F(BarrelsTest, CheckExplodesOnlyTheMarkedBarrelsOfTheLevel) {
   container_record& other = barrel(5, 10, 10);

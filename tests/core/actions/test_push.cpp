@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "core/actions/barrels.h"
 #include "core/actions/push.h"
 #include "core/occupancy.h"
 #include "tests/core/actions/action_checks.h"
@@ -26,14 +25,10 @@ class PushTest : public ::testing::Test {
   unit_record& pusher(int moves = 200) { return put_unit(1, 1, Z, 10, 10, EAST, moves); }
 
   void expect_unmoved(const container_record& k, int x, int y) {
-    EXPECT_EQ(k.x, x);
-    EXPECT_EQ(k.y, y);
-    EXPECT_EQ(k.z, Z);
+    EXPECT_TRUE(k.x == x && k.y == y && k.z == Z) << k.z << "," << k.x << "," << k.y;
     EXPECT_EQ(map[Z][x][y].scenery, SCENERY_CONTAINER);
   }
 };
-
-// The ordinary push and drag
 
 TEST_F(PushTest, PushedChestMovesOnAndTheUnitFollows) {
   for (int state : {CONTAINER_CLOSED, CONTAINER_OPEN}) {
@@ -43,9 +38,8 @@ TEST_F(PushTest, PushedChestMovesOnAndTheUnitFollows) {
     k.state = state;
     push_container(1, 1);
     EXPECT_TRUE(headless_said("You push the small chest"));
-    EXPECT_EQ(k.x, 12);
+    expect_unmoved(k, 12, 10);
     EXPECT_EQ(k.facing, WEST);
-    EXPECT_EQ(map[Z][12][10].scenery, SCENERY_CONTAINER);
     EXPECT_EQ(map[Z][12][10].passable, 0);
     EXPECT_TRUE(stands(1, 1, Z, 11, 10));
     EXPECT_EQ(map[Z][11][10].scenery, 0);
@@ -59,13 +53,12 @@ TEST_F(PushTest, DraggedChestTakesTheUnitsSquareAndTheUnitStepsBack) {
   container_record& k = chest();
   drag_container(1, 1);
   EXPECT_TRUE(headless_said("You drag the small chest"));
-  EXPECT_EQ(k.x, 10);
+  expect_unmoved(k, 10, 10);
   EXPECT_TRUE(stands(1, 1, Z, 9, 10));
   EXPECT_EQ(me.facing, EAST);
   EXPECT_EQ(me.moves, 200 - 50 - 15);
+  EXPECT_TRUE(vacant(Z, 11, 10));
   EXPECT_EQ(map[Z][11][10].scenery, 0);
-  EXPECT_EQ(map[Z][11][10].passable, 1);
-  EXPECT_EQ(map[Z][10][10].scenery, SCENERY_CONTAINER);
   // The unit stepped off, but the chest stands there: nobody walks in.
   EXPECT_EQ(map[Z][10][10].passable, 0);
   EXPECT_EQ(map[Z][10][10].occupant_player, 0);
@@ -77,9 +70,7 @@ TEST_F(PushTest, ObjectsInTheWayAreCrushedAndALargeChestFitsADoorway) {
       put_container(2, Z, 11, 10, CONTAINER_LARGE_CHEST, CONTAINER_CLOSED, "large chest", 200, 11);
   put_terrain(Z, 12, 10, TERRAIN_OPEN_DOOR, 1);
   for (int o = 5; o <= 6; o++) {
-    object[o] = object_record{};
-    object[o].status = OBJECT_ON_GROUND;
-    object[o].type = ITEM_FOOD;
+    give_item(o, 0, 0, ITEM_FOOD, OBJECT_ON_GROUND);
     object[o].x = 12, object[o].y = 10, object[o].z = Z;
   }
   map[Z][12][10].object_count = 2;
@@ -92,8 +83,7 @@ TEST_F(PushTest, ObjectsInTheWayAreCrushedAndALargeChestFitsADoorway) {
   EXPECT_EQ(map[Z][12][10].object_count, 0);
 }
 
-// Refusals: nothing moves and nothing is paid.
-
+// Refused: nothing moves and nothing is paid.
 struct refusal {
   const char* what;
   bool drag;
@@ -103,34 +93,25 @@ struct refusal {
 
 TEST_F(PushTest, NothingGoesIntoWallsOntoUnitsOrOtherContainers) {
   auto doorway = [] { put_terrain(Z, 12, 10, TERRAIN_OPEN_DOOR, 1); };
+  // clang-format off
   const refusal cases[] = {
       {"wall", false, [] { put_terrain(Z, 12, 10, TERRAIN_BUILT_WALL); }},
       {"unit in a doorway", false, [&] { doorway(), put_unit(2, 3, Z, 12, 10, WEST); }},
-      {"chest in a doorway", false,
-       [&] {
-         doorway();
-         put_container(3, Z, 12, 10, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "small chest");
-       }},
+      {"chest in a doorway", false, [&] {
+         doorway(), put_container(3, Z, 12, 10, CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, "c"); }},
       {"ladder", false, [] { map[Z][12][10].scenery = SCENERY_LADDER_UP; }},
-      {"hole over someone", false,
-       [] {
-         map[Z][12][10].scenery = SCENERY_HOLE;
-         put_unit(2, 5, Z - 1, 12, 10, NORTH);
-       }},
-      {"wardrobe through a doorway", false,
-       [&] {
+      {"hole over someone", false, [] {
+         map[Z][12][10].scenery = SCENERY_HOLE, put_unit(2, 5, Z - 1, 12, 10, NORTH); }},
+      {"wardrobe through a doorway", false, [&] {
          doorway();
-         put_container(2, Z, 11, 10, CONTAINER_WARDROBE, CONTAINER_CLOSED, "wardrobe", 200, 17);
-       },
+         put_container(2, Z, 11, 10, CONTAINER_WARDROBE, CONTAINER_CLOSED, "wardrobe", 200, 17); },
        "The wardrobe won't move."},
       {"rock behind a drag", true, [] { put_terrain(Z, 9, 10, TERRAIN_ROCK); }},
-      {"dragged from quicksand", true,
-       [] {
+      {"dragged from quicksand", true, [] {
          map[Z][10][10].scenery = SCENERY_QUICKSAND;
-         give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 51;
-       },
-       nullptr},
+         give_item(1, 1, 1, ITEM_WEAPON, OBJECT_CARRIED).weight = 51; }, nullptr},
   };
+  // clang-format on
   for (const refusal& c : cases) {
     SCOPED_TRACE(c.what);
     fresh_world();
@@ -163,21 +144,19 @@ TEST_F(PushTest, MarkerWithoutAContainerIsImmoveable) {
 
 TEST_F(PushTest, OnlyTheActingPlayerPushesAndBarrelsNeverGoSouthEast) {
   put_unit(2, 1, Z, 10, 10, EAST);
-  container_record& k = chest();
   push_container(2, 1);
-  expect_unmoved(k, 11, 10);
+  expect_unmoved(chest(), 11, 10);
 
   fresh_world();
   put_unit(1, 1, Z, 10, 10, SOUTHEAST, 200);
-  container_record& b =
-      put_container(2, Z, 11, 11, CONTAINER_BARREL, CONTAINER_POWDER, "gunpowder barrel", 200, 7);
+  container_record& b = barrel(CONTAINER_POWDER);
+  b.y = 11;
+  map[Z][11][11].scenery = SCENERY_CONTAINER;
   push_container(1, 1);
   drag_container(1, 1);
   expect_unmoved(b, 11, 11);
   EXPECT_TRUE(headless.messages.empty());
 }
-
-// Where it lands
 
 TEST_F(PushTest, BoulderFillsAPitThatUnitsThenWalkOver) {
   unit_record& me = pusher();
@@ -192,7 +171,6 @@ TEST_F(PushTest, BoulderFillsAPitThatUnitsThenWalkOver) {
   EXPECT_EQ(b.x, 12);
   EXPECT_EQ(me.moves, 200 - 10);  // no weight to pay for
   EXPECT_EQ(me.x, 11);
-  // Over it and beyond.
   clear_occupant(Z, 12, 10);
   EXPECT_EQ(facing_container_type(1, 1), CONTAINER_BOULDER);
   push_container(1, 1);  // no marker there any more: nothing to push
@@ -212,24 +190,20 @@ TEST_F(PushTest, ContainerFallsThroughAHoleOrRottenFloorOntoTheLevelBelow) {
     EXPECT_TRUE(
         headless_said(rotten ? "The small chest crashes through the rotten floor and disappears!"
                              : "The small chest rolls into the hole and disappears!"));
-    EXPECT_EQ(k.z, Z - 1);
-    EXPECT_EQ(k.x, 12);
+    EXPECT_TRUE(k.x == 12 && k.y == 10 && k.z == Z - 1);
     EXPECT_EQ(map[Z][12][10].scenery, SCENERY_HOLE);
     EXPECT_EQ(map[Z][12][10].passable, 1);
     EXPECT_EQ(map[Z - 1][12][10].scenery, SCENERY_CONTAINER);
     EXPECT_EQ(map[Z - 1][12][10].passable, 0);
     EXPECT_EQ(which_container(Z - 1, 12, 10), 2);
   }
-  // With rock beneath it, the floor holds.
-  fresh_world();
+  fresh_world();  // rock beneath: the floor holds
   pusher();
   container_record& k = chest();
   put_terrain(Z, 12, 10, TERRAIN_WOODEN_FLOOR, 1);
   put_terrain(Z - 1, 12, 10, TERRAIN_ROCK);
   push_container(1, 1);
-  EXPECT_EQ(k.z, Z);
-  EXPECT_EQ(k.x, 12);
-  EXPECT_EQ(map[Z][12][10].scenery, SCENERY_CONTAINER);
+  expect_unmoved(k, 12, 10);
 }
 
 TEST_F(PushTest, DraggedOntoRottenBoardsItFallsThroughWhereTheUnitStood) {
@@ -237,13 +211,10 @@ TEST_F(PushTest, DraggedOntoRottenBoardsItFallsThroughWhereTheUnitStood) {
   container_record& k = chest();
   put_terrain(Z, 10, 10, TERRAIN_WOODEN_FLOOR, 0);
   drag_container(1, 1);
-  EXPECT_EQ(k.z, Z - 1);
-  EXPECT_EQ(k.x, 10);
+  EXPECT_TRUE(k.x == 10 && k.y == 10 && k.z == Z - 1);
   EXPECT_EQ(map[Z][10][10].scenery, SCENERY_HOLE);
   EXPECT_TRUE(stands(1, 1, Z, 9, 10));
 }
-
-// Barrels meeting water and fire
 
 TEST_F(PushTest, BurningBarrelGoesOutInAPoolOrInWaterWhenDragged) {
   container_record& b = barrel(CONTAINER_ALIGHT);
@@ -252,8 +223,7 @@ TEST_F(PushTest, BurningBarrelGoesOutInAPoolOrInWaterWhenDragged) {
   push_container(1, 1);
   EXPECT_TRUE(headless_said("Fizzzle!"));
   EXPECT_EQ(b.state, CONTAINER_POWDER);
-  EXPECT_EQ(b.x, 12);
-  EXPECT_EQ(map[Z][12][10].scenery, SCENERY_CONTAINER);
+  expect_unmoved(b, 12, 10);
 
   fresh_world();
   container_record& d = barrel(CONTAINER_ALIGHT);
@@ -262,40 +232,27 @@ TEST_F(PushTest, BurningBarrelGoesOutInAPoolOrInWaterWhenDragged) {
   drag_container(1, 1);
   EXPECT_TRUE(headless_said("Fizzzle!"));
   EXPECT_EQ(d.state, CONTAINER_POWDER);
-  EXPECT_EQ(d.x, 10);
-  EXPECT_EQ(unit[1][1].x, 9);
+  expect_unmoved(d, 10, 10);
+  EXPECT_TRUE(stands(1, 1, Z, 9, 10));
 }
 
-TEST_F(PushTest, BarrelPushedIntoFireGoesOffOnTheNextCheck) {
-  unit_record& me = pusher();
-  container_record& b = barrel(CONTAINER_POWDER);
-  map[Z][12][10].scenery = SCENERY_FIRE;
-  push_container(1, 1);
-  EXPECT_EQ(map[Z][12][10].scenery, SCENERY_BARREL_DUE);
-  EXPECT_EQ(map[Z][11][10].scenery, 0);
-  EXPECT_EQ(BARREL_EXPLODE, 1);
-  EXPECT_EQ(me.x, 11);
-  // The record went with the barrel, so the blast finds and destroys it.
-  EXPECT_EQ(which_container(Z, 12, 10), 2);
-  me.health = 1000;
-  map_barrelcheck(Z);
-  EXPECT_TRUE(headless_said("BOOOM!"));
-  EXPECT_EQ(b.state, CONTAINER_FREE);
-  EXPECT_EQ(which_container(Z, 12, 10), 0);
-  EXPECT_LT(me.health, 1000);
-}
-
-TEST_F(PushTest, BarrelOnLavaIsDueToGoOffUnlessABridgeIsOver) {
-  for (bool bridge : {false, true}) {
+// Into fire or onto lava the barrel is due to go off, its record with it
+// for the blast to find; a bridge over the lava keeps it safe.
+TEST_F(PushTest, BarrelPushedIntoFireOrOntoLavaIsDueToGoOff) {
+  for (int ground : {0, 1, 2}) {  // fire, lava, a bridge over lava
+    SCOPED_TRACE(ground);
     fresh_world();
     pusher();
-    container_record& b = barrel(CONTAINER_POWDER);
-    environment[Z][12][10].lava = 1;
-    if (bridge) map[Z][12][10].scenery = SCENERY_BRIDGE_EW;
+    barrel(CONTAINER_POWDER);
+    if (ground == 0) map[Z][12][10].scenery = SCENERY_FIRE;
+    if (ground > 0) environment[Z][12][10].lava = 1;
+    if (ground == 2) map[Z][12][10].scenery = SCENERY_BRIDGE_EW;
     push_container(1, 1);
-    EXPECT_EQ(b.x, 12);
-    EXPECT_EQ(BARREL_EXPLODE, bridge ? 0 : 1);
-    EXPECT_EQ(map[Z][12][10].scenery, bridge ? SCENERY_CONTAINER : SCENERY_BARREL_DUE);
+    EXPECT_EQ(BARREL_EXPLODE, ground == 2 ? 0 : 1);
+    EXPECT_EQ(map[Z][12][10].scenery, ground == 2 ? SCENERY_CONTAINER : SCENERY_BARREL_DUE);
+    EXPECT_EQ(which_container(Z, 12, 10), 2);
+    EXPECT_EQ(map[Z][11][10].scenery, 0);
+    EXPECT_TRUE(stands(1, 1, Z, 11, 10));
   }
 }
 
