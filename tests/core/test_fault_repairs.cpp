@@ -61,31 +61,6 @@ TEST(NearestOpenSquare, NearestFirstThenAFixedOrderWithinItsRadiusAndTheGrid) {
   expect_nearest(50, 50, -1, -1);
 }
 
-// A lair of 6 x 6 at (10, 10): rock walls, floor 11..15 inside.
-void lair_room(bool south_wall_open) {
-  fresh_world();
-  rock_level(Z);
-  open_floor(Z, 11, 11, 15, 15);
-  if (south_wall_open) open_floor(Z, 13, 16, 13, 16);
-}
-
-// The fifth goblin stands inside the shut room, and moving it there draws
-// nothing more than a lair with its south wall open does.
-TEST(RoomResidents, TheLairsFifthGoblinStandsInsideTheRoomWithoutADraw) {
-  lair_room(true);
-  std::srand(5);
-  goblin_lair(Z, 10, 10, 6, 6);
-  int after_open = std::rand();
-  lair_room(false);
-  std::srand(5);
-  goblin_lair(Z, 10, 10, 6, 6);
-  EXPECT_EQ(std::rand(), after_open);
-  EXPECT_EQ(live_units(2), 5);
-  EXPECT_EQ(map[Z][13][16].occupant_player, 0);
-  EXPECT_EQ(map[Z][13][15].occupant_player, 2);
-  EXPECT_EQ(check_world(), "");
-}
-
 TEST(RoomResidents, ADoorOrATakenSquareSendsTheNewcomerAside) {
   fresh_world();
   put_terrain(Z, 20, 20, TERRAIN_CLOSED_DOOR);

@@ -78,26 +78,6 @@ TEST_F(Monster, EachKindIsMadeWithItsOwnFigures) {
   }
 }
 
-// The grade is the level plus the first draw's last digit: under 3 weak,
-// over 12 strong; level 0 is always weak and level 10 always strong.  A
-// strong skeleton (wits 30) gets an item, a middling one (20) does not.
-TEST_F(Monster, TheGradeFollowsTheLevelAndTheFirstDraw) {
-  const struct {
-    int z, digit;
-    const char* name;
-  } cases[] = {{1, 1, "Weak Skeleton"},   {1, 2, "Skeleton"},      {5, 7, "Skeleton"},
-               {5, 8, "Strong Skeleton"}, {0, 9, "Weak Skeleton"}, {10, 0, "Strong Skeleton"}};
-  for (const auto& c : cases) {
-    unsigned seed = 1;
-    while (draws_for(seed, 1)[0] % 10 != c.digit) seed++;
-    create_monster(2, 1, c.z, 3, 3, RACE_SKELETON);
-    EXPECT_STREQ(unit[2][1].name, c.name) << c.z << " " << c.digit;
-    EXPECT_EQ(items_made(), std::string(c.name).starts_with("Strong") ? 1 : 0)
-        << c.z << " " << c.digit;
-    forget(2, 1);
-  }
-}
-
 // A square names the unit that stands on it, whichever player owns it: a
 // recruit made for the party is not left marked as a creature.
 TEST_F(Monster, TheCreatureMarksItsSquareForItsOwnPlayer) {
@@ -110,66 +90,6 @@ TEST_F(Monster, TheCreatureMarksItsSquareForItsOwnPlayer) {
   EXPECT_EQ(unit[1][4].z * 10000 + unit[1][4].x * 100 + unit[1][4].y, 30809);
   ASSERT_FALSE(headless.icons.empty());
   EXPECT_EQ(headless.icons.front(), "data/hobgoblin2.bmp");
-}
-
-TEST_F(Monster, HuntersRememberHomeAndWhoWasActing) {
-  CURRENT_PLAYER = 1;
-  CURRENT_UNIT = 3;
-  create_monster(2, 2, 4, 12, 13, 3);
-  const unit_record& m = unit[2][2];
-  EXPECT_EQ((std::vector<int>{m.order, m.waypoint_index, m.waypoint_x[8], m.waypoint_y[8],
-                              m.waypoint_x[9], m.waypoint_y[9]}),
-            (std::vector<int>{ORDER_ATTACK, WAYPOINT_POSITION, 12, 13, 1, 3}));
-}
-
-TEST_F(Monster, PrisonersAndSkeletonGuardsStandGuard) {
-  for (unsigned seed = 1; seed < 20; seed++) {
-    std::srand(seed);
-    for (auto [request, race] : {std::pair{6, RACE_HUMAN}, {87, RACE_SKELETON}}) {
-      create_monster(2, 1, 4, 6, 6, request);
-      EXPECT_EQ(unit[2][1].race, race);
-      EXPECT_EQ(unit[2][1].order, ORDER_GUARD);
-      EXPECT_TRUE(race == RACE_SKELETON || unit[2][1].facing == SOUTH) << "a prisoner faces south";
-      forget(2, 1);
-    }
-  }
-}
-
-TEST_F(Monster, WanderingSalamandersPickASpotBesideTheirOwnAfterTheirItem) {
-  std::set<int> spots;
-  for (unsigned seed = 1; seed < 80; seed++) {
-    std::srand(seed);
-    create_monster(2, 1, 5, 0, 50, 45);
-    const unit_record& m = unit[2][1];
-    EXPECT_EQ((std::vector<int>{m.race, m.order, m.waypoint_index}),
-              (std::vector<int>{RACE_SALAMANDER, ORDER_WANDER, WAYPOINT_POSITION}));
-    // The spot is drawn after the item's own draws; wherever it falls it
-    // stays beside the salamander and on the map, even in a corner.
-    EXPECT_TRUE(m.waypoint_x[8] >= 0 && m.waypoint_x[8] <= 1) << m.waypoint_x[8];
-    EXPECT_TRUE(m.waypoint_y[8] >= 49 && m.waypoint_y[8] <= 50) << m.waypoint_y[8];
-    spots.insert(m.waypoint_x[8] * 100 + m.waypoint_y[8]);
-    forget(2, 1);
-  }
-  EXPECT_EQ(spots.size(), 4u);
-
-  // On level 0 a salamander is too dull for an item: grade, facing and
-  // movement come first, then the spot, x before y.
-  for (unsigned seed = 1; seed < 20; seed++) {
-    auto r = draws_for(seed, 5);
-    create_monster(2, 1, 0, 20, 30, 45);
-    EXPECT_EQ(unit[2][1].waypoint_x[8], 19 + r[3] % 3);
-    EXPECT_EQ(unit[2][1].waypoint_y[8], 29 + r[4] % 3);
-    forget(2, 1);
-  }
-}
-
-TEST_F(Monster, WaterRequestsNeedWater) {
-  environment[2][3][3].water = 1;
-  create_monster(2, 1, 2, 3, 3, 14);
-  EXPECT_EQ(unit[2][1].race, RACE_WATER_TERROR);
-  create_monster(2, 2, 2, 4, 4, 14);
-  EXPECT_EQ(unit[2][2].race, RACE_GOBLIN);
-  EXPECT_EQ(unit[2][2].sight, 12);
 }
 
 TEST_F(Monster, RecruitsOfTheActingPlayerGetPersonalNames) {
@@ -200,45 +120,6 @@ TEST_F(Monster, NothingIsMadeForUnknownRequestsLiveSlotsOrPlacesOffTheMap) {
   create_monster(2, 1, 3, 4, 4, 3);
   EXPECT_STREQ(unit[2][1].name, "Old Hand");
   EXPECT_EQ(map[3][4][4].occupant_player, 0);
-}
-
-TEST_F(Monster, AnArmedCreatureRollsAgainAtTheNextFreeSlot) {
-  unit[2][1].status = UNIT_NORMAL;
-  unit[2][1].z = 2, unit[2][1].x = 7, unit[2][1].y = 7;
-  object[1].status = OBJECT_WIELDED;
-  object[1].type = ITEM_WEAPON;
-  object[1].owner_player = 2;
-  object[1].owner_unit = 1;
-  unsigned seed = 1;
-  while (draws_for(seed, 2)[0] % 3 != 0 || draws_for(seed, 2)[1] % 3 != 1) seed++;
-  monster_object(2, 1);
-  EXPECT_EQ(object[2].status, OBJECT_FREE);
-  EXPECT_EQ(object[3].type, ITEM_WEARABLE);
-  EXPECT_EQ(object[3].status, OBJECT_ON_GROUND);
-  EXPECT_EQ(map[2][7][7].object_count, 1);
-
-  // Unarmed, the first roll of 0 makes a weapon in the lowest free slot.
-  object[1] = object_record{};
-  object[3] = object_record{};
-  while (draws_for(seed, 1)[0] % 3 != 0) seed++;
-  monster_object(2, 1);
-  EXPECT_EQ(object[1].type, ITEM_WEAPON);
-  EXPECT_STRNE(object[1].name, "");
-}
-
-TEST_F(Monster, LootInSlotNineNineNineIsAProperWeapon) {
-  unit[2][1].status = UNIT_NORMAL;
-  unit[2][1].z = 1, unit[2][1].x = 1, unit[2][1].y = 1;
-  for (int i = 1; i < 999; i++) object[i].status = OBJECT_ON_GROUND, object[i].z = 9;
-  std::set<std::string> names;
-  for (unsigned seed = 1; seed < 60; seed++) {
-    if (draws_for(seed, 1)[0] % 3 != 0) continue;
-    monster_object(2, 1);
-    ASSERT_EQ(object[999].type, ITEM_WEAPON);
-    names.insert(object[999].name);
-    object[999] = object_record{};
-  }
-  EXPECT_GT(names.size(), 1u);
 }
 
 }  // namespace

@@ -163,59 +163,6 @@ TEST(DungeonLevelPass, ChestsInDeadEndsAndDoorsInPassages) {
   EXPECT_GT(doors, 30);
 }
 
-TEST(DungeonStart, KitAndFurnitureFollowTheDifficulty) {
-  struct expected {
-    int difficulty;
-    std::vector<std::string> kit;
-    int chest;
-  };
-  const expected cases[] = {{1, {"A backpack", "a short sword", "A key"}, SCENERY_LARGE_CHEST},
-                            {2, {"a throwing axe"}, SCENERY_CONTAINER},
-                            {3, {"pickaxe"}, SCENERY_NONE}};
-  for (const expected& e : cases) {
-    quiet_world_state(e.difficulty);
-    std::srand(11);
-    initializevariables();
-    test_map_init();
-    std::vector<std::string> kit;
-    for (int i = 1; i < OBJECT_SLOTS; i++)
-      if (object[i].status != OBJECT_FREE && object[i].owner_player == 1 &&
-          object[i].owner_unit == 1)
-        kit.push_back(object[i].name);
-    EXPECT_EQ(kit, e.kit) << "difficulty " << e.difficulty;
-    EXPECT_EQ(std::make_tuple(map[0][24][2].scenery, map[0][26][2].scenery, map[0][25][3].scenery,
-                              map[0][25][4].scenery),
-              std::make_tuple(e.chest, e.chest, SCENERY_WARDROBE, SCENERY_FIRE));
-    const unit_record& hero = unit[1][1];
-    EXPECT_EQ(
-        std::make_tuple(hero.strength, hero.health, hero.sight, hero.facing, AGX, AGY),
-        std::make_tuple(10 / e.difficulty, 100 / e.difficulty, 10 - e.difficulty, SOUTH, 25, 2));
-    EXPECT_GE(hero.movement, 150 - 10 * e.difficulty);
-    EXPECT_LT(hero.movement, 180 - 10 * e.difficulty);
-    // The leader's own square is taken; the chests beside it block.
-    EXPECT_EQ(map[0][25][2].passable, 0);
-  }
-}
-
-// The first draw of a level picks its kind: cavern, rooms, rooms of the
-// second look, and a fourth that is a cavern except on the top level.  Level
-// 0 and the maze level override whatever it gave.
-TEST(DungeonDriver, LevelKindFollowsTheFirstDraw) {
-  blank_world();  // open floor everywhere: the ladders find room at once
-  MAZE_LEVEL = 3;
-  QUEST_NO = 1;
-  struct expected {
-    int z, draw, kind;
-  };
-  const expected cases[] = {{10, 0, 55}, {10, 1, 45}, {10, 2, 83}, {10, 3, 0}, {9, 3, 55},
-                            {9, 1, 45},  {3, 1, 33},  {3, 0, 33},  {0, 1, 55}, {0, 2, 55}};
-  for (const expected& e : cases) {
-    seed_for_draw(4, e.draw);
-    generate_5x5_map(e.z);
-    EXPECT_EQ(LEVEL_TYPE, e.kind) << "level " << e.z << " draw " << e.draw;
-  }
-}
-
 // Under solid rock the random search never finds a square: the scan from the
 // north-west corner gives the level its two ways up, each with a way down.
 TEST(DungeonDriver, ALevelUnderRockGetsTheFirstFittingSquares) {
@@ -233,19 +180,6 @@ TEST(DungeonDriver, ALevelUnderRockGetsTheFirstFittingSquares) {
     made.push_back(where(3, l.z, l.x, l.y));
   }
   EXPECT_EQ(made, (std::vector<std::string>{"seed 3 level 4 at 7,3", "seed 3 level 4 at 8,3"}));
-}
-
-TEST(DungeonDriver, CheckDoorsOpensWalledInDoors) {
-  rock_level(4);
-  fill_terrain(4, 10, 10, 12, 10, TERRAIN_ROOM_FLOOR);
-  map[4][11][10].terrain = TERRAIN_CLOSED_DOOR;  // rock north and south only: stays
-  map[4][20][20].terrain = TERRAIN_CLOSED_DOOR;  // rock on all four sides: opens
-  map[4][30][30].terrain = TERRAIN_CLOSED_DOOR;
-  map[4][31][30].terrain = TERRAIN_ROOM_FLOOR;  // three sides of rock: opens
-  check_doors(4);
-  EXPECT_EQ(map[4][11][10].terrain, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(map[4][20][20].terrain, TERRAIN_ROOM_FLOOR);
-  EXPECT_EQ(map[4][30][30].terrain, TERRAIN_ROOM_FLOOR);
 }
 
 TEST(DungeonDriver, NoOfExitsCountsTheBlockWithItsCentre) {

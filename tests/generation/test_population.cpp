@@ -61,88 +61,6 @@ TEST(DungeonPopulation, ScatterersMakeOneFewerThanTheirNumberOrGiveUp) {
   EXPECT_EQ(count_scenery(5, SCENERY_CRYSTAL), 0);
 }
 
-TEST(DungeonPopulation, TrapsOnlyOnOpenFloorAndNeverOnLevelZero) {
-  blank_world();
-  for (int z = 0; z < LEVELS; z++) {
-    open_level(z, z % 2 ? TERRAIN_ROOM_FLOOR : TERRAIN_WOODEN_FLOOR);
-    map_movecost(z);
-  }
-  std::srand(8);
-  generate_traps();
-  EXPECT_EQ(count_scenery(0, SCENERY_HIDDEN_TRAP), 0);
-  EXPECT_EQ(count_scenery(3, SCENERY_HIDDEN_TRAP), 20);
-  EXPECT_EQ(count_scenery(4, SCENERY_HIDDEN_TRAP), 0);  // floorboards take none
-}
-
-// (z + 2) x difficulty + 4 creatures on every level, each on a free square
-// outside the starting room, spiders on nests, the deep ones sent hunting.
-TEST(DungeonPopulation, MonstersFollowDepthAndDifficulty) {
-  for (int difficulty = 1; difficulty <= 3; difficulty++) {
-    blank_world(difficulty);
-    for (int z = 0; z < LEVELS; z++) {
-      open_level(z, TERRAIN_ROOM_FLOOR);
-      map_movecost(z);
-    }
-    CURRENT_PLAYER = 1;
-    CURRENT_UNIT = 1;
-    std::srand(4 + difficulty);
-    generate_monsters();
-    int per_level[LEVELS] = {};
-    for (int u = 1; u <= UNIT_MAX; u++) {
-      const unit_record& r = unit[2][u];
-      if (r.status == UNIT_FREE) continue;
-      ASSERT_TRUE(on_grid(r.z, r.x, r.y));
-      per_level[r.z]++;
-      EXPECT_TRUE(r.x >= 2 && r.x <= 47 && r.y >= 2 && r.y <= 47) << r.x << "," << r.y;
-      EXPECT_FALSE(r.z == 0 && r.x >= 23 && r.x <= 27 && r.y >= 1 && r.y <= 5);
-      EXPECT_EQ(map[r.z][r.x][r.y].occupant_unit, u);
-      EXPECT_EQ(std::set<int>({1, 2, 3, 5, 9, 10, 11}).count(r.race), 1u) << r.race;
-      EXPECT_EQ(map[r.z][r.x][r.y].scenery == SCENERY_NEST, r.race == 5);
-      EXPECT_TRUE(r.z <= 4 || r.order == ORDER_ATTACK) << "level " << r.z;
-      EXPECT_EQ(r.waypoint_index, WAYPOINT_POSITION);
-      EXPECT_EQ(std::make_tuple(r.waypoint_x[WAYPOINT_POSITION], r.waypoint_y[WAYPOINT_POSITION],
-                                r.waypoint_x[WAYPOINT_TARGET], r.waypoint_y[WAYPOINT_TARGET]),
-                std::make_tuple(r.x, r.y, 1, 1));
-    }
-    for (int z = 0; z < LEVELS; z++)
-      EXPECT_EQ(per_level[z], (z + 2) * difficulty + 4) << "level " << z;
-  }
-}
-
-TEST(DungeonPopulation, ContainersGetTheirRecords) {
-  blank_world();
-  map[3][5][6].scenery = SCENERY_LARGE_CHEST;
-  map[3][7][6].scenery = SCENERY_BARREL;
-  map[1][9][9].scenery = SCENERY_BOULDER;
-  map[1][10][9].scenery = SCENERY_WARDROBE;
-  map[1][11][9].scenery = SCENERY_CONTAINER;
-  std::srand(2);
-  assign_containers();
-  struct expected {  // level by level, row by row
-
-    int type, state, x, y, z;
-    const char* name;
-  };
-  const expected made[] = {{CONTAINER_BOULDER, CONTAINER_BOULDER_STATE, 9, 9, 1, "boulder"},
-                           {CONTAINER_WARDROBE, CONTAINER_CLOSED, 10, 9, 1, "wardrobe"},
-                           {CONTAINER_SMALL_CHEST, CONTAINER_CLOSED, 11, 9, 1, "small chest"},
-                           {CONTAINER_LARGE_CHEST, CONTAINER_CLOSED, 5, 6, 3, "large chest"},
-                           {CONTAINER_BARREL, CONTAINER_POWDER, 7, 6, 3, "gunpowder barrel"}};
-  for (int c = 1; c <= 5; c++) {
-    const container_record& k = container[c];
-    const expected& e = made[c - 1];
-    EXPECT_EQ(std::make_tuple(k.type, k.state, k.x, k.y, k.z),
-              std::make_tuple(e.type, e.state, e.x, e.y, e.z))
-        << c;
-    EXPECT_STREQ(k.name, e.name);
-    EXPECT_EQ(map[e.z][e.x][e.y].scenery, SCENERY_CONTAINER);
-  }
-  EXPECT_EQ(container[1].health, 1000);
-  EXPECT_EQ(container[2].size, 17);
-  EXPECT_EQ(container[4].init_health, 100);
-  EXPECT_EQ(container[6].state, CONTAINER_FREE);
-}
-
 TEST(DungeonPopulation, ContainerTableNeverOverflows) {
   blank_world();
   for (int z = 0; z < LEVELS; z++)
@@ -153,31 +71,6 @@ TEST(DungeonPopulation, ContainerTableNeverOverflows) {
   for (int z = 0; z < LEVELS; z++) markers += count_scenery(z, SCENERY_CONTAINER);
   EXPECT_EQ(markers, CONTAINER_SLOTS - 1);
   EXPECT_EQ(count_scenery(10, SCENERY_BARREL), 0);
-}
-
-TEST(DungeonMoveCost, PassableFollowsTerrainSceneryAndUnits) {
-  blank_world();
-  open_level(1, TERRAIN_ROOM_FLOOR);
-  map[1][5][5].terrain = TERRAIN_CLOSED_DOOR;
-  map[1][6][5].terrain = TERRAIN_OPEN_DOOR;
-  map[1][7][5].terrain = TERRAIN_ROCK;
-  map[1][7][5].scenery = SCENERY_SECRET_HIDDEN;
-  map[1][8][5].scenery = SCENERY_CRYSTAL;
-  map[1][9][5].scenery = SCENERY_LADDER_UP;
-  place_unit(2, 1, 1, 10, 5);
-  map[1][11][5].scenery = SCENERY_FIRE;
-  environment[1][11][5].water = 1;
-  map[1][12][5].scenery = SCENERY_FIRE;
-  map[1][13][5].scenery = SCENERY_LARGE_CHEST;
-  map_movecost(1);
-  std::string row;
-  for (int x = 5; x <= 13; x++) row += static_cast<char>('0' + map[1][x][5].passable);
-  // Closed door, open door, secret passage, crystal, ladder, unit, doused
-  // fire, fire, chest still to be made a container.
-  EXPECT_EQ(row, "012010111");
-  EXPECT_EQ(map[1][11][5].scenery, SCENERY_NONE);  // the water put it out
-  EXPECT_EQ(map[1][12][5].scenery, SCENERY_FIRE);
-  EXPECT_EQ(map[1][0][0].passable, 0);  // the rock of the frame
 }
 
 TEST(DungeonReach, WalksThroughDoorsAndPassagesButNotRock) {
@@ -214,31 +107,6 @@ void corridor_level() {
   LEVEL_TYPE = 45;  // not a cavern: walks of 20, 40 or 60
 }
 
-TEST(Tracks, WalkRunsDownACorridorAndEndsAtTheRock) {
-  corridor_level();
-  fill_terrain(Z, 9, 10, 19, 10, TERRAIN_PASSAGE_FLOOR);
-  environment[Z][9][10].track = TRACK_END_E;  // a head pointing east
-  map[Z][9][10].scenery = SCENERY_POOL;
-  std::srand(1);
-  generate_track(Z);
-  EXPECT_EQ(std::make_tuple(piece(9, 10), map[Z][9][10].scenery, map[Z][9][10].terrain,
-                            map[Z][10][10].scenery),
-            std::make_tuple(TRACK_END_E, SCENERY_NONE, TERRAIN_STONE_FLOOR, SCENERY_MINE_CART));
-  for (int x = 10; x <= 18; x++) EXPECT_EQ(piece(x, 10), TRACK_W_E) << x;
-  EXPECT_EQ(std::make_tuple(piece(19, 10), piece(20, 10)), std::make_tuple(TRACK_END_W, 0));
-}
-
-TEST(Tracks, WalkTurnsAtACorner) {
-  corridor_level();
-  fill_terrain(Z, 10, 10, 20, 10, TERRAIN_PASSAGE_FLOOR);
-  fill_terrain(Z, 20, 3, 20, 10, TERRAIN_PASSAGE_FLOOR);
-  environment[Z][10][10].track = TRACK_END_E;
-  std::srand(1);
-  generate_track(Z);
-  EXPECT_EQ(std::make_tuple(piece(19, 10), piece(20, 10), piece(20, 9), piece(20, 3)),
-            std::make_tuple(TRACK_W_E, TRACK_N_W, TRACK_N_S, TRACK_END_S));
-}
-
 TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
   corridor_level();
   fill_terrain(Z, 10, 10, 20, 10, TERRAIN_ROOM_FLOOR);
@@ -259,16 +127,6 @@ TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
   EXPECT_EQ(std::make_tuple(environment[Z][14][10].lava, environment[Z][15][10].lava,
                             map[Z][16][10].terrain, piece(16, 10)),
             std::make_tuple(1, 0, TERRAIN_PASSAGE_FLOOR, TRACK_W_E));
-}
-
-TEST(Tracks, HeadFacingRockLaysNothing) {
-  corridor_level();
-  map[Z][10][10].terrain = TERRAIN_PASSAGE_FLOOR;
-  environment[Z][10][10].track = TRACK_END_N;
-  std::srand(1);
-  generate_track(Z);
-  EXPECT_EQ(piece(10, 10) + piece(10, 9), 0);
-  EXPECT_EQ(map[Z][10][9].scenery, SCENERY_MINE_CART);  // the cart stands on the rock
 }
 
 // A walk that runs its full length ends in a buffer on floor of its own; one

@@ -17,17 +17,6 @@ namespace {
 
 constexpr int Z = 5;
 
-// A room of w by h with its anchor at (x, y) of level z, marked as the stamp
-// marks it.
-void hand_made_room(int x, int y, int w, int h, int z = Z) {
-  blank_world();
-  rock_level(z);
-  fill_terrain(z, x + 1, y + 1, x + w - 1, y + h - 1, TERRAIN_ROOM_FLOOR);
-  map[z][x][y].passable = MARK_ROOM_ANCHOR;
-  map[z][x + w][y].passable = MARK_ROOM_CORNER;
-  map[z][x][y + h].passable = MARK_ROOM_CORNER;
-}
-
 // The squares from (x0, y0) to (x1, y1), row by row: what stands there,
 // else track, lava or water, else the ground (or the ground alone).
 std::string picture(int z, int x0, int y0, int x1, int y1, bool ground_only = false) {
@@ -68,42 +57,6 @@ std::string picture(int z, int x0, int y0, int x1, int y1, bool ground_only = fa
   return rows;
 }
 
-// The first draw picks the room's kind; the top level of the fourth quest
-// always holds the prisoner, in a cell when the room is large enough.
-TEST(Rooms, EachKindDecoratesItsRoom) {
-  struct expected {
-    const char* what;
-    int w, h, draw, z, quest;
-    const char* room;
-  };
-  const expected cases[] = {
-      {"too small", 3, 8, 5, Z, 1, "####/#..#/#..#/#..#/+..#/#..#/#..#/#..#/####"},
-      {"wooden", 6, 5, 5, Z, 1, "#######/#wwwww#/#wwwww#/#wwwww#/+wwwww#/####s##"},
-      {"treasure", 8, 6, 2, Z, 1,
-       "#########/#C.....C#/#.......#/#.......#/+.......#/#C.....C#/####s####"},
-      {"crypt", 8, 6, 4, Z, 1,
-       "#########/#.......#/#.T...T.#/#.......#/+.T...T.#/#.......#/####s####"},
-      {"flooded", 5, 5, 1, Z, 1, "######/#~~~~#/#~~~~#/#~~~~#/+~~~~#/####s#"},
-      {"lava", 8, 8, 0, Z, 1,
-       "#########/#^^^^^^^#/#^.....^#/#^.....^#/+|..L..^#/#^.....^#/#^.....^#/#^^^^^^^#/####s####"},
-      {"goblin lair", 6, 6, 3, Z, 1, "#######/#.....#/#.f.f.#/#.....#/+.f.f.#/#.....#/####s##"},
-      {"prisoner", 7, 7, 1, 10, 4,
-       "########/#......#/#.WWW..#/#.WPW..#/+.WDW..#/#......#/#......#/####s###"},
-      {"no room for a cell", 6, 6, 1, 10, 4,
-       "#######/#.....#/#.f.f.#/#.....#/+.f.f.#/#.....#/####s##"},
-  };
-  for (const expected& e : cases) {
-    SCOPED_TRACE(e.what);
-    hand_made_room(10, 10, e.w, e.h, e.z);
-    map[e.z][10][14].terrain = TERRAIN_CLOSED_DOOR;          // west wall
-    map[e.z][14][10 + e.h].scenery = SCENERY_SECRET_HIDDEN;  // south wall
-    QUEST_NO = e.quest;
-    seed_for_draw(6, e.draw);
-    decorate_room(e.z, 10, 10);
-    EXPECT_EQ(picture(e.z, 10, 10, 10 + e.w, 10 + e.h), std::string(e.room) + "/");
-  }
-}
-
 TEST(Rooms, PrisonerCellOpensOnlyToTheSouthAndNothingLandsOffTheLevel) {
   blank_world();
   rock_level(Z);
@@ -115,28 +68,6 @@ TEST(Rooms, PrisonerCellOpensOnlyToTheSouthAndNothingLandsOffTheLevel) {
   EXPECT_EQ(map[Z][0][50].scenery, SCENERY_PRISONER);
   EXPECT_EQ(place_monster(Z, -1, 5, 2), 0);
   EXPECT_EQ(place_monster(Z, 5, 51, 2), 0);
-}
-
-TEST(Rooms, StartRoomClearsTheBlockAndOpensSouth) {
-  blank_world();
-  for (int x = 20; x <= 30; x++)
-    for (int y = 0; y <= 10; y++) {
-      map[0][x][y].scenery = SCENERY_CRYSTAL;
-      environment_cell& e = environment[0][x][y];
-      e.lava = e.water = 1, e.track = TRACK_BUFFER_FIRST;
-    }
-  map[0][23][3].terrain = TERRAIN_PASSAGE_FLOOR;  // west middle keeps its terrain
-  unit[2][7].status = UNIT_NORMAL;
-  place_unit(2, 7, 0, 24, 2);
-  start_room(23, 1, 0);
-  EXPECT_EQ(unit[2][7].status, UNIT_FREE);
-  EXPECT_EQ(map[0][24][2].occupant_player, 0);
-  // Its west middle keeps its ground; a metal door north, a passage south.
-  EXPECT_EQ(picture(0, 22, 0, 28, 9, true),
-            ":::::::/:##M##:/:#...#:/:,...::/:#...#:/:##o##:/:::,:::/:::,:::/:::,:::/:::::::/");
-  // All that lay on the room is gone but the water of its walls.
-  EXPECT_EQ(picture(0, 23, 1, 27, 5), "~~~~~/~...~/~...~/~...~/~~~~~/");
-  for (int y = 6; y <= 8; y++) EXPECT_EQ(environment[0][25][y].lava, 0);
 }
 
 namespace caves {
@@ -171,95 +102,6 @@ TEST(Caverns, CheckSpreadsOnlyTenSquaresAgainstTheScan) {
   fill_terrain(Z, 12, 5, 12, 25, TERRAIN_ROCK);
   fill_terrain(Z, 12, 26, 12, 31, TERRAIN_ROCK);  // a short arm of 9 squares
   EXPECT_EQ(check_cavern(Z), 2);
-}
-
-TEST(Caverns, EveryAcceptedCaveHasWalledFloor) {
-  for (unsigned seed = 1; seed <= 60; seed++) {
-    rock_with_edges();
-    std::srand(seed);
-    cellular_map(Z, 5, 0);
-    if (cavern_ground_rejected) continue;
-    for (int x = 1; x < 49; x++) {
-      for (int y = 1; y < 49; y++) {
-        int t = map[Z][x][y].terrain;
-        if (t != TERRAIN_STONE_FLOOR && t != TERRAIN_PASSAGE_FLOOR) continue;
-        // Open floor away from the walls; floor by a wall is always terrain 5.
-        EXPECT_TRUE(
-            map[Z][x + 1][y].terrain != TERRAIN_ROCK && map[Z][x - 1][y].terrain != TERRAIN_ROCK &&
-            map[Z][x][y + 1].terrain != TERRAIN_ROCK && map[Z][x][y - 1].terrain != TERRAIN_ROCK)
-            << "seed " << seed << " at " << x << "," << y;
-      }
-    }
-    for (int i = 0; i < LAND_SIZE; i++) {
-      EXPECT_EQ(map[Z][i][0].terrain, TERRAIN_ROCK);
-      EXPECT_EQ(map[Z][i][49].terrain, TERRAIN_ROCK);
-      EXPECT_EQ(map[Z][i][50].terrain, TERRAIN_ROCK);
-    }
-  }
-}
-
-TEST(Caverns, RoomsStayOnTheLevelWithOneAnchorEach) {
-  for (unsigned seed = 1; seed <= 200; seed++) {
-    rock_with_edges();  // every square unmarked
-    std::srand(seed);
-    int count = static_cast<int>(seed % 4);
-    EXPECT_GT(splatter_rooms(Z, count, seed % 2 ? 5 : 0), 0);
-    int anchors = 0;
-    for (int x = 0; x < LAND_SIZE; x++)
-      for (int y = 0; y < LAND_SIZE; y++) {
-        ASSERT_TRUE(map[Z][x][y].passable == 0 || (x < 50 && y < 50)) << x << "," << y;
-        anchors += map[Z][x][y].passable == MARK_ROOM_ANCHOR;
-      }
-    EXPECT_GE(anchors, 1);
-    EXPECT_LE(anchors, count + 1);
-  }
-}
-
-TEST(Caverns, DirectionTableHoldsTheFourStepsOnce) {
-  std::set<int> orders;
-  for (unsigned seed = 1; seed <= 40; seed++) {
-    std::srand(seed);
-    random_directions();
-    std::set<std::pair<int, int>> steps;
-    int code = 0;
-    for (int d = 0; d < 4; d++) {
-      steps.insert({maze_dx[d], maze_dy[d]});
-      EXPECT_EQ(std::abs(maze_dx[d]) + std::abs(maze_dy[d]), 1);
-      code = code * 10 + (maze_dx[d] + 1) * 3 + maze_dy[d] + 1;
-    }
-    EXPECT_EQ(steps.size(), 4u);
-    orders.insert(code);
-  }
-  EXPECT_EQ(orders.size(), 4u);
-}
-
-TEST(Caverns, MazeCarvesAQuarterOfItsCellsAndEndsWhenRoomsFillTheLevel) {
-  rock_with_edges();
-  std::srand(5);
-  maze_map(Z, 0, 0);
-  int corridor = 0;
-  for (int x = 2; x <= 48; x += 2)
-    for (int y = 2; y <= 48; y += 2) {
-      int t = map[Z][x][y].terrain;
-      if (t == TERRAIN_STONE_FLOOR || t == TERRAIN_PASSAGE_FLOOR) corridor++;
-    }
-  EXPECT_GT(corridor, 250);
-
-  rock_with_edges();
-  std::srand(9);
-  maze_map(Z, 0, 60);  // far more rooms than fit
-  int floor = 0;
-  for (int x = 0; x < LAND_SIZE; x++) {
-    for (int y = 0; y < LAND_SIZE; y++) {
-      int t = map[Z][x][y].terrain;
-      if (t == TERRAIN_ROOM_FLOOR) floor++;  // the rooms that fitted
-      if (x <= 1 || y <= 1 || x >= 49 || y >= 49) {
-        EXPECT_TRUE(t == TERRAIN_ROCK || t == TERRAIN_ROOM_FLOOR || t == TERRAIN_CLOSED_DOOR)
-            << x << "," << y;
-      }
-    }
-  }
-  EXPECT_GT(floor, 0);
 }
 
 }  // namespace caves

@@ -91,20 +91,6 @@ TEST_F(Catalogue, EveryMakerKeepsWhatItBuildsForEachSeedAndDepth) {
   }
 }
 
-// Asked for by slot 999, a weapon is always a rock, and a rock draws its
-// damage and nothing else.
-TEST_F(Catalogue, SlotNineNineNineIsAlwaysARockInTheFirstFreeSlot) {
-  object[1].status = OBJECT_ON_GROUND;
-  for (unsigned seed = 1; seed < 30; seed++) {
-    auto r = draws_for(seed, 2);
-    ASSERT_EQ(create_weapon(999, 4, 3, 3), 2);
-    EXPECT_EQ(made(2),
-              "4|rock||" + std::to_string(3 + r[0] % 3) + "|3|5|0|1|4,3,3|" + std::to_string(seed));
-    EXPECT_EQ(std::rand(), r[1]);
-    object[2] = object_record{};
-  }
-}
-
 TEST_F(Catalogue, PlainItemsCarryTheirCatalogueEntries) {
   struct expected {
     int (*make)(int, int, int, int);
