@@ -196,7 +196,7 @@ void add_oddities() {
   unit_record& follower = put(2, 440, UNIT_NORMAL, "CPU");
   follower.order = ORDER_ATTACK;
   follower.waypoint_index = 3;
-  follower.waypoint_x[9] = 1, follower.waypoint_y[9] = 2;
+  follower.waypoint_x[9] = 3, follower.waypoint_y[9] = 450;  // the walker below: the last slot
   unit_record& walker = put(3, 450, UNIT_NORMAL, "GLOBALS");
   walker.order = ORDER_ROUTE;
   for (int i = 0; i < WAYPOINTS; i++) walker.waypoint_x[i] = i * 3 - 2, walker.waypoint_y[i] = 999;
