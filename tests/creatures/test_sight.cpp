@@ -301,6 +301,8 @@ TEST_F(SightTest, InLosReachesOpenSquaresAheadAndSeenNeighbours) {
   EXPECT_EQ(in_los(1, 1, 0, 24, 24), 1);
   map[Z][24][24].revealed = 2;
   EXPECT_EQ(in_los(1, 1, 0, 24, 24), 0);
+  map[Z][25][26].revealed = 1;  // the seen square just behind counts too
+  EXPECT_EQ(in_los(1, 1, 0, 25, 26), 1);
 }
 
 TEST_F(SightTest, SightRangeByKind) {

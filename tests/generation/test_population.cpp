@@ -173,6 +173,8 @@ TEST(Tracks, RepairJoinsEndsAndCapsLooseStraights) {
       {"end south to a straight", south, {{20, 21, TRACK_N_S}, {20, 20, TRACK_JOIN_WES}}, 0, 0},
       {"straight under a crossing", {{35, 36, TRACK_N_S}, {34, 35, TRACK_W_E}, {36, 35, TRACK_W_E}},
        {{35, 35, TRACK_JOIN_WES}}, 0, 0},
+      {"straight over a crossing", {{35, 34, TRACK_N_S}, {34, 35, TRACK_W_E}, {36, 35, TRACK_W_E}},
+       {{35, 35, TRACK_JOIN_WEN}}, 0, 0},
       {"loose straights", {{30, 30, TRACK_N_S}, {40, 40, TRACK_W_E}},
        {{30, 29, TRACK_END_S}, {30, 31, TRACK_END_N}, {39, 40, TRACK_END_E}, {41, 40, TRACK_END_W}}, 0, 0},
   };

@@ -196,7 +196,7 @@ void add_oddities() {
   unit_record& follower = put(2, 440, UNIT_NORMAL, "CPU");
   follower.order = ORDER_ATTACK;
   follower.waypoint_index = 3;
-  follower.waypoint_x[9] = 1, follower.waypoint_y[9] = 2;
+  follower.waypoint_x[9] = 3, follower.waypoint_y[9] = 450;  // the walker below: the last slot
   unit_record& walker = put(3, 450, UNIT_NORMAL, "GLOBALS");
   walker.order = ORDER_ROUTE;
   for (int i = 0; i < WAYPOINTS; i++) walker.waypoint_x[i] = i * 3 - 2, walker.waypoint_y[i] = 999;
@@ -404,6 +404,7 @@ TEST_F(SaveTest, DamagedSavesAreRefusedWithTheWorldUntouched) {
       {SAVE_UNITS, "UNIT\n450\n", "UNIT\n451\n"},
       {SAVE_UNITS, "HEALTH\n", "HEALTH\nx"},
       {SAVE_UNITS, "MOVES\n", "MOVES\n99999999999"},
+      {SAVE_OBJECTS, "WORTH\n0\n", "WORTH\n1000001\n"},  // just past the largest number kept
       {SAVE_OBJECTS, "OZ\n0\n", "OZ\n-1\n"},
       {SAVE_OBJECTS, "OWNED BY\n1\n", "OWNED BY\n5\n"},
       {SAVE_OBJECTS, "OWNED BY\n1\n1\n", "OWNED BY\n1\n9999\n"},
@@ -421,6 +422,8 @@ TEST_F(SaveTest, DamagedSavesAreRefusedWithTheWorldUntouched) {
     EXPECT_TRUE(world_is(*before)) << label;
   }
   std::string error;
+  EXPECT_TRUE(load_save_texts(replaced(SAVE_OBJECTS, "WORTH\n0\n", "WORTH\n1000000\n"), error))
+      << error;
   EXPECT_TRUE(load_save_texts(good, error)) << error;
 }
 

@@ -126,7 +126,9 @@ TEST_F(SaveKillTest, ASaveStoppedAnywhereLoadsAsTheOldSaveOrTheNewOne) {
   EXPECT_EQ(kills.find('o', turn), std::string::npos) << kills;
   EXPECT_GT(turn, 0u) << kills;
 
-  // Each operation failing once: a save that says it worked loads new.
+  // Each operation failing once: a save that says it worked loads new, and a
+  // failure keeps the old save up to the same rename that a kill turns at.
+  std::string fails;
   for (int at = 1; at <= operations; at++) {
     reset();
     set_file_fault(FILE_FAULT_FAIL, at);
@@ -136,7 +138,9 @@ TEST_F(SaveKillTest, ASaveStoppedAnywhereLoadsAsTheOldSaveOrTheNewOne) {
     EXPECT_EQ(saved, headless.messages.back() == "SAVED GAME STAUS...") << at;
     char outcome = load_outcome();
     EXPECT_TRUE(outcome == 'n' || (!saved && outcome == 'o')) << "operation " << at;
+    fails += outcome;
   }
+  EXPECT_EQ(fails.find('n', fails.find('o')), turn) << fails;
 
   // Killed at random moments over the whole length of a save.
   reset();

@@ -197,6 +197,12 @@ TEST_F(DoorsTest, CryptOpensForThirtyFivePoints) {
   open_scenery(20, 9, Z, SCENERY_CRYPT);
   EXPECT_EQ(map[Z][20][9].scenery, SCENERY_CRYPT);
   EXPECT_EQ(unit[1][2].moves, 0);
+
+  put_unit(1, 3, Z, 30, 10, NORTH, 1);  // one point left is still enough
+  CURRENT_UNIT = 3;
+  map[Z][30][9].scenery = SCENERY_CRYPT;
+  open_scenery(30, 9, Z, SCENERY_CRYPT);
+  EXPECT_EQ(map[Z][30][9].scenery, SCENERY_OPEN_CRYPT);
 }
 
 TEST_F(DoorsTest, ChestMarkerWithoutAContainerStaysShut) {

@@ -5,6 +5,7 @@
 #include "creatures/ai/steering.h"
 #include "items/inventory.h"
 #include "tests/core/hand_made_level.h"
+#include "tests/seeded_draws.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ TEST_F(SteeringTest, WhatACreatureEatsWhereItStands) {
     for (unsigned seed = 1; seed <= 20; seed++) {
       SCOPED_TRACE(testing::Message() << c.what << ", seed " << seed);
       fresh_world(seed);
+      const int roll = draws_for(seed, 1)[0];  // a meal is the step's first draw
       unit_record& u = creature(1, 10, 10, EAST, 15, 10);
       u.race = c.race;
       u.intelligence = c.intelligence;
@@ -77,6 +79,9 @@ TEST_F(SteeringTest, WhatACreatureEatsWhereItStands) {
       AIunitmove(2, 1);
       EXPECT_GE(u.health, c.health_lo);
       EXPECT_LE(u.health, c.health_hi);
+      if (c.scenery == SCENERY_POOL) {
+        EXPECT_EQ(u.health, c.health + roll % 6 + 1);
+      }
       EXPECT_EQ(u.moves, c.moves);
       EXPECT_EQ(u.x, c.eaten ? 10 : 11);
       EXPECT_EQ(BOUNCED, 0);
