@@ -98,38 +98,6 @@ class CombatTest : public ::testing::Test {
   void goblin_strikes() { combat(1, HERO, 2, MONSTER); }
 };
 
-TEST_F(CombatTest, TheAttackerTurnsToANeighbourAndKeepsItsFacingAtRange) {
-  for (int d = NORTH; d <= NORTHWEST; d++) {
-    SetUp();
-    hero().facing = (d + 3) % 8;
-    goblin(10 + DIRECTION_DX[d], 10 + DIRECTION_DY[d]);
-    EXPECT_EQ(turn_to_defender(1, HERO, 2, MONSTER), d);
-  }
-  SetUp();
-  hero().facing = SOUTHWEST;
-  goblin(13, 10);
-  EXPECT_EQ(turn_to_defender(1, HERO, 2, MONSTER), SOUTHWEST);
-  hero_strikes();
-  EXPECT_EQ(hero().facing, SOUTHWEST);
-}
-
-TEST_F(CombatTest, EveryAttackSpendsTheAttackersMovesAndTurnsTheVictimOnIt) {
-  unit_record& g = goblin(11, 11);
-  g.order = ORDER_GUARD;
-  g.health = 100;
-  hero().moves = 10;
-  seed_where([](const draws&) { return true; });
-  hero_strikes();
-  EXPECT_EQ(hero().moves, 0);
-  EXPECT_EQ(hero().facing, SOUTHEAST);
-  EXPECT_EQ((std::vector<int>{g.order, g.waypoint_index, g.waypoint_x[WAYPOINT_POSITION],
-                              g.waypoint_y[WAYPOINT_POSITION], g.waypoint_x[WAYPOINT_TARGET],
-                              g.waypoint_y[WAYPOINT_TARGET]}),
-            (std::vector<int>{ORDER_ATTACK, WAYPOINT_POSITION, 10, 10, 1, HERO}));
-  // The drawing borrowed the current unit only.
-  EXPECT_EQ(CURRENT_PLAYER * 100 + CURRENT_UNIT, 100 + HERO);
-}
-
 TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   hero();
   goblin();
@@ -230,29 +198,6 @@ TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
     EXPECT_EQ(h.facing, c.said == "Hero spun around!" ? d[2] % 8 : EAST);
     EXPECT_EQ(h.health, c.said == "Hero hits self!" ? 20 - (d[2] % 6 + 1) : 20);
   }
-}
-
-TEST_F(CombatTest, TheBlowIsDamagePlusADrawLessDefenceAndFreshnessAdds) {
-  unit_record& g = target();
-  g.defence = 2;
-  draws d = seed_where(body);
-  hero_strikes();
-  EXPECT_EQ(40 - g.health, 5 + d[2] % 5 - 2);
-  // Armour above the blow turns it aside: no harm, and never healing.
-  g.health = 40;
-  g.defence = 20;
-  seed_where(body);
-  hero_strikes();
-  EXPECT_EQ(g.health, 40);
-
-  // Rested: two more draws, each adding 1 or 2, come before the blow.
-  SetUp();
-  unit_record& g2 = target();
-  hero().moves = 10;
-  d = seed_where(
-      [](const draws& v) { return roll(v, 0) >= 50 && in(roll(v, 5), 31, 70) && roll(v, 6) < 90; });
-  hero_strikes();
-  EXPECT_EQ(40 - g2.health, (d[2] % 2 + 1) + (d[3] % 2 + 1) + 5 + d[4] % 5);
 }
 
 // A lit torch in an empty hand strikes for 3, or 6 on vermin, and keeps

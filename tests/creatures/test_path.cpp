@@ -100,12 +100,6 @@ class PathTest : public ::testing::Test {
   }
 };
 
-TEST_F(PathTest, DistanceEstimateIsTenPerSquareAlongEachAxis) {
-  EXPECT_EQ(heuristic_distance(1, 1, 4, 3), 50);
-  EXPECT_EQ(heuristic_distance(4, 3, 1, 1), 50);
-  EXPECT_EQ(heuristic_distance(7, 7, 7, 7), 0);
-}
-
 // Start on the goal, the goal walled in, the start walled in: no path, and
 // the party's old route is left alone.
 TEST_F(PathTest, NoWayIsNoPathAndLeavesTheWaypointsAlone) {
@@ -195,13 +189,6 @@ TEST_F(PathTest, ThePartyGoesRoundAWallAndBacksOutOfACup) {
   put_unit(1, 1, Z, 10, 25, NORTH);
   ASSERT_LE(a_star_path_finding(10, 25, 30, 25, Z), NORTHWEST);
   checked_route(1, 30, 25);
-}
-
-TEST_F(PathTest, ACreatureHuntsRoundWalls) {
-  fill(Z, 15, 20, 15, 30);
-  fill(Z, 22, 18, 22, 26);
-  put_unit(2, 1, Z, 10, 25, NORTH);
-  EXPECT_GT(hunt(1, 30, 25), 20);  // which checks no step is into a wall
 }
 
 TEST_F(PathTest, ThePartyGoesRoundLavaAndCrossesItByABridge) {

@@ -94,13 +94,6 @@ TEST_F(SightTest, SingleRayBlockedBesideTheActingUnit) {
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);  // too far from it
 }
 
-TEST_F(SightTest, SingleRayNeverLeavesTheLevel) {
-  put_unit(1, 1, Z, 30, 30, NORTH);
-  EXPECT_EQ(single_ray(48, 10, Z, 54, 10), RAY_BLOCKED);
-  EXPECT_EQ(single_ray(2, 2, Z, -4, -4), RAY_BLOCKED);
-  EXPECT_EQ(single_ray(-1, 2, Z, 4, 4), RAY_BLOCKED);
-}
-
 // Walled in on every side, whatever the facing: its own square and the
 // neighbours are in view but for the three behind (away from the facing),
 // which are known only, and nothing past the walls is seen.
@@ -121,17 +114,6 @@ TEST_F(SightTest, TheThreeSquaresBehindFollowEveryFacing) {
             << f << " " << dx << "," << dy;
       }
   }
-}
-
-TEST_F(SightTest, ViewMovesOnAndSeenSquaresAreRemembered) {
-  unit_record& me = put_unit(1, 1, Z, 25, 25, NORTH);
-  reveal_tiles();
-  EXPECT_EQ(map[Z][25][21].revealed, 1);
-  me.facing = SOUTH;
-  reveal_tiles();
-  EXPECT_EQ(map[Z][25][21].revealed, 2);
-  EXPECT_EQ(map[Z][25][29].revealed, 1);
-  EXPECT_EQ(map[Z][10][10].revealed, 0);
 }
 
 TEST_F(SightTest, LaterUnitsHideTheSquaresBehindThem) {

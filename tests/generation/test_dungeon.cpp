@@ -30,17 +30,6 @@ std::string where(unsigned seed, int z, int x, int y) {
          std::to_string(x) + "," + std::to_string(y);
 }
 
-bool blocks(int z, int x, int y) {
-  if (!on_grid(z, x, y)) return true;
-  int t = map[z][x][y].terrain;
-  return t == TERRAIN_ROCK || t == TERRAIN_BUILT_WALL || t == TERRAIN_PILLAR || t == TERRAIN_EARTH;
-}
-
-bool floor_like(int t) {
-  return t == TERRAIN_STONE_FLOOR || t == TERRAIN_ROOM_FLOOR || t == TERRAIN_PASSAGE_FLOOR ||
-         t == TERRAIN_WOODEN_FLOOR;
-}
-
 // Every ladder made is still there (nothing built later wiped it), those
 // made with care are spaced out and have their way down above them, and each
 // level has its two ways up, the top its one way out.
@@ -107,61 +96,6 @@ TEST_P(DungeonSweep, EveryWorldKeepsItsShape) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDifficulties, DungeonSweep, ::testing::Values(1, 2, 3));
-
-// The level pass alone, before population and tracks change the ground:
-// its chests stand in dead ends, its doors and secret passages in straight
-// one-wide passages.
-TEST(DungeonLevelPass, ChestsInDeadEndsAndDoorsInPassages) {
-  int chests = 0, doors = 0;
-  for (unsigned seed = 1; seed <= 30; seed++) {
-    blank_world();
-    std::srand(seed);
-    feature_log.clear();
-    QUEST_NO = 1 + std::rand() % 4;
-    MAZE_LEVEL = 2 + std::rand() % 3;
-    for (int z = 10; z >= 0; z--) generate_5x5_map(z);
-    for (const feature_record& f : feature_log) {
-      const int z = f.z, x = f.x, y = f.y;
-      const map_cell& m = map[z][x][y];
-      if (f.kind == FEATURE_CHEST) {
-        chests++;
-        // Beside the outer wall the rule saw the ring squares of later rows
-        // before they were walled, so only inner squares are judged.
-        if (x <= 1 || y <= 1 || x >= LAND_SIZE - 2 || y >= LAND_SIZE - 2) continue;
-        // The doors and passages of the same pass were floor when the chest
-        // was placed; those of rooms were not.
-        int open = 0, maybe = 0;
-        for (int i = -1; i <= 1; i++)
-          for (int j = -1; j <= 1; j++) {
-            const map_cell& n = map[z][x + i][y + j];
-            open += floor_like(n.terrain) || n.terrain == TERRAIN_CLOSED_DOOR;
-            maybe += n.scenery == SCENERY_SECRET_HIDDEN;
-          }
-        EXPECT_LE(open, 2) << where(seed, z, x, y);
-        EXPECT_GE(open + maybe, 2) << where(seed, z, x, y);
-        // A ladder from the level below may have been set on a large chest.
-        EXPECT_TRUE(m.scenery == SCENERY_CONTAINER || m.scenery == SCENERY_LARGE_CHEST ||
-                    m.scenery == SCENERY_LADDER_DOWN)
-            << where(seed, z, x, y) << " shows " << m.scenery;
-      } else {
-        doors++;
-        EXPECT_TRUE(f.kind == FEATURE_DOOR ? m.terrain == TERRAIN_CLOSED_DOOR
-                                           : m.scenery == SCENERY_SECRET_HIDDEN)
-            << where(seed, z, x, y);
-        bool across_ew = floor_like(map[z][x - 1][y].terrain) &&
-                         floor_like(map[z][x + 1][y].terrain) && blocks(z, x, y - 1) &&
-                         blocks(z, x, y + 1);
-        bool across_ns = floor_like(map[z][x][y - 1].terrain) &&
-                         floor_like(map[z][x][y + 1].terrain) && blocks(z, x - 1, y) &&
-                         blocks(z, x + 1, y);
-        EXPECT_TRUE(across_ew || across_ns) << where(seed, z, x, y);
-      }
-    }
-    if (HasFailure()) return;
-  }
-  EXPECT_GT(chests, 30);
-  EXPECT_GT(doors, 30);
-}
 
 // Under solid rock the random search never finds a square: the scan from the
 // north-west corner gives the level its two ways up, each with a way down.

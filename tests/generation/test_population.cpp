@@ -129,22 +129,6 @@ TEST(Tracks, WalkKeepsLaddersAndBridgesAndOpensSecretPassages) {
             std::make_tuple(1, 0, TERRAIN_PASSAGE_FLOOR, TRACK_W_E));
 }
 
-// A walk that runs its full length ends in a buffer on floor of its own; one
-// that runs into the outer wall leaves it standing.
-TEST(Tracks, WalkOfFullLengthEndsInABufferAndNeverTouchesTheOuterWall) {
-  corridor_level();
-  fill_terrain(Z, 2, 20, 48, 20, TERRAIN_PASSAGE_FLOOR);
-  environment[Z][2][20].track = TRACK_END_E;
-  fill_terrain(Z, 40, 30, 49, 30, TERRAIN_PASSAGE_FLOOR);
-  map[Z][50][30].terrain = TERRAIN_BUILT_WALL;
-  environment[Z][40][30].track = TRACK_END_E;
-  seed_for_draw(3, 0);  // a walk of 20 for the first head
-  generate_track(Z);
-  EXPECT_EQ(std::make_tuple(piece(22, 20), piece(23, 20), map[Z][23][20].terrain, piece(24, 20)),
-            std::make_tuple(TRACK_W_E, TRACK_END_W, TERRAIN_ROOM_FLOOR, 0));
-  EXPECT_EQ(map[Z][50][30].terrain, TERRAIN_BUILT_WALL);
-}
-
 struct laid {
   int x, y, piece;
 };

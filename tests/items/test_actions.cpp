@@ -32,17 +32,6 @@ TEST_F(Items, TakingTheNinthItemAndRefusingTheTenth) {
   EXPECT_EQ(object[21].owner_unit, 1);
 }
 
-TEST_F(Items, TakingAtAContainerLowersThatSquareNotTheUnits) {
-  unit_record& me = hero();
-  box(3, 12, 10, "chest");
-  lying(20, ITEM_GEM, "ruby", 12, 10);
-  lying(21, ITEM_GEM, "opal", 10, 10);
-  get_item(20, 1, 1);
-  EXPECT_EQ(object[20].status, OBJECT_CARRIED);
-  EXPECT_EQ(make_tuple(map[0][12][10].object_count, map[0][10][10].object_count, me.moves),
-            make_tuple(0, 1, 175));
-}
-
 TEST_F(Items, TakingFromAfarOutOfPlaceOrByADullCreatureIsRefused) {
   hero();
   unit_record& rat = hero(2, 5, 20, 20);

@@ -86,36 +86,6 @@ TEST_F(ComputerTurnTest, AGuardSeesOnlyAtTheInnerPointsOfItsRays) {
   }
 }
 
-// How many squares within reach of a guard of sight 8 at (20, 20) show it
-// the leader, with the sums of their offsets: each facing's three rays end
-// where they should.
-TEST_F(ComputerTurnTest, EachFacingLooksAlongItsOwnThreeRays) {
-  const int seen[8][3] = {{10, 1, -48}, {13, 57, -53}, {10, 48, 1},  {15, 62, 62},
-                          {10, 1, 48},  {13, -53, 57}, {10, -48, 1}, {13, -56, -56}};
-  for (int f = NORTH; f <= NORTHWEST; f++) {
-    creature(1, 20, 20, f, ORDER_GUARD);
-    int n = 0, sum_dx = 0, sum_dy = 0;
-    for (int x = 10; x <= 30; x++)
-      for (int y = 10; y <= 30; y++) {
-        if (map[Z][x][y].occupant_player != 0) continue;
-        leader_to(Z, x, y);
-        if (sees_party(2, 1)) n++, sum_dx += x - 20, sum_dy += y - 20;
-      }
-    EXPECT_EQ((std::vector<int>{n, sum_dx, sum_dy}),
-              (std::vector<int>{seen[f][0], seen[f][1], seen[f][2]}))
-        << "facing " << f;
-    remove_unit(2, 1);
-  }
-}
-
-TEST_F(ComputerTurnTest, TheProbeLooksOnlyAheadAndNotThroughSeenWalls) {
-  leader_to(Z, 20, 17);
-  creature(1, 20, 20, NORTH, ORDER_GUARD);
-  EXPECT_EQ(sees_party(2, 1), 1);
-  for (int x = 19; x <= 21; x++) put_terrain(Z, x, 19, TERRAIN_ROCK), map[Z][x][19].revealed = 1;
-  EXPECT_EQ(sees_party(2, 1), 0);
-}
-
 TEST_F(ComputerTurnTest, AGuardBesideThePartyWakesButStrikesOnlyNextTurn) {
   leader_to(Z, 10, 9);
   unit_record& g = creature(1, 10, 10, NORTH, ORDER_GUARD);
@@ -163,16 +133,6 @@ TEST_F(ComputerTurnTest, AnAttackerThatLosesSightOfItsTargetStartsSeeking) {
   EXPECT_EQ((std::vector<int>{a.order, a.waypoint_index, a.waypoint_x[WAYPOINT_POSITION],
                               a.waypoint_y[WAYPOINT_POSITION]}),
             (std::vector<int>{ORDER_SEEK, WAYPOINT_POSITION, 40, 40}));
-}
-
-TEST_F(ComputerTurnTest, AnIdleCreatureNeverMovesEvenBesideTheParty) {
-  leader_to(Z, 10, 9);
-  unit_record& c = creature(1, 10, 10, NORTH, ORDER_IDLE);
-  for (int turn = 0; turn < 5; turn++) otherplayermove();
-  EXPECT_EQ(c.x * 100 + c.y, 1010);
-  EXPECT_EQ(c.order, ORDER_IDLE);
-  EXPECT_EQ(c.moves, 0);
-  EXPECT_FALSE(somebody_hit());
 }
 
 // A seeker on another level makes for the ladder towards the party and
@@ -311,22 +271,6 @@ TEST_F(ComputerTurnTest, SpidersSpinWebsOnlyOnOpenFloorInFrontOfAnyWall) {
     EXPECT_EQ(map[Z][19][21].scenery, SCENERY_STATUE);
   }
   EXPECT_GT(webs, 40);  // about one pass in four, less the refused squares
-}
-
-TEST_F(ComputerTurnTest, AUnitWornOutOnTheStartSquareWandersOrFights) {
-  // Unit 1 of the player, walled in where the turn began, spends its moves
-  // there: a seeker with the party beside it turns attacker, else wanderer.
-  for (bool beside : {true, false}) {
-    fresh_world();
-    put_unit(1, 1, Z, beside ? 10 : 40, beside ? 9 : 40, NORTH);
-    for (int d = NORTH; d <= NORTHWEST; d++)
-      if (!(beside && d == NORTH))
-        put_terrain(Z, 10 + DIRECTION_DX[d], 10 + DIRECTION_DY[d], TERRAIN_ROCK);
-    unit_record& a = creature(1, 10, 10, NORTH, ORDER_SEEK);
-    otherplayermove();
-    EXPECT_EQ(a.order, beside ? ORDER_ATTACK : ORDER_WANDER) << beside;
-    EXPECT_EQ(a.x, 10);
-  }
 }
 
 TEST_F(ComputerTurnTest, ACreatureInViewIsRedrawnAsItMoves) {

@@ -120,32 +120,6 @@ TEST_F(SteeringTest, APartyUnitEatsWhenWoundedButNeverScavengesOrClimbs) {
   EXPECT_EQ(object[6].status, OBJECT_ON_GROUND);
 }
 
-TEST_F(SteeringTest, ACleverCreatureTakesUpAWeaponHalfTheTimeAndWieldsIt) {
-  int taken = 0, passed = 0;
-  for (unsigned seed = 1; seed <= 16; seed++) {
-    fresh_world(seed);
-    put_unit(1, 1, Z, 40, 40, NORTH);
-    unit_record& c = creature(1, 10, 10, EAST, 15, 10);
-    c.intelligence = 25;
-    object_record& w = lay_item(9, ITEM_WEAPON, Z, 10, 10);
-    w.var1 = 4;
-    w.weight = 2;
-    lay_item(10, ITEM_CORPSE, Z, 10, 10);
-    AIunitmove(2, 1);
-    if (c.x == 10) {
-      taken++;
-      EXPECT_EQ(w.owner_player * 10 + w.owner_unit, 21);
-      EXPECT_EQ(carry_weapon(2, 1), 9);
-      EXPECT_EQ(object[10].status, OBJECT_ON_GROUND);  // a corpse is never taken
-    } else {
-      passed++;
-      EXPECT_EQ(w.status, OBJECT_ON_GROUND);
-    }
-  }
-  EXPECT_GT(taken, 2);
-  EXPECT_GT(passed, 2);
-}
-
 // A creature on a ladder follows the party down or up to the same square,
 // but not the other way, nor onto a far end that is taken.
 TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
@@ -172,32 +146,6 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
     EXPECT_EQ(map[Z - 1][10][10].occupant_unit, c.far_end_taken ? 3 : c.z == Z - 1 ? 2 : 0);
     EXPECT_EQ(u.moves == 0, c.z != Z);
   }
-}
-
-TEST_F(SteeringTest, AUnitOnItsWaypointStaysAndOneFacingElsewhereOnlyTurns) {
-  unit_record& c = creature(1, 10, 10, WEST, 10, 10);
-  auto after_move = [&c] {
-    AIunitmove(2, 1);
-    return std::vector<int>{c.x, c.y, c.facing, c.moves};
-  };
-  EXPECT_EQ(after_move(), (std::vector<int>{10, 10, WEST, 100}));
-  c.waypoint_x[WAYPOINT_POSITION] = 14, c.waypoint_y[WAYPOINT_POSITION] = 6;
-  EXPECT_EQ(after_move(), (std::vector<int>{10, 10, NORTHEAST, 100}));
-  EXPECT_EQ(after_move(), (std::vector<int>{11, 9, NORTHEAST, 90}));
-}
-
-TEST_F(SteeringTest, EachQuarterHeadsTheWayOfItsRow) {
-  const int wanted[3][3] = {
-      {NORTHWEST, WEST, SOUTHWEST}, {NORTH, -1, SOUTH}, {NORTHEAST, EAST, SOUTHEAST}};
-  for (int dx = -1; dx <= 1; dx++)
-    for (int dy = -1; dy <= 1; dy++) {
-      if (dx == 0 && dy == 0) continue;
-      fresh_world();
-      put_unit(1, 1, Z, 45, 45, NORTH);
-      unit_record& c = creature(1, 20, 20, wanted[dx + 1][dy + 1], 20 + 5 * dx, 20 + 3 * dy);
-      AIunitmove(2, 1);
-      EXPECT_EQ(c.x * 100 + c.y, (20 + dx) * 100 + 20 + dy) << dx << "," << dy;
-    }
 }
 
 // Blocked ahead, a step slides round (north-east first, then north) and
