@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "core/headless.h"
 #include "core/occupancy.h"

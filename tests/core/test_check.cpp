@@ -2,6 +2,7 @@
 // in one way at a time: each break must be found and named.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "core/check.h"

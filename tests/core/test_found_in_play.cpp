@@ -9,7 +9,6 @@
 #include "core/actions/scenery.h"
 #include "core/check.h"
 #include "core/game/newgame.h"
-#include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/seed.h"
 #include "creatures/combat.h"

@@ -1,8 +1,6 @@
 // The world tables: clearing, slot allocation and the derived grid fields.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <tuple>
 
 #include "tests/core/hand_made_level.h"
 

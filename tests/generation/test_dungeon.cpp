@@ -16,8 +16,6 @@
 #include "core/world.h"
 #include "generation/caverns.h"
 #include "generation/dungeon.h"
-#include "generation/rooms.h"
-#include "generation/start.h"
 #include "items/inventory.h"
 #include "tests/generation/world_builder.h"
 

@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <set>
-#include <string>
 #include <tuple>
 #include <vector>
 
 #include "core/actions/movement.h"
-#include "core/movecost.h"
 #include "core/occupancy.h"
 #include "core/world.h"
-#include "generation/dungeon.h"
 #include "generation/populate.h"
 #include "generation/reach.h"
 #include "generation/tracks.h"

@@ -2,8 +2,6 @@
 // cell and the starting room; the cavern check, the room stamp and the maze.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <set>
 #include <string>
 #include <utility>
 

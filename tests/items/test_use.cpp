@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 #include "core/headless.h"
 #include "creatures/monsters.h"

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>

@@ -1,9 +1,11 @@
 // Saved games: round trips, the files on the disk, names, the lock, and the
 // loads that must change nothing.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <set>
 #include <tuple>

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "creatures/ai/ai.h"
-#include "creatures/combat.h"
 #include "creatures/neighbours.h"
 #include "creatures/sight.h"
 #include "tests/core/hand_made_level.h"
