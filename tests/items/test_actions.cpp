@@ -119,6 +119,10 @@ TEST_F(Items, DropAllLeavesEveryItemWhateverTheCount) {
   EXPECT_EQ(map[0][10][10].object_count, 11);
   for (int k = 1; k <= 4; k++) EXPECT_EQ(place(k), make_tuple(OBJECT_ON_GROUND, 0, 0, 10, 10));
   EXPECT_EQ(object[5].owner_unit, 2);
+  // Slot 0 is nobody: what names it as owner stays where it is.
+  held(6, ITEM_GEM, "gem", OBJECT_CARRIED, 1, 0);
+  drop_all(1, 0);
+  EXPECT_EQ(place(6), make_tuple(OBJECT_CARRIED, 1, 0, 0, 0));
 }
 
 TEST_F(Items, GivenItemsGoToTheReceiverBeyondItsOwnLimit) {

@@ -424,9 +424,15 @@ TEST_F(SaveTest, DamagedSavesAreRefusedWithTheWorldUntouched) {
     EXPECT_TRUE(world_is(*before)) << label;
   }
   std::string error;
+  // A file that stops right after a whole record is called cut short.
+  EXPECT_FALSE(load_save_texts(cases[1].second, error));
+  EXPECT_NE(error.find("cut short"), std::string::npos) << error;
   EXPECT_TRUE(load_save_texts(replaced(SAVE_OBJECTS, "WORTH\n0\n", "WORTH\n1000000\n"), error))
       << error;
   EXPECT_TRUE(load_save_texts(good, error)) << error;
+  // Line ends after the last level, CR ones too, are forgiven.
+  EXPECT_TRUE(load_save_texts(edited(SAVE_MAPTYPE, [](std::string& s) { s += "\r\n"; }), error))
+      << error;
 }
 
 // A load from the main menu that fails shows the menu again with the world

@@ -122,6 +122,15 @@ TEST_F(ComputerTurnTest, AnAttackerWithoutALiveTargetHuntsTheActingUnit) {
     otherplayermove();
     EXPECT_TRUE(somebody_hit());
   }
+  // A live target is kept though another party member is the one acting.
+  SetUp();
+  leader_to(Z, 10, 5);
+  put_unit(1, 2, Z, 14, 10, NORTH);
+  CURRENT_UNIT = 2;
+  unit_record& a = creature(2, 10, 10, NORTH, ORDER_ATTACK, 120);
+  otherplayermove();
+  EXPECT_EQ((std::vector<int>{a.waypoint_y[WAYPOINT_TARGET], a.x, a.y}),
+            (std::vector<int>{1, 10, 6}));
 }
 
 TEST_F(ComputerTurnTest, AnAttackerThatLosesSightOfItsTargetStartsSeeking) {
