@@ -122,35 +122,6 @@ TEST_F(CombatTest, TheAttackLineIsDrawnOnlyWhenThePartyFights) {
   EXPECT_EQ(lines, (std::vector<std::vector<int>>{{0, 0, 1, 0}, {1, 0, 0, 0}}));
 }
 
-// Miss chance 33, less for a fresh attacker, more at range; a hit roll of
-// 1..4 fumbles whatever the chance.
-TEST_F(CombatTest, TheMissChanceFollowsFreshnessAndRangeAndLowRollsFumble) {
-  struct {
-    int moves, target_x, hit;
-    bool misses, fumbles;
-  } cases[] = {
-      {10, 11, 7, true, false},  {10, 11, 8, false, false},   // rested, at a neighbour: 8
-      {6, 11, 22, true, false},  {6, 11, 23, false, false},   // more than half its moves: 23
-      {5, 11, 32, true, false},  {5, 11, 33, false, false},   // half or less: 33
-      {5, 14, 42, true, false},  {5, 14, 43, false, false},   // tired, at range: 43
-      {10, 14, 17, true, false}, {10, 14, 18, false, false},  // rested, at range: 18
-      {10, 11, 5, true, false},  {10, 11, 4, false, true},   {10, 11, 1, false, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.moves << " " << c.target_x << " " << c.hit);
-    SetUp();
-    unit_record& g = target(c.target_x);
-    hero().moves = c.moves;
-    // A fumble's effect roll above 90 does nothing more.
-    seed_where([&c](const draws& d) { return roll(d, 0) == c.hit && roll(d, 1) > 90; });
-    hero_strikes();
-    EXPECT_EQ(headless_said("Hero misses!"), c.misses);
-    EXPECT_EQ(headless_said("Hero fumbles"), c.fumbles);
-    EXPECT_EQ(g.health == 40, c.misses || c.fumbles);
-    EXPECT_EQ(hero().moves, 0);
-  }
-}
-
 TEST_F(CombatTest, TheEffectRollChoosesWhatAFumbleDoes) {
   struct {
     int low, high;

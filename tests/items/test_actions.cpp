@@ -326,52 +326,6 @@ int (*const all_queries[])(int, int) = {carry_key,       carry_fairy,    carry_r
                                         carry_feet,      carry_backpack, carry_shield, carry_torch,
                                         carry_lit_torch, carry_light};
 
-// Which of the queries above find item 5 of unit 2 ('x'), for each kind and
-// status alone; nobody else's query finds it.
-TEST_F(Inventory, EachQueryFindsOnlyItsKindInItsPlace) {
-  struct expected {
-    int type, status, slot;
-    const char* found;
-  };
-  const expected cases[] = {
-      {ITEM_KEY, OBJECT_CARRIED, 0, "x............."},
-      {ITEM_KEY, OBJECT_PACKED, 0, ".............."},
-      {ITEM_FAIRY, OBJECT_CARRIED, 0, ".x...........x"},
-      {ITEM_FAIRY, OBJECT_WORN, 0, ".x............"},
-      {ITEM_FAIRY, OBJECT_PACKED, 0, ".............."},
-      {ITEM_ROPE, OBJECT_CARRIED, 0, "..x..........."},
-      {ITEM_ROPE, OBJECT_PACKED, 0, ".............."},
-      {ITEM_WEAPON, OBJECT_CARRIED, 0, ".............."},
-      {ITEM_WEAPON, OBJECT_WIELDED, 0, "...x.........."},
-      {ITEM_TORCH, OBJECT_CARRIED, 0, "...........x.."},
-      {ITEM_TORCH, OBJECT_PACKED, 0, ".............."},
-      {ITEM_TORCH, OBJECT_LIT, 0, "............xx"},
-      {ITEM_WEARABLE, OBJECT_CARRIED, SLOT_BODY, ".............."},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_BODY, "....x........."},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_HEAD, ".....x........"},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_LEGS, "......x......."},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_ARMS, ".......x......"},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_FEET, "........x....."},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_BACK, ".........x...."},
-      {ITEM_WEARABLE, OBJECT_WORN, SLOT_SHIELD, "..........x..."},
-      {ITEM_WEARABLE, OBJECT_CARRIED, SLOT_SHIELD, ".............."},
-  };
-  for (const expected& e : cases) {
-    SetUp();
-    lying(1, e.type, "on the ground", 1, 1, 0);
-    give(5, e.type, e.status, e.slot);
-    std::string found;
-    for (auto query : all_queries) {
-      found += query(1, 2) == 5 ? 'x' : query(1, 2) == 0 ? '.' : '?';
-      EXPECT_EQ(query(1, 3) + query(0, 0), 0);  // ground items are nobody's
-    }
-    EXPECT_EQ(found, e.found) << "type " << e.type << " status " << e.status << " slot " << e.slot;
-  }
-  SetUp();
-  EXPECT_EQ(total_weight(1, 2), 0);
-  EXPECT_EQ(carried_objects(0, 0), 0);
-}
-
 TEST_F(Inventory, LightComesFromTheFirstLitTorchOrFairyInHandOfAUnitInPlay) {
   give(3, ITEM_FAIRY, OBJECT_WORN);
   give(5, ITEM_TORCH, OBJECT_LIT);
@@ -433,35 +387,6 @@ TEST_F(Inventory, EmptyingAChestLaysItsContentsOnItsSquare) {
   list_items_in_containter(4);
   EXPECT_EQ(headless.messages.back(), "In the chest there is nothing.");
   EXPECT_EQ(map[2][10][12].object_count, 2);
-}
-
-TEST_F(Inventory, DestroyingFreesSlotsAndKeepsSquareCountsTrue) {
-  lying(1, ITEM_KEY, "A key", 3, 3, 3);
-  lying(2, ITEM_KEY, "A key", 3, 3, 3);
-  lying(3, ITEM_KEY, "A key", 3, 4, 3);
-  give(4, ITEM_KEY, OBJECT_CARRIED);
-  object[4].z = 3, object[4].x = 3, object[4].y = 3;  // a carried item's stale position
-  destroy_tile_objects(3, 3, 3);
-  EXPECT_EQ(map[3][3][3].object_count, 0);
-  const object_record& gone = object[1];
-  EXPECT_EQ(std::make_tuple(gone.status, std::string(gone.name), std::string(gone.description),
-                            gone.type, gone.z),
-            std::make_tuple(OBJECT_FREE, std::string("destroyed"), std::string("destroyed"), 0, 0));
-  EXPECT_EQ(std::make_tuple(object[3].status, object[4].status),
-            std::make_tuple(OBJECT_ON_GROUND, OBJECT_CARRIED));
-
-  // A count already at 0 is not driven below it; a carried item leaves counts alone.
-  map[3][3][4].object_count = 0;
-  destroy_object(3);
-  EXPECT_EQ(map[3][3][4].object_count, 0);
-  map[3][3][3].object_count = 1;
-  destroy_object(4);
-  EXPECT_EQ(map[3][3][3].object_count, 1);
-
-  destroy_object(0);
-  destroy_object(-3);
-  destroy_object(OBJECT_SLOTS);
-  EXPECT_STRNE(object[0].name, "destroyed");
 }
 
 TEST_F(Inventory, DestroyingAContainerTakesItsContentsWithIt) {

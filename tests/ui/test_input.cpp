@@ -387,21 +387,6 @@ TEST(HelpLayout, EveryCommandIsPlacedOnceWithItsNameAndBiggerOnABigScreen) {
     EXPECT_EQ(count(MOUSE_COMMANDS[i].name, HELP_ROLE_NAME), 1) << MOUSE_COMMANDS[i].name;
   EXPECT_EQ(count(HELP_TITLE, HELP_ROLE_TITLE), 1);
   EXPECT_EQ(count(HELP_PROMPT, HELP_ROLE_PROMPT), 1);
-  // Each description sits beside or under its own name.
-  for (size_t i = 0; i + 1 < lay.texts.size(); i++)
-    if (lay.texts[i].role == HELP_ROLE_NAME) {
-      const placed_text &name = lay.texts[i], &what = lay.texts[i + 1];
-      EXPECT_EQ(what.role, HELP_ROLE_WHAT);
-      EXPECT_TRUE(what.y == name.y || what.y == name.y + name.h) << name.text;
-    }
-  // A column reads one way throughout: its descriptions start at one x.
-  int column_x[2] = {-1, -1};
-  for (const placed_text& t : lay.texts) {
-    if (t.role != HELP_ROLE_WHAT) continue;
-    int& x = column_x[t.x >= 400];
-    if (x < 0) x = t.x;
-    EXPECT_EQ(t.x, x) << t.text;
-  }
   // A big screen takes bigger text; a tiny one says it does not fit.
   EXPECT_GT(lay_out_help(1280, 720, bold_font()).size, lay_out_help(800, 600, bold_font()).size);
   EXPECT_FALSE(lay_out_help(320, 200, bold_font()).fits);

@@ -90,34 +90,6 @@ TEST_F(MovementTest, ForwardAndBackwardPayAndWaterDoublesIt) {
   EXPECT_EQ(unit[1][1].moves, 35);
 }
 
-// A step forward with a unit of another side beside the square ahead halves
-// the points first; a step back never is slowed.
-TEST_F(MovementTest, EnemyAlongsideHalvesPointsBeforeTheStep) {
-  struct slowing {
-    int mover, other_player, other_x, other_y;
-    bool water, back;
-    int moves_after;
-    bool told;
-  };
-  const slowing cases[] = {
-      {1, 2, 12, 11, false, false, 40 / 2 - 10, true}, {1, 2, 12, 11, true, false, 0, true},
-      {1, 1, 12, 10, false, false, 30, false},  // a friend
-      {2, 1, 12, 10, false, false, 10, false},  // creatures are not told
-      {1, 2, 8, 10, false, true, 25, false},
-  };
-  for (const slowing& c : cases) {
-    SCOPED_TRACE(c.mover * 100 + c.other_x);
-    fresh_world();
-    if (c.mover != 1) put_unit(1, 1, Z, 30, 30, NORTH);
-    put_unit(c.mover, 1, Z, 10, 10, EAST, 40);
-    put_unit(c.other_player, 5, Z, c.other_x, c.other_y, NORTH);
-    environment[Z][11][10].water = c.water;
-    (c.back ? backward : forward)(c.mover, 1);
-    EXPECT_EQ(unit[c.mover][1].moves, c.moves_after);
-    EXPECT_EQ(headless_said("Enemy slows you down."), c.told);
-  }
-}
-
 TEST_F(MovementTest, QuicksandHoldsAHeavyLoad) {
   for (int load : {50, 51}) {
     fresh_world();

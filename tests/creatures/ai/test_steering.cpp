@@ -148,36 +148,6 @@ TEST_F(SteeringTest, CreaturesOnALadderFollowThePartyUpOrDown) {
   }
 }
 
-// Blocked ahead, a step slides round (north-east first, then north) and
-// still faces the way wanted; a fugitive blocked five ways turns its back
-// and fights; a party unit blocked ahead and beside never sidesteps further.
-TEST_F(SteeringTest, ABlockedStepSlidesRoundOrTurnsToFight) {
-  const struct {
-    int player, blocked_ways, order;
-    std::vector<int> x_y_facing_moves_bounced;
-  } cases[] = {
-      {2, 1, ORDER_ATTACK, {11, 9, EAST, 90, 0}},
-      {2, 3, ORDER_ATTACK, {10, 9, EAST, 90, 0}},
-      {2, 5, ORDER_FLEE, {10, 10, WEST, 100 - 25, 1}},
-      {1, 3, ORDER_ATTACK, {10, 10, EAST, 100, 1}},
-  };
-  const int ways[] = {EAST, NORTHEAST, SOUTHEAST, NORTH, SOUTH};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.player << " " << c.blocked_ways);
-    SetUp();
-    unit_record& u =
-        c.player == 2 ? creature(1, 10, 10, EAST, 15, 10) : put_unit(1, 3, Z, 10, 10, EAST);
-    u.order = c.order;
-    u.waypoint_index = c.player == 2 ? WAYPOINT_POSITION : 1;
-    u.waypoint_x[1] = 15, u.waypoint_y[1] = 10;
-    for (int i = 0; i < c.blocked_ways; i++)
-      wall(10 + DIRECTION_DX[ways[i]], 10 + DIRECTION_DY[ways[i]]);
-    AIunitmove(c.player, c.player == 2 ? 1 : 3);
-    EXPECT_EQ((std::vector<int>{u.x, u.y, u.facing, u.moves, BOUNCED}), c.x_y_facing_moves_bounced);
-    EXPECT_EQ(u.order, ORDER_ATTACK);
-  }
-}
-
 TEST_F(SteeringTest, ACreatureOpensAClosedDoorOnItsWay) {
   unit_record& c = creature(1, 10, 10, EAST, 15, 10);
   c.intelligence = 20;
