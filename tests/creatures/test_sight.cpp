@@ -83,17 +83,6 @@ TEST_F(SightTest, SingleRayStopsOnlyAtWallsAlreadySeen) {
   EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);
 }
 
-TEST_F(SightTest, SingleRayBlockedBesideTheActingUnit) {
-  put_unit(1, 1, Z, 10, 10, EAST);
-  seen_terrain(11, 10, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED_BESIDE);
-  seen_terrain(11, 12, TERRAIN_CLOSED_DOOR);
-  EXPECT_EQ(single_ray(10, 12, Z, 16, 12), RAY_BLOCKED);  // not from the acting unit
-  seen_terrain(13, 10, TERRAIN_ROCK);
-  map[Z][11][10] = map_cell{1, 1, 1, 0, 0, 1, 0, 0};
-  EXPECT_EQ(single_ray(10, 10, Z, 16, 10), RAY_BLOCKED);  // too far from it
-}
-
 // Walled in on every side, whatever the facing: its own square and the
 // neighbours are in view but for the three behind (away from the facing),
 // which are known only, and nothing past the walls is seen.

@@ -57,18 +57,6 @@ TEST_F(MovementTest, StepRefusedByWallUnitAndLevelEdge) {
   EXPECT_TRUE(stands(1, 2, Z, 0, 0));
 }
 
-TEST_F(MovementTest, WaterTerrorIsBoundToWater) {
-  unit_record& t = put_unit(2, 1, Z, 10, 10, EAST);
-  t.race = 14;
-  environment[Z][10][10].water = 1;
-  east(2, 1);
-  EXPECT_EQ(BOUNCED, 1);
-  environment[Z][11][10].water = 1;
-  east(2, 1);
-  EXPECT_EQ(BOUNCED, 0);
-  EXPECT_EQ(t.x, 11);
-}
-
 // Forward pays 10, backward 15, each doubled into water.
 TEST_F(MovementTest, ForwardAndBackwardPayAndWaterDoublesIt) {
   put_unit(1, 1, Z, 10, 10, EAST, 100);
@@ -219,19 +207,6 @@ TEST_F(MovementTest, ExtraFacingNamesTheBarrelOnlyToTheSouthEast) {
   unit[1][1].facing = SOUTHEAST;
   container[1].type = CONTAINER_SMALL_CHEST;
   EXPECT_EQ(extra_facing(SOUTHEAST, 1, 1), SCENERY_CONTAINER);
-}
-
-TEST_F(MovementTest, FacingAndObjectFacing) {
-  put_unit(1, 1, Z, 10, 10, SOUTH);
-  put_terrain(Z, 10, 11, TERRAIN_PILLAR);
-  map[Z][9][10].object_count = 3;
-  EXPECT_EQ(facing(WEST, 1, 1), TERRAIN_PILLAR);
-  EXPECT_EQ(object_facing(WEST), 3);  // object_facing uses its argument
-  EXPECT_EQ(object_facing(SOUTH), 0);
-  put_unit(1, 2, Z, 50, 50, EAST);
-  EXPECT_EQ(facing(EAST, 1, 2), TERRAIN_ROCK);  // off the level is rock
-  CURRENT_UNIT = 2;
-  EXPECT_EQ(object_facing(EAST), 0);
 }
 
 TEST_F(MovementTest, LineAheadIsBlockedByWallsLaddersAndUnits) {

@@ -51,22 +51,6 @@ bool somebody_hit() {
   return false;
 }
 
-TEST_F(ComputerTurnTest, NextToHealthFindsHerbsMushroomsOrItemsClockwiseFromNorth) {
-  creature(1, 10, 10, NORTH, ORDER_GUARD);
-  EXPECT_EQ(next_to_health(2, 1), FAIL);
-  map[Z][9][11].object_count = 1;  // south-west
-  EXPECT_EQ(next_to_health(2, 1), SOUTHWEST);
-  map[Z][11][11].scenery = SCENERY_MUSHROOMS;  // south-east
-  EXPECT_EQ(next_to_health(2, 1), SOUTHEAST);
-  map[Z][11][9].scenery = SCENERY_HERBS;  // north-east
-  EXPECT_EQ(next_to_health(2, 1), NORTHEAST);
-  map[Z][10][9].scenery = SCENERY_POOL;  // a pool is no food
-  EXPECT_EQ(next_to_health(2, 1), NORTHEAST);
-
-  creature(2, 0, 0, NORTH, ORDER_GUARD);  // the corner: nothing off the level is read
-  EXPECT_EQ(next_to_health(2, 2), FAIL);
-}
-
 TEST_F(ComputerTurnTest, AGuardSeesOnlyAtTheInnerPointsOfItsRays) {
   // Rows 19, 17, 16, 15 and 13 are looked at on the middle ray of sight 8,
   // never its end.  Once awake it attacks (and seeks when it loses sight
