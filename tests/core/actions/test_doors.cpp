@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/actions/doors.h"
 #include "core/actions/scenery.h"
 #include "tests/core/actions/action_checks.h"
@@ -93,8 +95,7 @@ TEST_F(DoorsTest, CellDoorWantsAKeyWhichIsUsedUp) {
   EXPECT_EQ(map[Z][10][9].terrain, TERRAIN_OPEN_DOOR);
   EXPECT_EQ(map[Z][10][9].scenery, 0);
   EXPECT_EQ(map[Z][10][9].passable, 1);
-  EXPECT_EQ(key.status, 0);
-  EXPECT_EQ(key.owner_player, 0);
+  EXPECT_EQ(std::tuple(key.status, key.owner_player, key.owner_unit), std::tuple(0, 0, 0));
   EXPECT_EQ(me.moves, 75);
 }
 
