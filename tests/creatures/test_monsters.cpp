@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,21 @@ TEST_F(Monster, NothingIsMadeForUnknownRequestsLiveSlotsOrPlacesOffTheMap) {
   create_monster(2, 1, 3, 4, 4, 3);
   EXPECT_STREQ(unit[2][1].name, "Old Hand");
   EXPECT_EQ(map[3][4][4].occupant_player, 0);
+}
+
+TEST_F(Monster, LootInSlotNineNineNineIsAProperWeapon) {
+  unit[2][1].status = UNIT_NORMAL;
+  unit[2][1].z = 1, unit[2][1].x = 1, unit[2][1].y = 1;
+  for (int i = 1; i < 999; i++) object[i].status = OBJECT_ON_GROUND, object[i].z = 9;
+  std::set<std::string> names;
+  for (unsigned seed = 1; seed < 60; seed++) {
+    if (draws_for(seed, 1)[0] % 3 != 0) continue;
+    monster_object(2, 1);
+    ASSERT_EQ(object[999].type, ITEM_WEAPON);
+    names.insert(object[999].name);
+    object[999] = object_record{};
+  }
+  EXPECT_GT(names.size(), 1u);
 }
 
 }  // namespace

@@ -102,6 +102,26 @@ TEST(Caverns, CheckSpreadsOnlyTenSquaresAgainstTheScan) {
   EXPECT_EQ(check_cavern(Z), 2);
 }
 
+TEST(Caverns, RoomsStayOnTheLevelWithOneAnchorEach) {
+  for (unsigned seed = 1; seed <= 200; seed++) {
+    rock_with_edges();  // every square unmarked
+    std::srand(seed);
+    int count = static_cast<int>(seed % 4);
+    EXPECT_GT(splatter_rooms(Z, count, seed % 2 ? 5 : 0), 0);
+    int anchors = 0;
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) {
+        ASSERT_TRUE(map[Z][x][y].passable == 0 || (x < 50 && y < 50)) << x << "," << y;
+        anchors += map[Z][x][y].passable == MARK_ROOM_ANCHOR;
+      }
+    EXPECT_GE(anchors, 1);
+    EXPECT_LE(anchors, count + 1);
+  }
+  // Far more rooms than fit: the placement gives up rather than search on.
+  rock_with_edges(), std::srand(9);
+  EXPECT_GT(splatter_rooms(Z, 60, 0), 0);
+}
+
 }  // namespace caves
 
 }  // namespace

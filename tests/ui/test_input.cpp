@@ -187,8 +187,7 @@ TEST_F(InputTest, MovementKeysActTogetherInOnePass) {
   EXPECT_EQ(std::pair(map[Z][10][9].occupant_unit, map[Z][10][10].occupant_unit), std::pair(1, 0));
   pass(keys({IN_LEFT, IN_DOWN}));  // back first, then turn left
   EXPECT_EQ(std::tuple(leader().x, leader().y, leader().facing), std::tuple(9, 10, NORTH));
-  // Killed in the creatures' turn a step handed over: the keys held with it
-  // move nobody.
+  // Killed in the creatures' turn a step handed over: nobody left to move.
   leader().status = UNIT_FREE;
   map[Z][9][10].occupant_player = map[Z][9][10].occupant_unit = 0;
   pass(keys({IN_J, IN_RIGHT}));

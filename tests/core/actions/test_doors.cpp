@@ -12,8 +12,6 @@ constexpr int Z = 2;
 
 using DoorsTest = FreshWorldTest;
 
-// The wits a door wants and the cell door that never opens are the walking
-// tests' (a step into a door opens it the same way).
 TEST_F(DoorsTest, OpeningAndClosingByHandCostFifteenAndThirtyFive) {
   unit_record& me = put_unit(1, 1, Z, 10, 10, NORTH, 100);
   put_terrain(Z, 10, 9, TERRAIN_CLOSED_DOOR);

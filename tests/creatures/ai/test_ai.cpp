@@ -273,4 +273,23 @@ TEST_F(ComputerTurnTest, ACreatureInViewIsRedrawnAsItMoves) {
   EXPECT_GT(headless.drawmap_calls, draws);
 }
 
+TEST_F(ComputerTurnTest, EachFacingLooksAlongItsOwnThreeRays) {
+  const int seen[8][3] = {{10, 1, -48}, {13, 57, -53}, {10, 48, 1},  {15, 62, 62},
+                          {10, 1, 48},  {13, -53, 57}, {10, -48, 1}, {13, -56, -56}};
+  for (int f = NORTH; f <= NORTHWEST; f++) {
+    creature(1, 20, 20, f, ORDER_GUARD);
+    int n = 0, sum_dx = 0, sum_dy = 0;
+    for (int x = 10; x <= 30; x++)
+      for (int y = 10; y <= 30; y++) {
+        if (map[Z][x][y].occupant_player != 0) continue;
+        leader_to(Z, x, y);
+        if (sees_party(2, 1)) n++, sum_dx += x - 20, sum_dy += y - 20;
+      }
+    EXPECT_EQ((std::vector<int>{n, sum_dx, sum_dy}),
+              (std::vector<int>{seen[f][0], seen[f][1], seen[f][2]}))
+        << "facing " << f;
+    remove_unit(2, 1);
+  }
+}
+
 }  // namespace
