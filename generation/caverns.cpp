@@ -203,28 +203,6 @@ void procedural_map_generation(int z, int fill, int mode, int steps, int thresho
 // Caverns
 // ---------------------------------------------------------------------------
 
-static int cave_a[LAND_SIZE][LAND_SIZE];
-
-// Squares beyond the scratch grid count as rock.
-static int cave_at(int x, int y) {
-  if (x < 0 || y < 0 || x >= LAND_SIZE || y >= LAND_SIZE) return TERRAIN_ROCK;
-  return cave_a[x][y];
-}
-
-static void seed_cave(int z) {
-  for (int y = 0; y < LAND_SIZE; y++) {
-    for (int x = 0; x < LAND_SIZE; x++) {
-      environment[z][x][y].water = environment[z][x][y].lava = 0;
-      // Row and column 50 lie beyond the cave.  Left as the floor the reset
-      // gave them, the connectivity check would start its spread there and
-      // turn every cavern down.  The edge squares draw all the same.
-      bool edge = x == 0 || y == 0 || x >= 49 || y >= 49;
-      bool floor = std::rand() % 100 > 44 && !edge;
-      cave_a[x][y] = floor ? TERRAIN_PASSAGE_FLOOR : TERRAIN_ROCK;
-    }
-  }
-}
-
 // The smoothing works on a grid of rock flags framed by two squares of rock,
 // so the 3 by 3 and 5 by 5 counts around every square come from sums along
 // the columns with no bounds test.  Most caverns are turned down and built
@@ -236,62 +214,126 @@ constexpr int CAVE_SPAN = LAND_SIZE + 2 * CAVE_PAD;
 constexpr int CAVE_FIRST = 1 + CAVE_PAD, CAVE_LAST = 48 + CAVE_PAD;  // squares 1..48
 using cave_rows = uint8_t[CAVE_SPAN][CAVE_SPAN];                     // [x][y], padded
 
+// A cavern's ground is tried on these scratch grids alone: most tries are
+// turned down, and the level is written only for one that is taken or for
+// the last one.  Squares beyond the level count as rock.
+static cave_rows cave_rock[2];
+static cave_rows* cave_now = &cave_rock[0];
+static uint8_t cave_terrain[LAND_SIZE][LAND_SIZE];
+
+static void seed_cave() {
+  cave_rows& rock = cave_rock[0];
+  std::memset(rock, 1, sizeof rock);
+  for (int y = 0; y < LAND_SIZE; y++) {
+    for (int x = 0; x < LAND_SIZE; x++) {
+      // Row and column 50 lie beyond the cave.  Left as the floor the reset
+      // gave them, the connectivity check would start its spread there and
+      // turn every cavern down.  The edge squares draw all the same.
+      bool edge = x == 0 || y == 0 || x >= 49 || y >= 49;
+      bool floor = std::rand() % 100 > 44 && !edge;
+      rock[x + CAVE_PAD][y + CAVE_PAD] = !floor;
+    }
+  }
+  std::memcpy(cave_rock[1], rock, sizeof rock);  // the frame and the edge never change
+  cave_now = &cave_rock[0];
+}
+
+// Sixteen squares of a column at a time (the compiler's vector types, which
+// fall back to plain code where the machine has none).
+using cave_bytes = uint8_t __attribute__((vector_size(16)));
+static cave_bytes load16(const uint8_t* p) {
+  cave_bytes v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+static void store16(uint8_t* p, cave_bytes v) { std::memcpy(p, &v, sizeof v); }
+static_assert((CAVE_LAST - CAVE_FIRST + 1) % 16 == 0, "the smoothed squares fill whole vectors");
+
 static void smooth_rock(const cave_rows& rock, cave_rows& out) {
   // Rock in the three and five squares along y around each square.
   static cave_rows run3, run5;
   for (int i = CAVE_FIRST - 2; i <= CAVE_LAST + 2; i++) {
     const uint8_t* r = rock[i];
-    for (int j = CAVE_FIRST; j <= CAVE_LAST; j++) {
-      uint8_t three = static_cast<uint8_t>(r[j - 1] + r[j] + r[j + 1]);
-      run3[i][j] = three;
-      run5[i][j] = static_cast<uint8_t>(three + r[j - 2] + r[j + 2]);
+    for (int j = CAVE_FIRST; j <= CAVE_LAST; j += 16) {
+      cave_bytes three = load16(r + j - 1) + load16(r + j) + load16(r + j + 1);
+      store16(run3[i] + j, three);
+      store16(run5[i] + j, three + load16(r + j - 2) + load16(r + j + 2));
     }
   }
   for (int i = CAVE_FIRST; i <= CAVE_LAST; i++) {
-    for (int j = CAVE_FIRST; j <= CAVE_LAST; j++) {
-      uint8_t near = static_cast<uint8_t>(run3[i - 1][j] + run3[i][j] + run3[i + 1][j]);
-      uint8_t wide = static_cast<uint8_t>(run5[i - 2][j] + run5[i - 1][j] + run5[i][j] +
-                                          run5[i + 1][j] + run5[i + 2][j]);
+    for (int j = CAVE_FIRST; j <= CAVE_LAST; j += 16) {
+      cave_bytes near = load16(run3[i - 1] + j) + load16(run3[i] + j) + load16(run3[i + 1] + j);
+      cave_bytes wide = load16(run5[i - 2] + j) + load16(run5[i - 1] + j) + load16(run5[i] + j) +
+                        load16(run5[i + 1] + j) + load16(run5[i + 2] + j);
       // Crowded ground turns to rock; wide open ground grows a rock in its
       // middle.
-      out[i][j] = static_cast<uint8_t>((near >= 5) | ((near < 3) & (near + wide < 3)));
+      cave_bytes rock_here = (near >= 5) | ((near < 3) & (near + wide < 3));
+      store16(out[i] + j, rock_here & 1);
     }
   }
 }
 
-static void smooth_cave(int z, int iterations) {
-  if (iterations < 1) return;
-  static cave_rows rock, next;
-  for (int i = 0; i < CAVE_SPAN; i++)
-    for (int j = 0; j < CAVE_SPAN; j++)
-      rock[i][j] = cave_at(i - CAVE_PAD, j - CAVE_PAD) == TERRAIN_ROCK;
-  std::memcpy(next, rock, sizeof next);  // the frame and the edge never change
+static void smooth_cave(int iterations) {
   for (int k = 0; k < iterations; k++) {
-    smooth_rock(rock, next);
-    std::memcpy(rock, next, sizeof rock);
-  }
-  for (int x = 1; x <= 48; x++) {
-    for (int y = 1; y <= 48; y++) {
-      cave_a[x][y] = rock[x + CAVE_PAD][y + CAVE_PAD] ? TERRAIN_ROCK : TERRAIN_STONE_FLOOR;
-      map[z][x][y].passable = 0;
-      map[z][x][y].scenery = SCENERY_NONE;
-    }
+    cave_rows& next = cave_rock[cave_now == &cave_rock[0] ? 1 : 0];
+    smooth_rock(*cave_now, next);
+    cave_now = &next;
   }
 }
 
-static void lay_cave_floor(int z) {
+// The open ground as the connectivity spread reads it: one word a row, bit
+// x + 1 for column x, framed by a ring of rock.
+constexpr int GROUND_ROWS = LAND_SIZE + 2;
+static_assert(GROUND_ROWS <= 64, "a row of the level must fit in one word");
+struct ground_rows {
+  uint64_t rows[GROUND_ROWS] = {};
+  // Open squares of the 50 by 50 the cave is made on; row and column 50 are
+  // rock and no part of it.
+  int open = MAX_LAND_SIZE_X * MAX_LAND_SIZE_Y;
+  // The first plain floor square in reading order (rows first), where the
+  // spread starts.
+  int seed_x = -1, seed_y = LAND_SIZE;
+};
+
+// Floor beside rock becomes room floor, a quarter of the rest passage floor;
+// the ground is gathered for the check on the way.
+static void lay_cave_floor(ground_rows& g) {
+  const cave_rows& rock = *cave_now;
   for (int y = 0; y < LAND_SIZE; y++) {
     for (int x = 0; x < LAND_SIZE; x++) {
-      int& a = cave_a[x][y];
-      if (a == TERRAIN_STONE_FLOOR) {
-        bool by_wall = cave_at(x + 1, y) == TERRAIN_ROCK || cave_at(x - 1, y) == TERRAIN_ROCK ||
-                       cave_at(x, y + 1) == TERRAIN_ROCK || cave_at(x, y - 1) == TERRAIN_ROCK;
+      const uint8_t* column = &rock[x + CAVE_PAD][y + CAVE_PAD];
+      int t = TERRAIN_ROCK;
+      if (!*column) {
+        bool by_wall = column[CAVE_SPAN] | column[-CAVE_SPAN] | column[1] | column[-1];
         if (by_wall)
-          a = TERRAIN_ROOM_FLOOR;
+          t = TERRAIN_ROOM_FLOOR;
         else if (std::rand() % 4 == 0)
-          a = TERRAIN_PASSAGE_FLOOR;
+          t = TERRAIN_PASSAGE_FLOOR;
+        else
+          t = TERRAIN_STONE_FLOOR;
+        g.rows[y + 1] |= uint64_t{1} << (x + 1);
+        if (t == TERRAIN_STONE_FLOOR && g.seed_x < 0) g.seed_x = x, g.seed_y = y;
+      } else {
+        g.open -= x < MAX_LAND_SIZE_X && y < MAX_LAND_SIZE_Y;
       }
-      map[z][x][y].terrain = a;
+      cave_terrain[x][y] = static_cast<uint8_t>(t);
+    }
+  }
+}
+
+// The level as the scratch grids' try leaves it: everything a try writes,
+// so a try laid over another leaves nothing of the first.
+void lay_rejected_cave(int z) {
+  for (int x = 0; x < LAND_SIZE; x++) {
+    for (int y = 0; y < LAND_SIZE; y++) {
+      map_cell& m = map[z][x][y];
+      environment[z][x][y].water = environment[z][x][y].lava = 0;
+      if (x >= 1 && x <= 48 && y >= 1 && y <= 48) {
+        m.passable = 0;
+        m.scenery = SCENERY_NONE;
+      }
+      m.terrain = cave_terrain[x][y];
+      m.revealed = 0;
     }
   }
 }
@@ -310,12 +352,69 @@ static void drop_track_heads(int z) {
   }
 }
 
-void cellular_map(int z, int iterations, int rooms) {
-  seed_cave(z);
-  smooth_cave(z, iterations);
-  lay_cave_floor(z);
-  cavern_ground_rejected = !check_cavern(z);
+// Whether enough of the open ground hangs together.
+static bool ground_accepted(const ground_rows& g) {
+  const uint64_t* ground = g.rows;
+  uint64_t marked[GROUND_ROWS] = {};
+  if (g.seed_x >= 0) marked[g.seed_y + 1] |= uint64_t{1} << (g.seed_x + 1);
+  // Each sweep goes over the rows top to bottom and each row left to right,
+  // marking the ground around every marked square as it passes: a mark made
+  // ahead (to the right, or on the row below) is passed over again in the
+  // same sweep, one made behind waits for the next.  A sweep that marks
+  // nothing new leaves the count as every later one would.
+  int reached = 0;
+  bool spreading = true;
+  for (int pass = 0; pass < 10 && spreading; pass++) {
+    reached = 0;
+    spreading = false;
+    for (int y = 1; y <= LAND_SIZE; y++) {
+      uint64_t start = marked[y];
+      if (!start) continue;
+      uint64_t g_row = ground[y];
+      // Every marked square passes its mark on to the right along the ground:
+      // the carries of g + start run exactly through those squares.
+      uint64_t passed = start | (g_row & ((g_row + start) ^ g_row ^ start));
+      reached += std::popcount(passed);
+      uint64_t around = passed | passed << 1 | passed >> 1;
+      uint64_t row = marked[y] | passed | (passed >> 1 & g_row);
+      uint64_t above = marked[y - 1] | (around & ground[y - 1]);
+      uint64_t below = marked[y + 1] | (around & ground[y + 1]);
+      if (row != marked[y] || above != marked[y - 1] || below != marked[y + 1]) spreading = true;
+      marked[y] = row;
+      marked[y - 1] = above;
+      marked[y + 1] = below;
+    }
+  }
+  bool rejected = g.open - 15 > reached;
+  if (DEBUG_MODE == 2) std::printf(rejected ? "\n Map rejected!" : "\n Map accepted!");
+  return !rejected;
+}
+
+int check_cavern(int z) {
+  ground_rows g;
+  for (int x = 0; x < LAND_SIZE; x++) {
+    const uint64_t bit = uint64_t{1} << (x + 1);
+    for (int y = 0; y < LAND_SIZE; y++) {
+      map_cell& m = map[z][x][y];
+      m.revealed = 0;
+      const int t = m.terrain;
+      const bool rock = t == TERRAIN_ROCK;
+      g.open -= (x < MAX_LAND_SIZE_X) & (y < MAX_LAND_SIZE_Y) & (rock | (t == TERRAIN_BUILT_WALL));
+      g.rows[y + 1] |= rock ? 0 : bit;
+      if (t == TERRAIN_STONE_FLOOR && y < g.seed_y) g.seed_x = x, g.seed_y = y;
+    }
+  }
+  return ground_accepted(g) ? 2 : 0;
+}
+
+void cellular_try(int z, int iterations, int rooms) {
+  seed_cave();
+  smooth_cave(iterations);
+  ground_rows ground;
+  lay_cave_floor(ground);
+  cavern_ground_rejected = !ground_accepted(ground);
   if (cavern_ground_rejected) return;
+  lay_rejected_cave(z);  // taken, as it happens
   if (rooms > 0) splatter_rooms(z, 2 + std::rand() % 3, 5);
   for (int y = 0; y < MAX_LAND_SIZE_Y; y++) {
     for (int x = 0; x < MAX_LAND_SIZE_X; x++) {
@@ -331,62 +430,9 @@ void cellular_map(int z, int iterations, int rooms) {
   drop_track_heads(z);
 }
 
-int check_cavern(int z) {
-  // Open ground is counted over the 50 by 50 squares the cave is made on;
-  // row and column 50 are rock and no part of it.
-  int open = MAX_LAND_SIZE_X * MAX_LAND_SIZE_Y;
-  // The spread runs on a copy framed by a ring of rock: one word a row, bit
-  // x + 1 for column x.  The level's revealed fields stay 0.
-  constexpr int ROWS = LAND_SIZE + 2;
-  static_assert(ROWS <= 64, "a row of the level must fit in one word");
-  uint64_t ground[ROWS] = {}, marked[ROWS] = {};
-  int seed_x = -1, seed_y = LAND_SIZE;
-  const int inside_x = MAX_LAND_SIZE_X, inside_y = MAX_LAND_SIZE_Y;
-  for (int x = 0; x < LAND_SIZE; x++) {
-    const uint64_t bit = uint64_t{1} << (x + 1);
-    for (int y = 0; y < LAND_SIZE; y++) {
-      map_cell& m = map[z][x][y];
-      m.revealed = 0;
-      const int t = m.terrain;
-      const bool rock = t == TERRAIN_ROCK;
-      open -= (x < inside_x) & (y < inside_y) & (rock | (t == TERRAIN_BUILT_WALL));
-      ground[y + 1] |= rock ? 0 : bit;
-      // The first floor square in reading order: rows first, then columns.
-      if (t == TERRAIN_STONE_FLOOR && y < seed_y) seed_x = x, seed_y = y;
-    }
-  }
-  if (seed_x >= 0) marked[seed_y + 1] |= uint64_t{1} << (seed_x + 1);
-  // Each sweep goes over the rows top to bottom and each row left to right,
-  // marking the ground around every marked square as it passes: a mark made
-  // ahead (to the right, or on the row below) is passed over again in the
-  // same sweep, one made behind waits for the next.  A sweep that marks
-  // nothing new leaves the count as every later one would.
-  int reached = 0;
-  bool spreading = true;
-  for (int pass = 0; pass < 10 && spreading; pass++) {
-    reached = 0;
-    spreading = false;
-    for (int y = 1; y <= LAND_SIZE; y++) {
-      uint64_t start = marked[y];
-      if (!start) continue;
-      uint64_t g = ground[y];
-      // Every marked square passes its mark on to the right along the ground:
-      // the carries of g + start run exactly through those squares.
-      uint64_t passed = start | (g & ((g + start) ^ g ^ start));
-      reached += std::popcount(passed);
-      uint64_t around = passed | passed << 1 | passed >> 1;
-      uint64_t row = marked[y] | passed | (passed >> 1 & g);
-      uint64_t above = marked[y - 1] | (around & ground[y - 1]);
-      uint64_t below = marked[y + 1] | (around & ground[y + 1]);
-      if (row != marked[y] || above != marked[y - 1] || below != marked[y + 1]) spreading = true;
-      marked[y] = row;
-      marked[y - 1] = above;
-      marked[y + 1] = below;
-    }
-  }
-  bool rejected = open - 15 > reached;
-  if (DEBUG_MODE == 2) std::printf(rejected ? "\n Map rejected!" : "\n Map accepted!");
-  return rejected ? 0 : 2;
+void cellular_map(int z, int iterations, int rooms) {
+  cellular_try(z, iterations, rooms);
+  if (cavern_ground_rejected) lay_rejected_cave(z);
 }
 
 // ---------------------------------------------------------------------------

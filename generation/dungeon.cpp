@@ -105,7 +105,7 @@ static void clear_rejected_cavern(int z) {
 }
 
 static void generate_cavern(int z) {
-  cellular_map(z, 5, 1 + std::rand() % 3);
+  cellular_try(z, 5, 1 + std::rand() % 3);
   // A try turned down for its ground placed nothing, so once the level has
   // been cleared it stays clear until a try gets as far as its rooms.  Most
   // tries end that way, and each clearing walks the whole unit and object
@@ -116,8 +116,9 @@ static void generate_cavern(int z) {
        tries++) {
     if (!cleared || !cavern_ground_rejected) clear_rejected_cavern(z);
     cleared = true;
-    cellular_map(z, 5, 1 + std::rand() % 3);
+    cellular_try(z, 5, 1 + std::rand() % 3);
   }
+  if (cavern_ground_rejected) lay_rejected_cave(z);
 }
 
 static void generate_ground(int z) {
