@@ -212,14 +212,18 @@ void procedural_map_generation(int z, int fill, int mode, int steps, int thresho
 constexpr int CAVE_PAD = 2;
 constexpr int CAVE_SPAN = LAND_SIZE + 2 * CAVE_PAD;
 constexpr int CAVE_FIRST = 1 + CAVE_PAD, CAVE_LAST = 48 + CAVE_PAD;  // squares 1..48
-using cave_rows = uint8_t[CAVE_SPAN][CAVE_SPAN];                     // [x][y], padded
+// [y][x], padded: the smoothing is the same along both, and rows make the
+// reading order of the floor's draws.
+using cave_rows = uint8_t[CAVE_SPAN][CAVE_SPAN];
 
 // A cavern's ground is tried on these scratch grids alone: most tries are
 // turned down, and the level is written only for one that is taken or for
 // the last one.  Squares beyond the level count as rock.
 static cave_rows cave_rock[2];
 static cave_rows* cave_now = &cave_rock[0];
-static uint8_t cave_terrain[LAND_SIZE][LAND_SIZE];
+// The laid floor, one word a row, bit x + CAVE_PAD for column x: all floor,
+// floor beside rock (room floor), floor drawn as passage.
+static uint64_t cave_floor[LAND_SIZE], cave_by_rock[LAND_SIZE], cave_passage[LAND_SIZE];
 
 static void seed_cave() {
   cave_rows& rock = cave_rock[0];
@@ -231,7 +235,7 @@ static void seed_cave() {
       // turn every cavern down.  The edge squares draw all the same.
       bool edge = x == 0 || y == 0 || x >= 49 || y >= 49;
       bool floor = std::rand() % 100 > 44 && !edge;
-      rock[x + CAVE_PAD][y + CAVE_PAD] = !floor;
+      rock[y + CAVE_PAD][x + CAVE_PAD] = !floor;
     }
   }
   std::memcpy(cave_rock[1], rock, sizeof rock);  // the frame and the edge never change
@@ -295,29 +299,36 @@ struct ground_rows {
   int seed_x = -1, seed_y = LAND_SIZE;
 };
 
-// Floor beside rock becomes room floor, a quarter of the rest passage floor;
-// the ground is gathered for the check on the way.
+static uint64_t rock_word(const uint8_t* row) {
+  uint64_t w = 0;
+  for (int k = 0; k < CAVE_SPAN; k++) w |= static_cast<uint64_t>(row[k]) << k;
+  return w;
+}
+
+// Floor beside rock becomes room floor, a quarter of the rest passage floor,
+// drawn in reading order; the ground is gathered for the check on the way.
 static void lay_cave_floor(ground_rows& g) {
+  static_assert(CAVE_SPAN <= 64, "a padded row must fit in one word");
   const cave_rows& rock = *cave_now;
+  constexpr uint64_t level = ((uint64_t{1} << LAND_SIZE) - 1) << CAVE_PAD;
+  const uint64_t inside = ((uint64_t{1} << MAX_LAND_SIZE_X) - 1) << CAVE_PAD;
+  uint64_t above = rock_word(rock[CAVE_PAD - 1]), here = rock_word(rock[CAVE_PAD]);
   for (int y = 0; y < LAND_SIZE; y++) {
-    for (int x = 0; x < LAND_SIZE; x++) {
-      const uint8_t* column = &rock[x + CAVE_PAD][y + CAVE_PAD];
-      int t = TERRAIN_ROCK;
-      if (!*column) {
-        bool by_wall = column[CAVE_SPAN] | column[-CAVE_SPAN] | column[1] | column[-1];
-        if (by_wall)
-          t = TERRAIN_ROOM_FLOOR;
-        else if (std::rand() % 4 == 0)
-          t = TERRAIN_PASSAGE_FLOOR;
-        else
-          t = TERRAIN_STONE_FLOOR;
-        g.rows[y + 1] |= uint64_t{1} << (x + 1);
-        if (t == TERRAIN_STONE_FLOOR && g.seed_x < 0) g.seed_x = x, g.seed_y = y;
-      } else {
-        g.open -= x < MAX_LAND_SIZE_X && y < MAX_LAND_SIZE_Y;
-      }
-      cave_terrain[x][y] = static_cast<uint8_t>(t);
-    }
+    uint64_t below = rock_word(rock[y + CAVE_PAD + 1]);
+    uint64_t floor = ~here & level;
+    uint64_t by_rock = floor & (here << 1 | here >> 1 | above | below);
+    uint64_t passage = 0;
+    for (uint64_t drawn = floor & ~by_rock; drawn; drawn &= drawn - 1)
+      if (std::rand() % 4 == 0) passage |= drawn & -drawn;
+    cave_floor[y] = floor;
+    cave_by_rock[y] = by_rock;
+    cave_passage[y] = passage;
+    g.rows[y + 1] = floor >> (CAVE_PAD - 1);
+    if (y < MAX_LAND_SIZE_Y) g.open -= MAX_LAND_SIZE_X - std::popcount(floor & inside);
+    uint64_t stone = floor & ~by_rock & ~passage;
+    if (stone && g.seed_x < 0) g.seed_x = std::countr_zero(stone) - CAVE_PAD, g.seed_y = y;
+    above = here;
+    here = below;
   }
 }
 
@@ -325,6 +336,7 @@ static void lay_cave_floor(ground_rows& g) {
 // so a try laid over another leaves nothing of the first.
 void lay_rejected_cave(int z) {
   for (int x = 0; x < LAND_SIZE; x++) {
+    const uint64_t bit = uint64_t{1} << (x + CAVE_PAD);
     for (int y = 0; y < LAND_SIZE; y++) {
       map_cell& m = map[z][x][y];
       environment[z][x][y].water = environment[z][x][y].lava = 0;
@@ -332,7 +344,10 @@ void lay_rejected_cave(int z) {
         m.passable = 0;
         m.scenery = SCENERY_NONE;
       }
-      m.terrain = cave_terrain[x][y];
+      m.terrain = !(cave_floor[y] & bit)    ? TERRAIN_ROCK
+                  : cave_by_rock[y] & bit  ? TERRAIN_ROOM_FLOOR
+                  : cave_passage[y] & bit  ? TERRAIN_PASSAGE_FLOOR
+                                           : TERRAIN_STONE_FLOOR;
       m.revealed = 0;
     }
   }
