@@ -2,6 +2,7 @@
 // world and keep the derived fields of the grid in step.
 #include "core/world.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -89,14 +90,17 @@ void append_text(char* dest, std::size_t size, const char* text) {
 }
 
 int mapextra_in_range(int code, int z, int x, int y, int radius) {
-  for (int i = x - radius; i <= x + radius; i++) {
-    for (int j = y - radius; j <= y + radius; j++) {
-      if (!on_grid(z, i, j)) continue;
-      int s = map[z][i][j].scenery;
-      if (s == code) return 1;
-      if ((code == SCENERY_LADDER_DOWN || code == SCENERY_LADDER_UP) &&
-          (s == SCENERY_LADDER_DOWN || s == SCENERY_LADDER_UP))
-        return 1;
+  if (z < 0 || z >= LEVELS) return 0;
+  // Ladder placement asks this of every candidate over a wide square, so
+  // the square is cut to the grid once instead of tested a square at a time.
+  const bool ladder = code == SCENERY_LADDER_DOWN || code == SCENERY_LADDER_UP;
+  const int i0 = std::max(x - radius, 0), i1 = std::min(x + radius, LAND_SIZE - 1);
+  const int j0 = std::max(y - radius, 0), j1 = std::min(y + radius, LAND_SIZE - 1);
+  for (int i = i0; i <= i1; i++) {
+    const map_cell* column = map[z][i];
+    for (int j = j0; j <= j1; j++) {
+      int s = column[j].scenery;
+      if (s == code || (ladder && (s == SCENERY_LADDER_DOWN || s == SCENERY_LADDER_UP))) return 1;
     }
   }
   return 0;

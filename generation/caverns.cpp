@@ -3,6 +3,7 @@
 // to the templates.  Marks live in the passable field while this runs.
 #include "generation/caverns.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -299,9 +300,16 @@ struct ground_rows {
   int seed_x = -1, seed_y = LAND_SIZE;
 };
 
+// The flags of a padded row as the bits of one word, eight at a time: each
+// flag byte (0 or 1), multiplied, lands on its own bit of the top byte with
+// no carries between them.
 static uint64_t rock_word(const uint8_t* row) {
   uint64_t w = 0;
-  for (int k = 0; k < CAVE_SPAN; k++) w |= static_cast<uint64_t>(row[k]) << k;
+  for (int k = 0; k < CAVE_SPAN; k += 8) {
+    uint64_t eight = 0;
+    std::memcpy(&eight, row + k, static_cast<std::size_t>(std::min(8, CAVE_SPAN - k)));
+    w |= ((eight * 0x0102040810204080u) >> 56) << k;
+  }
   return w;
 }
 

@@ -233,17 +233,24 @@ static void place_ladders(int z) {
 static int open_block(int z, int x, int y, bool passages_count) {
   int count = 0;
   bool ruled_out = false;
-  bool whole = block_on_grid(z, x, y);
-  for (int i = -1; i <= 1; i++) {
-    for (int j = -1; j <= 1; j++) {
-      if (!whole && !on_grid(z, x + i, y + j)) continue;
-      const map_cell& m = map[z][x + i][y + j];
-      // Summed without a branch a square: the outcome of each test is too
-      // mixed for the processor to guess.
-      ruled_out |= (m.terrain == TERRAIN_CLOSED_DOOR) | (m.scenery == SCENERY_CONTAINER) |
-                   (passages_count & (m.scenery == SCENERY_SECRET_HIDDEN));
-      count += is_floor(m.terrain);
+  // Summed without a branch a square: the outcome of each test is too mixed
+  // for the processor to guess.
+  auto add = [&](const map_cell& m) {
+    ruled_out |= (m.terrain == TERRAIN_CLOSED_DOOR) | (m.scenery == SCENERY_CONTAINER) |
+                 (passages_count & (m.scenery == SCENERY_SECRET_HIDDEN));
+    count += is_floor(m.terrain);
+  };
+  if (block_on_grid(z, x, y)) {
+    for (int i = -1; i <= 1; i++) {
+      const map_cell* column = &map[z][x + i][y - 1];
+      add(column[0]);
+      add(column[1]);
+      add(column[2]);
     }
+  } else {
+    for (int i = -1; i <= 1; i++)
+      for (int j = -1; j <= 1; j++)
+        if (on_grid(z, x + i, y + j)) add(map[z][x + i][y + j]);
   }
   return ruled_out ? -1 : count;
 }
