@@ -3,6 +3,8 @@
 // doors, secret passages, pillars and statues to the ground of a level.
 #include "generation/dungeon.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,7 +26,7 @@ static int terrain_at(int z, int x, int y) {
 
 static int passable_at(int z, int x, int y) { return on_grid(z, x, y) ? map[z][x][y].passable : 0; }
 
-static bool is_floor(int t) {
+static constexpr bool is_floor(int t) {
   return t == TERRAIN_STONE_FLOOR || t == TERRAIN_ROOM_FLOOR || t == TERRAIN_PASSAGE_FLOOR ||
          t == TERRAIN_WOODEN_FLOOR;
 }
@@ -228,17 +230,42 @@ static void place_ladders(int z) {
 // Outer wall, chests, doors, pillars
 // ---------------------------------------------------------------------------
 
+// What a square adds to open_block, looked up by its terrain and scenery
+// codes: the block counts run over every floor square of every level, and a
+// lookup costs less than the tests it replaces.
+constexpr uint8_t BLOCK_FLOOR = 1, BLOCK_ALWAYS_OUT = 2, BLOCK_PASSAGE_OUT = 4;
+constexpr int BLOCK_CODES = 256;
+struct block_tables {
+  std::array<uint8_t, BLOCK_CODES> terrain{}, scenery{};
+};
+constexpr block_tables BLOCK_BITS = [] {
+  block_tables t;
+  for (int c = 0; c < BLOCK_CODES; c++) {
+    auto i = static_cast<std::size_t>(c);
+    t.terrain[i] = static_cast<uint8_t>((is_floor(c) ? BLOCK_FLOOR : 0) |
+                                        (c == TERRAIN_CLOSED_DOOR ? BLOCK_ALWAYS_OUT : 0));
+    t.scenery[i] = static_cast<uint8_t>((c == SCENERY_CONTAINER ? BLOCK_ALWAYS_OUT : 0) |
+                                        (c == SCENERY_SECRET_HIDDEN ? BLOCK_PASSAGE_OUT : 0));
+  }
+  return t;
+}();
+
+static unsigned block_bits(const map_cell& m) {
+  auto of = [](const std::array<uint8_t, BLOCK_CODES>& table, int code) -> unsigned {
+    return code >= 0 && code < BLOCK_CODES ? table[static_cast<std::size_t>(code)] : 0;
+  };
+  return of(BLOCK_BITS.terrain, m.terrain) | of(BLOCK_BITS.scenery, m.scenery);
+}
+
 // Walkable squares of the 3 by 3 block, or -1 when the block holds one of the
 // features that rule the square out.
 static int open_block(int z, int x, int y, bool passages_count) {
   int count = 0;
-  bool ruled_out = false;
-  // Summed without a branch a square: the outcome of each test is too mixed
-  // for the processor to guess.
+  unsigned seen = 0;
   auto add = [&](const map_cell& m) {
-    ruled_out |= (m.terrain == TERRAIN_CLOSED_DOOR) | (m.scenery == SCENERY_CONTAINER) |
-                 (passages_count & (m.scenery == SCENERY_SECRET_HIDDEN));
-    count += is_floor(m.terrain);
+    unsigned bits = block_bits(m);
+    seen |= bits;
+    count += static_cast<int>(bits & BLOCK_FLOOR);
   };
   if (block_on_grid(z, x, y)) {
     for (int i = -1; i <= 1; i++) {
@@ -252,7 +279,8 @@ static int open_block(int z, int x, int y, bool passages_count) {
       for (int j = -1; j <= 1; j++)
         if (on_grid(z, x + i, y + j)) add(map[z][x + i][y + j]);
   }
-  return ruled_out ? -1 : count;
+  unsigned out = BLOCK_ALWAYS_OUT | (passages_count ? BLOCK_PASSAGE_OUT : 0);
+  return seen & out ? -1 : count;
 }
 
 static void wall_and_chests(int z) {
