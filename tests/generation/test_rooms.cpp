@@ -102,6 +102,42 @@ TEST(Caverns, CheckSpreadsOnlyTenSquaresAgainstTheScan) {
   EXPECT_EQ(check_cavern(Z), 2);
 }
 
+// Tries are made on scratch grids; one turned down must still leave the
+// level as the plain build did: every field a try writes, written.
+TEST(Caverns, TurnedDownTryStillLaysItsWholeGround) {
+  int rejected = 0;
+  for (unsigned seed = 1; seed <= 60 && rejected < 3; seed++) {
+    blank_world();
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) {
+        map[Z][x][y] = {1, TERRAIN_BUILT_WALL, 0, 0, 7, 0, 0, SCENERY_FIRE};
+        environment[Z][x][y].water = environment[Z][x][y].lava = 1;
+      }
+    std::srand(seed);
+    cellular_map(Z, 5, 1);
+    if (!cavern_ground_rejected) continue;
+    rejected++;
+    for (int x = 0; x < LAND_SIZE; x++)
+      for (int y = 0; y < LAND_SIZE; y++) {
+        const map_cell& m = map[Z][x][y];
+        auto rock = [&](int dx, int dy) { return map[Z][x + dx][y + dy].terrain == TERRAIN_ROCK; };
+        bool inner = x >= 1 && y >= 1 && x <= 48 && y <= 48;
+        bool by_rock = inner && (rock(1, 0) || rock(-1, 0) || rock(0, 1) || rock(0, -1));
+        ASSERT_EQ(m.revealed + environment[Z][x][y].water + environment[Z][x][y].lava, 0);
+        ASSERT_EQ(std::make_pair(m.passable, m.scenery),
+                  inner ? std::make_pair(0, SCENERY_NONE) : std::make_pair(7, SCENERY_FIRE));
+        // Floor beside rock is room floor, and room floor lies only there.
+        int t = m.terrain;
+        bool floor = t == TERRAIN_ROOM_FLOOR || t == TERRAIN_STONE_FLOOR ||
+                     t == TERRAIN_PASSAGE_FLOOR;
+        ASSERT_TRUE(t == TERRAIN_ROCK || (inner && floor && (t == TERRAIN_ROOM_FLOOR) == by_rock))
+            << x << "," << y;
+      }
+    EXPECT_EQ(check_cavern(Z), 0);
+  }
+  EXPECT_EQ(rejected, 3);
+}
+
 TEST(Caverns, RoomsStayOnTheLevelWithOneAnchorEach) {
   for (unsigned seed = 1; seed <= 200; seed++) {
     rock_with_edges();  // every square unmarked
