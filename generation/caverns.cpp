@@ -352,10 +352,10 @@ void lay_rejected_cave(int z) {
         m.passable = 0;
         m.scenery = SCENERY_NONE;
       }
-      m.terrain = !(cave_floor[y] & bit)    ? TERRAIN_ROCK
-                  : cave_by_rock[y] & bit  ? TERRAIN_ROOM_FLOOR
-                  : cave_passage[y] & bit  ? TERRAIN_PASSAGE_FLOOR
-                                           : TERRAIN_STONE_FLOOR;
+      m.terrain = !(cave_floor[y] & bit)  ? TERRAIN_ROCK
+                  : cave_by_rock[y] & bit ? TERRAIN_ROOM_FLOOR
+                  : cave_passage[y] & bit ? TERRAIN_PASSAGE_FLOOR
+                                          : TERRAIN_STONE_FLOOR;
       m.revealed = 0;
     }
   }
