@@ -128,8 +128,8 @@ TEST(Caverns, TurnedDownTryStillLaysItsWholeGround) {
                   inner ? std::make_pair(0, SCENERY_NONE) : std::make_pair(7, SCENERY_FIRE));
         // Floor beside rock is room floor, and room floor lies only there.
         int t = m.terrain;
-        bool floor = t == TERRAIN_ROOM_FLOOR || t == TERRAIN_STONE_FLOOR ||
-                     t == TERRAIN_PASSAGE_FLOOR;
+        bool floor =
+            t == TERRAIN_ROOM_FLOOR || t == TERRAIN_STONE_FLOOR || t == TERRAIN_PASSAGE_FLOOR;
         ASSERT_TRUE(t == TERRAIN_ROCK || (inner && floor && (t == TERRAIN_ROOM_FLOOR) == by_rock))
             << x << "," << y;
       }
