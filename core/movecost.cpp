@@ -2,6 +2,7 @@
 // terrain, the scenery and the units standing on each square.
 #include "core/movecost.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/world.h"
@@ -82,8 +83,12 @@ int square_passable(int z, int x, int y) {
 
 void map_movecost(int z) {
   if (z < 0 || z >= LEVELS) return;
-  for (int x = 0; x < MAX_LAND_SIZE_X && x < LAND_SIZE; x++) {
-    for (int y = 0; y < MAX_LAND_SIZE_Y && y < LAND_SIZE; y++) {
+  // The bounds are read once: the stores below could otherwise change them,
+  // as far as the compiler knows, and each square would read them again.
+  const int width = std::min(MAX_LAND_SIZE_X, LAND_SIZE);
+  const int height = std::min(MAX_LAND_SIZE_Y, LAND_SIZE);
+  for (int x = 0; x < width; x++) {
+    for (int y = 0; y < height; y++) {
       map_cell& m = map[z][x][y];
       m.passable = passable_of(m);
       // Water puts a fire out.
