@@ -1081,24 +1081,149 @@ void row_sums_of(const uint32_t* row, const uint32_t* above, const uint32_t* bel
   row_sums_plain(row, above, below, x, w, sums);
 }
 
-void blur_per_pixel_fast(BITMAP* b) {
+// One row of mode 1 on its own, for the rows below the last whole band.
+void blur_row(BITMAP* b, int y) {
   int w = b->w, h = b->h;
   row_sums.resize(static_cast<std::size_t>(4 * w));
   uint16_t* sums = row_sums.data();
-  for (int y = 0; y < h; y++) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
-    const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
-    const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < h - 1 ? y + 1 : y]);
-    row_sums_of(row, above, below, w, sums);
-    // The first pixel's left neighbour is itself.
-    unsigned lb = row[0] & 0xFF, lg = (row[0] >> 8) & 0xFF, lr = (row[0] >> 16) & 0xFF;
-    for (int x = 0; x < w; x++) {
-      lb = div5(sums[4 * x] + (lb >> 1));
-      lg = div5(sums[4 * x + 1] + (lg >> 1));
-      lr = div5(sums[4 * x + 2] + (lr >> 1));
-      row[x] = lr << 16 | lg << 8 | lb;
+  uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+  const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
+  const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < h - 1 ? y + 1 : y]);
+  row_sums_of(row, above, below, w, sums);
+  // The first pixel's left neighbour is itself.
+  unsigned lb = row[0] & 0xFF, lg = (row[0] >> 8) & 0xFF, lr = (row[0] >> 16) & 0xFF;
+  for (int x = 0; x < w; x++) {
+    lb = div5(sums[4 * x] + (lb >> 1));
+    lg = div5(sums[4 * x + 1] + (lg >> 1));
+    lr = div5(sums[4 * x + 2] + (lr >> 1));
+    row[x] = lr << 16 | lg << 8 | lb;
+  }
+}
+
+#if defined(__SSE2__)
+// A band of rows is softened as a wavefront: each row runs one pixel behind
+// the row above it, so the pixel it needs from there is already done, and the
+// chains of all the band's rows advance together, two rows in a register.
+// Register r holds rows 2r and 2r + 1; at step t row j works on pixel t - j.
+// Bands of sixteen rows keep the registers busy; the rows left below the
+// last one go in smaller bands.
+
+// x / 5 in each 16-bit lane, exact for the sums here.
+inline __m128i div5_lanes(__m128i x) { return _mm_mulhi_epu16(x, _mm_set1_epi16(13108)); }
+constexpr bool div5_lanes_exact() {
+  for (unsigned x = 0; x < 2048; x++)
+    if ((x * 13108) >> 16 != x / 5) return false;
+  return true;
+}
+static_assert(div5_lanes_exact());
+
+// Eight 16-bit lanes a step for each register: the sums of its two pixels
+// that do not wait on the chain, and then the softened pixels.
+std::vector<uint16_t> wave;
+
+// The sums of one row of a band into its lanes (entry x at lane[8 * x]):
+// own, right and lower neighbours, and for the band's first row the upper
+// one, already softened; inside the band the chain brings that one.
+template <bool top>
+void wave_sums(const uint32_t* row, const uint32_t* above, const uint32_t* below, int w,
+               uint16_t* lane) {
+  int x = 0;
+  for (; x + 2 < w; x += 2) {
+    __m128i c = lanes(row + x);
+    __m128i sum = _mm_add_epi16(_mm_add_epi16(c, c), c);
+    if (top) sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(above + x), 1));
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(below + x), 1));
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(row + x + 1), 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(lane + 8 * x), sum);
+    _mm_storeh_pi(reinterpret_cast<__m64*>(lane + 8 * x + 8), _mm_castsi128_ps(sum));
+  }
+  auto ch = [](uint32_t p, int k) { return static_cast<int>((p >> (8 * k)) & 0xFF); };
+  for (; x < w; x++) {
+    uint32_t c = row[x], r = x < w - 1 ? row[x + 1] : c;
+    for (int k = 0; k < 4; k++)
+      lane[8 * x + k] = static_cast<uint16_t>(3 * ch(c, k) + ch(below[x], k) / 2 + ch(r, k) / 2 +
+                                              (top ? ch(above[x], k) / 2 : 0));
+  }
+  // The first pixel's left neighbour is itself; the chain brings none there.
+  for (int k = 0; k < 3; k++) lane[k] = static_cast<uint16_t>(lane[k] + ch(row[0], k) / 2);
+}
+
+// The chain: each pixel adds half its left and upper neighbours, both the
+// outputs of the step before.  A lane left of the picture gives 0.
+template <int regs>
+void wave_chain(uint16_t* p, int steps) {
+  __m128i half[regs];
+  for (__m128i& v : half) v = _mm_setzero_si128();
+  for (int t = 0; t < steps; t++) {
+    __m128i above = _mm_setzero_si128();  // its high lane: the register before's lower row
+#pragma GCC unroll 8
+    for (int r = 0; r < regs; r++) {
+      __m128i* at =
+          reinterpret_cast<__m128i*>(p + 8 * (static_cast<std::ptrdiff_t>(r) * steps + t));
+      __m128i up =
+          _mm_castpd_si128(_mm_shuffle_pd(_mm_castsi128_pd(above), _mm_castsi128_pd(half[r]), 1));
+      __m128i out = div5_lanes(_mm_add_epi16(_mm_add_epi16(_mm_loadu_si128(at), half[r]), up));
+      _mm_storeu_si128(at, out);
+      above = half[r];
+      half[r] = _mm_srli_epi16(out, 1);
     }
   }
+}
+
+void wave_store(const uint16_t* lane, int w, uint32_t* row) {
+  auto pair = [lane](int x) {
+    return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lane + 8 * x)),
+                              _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lane + 8 * x + 8)));
+  };
+  int x = 0;
+  for (; x + 4 <= w; x += 4)
+    _mm_storeu_si128(
+        reinterpret_cast<__m128i*>(row + x),
+        _mm_and_si128(_mm_packus_epi16(pair(x), pair(x + 2)), _mm_set1_epi32(0x00FFFFFF)));
+  for (; x < w; x++)
+    row[x] = static_cast<uint32_t>(lane[8 * x + 2] << 16 | lane[8 * x + 1] << 8 | lane[8 * x]);
+}
+
+template <int regs>
+void blur_band(BITMAP* b, int y) {
+  int w = b->w, h = b->h, steps = w + 2 * regs - 1;
+  wave.resize(static_cast<std::size_t>(8 * regs * steps));
+  auto line = [b](int n) { return reinterpret_cast<uint32_t*>(b->line[n]); };
+  auto lane_of = [&](int j) {  // row j's lanes, from its pixel 0
+    return wave.data() + 8 * ((j / 2) * steps + j) + 4 * (j % 2);
+  };
+  for (int j = 0; j < 2 * regs; j++) {
+    uint16_t* lane = lane_of(j);
+    for (int t = 1; t <= j; t++) std::fill(lane - 8 * t, lane - 8 * t + 4, 0);
+    const uint32_t* below = line(std::min(y + j + 1, h - 1));
+    if (j == 0)
+      wave_sums<true>(line(y), line(y > 0 ? y - 1 : y), below, w, lane);
+    else
+      wave_sums<false>(line(y + j), nullptr, below, w, lane);
+  }
+  wave_chain<regs>(wave.data(), steps);
+  for (int j = 0; j < 2 * regs; j++) wave_store(lane_of(j), w, line(y + j));
+}
+#endif
+
+void blur_per_pixel_fast(BITMAP* b) {
+  int y = 0;
+#if defined(__SSE2__)
+  for (; y + 16 <= b->h; y += 16) blur_band<8>(b, y);
+  if (b->h - y >= 8) {
+    blur_band<4>(b, y);
+    y += 8;
+  }
+  if (b->h - y >= 4) {
+    blur_band<2>(b, y);
+    y += 4;
+  }
+  if (b->h - y >= 2) {
+    blur_band<1>(b, y);
+    y += 2;
+  }
+#endif
+  for (; y < b->h; y++) blur_row(b, y);
 }
 
 void blur_blended_fast(BITMAP* b) {
@@ -1164,8 +1289,9 @@ void blur_blended_fast(BITMAP* b) {
 
 }  // namespace
 
-void blur_screen(int mode) {
-  BITMAP* b = TEMP_SCREEN.get();
+void blur_screen(int mode) { blur_bitmap(TEMP_SCREEN.get(), mode); }
+
+void blur_bitmap(BITMAP* b, int mode) {
   if (!b) return;
   bool fast = !plain_drawing && direct_32(b);
   if (mode == 1)
