@@ -123,6 +123,8 @@ void fill_check_picture(BITMAP* b, unsigned pattern) {
       }
       if (pattern == 1 && (y / 7 + x / 5) % 3 == 0) c = 0xFF00FF;  // runs of it
       if (pattern == 2) c = (x + y) % 2 ? 0xFFFFFF : 0xFF0000;     // extremes side by side
+      if (pattern == 3 && c == 0xFF00FF && (y % 5 != 0 || x % 9 != 4))
+        c = v >> 8;  // few rows of it
       reinterpret_cast<uint32_t*>(b->line[y])[x] = c;
     }
 }
@@ -144,7 +146,7 @@ int blur_check() {
     owned picture(create_bitmap(z.w, z.h)), before(create_bitmap(z.w, z.h)),
         plain(create_bitmap(z.w, z.h));
     if (!picture || !before || !plain || bitmap_color_depth(picture.get()) != 32) return 1;
-    for (unsigned pattern = 0; pattern < 3; pattern++)
+    for (unsigned pattern = 0; pattern < 4; pattern++)
       for (int mode = 1; mode <= 2; mode++) {
         BITMAP* b = picture.get();
         fill_check_picture(b, pattern);
