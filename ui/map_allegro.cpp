@@ -786,19 +786,32 @@ void sight_map() {
   BITMAP* view = TEMP_SCREEN.get();
   BITMAP* mask = MASK_SCREEN.get();
   if (!view || !mask) return;
-  if (bitmap_color_depth(view) != 32 || bitmap_color_depth(mask) != 32 || !is_memory_bitmap(view) ||
-      !is_memory_bitmap(mask)) {
+  if (plain_drawing || bitmap_color_depth(view) != 32 || bitmap_color_depth(mask) != 32 ||
+      !is_memory_bitmap(view) || !is_memory_bitmap(mask)) {
     draw_sprite(view, mask, 0, 0);
     return;
   }
   // The same as drawing the mask as a sprite (its pixels are only black or
-  // the mask colour), row by row in a loop the compiler can widen.
+  // the mask colour), row by row; four pixels the mask lets through leave
+  // the view untouched, and where most of it is lit that is most of it.
   const uint32_t see_through = static_cast<uint32_t>(bitmap_mask_color(mask));
   int w = std::min(view->w, mask->w), h = std::min(view->h, mask->h);
   for (int y = 0; y < h; y++) {
     uint32_t* d = reinterpret_cast<uint32_t*>(view->line[y]);
     const uint32_t* m = reinterpret_cast<const uint32_t*>(mask->line[y]);
-    for (int x = 0; x < w; x++) d[x] = m[x] == see_through ? d[x] : m[x];
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i clear = _mm_set1_epi32(static_cast<int>(see_through));
+    for (; x + 4 <= w; x += 4) {
+      __m128i shade = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x));
+      __m128i keep = _mm_cmpeq_epi32(shade, clear);
+      if (_mm_movemask_epi8(keep) == 0xFFFF) continue;
+      __m128i* at = reinterpret_cast<__m128i*>(d + x);
+      __m128i kept = _mm_and_si128(keep, _mm_loadu_si128(at));
+      _mm_storeu_si128(at, _mm_or_si128(kept, _mm_andnot_si128(keep, shade)));
+    }
+#endif
+    for (; x < w; x++) d[x] = m[x] == see_through ? d[x] : m[x];
   }
 }
 
