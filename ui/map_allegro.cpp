@@ -942,8 +942,6 @@ const std::map<std::string, std::vector<double>>& layer_times() { return profile
 // ---------------------------------------------------------------------------
 namespace {
 
-owned_bitmap blur_scratch;
-
 // Mode 1: in place, so pixels already softened above and to the left feed
 // the next ones.  A neighbour off the picture counts as the pixel itself.
 int soften(int own, int up, int down, int left, int right) {
@@ -965,10 +963,10 @@ void blur_per_pixel(BITMAP* b) {
     }
 }
 
+// Nothing kept: a picture kept here would outlive Allegro at the exit.
 void blur_blended_plain(BITMAP* b) {
-  if (!blur_scratch || blur_scratch->w != b->w || blur_scratch->h != b->h)
-    blur_scratch.reset(create_bitmap(b->w, b->h));
-  BITMAP* s = blur_scratch.get();
+  owned_bitmap scratch(create_bitmap(b->w, b->h));
+  BITMAP* s = scratch.get();
   if (!s) return;
   clear_bitmap(s);
   set_trans_blender(164, 164, 164, 164);
