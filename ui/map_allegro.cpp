@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -785,19 +786,32 @@ void sight_map() {
   BITMAP* view = TEMP_SCREEN.get();
   BITMAP* mask = MASK_SCREEN.get();
   if (!view || !mask) return;
-  if (bitmap_color_depth(view) != 32 || bitmap_color_depth(mask) != 32 || !is_memory_bitmap(view) ||
-      !is_memory_bitmap(mask)) {
+  if (plain_drawing || bitmap_color_depth(view) != 32 || bitmap_color_depth(mask) != 32 ||
+      !is_memory_bitmap(view) || !is_memory_bitmap(mask)) {
     draw_sprite(view, mask, 0, 0);
     return;
   }
   // The same as drawing the mask as a sprite (its pixels are only black or
-  // the mask colour), row by row in a loop the compiler can widen.
+  // the mask colour), row by row; four pixels the mask lets through leave
+  // the view untouched, and where most of it is lit that is most of it.
   const uint32_t see_through = static_cast<uint32_t>(bitmap_mask_color(mask));
   int w = std::min(view->w, mask->w), h = std::min(view->h, mask->h);
   for (int y = 0; y < h; y++) {
     uint32_t* d = reinterpret_cast<uint32_t*>(view->line[y]);
     const uint32_t* m = reinterpret_cast<const uint32_t*>(mask->line[y]);
-    for (int x = 0; x < w; x++) d[x] = m[x] == see_through ? d[x] : m[x];
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i clear = _mm_set1_epi32(static_cast<int>(see_through));
+    for (; x + 4 <= w; x += 4) {
+      __m128i shade = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x));
+      __m128i keep = _mm_cmpeq_epi32(shade, clear);
+      if (_mm_movemask_epi8(keep) == 0xFFFF) continue;
+      __m128i* at = reinterpret_cast<__m128i*>(d + x);
+      __m128i kept = _mm_and_si128(keep, _mm_loadu_si128(at));
+      _mm_storeu_si128(at, _mm_or_si128(kept, _mm_andnot_si128(keep, shade)));
+    }
+#endif
+    for (; x < w; x++) d[x] = m[x] == see_through ? d[x] : m[x];
   }
 }
 
@@ -928,8 +942,6 @@ const std::map<std::string, std::vector<double>>& layer_times() { return profile
 // ---------------------------------------------------------------------------
 namespace {
 
-owned_bitmap blur_scratch;
-
 // Mode 1: in place, so pixels already softened above and to the left feed
 // the next ones.  A neighbour off the picture counts as the pixel itself.
 int soften(int own, int up, int down, int left, int right) {
@@ -951,10 +963,10 @@ void blur_per_pixel(BITMAP* b) {
     }
 }
 
+// Nothing kept: a picture kept here would outlive Allegro at the exit.
 void blur_blended_plain(BITMAP* b) {
-  if (!blur_scratch || blur_scratch->w != b->w || blur_scratch->h != b->h)
-    blur_scratch.reset(create_bitmap(b->w, b->h));
-  BITMAP* s = blur_scratch.get();
+  owned_bitmap scratch(create_bitmap(b->w, b->h));
+  BITMAP* s = scratch.get();
   if (!s) return;
   clear_bitmap(s);
   set_trans_blender(164, 164, 164, 164);
@@ -1034,18 +1046,6 @@ inline __m128i mix_lanes(__m128i s, const uint32_t* p) {
   __m128i skip = mask_lanes(p);
   return _mm_or_si128(_mm_and_si128(skip, s), _mm_andnot_si128(skip, _mm_add_epi16(s, d)));
 }
-// Four pixels in two registers.
-inline void unpacked(const uint32_t* p, __m128i& lo, __m128i& hi) {
-  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  lo = _mm_unpacklo_epi8(v, _mm_setzero_si128());
-  hi = _mm_unpackhi_epi8(v, _mm_setzero_si128());
-}
-inline __m128i mix_unmasked(__m128i s, __m128i p) {
-  const __m128i red_lane = _mm_set_epi16(0, -1, 0, 0, 0, -1, 0, 0);
-  __m128i carry = _mm_and_si128(_mm_slli_epi64(s, 16), red_lane);
-  __m128i d = _mm_mullo_epi16(_mm_sub_epi16(p, s), _mm_set1_epi16(65));
-  return _mm_add_epi16(s, _mm_srai_epi16(_mm_add_epi16(d, carry), 8));
-}
 #endif
 
 // Mode 1.  The sums of each pixel that do not depend on its left neighbour
@@ -1081,25 +1081,231 @@ void row_sums_of(const uint32_t* row, const uint32_t* above, const uint32_t* bel
   row_sums_plain(row, above, below, x, w, sums);
 }
 
-void blur_per_pixel_fast(BITMAP* b) {
+// One row of mode 1 on its own, for the rows below the last whole band.
+void blur_row(BITMAP* b, int y) {
   int w = b->w, h = b->h;
   row_sums.resize(static_cast<std::size_t>(4 * w));
   uint16_t* sums = row_sums.data();
-  for (int y = 0; y < h; y++) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
-    const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
-    const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < h - 1 ? y + 1 : y]);
-    row_sums_of(row, above, below, w, sums);
-    // The first pixel's left neighbour is itself.
-    unsigned lb = row[0] & 0xFF, lg = (row[0] >> 8) & 0xFF, lr = (row[0] >> 16) & 0xFF;
-    for (int x = 0; x < w; x++) {
-      lb = div5(sums[4 * x] + (lb >> 1));
-      lg = div5(sums[4 * x + 1] + (lg >> 1));
-      lr = div5(sums[4 * x + 2] + (lr >> 1));
-      row[x] = lr << 16 | lg << 8 | lb;
+  uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
+  const uint32_t* above = reinterpret_cast<const uint32_t*>(b->line[y > 0 ? y - 1 : y]);
+  const uint32_t* below = reinterpret_cast<const uint32_t*>(b->line[y < h - 1 ? y + 1 : y]);
+  row_sums_of(row, above, below, w, sums);
+  // The first pixel's left neighbour is itself.
+  unsigned lb = row[0] & 0xFF, lg = (row[0] >> 8) & 0xFF, lr = (row[0] >> 16) & 0xFF;
+  for (int x = 0; x < w; x++) {
+    lb = div5(sums[4 * x] + (lb >> 1));
+    lg = div5(sums[4 * x + 1] + (lg >> 1));
+    lr = div5(sums[4 * x + 2] + (lr >> 1));
+    row[x] = lr << 16 | lg << 8 | lb;
+  }
+}
+
+#if defined(__SSE2__)
+// A band of rows is softened as a wavefront: each row runs one pixel behind
+// the row above it, so the pixel it needs from there is already done, and the
+// chains of all the band's rows advance together, two rows in a register.
+// Register r holds rows 2r and 2r + 1; at step t row j works on pixel t - j.
+// Bands of sixteen rows keep the registers busy; the rows left below the
+// last one go in smaller bands.
+
+// x / 5 in each 16-bit lane, exact for the sums here.
+inline __m128i div5_lanes(__m128i x) { return _mm_mulhi_epu16(x, _mm_set1_epi16(13108)); }
+constexpr bool div5_lanes_exact() {
+  for (unsigned x = 0; x < 2048; x++)
+    if ((x * 13108) >> 16 != x / 5) return false;
+  return true;
+}
+static_assert(div5_lanes_exact());
+
+// Eight 16-bit lanes a step for each register: the sums of its two pixels
+// that do not wait on the chain, and then the softened pixels.
+std::vector<uint16_t> wave;
+
+// The sums of one row of a band into its lanes (entry x at lane[8 * x]):
+// own, right and lower neighbours, and for the band's first row the upper
+// one, already softened; inside the band the chain brings that one.
+template <bool top>
+void wave_sums(const uint32_t* row, const uint32_t* above, const uint32_t* below, int w,
+               uint16_t* lane) {
+  int x = 0;
+  for (; x + 2 < w; x += 2) {
+    __m128i c = lanes(row + x);
+    __m128i sum = _mm_add_epi16(_mm_add_epi16(c, c), c);
+    if (top) sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(above + x), 1));
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(below + x), 1));
+    sum = _mm_add_epi16(sum, _mm_srli_epi16(lanes(row + x + 1), 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(lane + 8 * x), sum);
+    _mm_storeh_pi(reinterpret_cast<__m64*>(lane + 8 * x + 8), _mm_castsi128_ps(sum));
+  }
+  auto ch = [](uint32_t p, int k) { return static_cast<int>((p >> (8 * k)) & 0xFF); };
+  for (; x < w; x++) {
+    uint32_t c = row[x], r = x < w - 1 ? row[x + 1] : c;
+    for (int k = 0; k < 4; k++)
+      lane[8 * x + k] = static_cast<uint16_t>(3 * ch(c, k) + ch(below[x], k) / 2 + ch(r, k) / 2 +
+                                              (top ? ch(above[x], k) / 2 : 0));
+  }
+  // The first pixel's left neighbour is itself; the chain brings none there.
+  for (int k = 0; k < 3; k++) lane[k] = static_cast<uint16_t>(lane[k] + ch(row[0], k) / 2);
+}
+
+// The chain: each pixel adds half its left and upper neighbours, both the
+// outputs of the step before.  A lane left of the picture gives 0.
+template <int regs>
+void wave_chain(uint16_t* p, int steps) {
+  __m128i half[regs];
+  for (__m128i& v : half) v = _mm_setzero_si128();
+  for (int t = 0; t < steps; t++) {
+    __m128i above = _mm_setzero_si128();  // its high lane: the register before's lower row
+#pragma GCC unroll 8
+    for (int r = 0; r < regs; r++) {
+      __m128i* at =
+          reinterpret_cast<__m128i*>(p + 8 * (static_cast<std::ptrdiff_t>(r) * steps + t));
+      __m128i up =
+          _mm_castpd_si128(_mm_shuffle_pd(_mm_castsi128_pd(above), _mm_castsi128_pd(half[r]), 1));
+      __m128i out = div5_lanes(_mm_add_epi16(_mm_add_epi16(_mm_loadu_si128(at), half[r]), up));
+      _mm_storeu_si128(at, out);
+      above = half[r];
+      half[r] = _mm_srli_epi16(out, 1);
     }
   }
 }
+
+void wave_store(const uint16_t* lane, int w, uint32_t* row) {
+  auto pair = [lane](int x) {
+    return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lane + 8 * x)),
+                              _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lane + 8 * x + 8)));
+  };
+  int x = 0;
+  for (; x + 4 <= w; x += 4)
+    _mm_storeu_si128(
+        reinterpret_cast<__m128i*>(row + x),
+        _mm_and_si128(_mm_packus_epi16(pair(x), pair(x + 2)), _mm_set1_epi32(0x00FFFFFF)));
+  for (; x < w; x++)
+    row[x] = static_cast<uint32_t>(lane[8 * x + 2] << 16 | lane[8 * x + 1] << 8 | lane[8 * x]);
+}
+
+template <int regs>
+void blur_band(BITMAP* b, int y) {
+  int w = b->w, h = b->h, steps = w + 2 * regs - 1;
+  wave.resize(static_cast<std::size_t>(8 * regs * steps));
+  auto line = [b](int n) { return reinterpret_cast<uint32_t*>(b->line[n]); };
+  auto lane_of = [&](int j) {  // row j's lanes, from its pixel 0
+    return wave.data() + 8 * ((j / 2) * steps + j) + 4 * (j % 2);
+  };
+  for (int j = 0; j < 2 * regs; j++) {
+    uint16_t* lane = lane_of(j);
+    for (int t = 1; t <= j; t++) std::fill(lane - 8 * t, lane - 8 * t + 4, 0);
+    const uint32_t* below = line(std::min(y + j + 1, h - 1));
+    if (j == 0)
+      wave_sums<true>(line(y), line(y > 0 ? y - 1 : y), below, w, lane);
+    else
+      wave_sums<false>(line(y + j), nullptr, below, w, lane);
+  }
+  wave_chain<regs>(wave.data(), steps);
+  for (int j = 0; j < 2 * regs; j++) wave_store(lane_of(j), w, line(y + j));
+}
+#endif
+
+void blur_per_pixel_fast(BITMAP* b) {
+  int y = 0;
+#if defined(__SSE2__)
+  for (; y + 16 <= b->h; y += 16) blur_band<8>(b, y);
+  if (b->h - y >= 8) {
+    blur_band<4>(b, y);
+    y += 8;
+  }
+  if (b->h - y >= 4) {
+    blur_band<2>(b, y);
+    y += 4;
+  }
+  if (b->h - y >= 2) {
+    blur_band<1>(b, y);
+    y += 2;
+  }
+#endif
+  for (; y < b->h; y++) blur_row(b, y);
+}
+
+// Whether a row holds the mask colour anywhere.
+bool has_mask(const uint32_t* p, int w) {
+  int x = 0;
+#if defined(__SSE2__)
+  __m128i any = _mm_setzero_si128();
+  for (; x + 4 <= w; x += 4)
+    any =
+        _mm_or_si128(any, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x)),
+                                          _mm_set1_epi32(static_cast<int>(MASK_32))));
+  if (_mm_movemask_epi8(any)) return true;
+#endif
+  return std::find(p + x, p + w, MASK_32) != p + w;
+}
+
+// Mode 2 on the pixels from x up to (not including) the last of a row whose
+// three rows hold no mask colour, n pixels a turn; returns where it stopped.
+// Red and blue share one pair of 16-bit lanes of each pixel, green has the
+// low lane of another, so no pixel is taken apart into bytes.
+template <int n>
+[[gnu::always_inline]] inline int blend_unmasked(uint32_t* out, const uint32_t* own,
+                                                 const uint32_t* down, const uint32_t* up, int x,
+                                                 int w) {
+  typedef uint32_t u32v __attribute__((vector_size(4 * n)));
+  typedef uint16_t u16v __attribute__((vector_size(4 * n)));
+  typedef int16_t i16v __attribute__((vector_size(4 * n)));
+  for (; x + n < w; x += n) {
+    u32v c;
+    std::memcpy(&c, own + x, sizeof c);
+    // Its own pixel at 164 over black: nothing carries.
+    u16v rb = (reinterpret_cast<u16v>(c & 0xFF00FF) * 165) >> 8;
+    u16v g = (reinterpret_cast<u16v>((c >> 8) & 0xFF) * 165) >> 8;
+    const uint32_t* sides[4] = {own + x + 1, own + x - 1, down + x, up + x};
+#pragma GCC unroll 4
+    for (const uint32_t* side : sides) {
+      u32v p;
+      std::memcpy(&p, side, sizeof p);
+      i16v carry = reinterpret_cast<i16v>(reinterpret_cast<u32v>(g) << 16);  // green into red
+      i16v d_rb = (reinterpret_cast<i16v>(p & 0xFF00FF) - reinterpret_cast<i16v>(rb)) * 65 + carry;
+      i16v d_g = (reinterpret_cast<i16v>((p >> 8) & 0xFF) - reinterpret_cast<i16v>(g)) * 65;
+      rb += reinterpret_cast<u16v>(d_rb >> 8);
+      g += reinterpret_cast<u16v>(d_g >> 8);
+    }
+    u32v result = reinterpret_cast<u32v>(rb) | reinterpret_cast<u32v>(g) << 8;
+    std::memcpy(out + x, &result, sizeof result);
+  }
+  return x;
+}
+
+int blend_unmasked_sse2(uint32_t* out, const uint32_t* own, const uint32_t* down,
+                        const uint32_t* up, int x, int w) {
+  return blend_unmasked<4>(out, own, down, up, x, w);
+}
+
+using blend_fn = int (*)(uint32_t*, const uint32_t*, const uint32_t*, const uint32_t*, int, int);
+
+#if defined(__x86_64__) || defined(__i386__)
+// Two and four times the pixels a turn where the processor has the wider
+// registers (chosen once, at the first frame).
+__attribute__((target("avx2"))) int blend_unmasked_avx2(uint32_t* out, const uint32_t* own,
+                                                        const uint32_t* down, const uint32_t* up,
+                                                        int x, int w) {
+  return blend_unmasked<8>(out, own, down, up, x, w);
+}
+__attribute__((target("avx512bw"))) int blend_unmasked_avx512(uint32_t* out, const uint32_t* own,
+                                                              const uint32_t* down,
+                                                              const uint32_t* up, int x, int w) {
+  x = blend_unmasked<16>(out, own, down, up, x, w);
+  return blend_unmasked<8>(out, own, down, up, x, w);  // what is left of the row
+}
+blend_fn blend_unmasked_best() {
+  static const blend_fn best = [] {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw")) return blend_unmasked_avx512;
+    return __builtin_cpu_supports("avx2") ? blend_unmasked_avx2 : blend_unmasked_sse2;
+  }();
+  return best;
+}
+#else
+blend_fn blend_unmasked_best() { return blend_unmasked_sse2; }
+#endif
 
 void blur_blended_fast(BITMAP* b) {
   int w = b->w, h = b->h;
@@ -1110,38 +1316,24 @@ void blur_blended_fast(BITMAP* b) {
   for (auto& v : row_copy) v.resize(static_cast<std::size_t>(w));
   uint32_t* up = row_copy[0].data();   // the row above, as it was
   uint32_t* own = row_copy[1].data();  // this row, as it was
-  [[maybe_unused]] bool up_masked = false;
+  bool up_masked = false;
+  bool own_masked = has_mask(reinterpret_cast<const uint32_t*>(b->line[0]), w);
   for (int y = 0; y < h; y++) {
     uint32_t* row = reinterpret_cast<uint32_t*>(b->line[y]);
     std::copy(row, row + w, own);
     const uint32_t* down = y < h - 1 ? reinterpret_cast<const uint32_t*>(b->line[y + 1]) : own;
     bool has_up = y > 0, has_down = y < h - 1;
+    bool down_masked = has_down && has_mask(down, w);
     auto one = [&](int x) {
       row[x] = blend_pixel(own[x], x < w - 1 ? own[x + 1] : 0, x > 0 ? own[x - 1] : 0, down[x],
                            up[x], x<w - 1, x> 0, has_down, has_up);
     };
     one(0);
     int x = 1;
+    if (has_up && has_down && !up_masked && !own_masked && !down_masked) {
+      // No pixel of the three rows is skipped.
+      x = blend_unmasked_best()(row, own, down, up, x, w);
 #if defined(__SSE2__)
-    bool own_masked = std::find(own, own + w, MASK_32) != own + w;
-    if (has_up && has_down && !up_masked && !own_masked &&
-        std::find(down, down + w, MASK_32) == down + w) {
-      // No pixel of the three rows is skipped: four pixels a turn.
-      for (; x + 4 < w; x += 4) {
-        __m128i lo, hi;
-        unpacked(own + x, lo, hi);
-        lo = _mm_srli_epi16(_mm_mullo_epi16(lo, _mm_set1_epi16(165)), 8);
-        hi = _mm_srli_epi16(_mm_mullo_epi16(hi, _mm_set1_epi16(165)), 8);
-        const uint32_t* sides[4] = {own + x + 1, own + x - 1, down + x, up + x};
-        for (const uint32_t* p : sides) {
-          __m128i plo, phi;
-          unpacked(p, plo, phi);
-          lo = mix_unmasked(lo, plo);
-          hi = mix_unmasked(hi, phi);
-        }
-        __m128i packed = _mm_and_si128(_mm_packus_epi16(lo, hi), _mm_set1_epi32(0x00FFFFFF));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), packed);
-      }
     } else if (has_up && has_down) {
       for (; x + 2 < w; x += 2) {
         __m128i skip = mask_lanes(own + x);
@@ -1154,18 +1346,20 @@ void blur_blended_fast(BITMAP* b) {
         __m128i packed = _mm_and_si128(_mm_packus_epi16(s, s), _mm_set1_epi32(0x00FFFFFF));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(row + x), packed);
       }
-    }
-    up_masked = own_masked;
 #endif
+    }
     for (; x < w; x++) one(x);
+    up_masked = own_masked;
+    own_masked = down_masked;
     std::swap(up, own);
   }
 }
 
 }  // namespace
 
-void blur_screen(int mode) {
-  BITMAP* b = TEMP_SCREEN.get();
+void blur_screen(int mode) { blur_bitmap(TEMP_SCREEN.get(), mode); }
+
+void blur_bitmap(BITMAP* b, int mode) {
   if (!b) return;
   bool fast = !plain_drawing && direct_32(b);
   if (mode == 1)

@@ -35,6 +35,8 @@ void profile_layers(bool on);
 const std::map<std::string, std::vector<double>>& layer_times();
 // Softens TEMP_SCREEN: mode 1 per pixel, mode 2 blended.
 void blur_screen(int mode);
+// The same for any picture (the smoothing check runs it on odd sizes).
+void blur_bitmap(BITMAP* b, int mode);
 // With plain on, every frame is drawn by Allegro's own calls alone, with no
 // shortcut and no kept layer: slow, but the picture the fast drawing must
 // give pixel for pixel (tests and benchmarks compare the two).
