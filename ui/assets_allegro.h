@@ -17,17 +17,26 @@ struct bitmap_deleter {
   }
 };
 
-// One owned picture.  Converts to BITMAP* so it can be handed straight to
-// Allegro's drawing calls; an empty slot converts to null.
+// One picture, owned alone or shared with other slots that show the same
+// (a blank tile, every rat of a level).  Converts to BITMAP* so it can be
+// handed straight to Allegro's drawing calls; an empty slot converts to null.
+// A shared picture is never drawn on: it is read only once made.
 class bitmap_slot {
  public:
   operator BITMAP*() const { return p_.get(); }
   BITMAP* get() const { return p_.get(); }
-  void reset(BITMAP* b = nullptr) { p_.reset(b); }
+  void reset(BITMAP* b = nullptr) {
+    if (b)
+      p_.reset(b, bitmap_deleter{});
+    else
+      p_.reset();
+  }
+  // Shows the picture of other, released when the last slot showing it lets go.
+  void share(const bitmap_slot& other) { p_ = other.p_; }
   explicit operator bool() const { return p_ != nullptr; }
 
  private:
-  std::unique_ptr<BITMAP, bitmap_deleter> p_;
+  std::shared_ptr<BITMAP> p_;
 };
 
 constexpr int LAND_PICTURES = 250;

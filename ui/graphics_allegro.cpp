@@ -66,11 +66,9 @@ static void load_entry(bitmap_slot& slot, const char* path, const char* message)
     std::printf("%s\n", message);
 }
 
-static BITMAP* blank_tile() {
-  BITMAP* b = create_bitmap(TILE_SIZE, TILE_SIZE);
-  if (b) clear_bitmap(b);
-  return b;
-}
+// The black tile every table entry shows until a picture of its own is
+// loaded: one copy for all of them (some five thousand slots).
+static bitmap_slot blank_tile;
 
 static BITMAP* cleared_bitmap(int w, int h) {
   BITMAP* b = create_bitmap(w, h);
@@ -83,17 +81,18 @@ int view_height() { return (MAPTILES_Y + 1) * TILE_SIZE; }
 
 void create_all_bitmaps() {
   oldscreen.reset(cleared_bitmap(view_width(), view_height()));
-  for (auto& b : land_bmp) b.reset(blank_tile());
+  blank_tile.reset(cleared_bitmap(TILE_SIZE, TILE_SIZE));
+  for (auto& b : land_bmp) b.share(blank_tile);
   for (auto& player : unit_bmp)
-    for (int u = 0; u < UNIT_MAX && u < UNIT_SLOTS; u++) player[u].reset(blank_tile());
-  for (int i = 0; i < MAX_OBJECTS && i < OBJECT_SLOTS; i++) object_bmp[i].reset(blank_tile());
-  for (auto& b : person_bmp) b.reset(blank_tile());
+    for (int u = 0; u < UNIT_MAX && u < UNIT_SLOTS; u++) player[u].share(blank_tile);
+  for (int i = 0; i < MAX_OBJECTS && i < OBJECT_SLOTS; i++) object_bmp[i].share(blank_tile);
+  for (auto& b : person_bmp) b.share(blank_tile);
   for (int i = 0; i < SCENERY_PICTURES; i++) {
-    scenery_bmp[i].reset(blank_tile());
+    scenery_bmp[i].share(blank_tile);
     if (!scenery_bmp[i]) std::printf("Couldn't create bitmap! %d", i);
   }
-  for (auto& b : door_bmp) b.reset(blank_tile());
-  for (auto& b : wall_bmp) b.reset(blank_tile());
+  for (auto& b : door_bmp) b.share(blank_tile);
+  for (auto& b : wall_bmp) b.share(blank_tile);
 }
 
 void init_message_box() {
@@ -329,6 +328,7 @@ void destroy_all_bitmaps() {
   release_all(door_bmp);
   eye_bmp.reset();
   release_all(wall_bmp);
+  blank_tile.reset();
   timer_bmp.reset();
   gun_bmp.reset();
   SPLASH_BMP.reset();
