@@ -112,3 +112,7 @@ void destroy_all_bitmaps();
 void load_all_assets();
 // A picture from data/, or null; with a message, a failure prints it.
 BITMAP* load_picture(const char* path);
+// The picture of a unit or an item: path with overlay (or null) drawn on it,
+// loaded once and shared by every slot that shows it; empty when path will
+// not load.
+bitmap_slot icon_picture(const char* path, const char* overlay);

@@ -67,18 +67,12 @@ void load_icon_allegro(int kind, int player, int number, const char* path, const
     slot = &object_bmp[number];
   if (!slot) return;
 
-  forget_rotations(slot->get());
-  slot->reset(load_picture(path));
+  *slot = icon_picture(path, overlay);
   if (!*slot) {
     if (kind == 1)
       std::printf("Couldn't load image  MONSTER BMP!\n");
     else if (!quiet_object(number))
       std::printf("Couldn't load image  OBJECT BMP! OBNo: %d\n", number);
-    return;
-  }
-  if (overlay) {
-    std::unique_ptr<BITMAP, bitmap_deleter> over(load_picture(overlay));
-    draw_lit_sprite_safe(*slot, over.get(), 0, 0, 0);
   }
 }
 

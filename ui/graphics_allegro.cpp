@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 #include <string>
 #include <thread>
 
@@ -50,6 +51,26 @@ END_OF_FUNCTION(tick)
 // ---------------------------------------------------------------------------
 
 BITMAP* load_picture(const char* path) { return load_bitmap(path, nullptr); }
+
+// Every rat of a level shows the same picture: one copy of each, kept until
+// exit (data/ holds a few hundred at most) so it is never loaded twice.
+static std::map<std::string, bitmap_slot> icon_pictures;
+
+bitmap_slot icon_picture(const char* path, const char* overlay) {
+  std::string key = std::string(path) + '\n' + (overlay ? overlay : "");
+  auto known = icon_pictures.find(key);
+  if (known != icon_pictures.end()) return known->second;
+  bitmap_slot pic;
+  pic.reset(load_picture(path));
+  if (!pic) return pic;  // tried again next time, and reported again
+  if (overlay) {
+    bitmap_slot over;
+    over.reset(load_picture(overlay));
+    draw_lit_sprite_safe(pic, over, 0, 0, 0);
+  }
+  icon_pictures[key] = pic;
+  return pic;
+}
 
 // A fixed picture: on failure the slot stays empty and the message, if any,
 // goes to the console.
@@ -307,6 +328,7 @@ static void release_all(bitmap_slot (&table)[N]) {
 void destroy_all_bitmaps() {
   std::printf("\nSTART BITMAP DESTROY -");
   forget_all_rotations();
+  icon_pictures.clear();
   release_all(sparkles_bmp);
   release_all(glowring_bmp);
   release_all(explode_bmp);

@@ -60,8 +60,8 @@ int turn_index(int angle) { return ((angle / 32) % 8 + 8) % 8; }
 // The turned copy of src for angle, and the margin to subtract from the
 // drawing position; null when it cannot be made.
 BITMAP* turned_copy(BITMAP* src, int angle, int& margin) {
-  // Every unit has a picture of its own; over a long game the cache would
-  // otherwise keep the turns of creatures long dead.
+  // Creatures of a kind share one picture, so a level needs a few dozen sets;
+  // the bound keeps a long game's from piling up.
   constexpr std::size_t MOST_PICTURES = 600;
   if (rotation_cache.size() >= MOST_PICTURES && !rotation_cache.count(src)) rotation_cache.clear();
   turned_set& set = rotation_cache[src];
@@ -708,7 +708,6 @@ void shadow_tile(int x, int y, int px, int py, int c, int r) {
 void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle) {
   draw_turned(dst, src, x, y, angle, draw_kind::masked);
 }
-void forget_rotations(BITMAP* src) { rotation_cache.erase(src); }
 void forget_all_rotations() {
   rotation_cache.clear();
   forget_kept_layers();

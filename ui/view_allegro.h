@@ -44,8 +44,6 @@ void set_plain_drawing(bool plain);
 // left corner at (x, y), through a cache of turned copies: rotate_sprite is
 // far too slow to run for every tile of every frame.
 void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle);
-// Drops the turned copies of a picture that is about to be released.
-void forget_rotations(BITMAP* src);
 void forget_all_rotations();
 // Drops the kept background and darkness mask of the map view; the next
 // frame draws them anew.  Done with every picture released.
