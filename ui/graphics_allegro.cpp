@@ -20,7 +20,7 @@
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
 
-bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN, tempmessage;
+bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
 bitmap_slot land_bmp[LAND_PICTURES];
 bitmap_slot scenery_bmp[SCENERY_PICTURES];
 bitmap_slot wall_bmp[WALL_PICTURES];
@@ -291,9 +291,7 @@ void init_images() {
   TEMP_SCREEN.reset(cleared_bitmap(view_width(), view_height()));
   init_message_box();
   MESSAGE_SCREEN.reset(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
-  tempmessage.reset(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
   if (MESSAGE_SCREEN) clear_to_color(MESSAGE_SCREEN, mask_colour());
-  if (tempmessage) clear_to_color(tempmessage, mask_colour());
   load_fixed_pictures();
   load_land_pictures();
   load_scenery_pictures();
@@ -357,10 +355,9 @@ void destroy_all_bitmaps() {
   // Pictures the list above leaves out are released too, so nothing is left
   // for Allegro's shutdown to find.
   for (bitmap_slot* b :
-       {&oldscreen,       &MASK_SCREEN,     &tempmessage,    &gomouse_bmp, &nomouse_bmp,
-        &fingermouse_bmp, &attackmouse_bmp, &pausemouse_bmp, &splat_bmp,   &arrow_bmp,
-        &sighthole_bmp,   &sighthole_bmp3,  &redtint_bmp,    &buttons_bmp, &floor_corner_bmp,
-        &otherperson_bmp, &MBL_bmp,         &MBR_bmp,        &MBT_bmp,     &MBB_bmp})
+       {&oldscreen, &MASK_SCREEN, &gomouse_bmp, &nomouse_bmp, &fingermouse_bmp, &attackmouse_bmp,
+        &pausemouse_bmp, &splat_bmp, &arrow_bmp, &sighthole_bmp, &sighthole_bmp3, &redtint_bmp,
+        &buttons_bmp, &floor_corner_bmp, &otherperson_bmp, &MBL_bmp, &MBR_bmp, &MBT_bmp, &MBB_bmp})
     b->reset();
   std::printf("destroy4\n");  // the shell prompt starts a line of its own
   std::fflush(stdout);
