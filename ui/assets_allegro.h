@@ -50,7 +50,7 @@ constexpr int MESSAGE_PANEL_W = 600;
 constexpr int MESSAGE_PANEL_H = 140;
 
 // Working bitmaps
-extern bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
+extern bitmap_slot MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
 
 // Tile tables
 extern bitmap_slot land_bmp[LAND_PICTURES];

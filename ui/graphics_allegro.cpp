@@ -20,7 +20,7 @@
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
 
-bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
+bitmap_slot MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
 bitmap_slot land_bmp[LAND_PICTURES];
 bitmap_slot scenery_bmp[SCENERY_PICTURES];
 bitmap_slot wall_bmp[WALL_PICTURES];
@@ -101,7 +101,6 @@ int view_width() { return (MAPTILES_X + 1) * TILE_SIZE; }
 int view_height() { return (MAPTILES_Y + 1) * TILE_SIZE; }
 
 void create_all_bitmaps() {
-  oldscreen.reset(cleared_bitmap(view_width(), view_height()));
   blank_tile.reset(cleared_bitmap(TILE_SIZE, TILE_SIZE));
   for (auto& b : land_bmp) b.share(blank_tile);
   for (auto& player : unit_bmp)
@@ -355,7 +354,7 @@ void destroy_all_bitmaps() {
   // Pictures the list above leaves out are released too, so nothing is left
   // for Allegro's shutdown to find.
   for (bitmap_slot* b :
-       {&oldscreen, &MASK_SCREEN, &gomouse_bmp, &nomouse_bmp, &fingermouse_bmp, &attackmouse_bmp,
+       {&MASK_SCREEN, &gomouse_bmp, &nomouse_bmp, &fingermouse_bmp, &attackmouse_bmp,
         &pausemouse_bmp, &splat_bmp, &arrow_bmp, &sighthole_bmp, &sighthole_bmp3, &redtint_bmp,
         &buttons_bmp, &floor_corner_bmp, &otherperson_bmp, &MBL_bmp, &MBR_bmp, &MBT_bmp, &MBB_bmp})
     b->reset();

@@ -1197,7 +1197,34 @@ void keep_pointer_patch(BITMAP* view, int vx, int vy, bool drawn) {
   blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
 }
 
+// The pixels of the view under the pointer the last frame drew on it, so
+// the map without the pointer can be had back without a copy of the view.
+struct view_patch {
+  owned_bitmap under;
+  int x = 0, y = 0;  // in the view
+  bool drawn = false;
+} view_pointer;
+
+void keep_view_patch(BITMAP* view, int vx, int vy) {
+  BITMAP* finger = fingermouse_bmp.get();
+  owned_bitmap& keep = view_pointer.under;
+  if (!keep || keep->w != finger->w || keep->h != finger->h)
+    keep.reset(create_bitmap(finger->w, finger->h));
+  if (!keep) return;
+  blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
+  view_pointer.x = vx, view_pointer.y = vy;
+  view_pointer.drawn = true;
+}
+
 }  // namespace
+
+void last_view_without_pointer(BITMAP* out) {
+  BITMAP* view = TEMP_SCREEN.get();
+  if (!view || !out) return;
+  blit(view, out, 0, 0, 0, 0, view->w, view->h);
+  const view_patch& p = view_pointer;
+  if (p.drawn && p.under) blit(p.under.get(), out, 0, 0, p.x, p.y, p.under->w, p.under->h);
+}
 
 void remove_frame_pointer(BITMAP* copy) {
   pointer_patch& p = frame_pointer;
@@ -1234,12 +1261,13 @@ void compose_frame(BITMAP* page, bool draw_pointer) {
   if (BITMAP* bar = MBB_bmp.get())
     stretch_blit(bar, view, 0, 0, bar->w, bar->h, 0, h - 20, w, bar->h);
   if (ANTI_ALIAS != 0) blur_screen(ANTI_ALIAS);
-  blit_safe(view, oldscreen.get(), 0, 0, 0, 0, view->w, view->h);
   bool pointer = draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH && mouse_y > 0 &&
                  mouse_y < HEIGHT;
   if (page == screen) frame_pointer.valid = false;
+  view_pointer.drawn = false;
   if (pointer) {
     int vx = mouse_x - 20, vy = mouse_y - 12;
+    keep_view_patch(view, vx, vy);
     if (page == screen) keep_pointer_patch(view, vx, vy, false);
     masked_blit(fingermouse_bmp.get(), view, 0, 0, vx, vy, fingermouse_bmp.get()->w,
                 fingermouse_bmp.get()->h);
