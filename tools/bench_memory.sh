@@ -28,13 +28,17 @@ done
 
 WORK=$(mktemp -d)
 GAME_PID="" XVFB_PID=""
+# The shell's own word on how the game ended (it may die of the signal) is
+# no figure: it goes nowhere.
 stop_game() {
   [ -n "$GAME_PID" ] || return 0
-  kill "$GAME_PID" 2>/dev/null
-  # A profiler writes its figures as the game ends; give it time.
-  for _ in $(seq 1 600); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$GAME_PID" 2>/dev/null
-  wait "$GAME_PID" 2>/dev/null
+  {
+    kill "$GAME_PID"
+    # A profiler writes its figures as the game ends; give it time.
+    for _ in $(seq 1 600); do kill -0 "$GAME_PID" || break; sleep 0.1; done
+    kill -9 "$GAME_PID"
+    wait "$GAME_PID"
+  } 2>/dev/null
   GAME_PID=""
 }
 cleanup() {
