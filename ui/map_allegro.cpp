@@ -51,20 +51,30 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 // every side so that a diagonal turn keeps its corners.
 struct turned_set {
   int margin = 0;
+  unsigned last_frame = 0;  // the frame that last drew one of them
   std::array<owned_bitmap, 8> turn;
 };
 std::unordered_map<const BITMAP*, turned_set> rotation_cache;
+unsigned frames_composed = 0;
+
+// The cache holds what the view shows, not every creature met: the turns of
+// a picture no frame has drawn for some seconds are dropped, and made again
+// should it come back into view.
+constexpr unsigned UNSEEN_FRAMES = 150;
+void drop_unseen_turns() {
+  frames_composed++;
+  std::erase_if(rotation_cache, [](const auto& entry) {
+    return frames_composed - entry.second.last_frame > UNSEEN_FRAMES;
+  });
+}
 
 int turn_index(int angle) { return ((angle / 32) % 8 + 8) % 8; }
 
 // The turned copy of src for angle, and the margin to subtract from the
 // drawing position; null when it cannot be made.
 BITMAP* turned_copy(BITMAP* src, int angle, int& margin) {
-  // Creatures of a kind share one picture, so a level needs a few dozen sets;
-  // the bound keeps a long game's from piling up.
-  constexpr std::size_t MOST_PICTURES = 600;
-  if (rotation_cache.size() >= MOST_PICTURES && !rotation_cache.count(src)) rotation_cache.clear();
   turned_set& set = rotation_cache[src];
+  set.last_frame = frames_composed;
   set.margin = std::max(src->w, src->h) / 4 + 2;
   margin = set.margin;
   owned_bitmap& slot = set.turn[turn_index(angle)];
@@ -895,6 +905,7 @@ void layered_map() {
     clear_bitmap(TEMP_SCREEN);
   }
   if (!on_grid(frame.z, 0, 0)) return;  // a unit off every level: nothing to draw
+  drop_unseen_turns();
 
   struct step {
     const char* name;
