@@ -17,17 +17,26 @@ struct bitmap_deleter {
   }
 };
 
-// One owned picture.  Converts to BITMAP* so it can be handed straight to
-// Allegro's drawing calls; an empty slot converts to null.
+// One picture, owned alone or shared with other slots that show the same
+// (a blank tile, every rat of a level).  Converts to BITMAP* so it can be
+// handed straight to Allegro's drawing calls; an empty slot converts to null.
+// A shared picture is never drawn on: it is read only once made.
 class bitmap_slot {
  public:
   operator BITMAP*() const { return p_.get(); }
   BITMAP* get() const { return p_.get(); }
-  void reset(BITMAP* b = nullptr) { p_.reset(b); }
+  void reset(BITMAP* b = nullptr) {
+    if (b)
+      p_.reset(b, bitmap_deleter{});
+    else
+      p_.reset();
+  }
+  // Shows the picture of other, released when the last slot showing it lets go.
+  void share(const bitmap_slot& other) { p_ = other.p_; }
   explicit operator bool() const { return p_ != nullptr; }
 
  private:
-  std::unique_ptr<BITMAP, bitmap_deleter> p_;
+  std::shared_ptr<BITMAP> p_;
 };
 
 constexpr int LAND_PICTURES = 250;
@@ -41,7 +50,7 @@ constexpr int MESSAGE_PANEL_W = 600;
 constexpr int MESSAGE_PANEL_H = 140;
 
 // Working bitmaps
-extern bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN, tempmessage;
+extern bitmap_slot MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
 
 // Tile tables
 extern bitmap_slot land_bmp[LAND_PICTURES];
@@ -103,3 +112,7 @@ void destroy_all_bitmaps();
 void load_all_assets();
 // A picture from data/, or null; with a message, a failure prints it.
 BITMAP* load_picture(const char* path);
+// The picture of a unit or an item: path with overlay (or null) drawn on it,
+// loaded once and shared by every slot that shows it; empty when path will
+// not load.
+bitmap_slot icon_picture(const char* path, const char* overlay);

@@ -67,18 +67,12 @@ void load_icon_allegro(int kind, int player, int number, const char* path, const
     slot = &object_bmp[number];
   if (!slot) return;
 
-  forget_rotations(slot->get());
-  slot->reset(load_picture(path));
+  *slot = icon_picture(path, overlay);
   if (!*slot) {
     if (kind == 1)
       std::printf("Couldn't load image  MONSTER BMP!\n");
     else if (!quiet_object(number))
       std::printf("Couldn't load image  OBJECT BMP! OBNo: %d\n", number);
-    return;
-  }
-  if (overlay) {
-    std::unique_ptr<BITMAP, bitmap_deleter> over(load_picture(overlay));
-    draw_lit_sprite_safe(*slot, over.get(), 0, 0, 0);
   }
 }
 
@@ -191,8 +185,29 @@ const front_end& allegro_front_end_table() { return allegro_front_end; }
 // ---------------------------------------------------------------------------
 // The pointer over a still picture
 // ---------------------------------------------------------------------------
+// Over a backdrop that covers the whole screen the pointer is drawn on the
+// backdrop itself, and the few pixels under it are put back after the copy:
+// the screens that show it hold two copies of the screen already.
+static bool pointer_on_backdrop(BITMAP* backdrop) {
+  BITMAP* finger = fingermouse_bmp.get();
+  if (!finger || backdrop == screen || backdrop->w < SCREEN_W || backdrop->h < SCREEN_H)
+    return false;
+  std::unique_ptr<BITMAP, bitmap_deleter> under(create_bitmap(finger->w, finger->h));
+  if (!under) return false;
+  const int x = mouse_x - 10, y = mouse_y - 2;
+  blit(backdrop, under.get(), x, y, 0, 0, finger->w, finger->h);
+  masked_blit(finger, backdrop, 0, 0, x, y, finger->w, finger->h);
+  blit(backdrop, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  blit(under.get(), backdrop, 0, 0, x, y, finger->w, finger->h);
+  return true;
+}
+
 void draw_mouse_over(BITMAP* backdrop) {
   if (!screen || !backdrop) return;
+  if (pointer_on_backdrop(backdrop)) {
+    rest(1);
+    return;
+  }
   std::unique_ptr<BITMAP, bitmap_deleter> page(create_bitmap(SCREEN_W, SCREEN_H));
   if (!page) return;
   // A backdrop narrower than the screen (the map view at 1024x768) keeps the

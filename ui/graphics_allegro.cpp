@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 #include <string>
 #include <thread>
 
@@ -19,7 +20,7 @@
 #include "ui/view_allegro.h"
 #include "ui/view_settings.h"
 
-bitmap_slot oldscreen, MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN, tempmessage;
+bitmap_slot MASK_SCREEN, TEMP_SCREEN, MESSAGE_SCREEN;
 bitmap_slot land_bmp[LAND_PICTURES];
 bitmap_slot scenery_bmp[SCENERY_PICTURES];
 bitmap_slot wall_bmp[WALL_PICTURES];
@@ -51,6 +52,26 @@ END_OF_FUNCTION(tick)
 
 BITMAP* load_picture(const char* path) { return load_bitmap(path, nullptr); }
 
+// Every rat of a level shows the same picture: one copy of each, kept until
+// exit (data/ holds a few hundred at most) so it is never loaded twice.
+static std::map<std::string, bitmap_slot> icon_pictures;
+
+bitmap_slot icon_picture(const char* path, const char* overlay) {
+  std::string key = std::string(path) + '\n' + (overlay ? overlay : "");
+  auto known = icon_pictures.find(key);
+  if (known != icon_pictures.end()) return known->second;
+  bitmap_slot pic;
+  pic.reset(load_picture(path));
+  if (!pic) return pic;  // tried again next time, and reported again
+  if (overlay) {
+    bitmap_slot over;
+    over.reset(load_picture(overlay));
+    draw_lit_sprite_safe(pic, over, 0, 0, 0);
+  }
+  icon_pictures[key] = pic;
+  return pic;
+}
+
 // A fixed picture: on failure the slot stays empty and the message, if any,
 // goes to the console.
 static void load_fixed(bitmap_slot& slot, const char* path, const char* message) {
@@ -66,11 +87,9 @@ static void load_entry(bitmap_slot& slot, const char* path, const char* message)
     std::printf("%s\n", message);
 }
 
-static BITMAP* blank_tile() {
-  BITMAP* b = create_bitmap(TILE_SIZE, TILE_SIZE);
-  if (b) clear_bitmap(b);
-  return b;
-}
+// The black tile every table entry shows until a picture of its own is
+// loaded: one copy for all of them (some five thousand slots).
+static bitmap_slot blank_tile;
 
 static BITMAP* cleared_bitmap(int w, int h) {
   BITMAP* b = create_bitmap(w, h);
@@ -82,18 +101,18 @@ int view_width() { return (MAPTILES_X + 1) * TILE_SIZE; }
 int view_height() { return (MAPTILES_Y + 1) * TILE_SIZE; }
 
 void create_all_bitmaps() {
-  oldscreen.reset(cleared_bitmap(view_width(), view_height()));
-  for (auto& b : land_bmp) b.reset(blank_tile());
+  blank_tile.reset(cleared_bitmap(TILE_SIZE, TILE_SIZE));
+  for (auto& b : land_bmp) b.share(blank_tile);
   for (auto& player : unit_bmp)
-    for (int u = 0; u < UNIT_MAX && u < UNIT_SLOTS; u++) player[u].reset(blank_tile());
-  for (int i = 0; i < MAX_OBJECTS && i < OBJECT_SLOTS; i++) object_bmp[i].reset(blank_tile());
-  for (auto& b : person_bmp) b.reset(blank_tile());
+    for (int u = 0; u < UNIT_MAX && u < UNIT_SLOTS; u++) player[u].share(blank_tile);
+  for (int i = 0; i < MAX_OBJECTS && i < OBJECT_SLOTS; i++) object_bmp[i].share(blank_tile);
+  for (auto& b : person_bmp) b.share(blank_tile);
   for (int i = 0; i < SCENERY_PICTURES; i++) {
-    scenery_bmp[i].reset(blank_tile());
+    scenery_bmp[i].share(blank_tile);
     if (!scenery_bmp[i]) std::printf("Couldn't create bitmap! %d", i);
   }
-  for (auto& b : door_bmp) b.reset(blank_tile());
-  for (auto& b : wall_bmp) b.reset(blank_tile());
+  for (auto& b : door_bmp) b.share(blank_tile);
+  for (auto& b : wall_bmp) b.share(blank_tile);
 }
 
 void init_message_box() {
@@ -271,9 +290,7 @@ void init_images() {
   TEMP_SCREEN.reset(cleared_bitmap(view_width(), view_height()));
   init_message_box();
   MESSAGE_SCREEN.reset(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
-  tempmessage.reset(create_bitmap(MESSAGE_PANEL_W, MESSAGE_PANEL_H));
   if (MESSAGE_SCREEN) clear_to_color(MESSAGE_SCREEN, mask_colour());
-  if (tempmessage) clear_to_color(tempmessage, mask_colour());
   load_fixed_pictures();
   load_land_pictures();
   load_scenery_pictures();
@@ -308,6 +325,7 @@ static void release_all(bitmap_slot (&table)[N]) {
 void destroy_all_bitmaps() {
   std::printf("\nSTART BITMAP DESTROY -");
   forget_all_rotations();
+  icon_pictures.clear();
   release_all(sparkles_bmp);
   release_all(glowring_bmp);
   release_all(explode_bmp);
@@ -329,16 +347,16 @@ void destroy_all_bitmaps() {
   release_all(door_bmp);
   eye_bmp.reset();
   release_all(wall_bmp);
+  blank_tile.reset();
   timer_bmp.reset();
   gun_bmp.reset();
   SPLASH_BMP.reset();
   // Pictures the list above leaves out are released too, so nothing is left
   // for Allegro's shutdown to find.
   for (bitmap_slot* b :
-       {&oldscreen,       &MASK_SCREEN,     &tempmessage,    &gomouse_bmp, &nomouse_bmp,
-        &fingermouse_bmp, &attackmouse_bmp, &pausemouse_bmp, &splat_bmp,   &arrow_bmp,
-        &sighthole_bmp,   &sighthole_bmp3,  &redtint_bmp,    &buttons_bmp, &floor_corner_bmp,
-        &otherperson_bmp, &MBL_bmp,         &MBR_bmp,        &MBT_bmp,     &MBB_bmp})
+       {&MASK_SCREEN, &gomouse_bmp, &nomouse_bmp, &fingermouse_bmp, &attackmouse_bmp,
+        &pausemouse_bmp, &splat_bmp, &arrow_bmp, &sighthole_bmp, &sighthole_bmp3, &redtint_bmp,
+        &buttons_bmp, &floor_corner_bmp, &otherperson_bmp, &MBL_bmp, &MBR_bmp, &MBT_bmp, &MBB_bmp})
     b->reset();
   std::printf("destroy4\n");  // the shell prompt starts a line of its own
   std::fflush(stdout);

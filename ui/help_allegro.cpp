@@ -45,10 +45,21 @@ bool anything_down() {
 
 namespace {
 
-// One page over the veiled game, until a key goes down and up again.
-void show_help_page(BITMAP* veiled, BITMAP* page, const help_layout& lay) {
+// The game under the help with the dark veil over it.  Laid anew for each
+// page rather than kept: a third copy of the screen is not worth the saving.
+void veil(BITMAP* under, BITMAP* page) {
   const int w = SCREEN_W, h = SCREEN_H;
-  blit(veiled, page, 0, 0, 0, 0, w, h);
+  blit(under, page, 0, 0, 0, 0, w, h);
+  set_trans_blender(0, 0, 0, 215);
+  drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+  rectfill(page, 0, 0, w - 1, h - 1, makecol(8, 6, 16));
+  solid_mode();
+}
+
+// One page over the veiled game, until a key goes down and up again.
+void show_help_page(BITMAP* under, BITMAP* page, const help_layout& lay) {
+  const int w = SCREEN_W, h = SCREEN_H;
+  veil(under, page);
   ALFONT_FONT* f = font1.get();
   for (const placed_text& t : lay.texts) {
     alfont_set_font_size(f, t.size);
@@ -64,18 +75,13 @@ void show_help_page(BITMAP* veiled, BITMAP* page, const help_layout& lay) {
 void show_help_allegro() {
   if (!screen || !font1) return;
   const int w = SCREEN_W, h = SCREEN_H;
-  owned_bitmap under(create_bitmap(w, h)), veiled(create_bitmap(w, h)), page(create_bitmap(w, h));
-  if (!under || !veiled || !page) return;
+  owned_bitmap under(create_bitmap(w, h)), page(create_bitmap(w, h));
+  if (!under || !page) return;
   blit(screen, under.get(), 0, 0, 0, 0, w, h);
-  blit(screen, veiled.get(), 0, 0, 0, 0, w, h);
-  set_trans_blender(0, 0, 0, 215);
-  drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-  rectfill(veiled.get(), 0, 0, w - 1, h - 1, makecol(8, 6, 16));
-  solid_mode();
 
   text_metrics m = font_metrics(font1.get());
-  show_help_page(veiled.get(), page.get(), lay_out_how_to_play(w, h, m));
-  show_help_page(veiled.get(), page.get(), lay_out_help(w, h, m));
+  show_help_page(under.get(), page.get(), lay_out_how_to_play(w, h, m));
+  show_help_page(under.get(), page.get(), lay_out_help(w, h, m));
   blit(under.get(), screen, 0, 0, 0, 0, w, h);
   UPDATE_MAP = 1;
 }

@@ -52,20 +52,30 @@ using owned_bitmap = std::unique_ptr<BITMAP, bitmap_deleter>;
 // every side so that a diagonal turn keeps its corners.
 struct turned_set {
   int margin = 0;
+  unsigned last_frame = 0;  // the frame that last drew one of them
   std::array<owned_bitmap, 8> turn;
 };
 std::unordered_map<const BITMAP*, turned_set> rotation_cache;
+unsigned frames_composed = 0;
+
+// The cache holds what the view shows, not every creature met: the turns of
+// a picture no frame has drawn for some seconds are dropped, and made again
+// should it come back into view.
+constexpr unsigned UNSEEN_FRAMES = 150;
+void drop_unseen_turns() {
+  frames_composed++;
+  std::erase_if(rotation_cache, [](const auto& entry) {
+    return frames_composed - entry.second.last_frame > UNSEEN_FRAMES;
+  });
+}
 
 int turn_index(int angle) { return ((angle / 32) % 8 + 8) % 8; }
 
 // The turned copy of src for angle, and the margin to subtract from the
 // drawing position; null when it cannot be made.
 BITMAP* turned_copy(BITMAP* src, int angle, int& margin) {
-  // Every unit has a picture of its own; over a long game the cache would
-  // otherwise keep the turns of creatures long dead.
-  constexpr std::size_t MOST_PICTURES = 600;
-  if (rotation_cache.size() >= MOST_PICTURES && !rotation_cache.count(src)) rotation_cache.clear();
   turned_set& set = rotation_cache[src];
+  set.last_frame = frames_composed;
   set.margin = std::max(src->w, src->h) / 4 + 2;
   margin = set.margin;
   owned_bitmap& slot = set.turn[turn_index(angle)];
@@ -709,7 +719,6 @@ void shadow_tile(int x, int y, int px, int py, int c, int r) {
 void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle) {
   draw_turned(dst, src, x, y, angle, draw_kind::masked);
 }
-void forget_rotations(BITMAP* src) { rotation_cache.erase(src); }
 void forget_all_rotations() {
   rotation_cache.clear();
   forget_kept_layers();
@@ -910,6 +919,7 @@ void layered_map() {
     clear_bitmap(TEMP_SCREEN);
   }
   if (!on_grid(frame.z, 0, 0)) return;  // a unit off every level: nothing to draw
+  drop_unseen_turns();
 
   struct step {
     const char* name;
@@ -1392,7 +1402,34 @@ void keep_pointer_patch(BITMAP* view, int vx, int vy, bool drawn) {
   blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
 }
 
+// The pixels of the view under the pointer the last frame drew on it, so
+// the map without the pointer can be had back without a copy of the view.
+struct view_patch {
+  owned_bitmap under;
+  int x = 0, y = 0;  // in the view
+  bool drawn = false;
+} view_pointer;
+
+void keep_view_patch(BITMAP* view, int vx, int vy) {
+  BITMAP* finger = fingermouse_bmp.get();
+  owned_bitmap& keep = view_pointer.under;
+  if (!keep || keep->w != finger->w || keep->h != finger->h)
+    keep.reset(create_bitmap(finger->w, finger->h));
+  if (!keep) return;
+  blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
+  view_pointer.x = vx, view_pointer.y = vy;
+  view_pointer.drawn = true;
+}
+
 }  // namespace
+
+void last_view_without_pointer(BITMAP* out) {
+  BITMAP* view = TEMP_SCREEN.get();
+  if (!view || !out) return;
+  blit(view, out, 0, 0, 0, 0, view->w, view->h);
+  const view_patch& p = view_pointer;
+  if (p.drawn && p.under) blit(p.under.get(), out, 0, 0, p.x, p.y, p.under->w, p.under->h);
+}
 
 void remove_frame_pointer(BITMAP* copy) {
   pointer_patch& p = frame_pointer;
@@ -1429,12 +1466,13 @@ void compose_frame(BITMAP* page, bool draw_pointer) {
   if (BITMAP* bar = MBB_bmp.get())
     stretch_blit(bar, view, 0, 0, bar->w, bar->h, 0, h - 20, w, bar->h);
   if (ANTI_ALIAS != 0) blur_screen(ANTI_ALIAS);
-  blit_safe(view, oldscreen.get(), 0, 0, 0, 0, view->w, view->h);
   bool pointer = draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH && mouse_y > 0 &&
                  mouse_y < HEIGHT;
   if (page == screen) frame_pointer.valid = false;
+  view_pointer.drawn = false;
   if (pointer) {
     int vx = mouse_x - 20, vy = mouse_y - 12;
+    keep_view_patch(view, vx, vy);
     if (page == screen) keep_pointer_patch(view, vx, vy, false);
     masked_blit(fingermouse_bmp.get(), view, 0, 0, vx, vy, fingermouse_bmp.get()->w,
                 fingermouse_bmp.get()->h);

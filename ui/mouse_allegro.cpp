@@ -192,13 +192,13 @@ void mouse_box_choice(int mode) {
 // Route by dragging
 // ---------------------------------------------------------------------------
 void mouse_dragmove() {
-  if (!screen || !oldscreen || !unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
+  if (!screen || !TEMP_SCREEN || !unit_slot_valid(CURRENT_PLAYER, CURRENT_UNIT)) return;
   const unit_record& me = unit[CURRENT_PLAYER][CURRENT_UNIT];
-  BITMAP* last = oldscreen.get();
+  BITMAP* last = TEMP_SCREEN.get();
   owned_bitmap clean(create_bitmap(last->w, last->h));
   owned_bitmap view(create_bitmap(last->w, last->h));
   if (!clean || !view) return;
-  blit(last, clean.get(), 0, 0, 0, 0, last->w, last->h);
+  last_view_without_pointer(clean.get());
 
   const int P = CURRENT_PLAYER, U = CURRENT_UNIT;
   int d = FAIL;

@@ -46,9 +46,10 @@ void set_plain_drawing(bool plain);
 // left corner at (x, y), through a cache of turned copies: rotate_sprite is
 // far too slow to run for every tile of every frame.
 void draw_rotated(BITMAP* dst, BITMAP* src, int x, int y, int angle);
-// Drops the turned copies of a picture that is about to be released.
-void forget_rotations(BITMAP* src);
 void forget_all_rotations();
+// The map view as the last frame composed it, before the pointer was drawn
+// on it, copied into out (the view's size).
+void last_view_without_pointer(BITMAP* out);
 // Drops the kept background and darkness mask of the map view; the next
 // frame draws them anew.  Done with every picture released.
 void forget_kept_layers();
