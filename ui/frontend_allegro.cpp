@@ -1,9 +1,15 @@
 // The Allegro front end's table: what each dispatcher of the rules does in
 // the window.  Also the title screen, the pointer and the pauses.
 #include <allegro.h>
+// Allegro's background thread, which reads the window's input: the game
+// holds it still while it rests (below).
+#include <allegro/platform/aintunix.h>
+
+#include <pthread.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <condition_variable>
 #include <cstdio>
 #include <memory>
@@ -165,9 +171,46 @@ void wake_frame_loop(bool by_player) {
   wake_signal.notify_one();
 }
 
+// Allegro's background thread wakes every millisecond and reads the window
+// every tenth: in a resting game most of its processor time.  While the
+// frame loop waits for its tick the thread is held; the loop reads the
+// window itself on either side of the wait, which also sends what the pass
+// drew to the screen at once.  A key pressed meanwhile acts at the next tick.
+// Allegro's handler of a signal to stop cannot close the window while the
+// thread is held and aborts instead, so those signals wait for the tick too.
+class background_held {
+ public:
+  background_held() : held_(in_x_window()) {
+    if (!held_) return;
+    _xwin_handle_input();
+    sigset_t stops;
+    sigemptyset(&stops);
+    for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) sigaddset(&stops, s);
+    pthread_sigmask(SIG_BLOCK, &stops, &before_);
+    _unix_bg_man->disable_interrupts();
+  }
+  ~background_held() {
+    if (!held_) return;
+    _unix_bg_man->enable_interrupts();
+    pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+    _xwin_handle_input();
+  }
+  background_held(const background_held&) = delete;
+  background_held& operator=(const background_held&) = delete;
+
+ private:
+  static bool in_x_window() {
+    return system_driver && system_driver->id == SYSTEM_XWINDOWS && _unix_bg_man &&
+           _unix_bg_man->multi_threaded;
+  }
+  bool held_;
+  sigset_t before_{};
+};
+
 bool wait_tick_allegro() {
   bool touched;
   {
+    background_held quiet;
     std::unique_lock<std::mutex> hold(wake_mutex);
     // The timer wakes it thirty times a second; the limit only guards
     // against a timer that never came.

@@ -52,6 +52,10 @@ settle
 shot walked
 [ "$(changed closed_again walked "$VIEW_GEOM")" -gt 500 ] || fail "the keys do nothing after the help"
 
-leave_to_menu_and_quit
 grep -Eq '^seed [0-9]+$' "$WORK/game.out" || fail "the console does not name the seed"
-echo "PASS: ${W}x${H} help opened by F1 and ?, closed by any key, the game unmoved behind it"
+# A stop signal while the game rests in play: Allegro closes the window and
+# the signal ends the game (128 + 15), rather than an abort (134).
+kill -TERM "$GAME_PID"
+wait_exit 5
+[ "$GAME_STATUS" -eq 143 ] || fail "a stop signal in play ended the game with status $GAME_STATUS"
+echo "PASS: ${W}x${H} help opened by F1 and ?, closed by any key, the game unmoved behind it; a stop signal closes it"
