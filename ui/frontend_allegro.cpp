@@ -4,13 +4,12 @@
 // Allegro's background thread, which reads the window's input: the game
 // holds it still while it rests (below).
 #include <allegro/platform/aintunix.h>
-
 #include <pthread.h>
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <mutex>
