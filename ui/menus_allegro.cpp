@@ -119,7 +119,9 @@ int option_select_allegro(const char* l1, const char* l2, const char* l3, const 
                       makecol(50, 50, 200), 100, 88, 188, 95);
       show_box(backdrop.get(), page.get(), box.get(), bx, by);
     }
-    rest(1);
+    // The main menu is where a player sits longest: it rests as play does,
+    // until the next tick.
+    wait_tick_allegro();
   }
 }
 
