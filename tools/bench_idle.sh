@@ -20,62 +20,7 @@ idle_cpu_percent_play_800x600"
 # A seed whose level 0 has open ground east of the starting room.
 SEED=46
 
-skip() {
-  for n in $NAMES; do echo "$n: skipped ($1)"; done
-  exit 0
-}
-for tool in Xvfb xdotool xdpyinfo; do
-  command -v "$tool" >/dev/null || skip "no $tool"
-done
-[ -x "$BUILD/grimhollow" ] || skip "no game at $BUILD/grimhollow"
-
-WORK=$(mktemp -d)
-GAME_PID="" XVFB_PID=""
-cleanup() {
-  stop_game
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 1 100); do
-  [ -s "$WORK/display" ] && export DISPLAY=":$(head -n1 "$WORK/display")" &&
-    xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdpyinfo >/dev/null 2>&1 || skip "Xvfb did not start"
-
-stop_game() {
-  [ -n "$GAME_PID" ] || return 0
-  kill "$GAME_PID" 2>/dev/null
-  for _ in $(seq 1 20); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$GAME_PID" 2>/dev/null
-  GAME_PID=""
-}
-
-# Diagnostics yes, debug no, the resolution given (1: 800x600, 3: 1280x720),
-# 32-bit colour.
-start_game() {
-  printf 'Y\nN\n%s\n3\n' "$1" | "$BUILD/grimhollow" --seed "$SEED" >"$WORK/game.out" 2>&1 &
-  GAME_PID=$!
-  WINDOW=""
-  for _ in $(seq 1 100); do
-    WINDOW=$(xdotool search --onlyvisible --name . 2>/dev/null | head -n1)
-    [ -n "$WINDOW" ] && break
-    sleep 0.1
-  done
-  [ -n "$WINDOW" ] || skip "the game opened no window"
-}
-
-press() {
-  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
-  xdotool keydown "$1"
-  sleep 0.2
-  xdotool keyup "$1"
-  sleep "${2:-0.5}"
-}
+source "$(dirname "$0")/window_bench.bash"
 
 click_at() {
   xdotool mousemove --window "$WINDOW" "$1" "$2"
@@ -107,18 +52,6 @@ measure() {
     -v name="$1" 'BEGIN { printf "%s: %.1f\n", name, 100 * t / hz / (w1 - w0) }'
 }
 
-# A new game of the fixed seed, one step south-east, beside the fire of the
-# starting room.
-new_game_by_the_fire() {
-  press 1
-  xdotool type --delay 120 BENCH
-  press Return
-  press 1 1
-  for _ in 1 2 3; do press space 1; done
-  press Left
-  press Up
-}
-
 # Out of the room by its east gap and along the open ground, out of sight of
 # every fire and pool.
 walk_away_from_the_fire() {
@@ -135,7 +68,7 @@ measure_smoothing() {
   next_smoothing
 }
 
-start_game 3
+start_game 3 || skip "the game opened no window"
 sleep 2
 measure idle_cpu_percent_menu
 new_game_by_the_fire
@@ -146,7 +79,7 @@ measure idle_cpu_percent_play
 measure_smoothing idle_cpu_percent_play
 stop_game
 
-start_game 1
+start_game 1 || skip "the game opened no window"
 sleep 2
 measure idle_cpu_percent_menu_800x600
 new_game_by_the_fire
