@@ -206,7 +206,7 @@ void procedural_map_generation(int z, int fill, int mode, int steps, int thresho
 
 // The smoothing works on a grid of rock flags framed by two squares of rock,
 // so the 3 by 3 and 5 by 5 counts around every square come from sums along
-// the columns with no bounds test.  Most caverns are turned down and built
+// the rows with no bounds test.  Most caverns are turned down and built
 // again, so these sweeps run hundreds of times a world: the rows are laid
 // out so that the inner loops cover the 48 smoothed squares exactly, a
 // length the compiler widens without a remainder.
@@ -243,7 +243,7 @@ static void seed_cave() {
   cave_now = &cave_rock[0];
 }
 
-// Sixteen squares of a column at a time (the compiler's vector types, which
+// Sixteen squares of a row at a time (the compiler's vector types, which
 // fall back to plain code where the machine has none).
 using cave_bytes = uint8_t __attribute__((vector_size(16)));
 static cave_bytes load16(const uint8_t* p) {
@@ -255,7 +255,7 @@ static void store16(uint8_t* p, cave_bytes v) { std::memcpy(p, &v, sizeof v); }
 static_assert((CAVE_LAST - CAVE_FIRST + 1) % 16 == 0, "the smoothed squares fill whole vectors");
 
 static void smooth_rock(const cave_rows& rock, cave_rows& out) {
-  // Rock in the three and five squares along y around each square.
+  // Rock in the three and five squares along the row around each square.
   static cave_rows run3, run5;
   for (int i = CAVE_FIRST - 2; i <= CAVE_LAST + 2; i++) {
     const uint8_t* r = rock[i];
@@ -342,7 +342,7 @@ static void lay_cave_floor(ground_rows& g) {
 
 // The level as the scratch grids' try leaves it: everything a try writes,
 // so a try laid over another leaves nothing of the first.
-void lay_rejected_cave(int z) {
+void lay_cave_try(int z) {
   for (int x = 0; x < LAND_SIZE; x++) {
     const uint64_t bit = uint64_t{1} << (x + CAVE_PAD);
     for (int y = 0; y < LAND_SIZE; y++) {
@@ -437,7 +437,7 @@ void cellular_try(int z, int iterations, int rooms) {
   lay_cave_floor(ground);
   cavern_ground_rejected = !ground_accepted(ground);
   if (cavern_ground_rejected) return;
-  lay_rejected_cave(z);  // taken, as it happens
+  lay_cave_try(z);
   if (rooms > 0) splatter_rooms(z, 2 + std::rand() % 3, 5);
   for (int y = 0; y < MAX_LAND_SIZE_Y; y++) {
     for (int x = 0; x < MAX_LAND_SIZE_X; x++) {
@@ -455,7 +455,7 @@ void cellular_try(int z, int iterations, int rooms) {
 
 void cellular_map(int z, int iterations, int rooms) {
   cellular_try(z, iterations, rooms);
-  if (cavern_ground_rejected) lay_rejected_cave(z);
+  if (cavern_ground_rejected) lay_cave_try(z);
 }
 
 // ---------------------------------------------------------------------------

@@ -19,10 +19,10 @@ int splatter_rooms(int z, int count, int size);
 void procedural_map_generation(int z, int fill, int mode, int steps, int threshold);
 void cellular_map(int z, int iterations, int rooms);
 // cellular_map, except that ground turned down is not laid on the level (the
-// next try covers all it would write); lay_rejected_cave lays it when no try
-// follows.
+// next try covers all it would write); lay_cave_try lays the last try's
+// ground, for when no try follows.
 void cellular_try(int z, int iterations, int rooms);
-void lay_rejected_cave(int z);
+void lay_cave_try(int z);
 // 0 when the open ground of the level is too broken up, 2 when accepted.
 int check_cavern(int z);
 // Set by cellular_map when its own check turned the ground down, so the

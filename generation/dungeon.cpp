@@ -120,7 +120,7 @@ static void generate_cavern(int z) {
     cleared = true;
     cellular_try(z, 5, 1 + std::rand() % 3);
   }
-  if (cavern_ground_rejected) lay_rejected_cave(z);
+  if (cavern_ground_rejected) lay_cave_try(z);
 }
 
 static void generate_ground(int z) {

@@ -1383,13 +1383,15 @@ void blur_bitmap(BITMAP* b, int mode) {
 // ---------------------------------------------------------------------------
 namespace {
 
-// The pointer the last frame drew on the screen, and the map under it: a
-// menu that copies the screen as its backdrop takes the map without it, or
-// the picture of the pointer would stay on the button that opened the menu.
+// The pointer the last frame drew, and the map under it: a menu that copies
+// the screen as its backdrop takes the map without it, or the picture of the
+// pointer would stay on the button that opened the menu; a dragged route
+// starts from the view without it.
 struct pointer_patch {
   owned_bitmap under, drawn;
-  int x = 0, y = 0;  // on the screen
-  bool valid = false;
+  int x = 0, y = 0;      // on the screen; the view is 10 pixels in
+  bool in_view = false;  // the last frame drew it on the view
+  bool valid = false;    // and the screen shows that frame
 } frame_pointer;
 
 void keep_pointer_patch(BITMAP* view, int vx, int vy, bool drawn) {
@@ -1402,33 +1404,15 @@ void keep_pointer_patch(BITMAP* view, int vx, int vy, bool drawn) {
   blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
 }
 
-// The pixels of the view under the pointer the last frame drew on it, so
-// the map without the pointer can be had back without a copy of the view.
-struct view_patch {
-  owned_bitmap under;
-  int x = 0, y = 0;  // in the view
-  bool drawn = false;
-} view_pointer;
-
-void keep_view_patch(BITMAP* view, int vx, int vy) {
-  BITMAP* finger = fingermouse_bmp.get();
-  owned_bitmap& keep = view_pointer.under;
-  if (!keep || keep->w != finger->w || keep->h != finger->h)
-    keep.reset(create_bitmap(finger->w, finger->h));
-  if (!keep) return;
-  blit(view, keep.get(), vx, vy, 0, 0, finger->w, finger->h);
-  view_pointer.x = vx, view_pointer.y = vy;
-  view_pointer.drawn = true;
-}
-
 }  // namespace
 
 void last_view_without_pointer(BITMAP* out) {
   BITMAP* view = TEMP_SCREEN.get();
   if (!view || !out) return;
   blit(view, out, 0, 0, 0, 0, view->w, view->h);
-  const view_patch& p = view_pointer;
-  if (p.drawn && p.under) blit(p.under.get(), out, 0, 0, p.x, p.y, p.under->w, p.under->h);
+  const pointer_patch& p = frame_pointer;
+  if (p.in_view && p.under)
+    blit(p.under.get(), out, 0, 0, p.x - 10, p.y - 10, p.under->w, p.under->h);
 }
 
 void remove_frame_pointer(BITMAP* copy) {
@@ -1469,18 +1453,16 @@ void compose_frame(BITMAP* page, bool draw_pointer) {
   bool pointer = draw_pointer && fingermouse_bmp && mouse_x > 0 && mouse_x < WIDTH && mouse_y > 0 &&
                  mouse_y < HEIGHT;
   if (page == screen) frame_pointer.valid = false;
-  view_pointer.drawn = false;
+  frame_pointer.in_view = false;
   if (pointer) {
     int vx = mouse_x - 20, vy = mouse_y - 12;
-    keep_view_patch(view, vx, vy);
-    if (page == screen) keep_pointer_patch(view, vx, vy, false);
+    keep_pointer_patch(view, vx, vy, false);
     masked_blit(fingermouse_bmp.get(), view, 0, 0, vx, vy, fingermouse_bmp.get()->w,
                 fingermouse_bmp.get()->h);
-    if (page == screen) {
-      keep_pointer_patch(view, vx, vy, true);
-      frame_pointer.x = vx + 10, frame_pointer.y = vy + 10;
-      frame_pointer.valid = true;
-    }
+    keep_pointer_patch(view, vx, vy, true);
+    frame_pointer.x = vx + 10, frame_pointer.y = vy + 10;
+    frame_pointer.in_view = true;
+    frame_pointer.valid = page == screen;
   }
   if (!page) return;
   blit(view, page, 0, 0, 10, 10, view_width(), view_height());
